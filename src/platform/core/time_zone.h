@@ -1,0 +1,35 @@
+#pragma once
+// A time zone by its IANA identifier ("Europe/London") or as a fixed offset from
+// GMT. `current()` is the user's zone, read afresh at every call: the TZ
+// variable, else the system's /etc/localtime, unless a test has set an override.
+
+#include "platform/core/date.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class TimeZone {
+public:
+    static TimeZone current();
+    static TimeZone utc();                                    // zero seconds from GMT
+    static std::optional<TimeZone> withIdentifier(std::string_view identifier);
+    static std::optional<TimeZone> withSecondsFromGMT(int seconds); // |seconds| <= 18 hours
+
+    // Tests pin the current zone here; std::nullopt returns to the system's.
+    static void setCurrentOverride(std::optional<TimeZone> zone);
+
+    const std::string& identifier() const noexcept { return identifier_; }
+    int secondsFromGMT(Date at) const;
+    bool isDaylightSavingTime(Date at) const;
+
+    friend bool operator==(const TimeZone&, const TimeZone&) = default;
+
+private:
+    explicit TimeZone(std::string identifier) : identifier_(std::move(identifier)) {}
+    std::string identifier_;
+};
+
+} // namespace platform
