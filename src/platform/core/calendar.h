@@ -12,6 +12,13 @@
 // clock change repeats is read as its first occurrence; one that a clock change
 // skips moves forward by the length of the gap. A conversion that fails yields
 // std::nullopt, never a made-up instant.
+//
+// The calendar's range is about 950,000 years either side of 1970. Instants
+// outside it (and NaN or infinite ones) give no components, std::nullopt from
+// every optional result, and are returned unchanged by startOfDay.
+//
+// Calendars are cheap values: the ICU calendars behind them are built once per
+// zone and locale and reused, and every operation may run on any thread.
 
 #include "platform/core/calendar_component.h"
 #include "platform/core/date.h"
@@ -67,7 +74,7 @@ public:
     // Instant -> fields, in our time zone or in `zone`.
     DateComponents components(ComponentSet wanted, Date date) const;
     DateComponents components(ComponentSet wanted, Date date, const TimeZone& zone) const;
-    int component(CalendarComponent component, Date date) const;
+    int component(CalendarComponent component, Date date) const;   // 0 outside the range
 
     // Calendar arithmetic. A day step keeps the local wall-clock time across a
     // clock change; a month or year step clamps the day to the target month's end.
@@ -76,7 +83,9 @@ public:
     std::optional<Date> dateByAdding(const DateComponents& amounts, Date to) const;
 
     // The next instant after `start` (before it, searching backward) whose fields
-    // equal every field set in `matching`.
+    // equal every field set in `matching`. Unset time fields below the smallest
+    // set one count as 0 (matching a day gives the start of that day). The search
+    // is bounded: std::nullopt when no match lies within about 160 years.
     std::optional<Date> nextDate(Date start, const DateComponents& matching, MatchingPolicy policy,
                                  RepeatedTimePolicy repeatedTime = RepeatedTimePolicy::first,
                                  SearchDirection direction = SearchDirection::forward) const;
@@ -87,7 +96,9 @@ public:
     bool isDate(Date date, Date inSameDayAs) const;
 
     // Position of the unit `smaller` within `larger` (day in era: the day's number
-    // counted from the start of the era), and the span of values or instants.
+    // counted from 1 January 1 AD, straight through the 1582 switch, so that the
+    // difference of two is the number of calendar days between them), and the
+    // span of values or instants. Pairs without a meaning give std::nullopt.
     std::optional<int> ordinality(CalendarComponent smaller, CalendarComponent larger, Date date) const;
     std::optional<ValueRange> range(CalendarComponent smaller, CalendarComponent larger, Date date) const;
     std::optional<DateInterval> dateInterval(CalendarComponent component, Date containing) const;

@@ -2,6 +2,9 @@
 // Date text in a locale and a time zone, from a UTS #35 pattern ("EEE dd MMM
 // yyyy") or from the locale's own date and time styles. A new formatter takes
 // the current locale and time zone; setters change them for this formatter only.
+// Dates are always Gregorian (Julian before 15 October 1582), whatever calendar
+// the locale would choose. Constructing one is cheap: the ICU formatters behind
+// it are built once per thread and reused.
 
 #include "platform/core/date.h"
 #include "platform/core/locale.h"
@@ -35,7 +38,8 @@ public:
     const Locale& locale() const noexcept;
     const TimeZone& timeZone() const noexcept;
 
-    // UTF-8 text of the instant.
+    // UTF-8 text of the instant; empty when there is nothing to write (no pattern
+    // and no style, an empty pattern) or the instant is outside the calendar's range.
     std::string string(Date date) const;
 
 private:

@@ -8,6 +8,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -35,6 +36,10 @@ public:
     // UTF-8 text, or std::nullopt where the locale's rules give none.
     std::optional<std::string> string(double value) const;
     std::optional<std::string> string(std::int64_t value) const;
+
+    // The number that the whole of `text` writes in this formatter's locale and
+    // separators ("40.5", "1,234.5" in English), or std::nullopt when it is not one.
+    std::optional<double> number(std::string_view text) const;
 
 private:
     struct State;

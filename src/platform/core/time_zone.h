@@ -1,7 +1,12 @@
 #pragma once
 // A time zone by its IANA identifier ("Europe/London") or as a fixed offset from
 // GMT. `current()` is the user's zone, read afresh at every call: the TZ
-// variable, else the system's /etc/localtime, unless a test has set an override.
+// variable (an IANA name, also with a leading ':' or as a zoneinfo path; empty
+// or unknown reads as UTC), else the zone /etc/localtime links to, else UTC,
+// unless a test has set an override.
+//
+// Fixed offsets are named "GMT" and "GMT+0100", "GMT-0330" (seconds appended
+// when there are any); withIdentifier accepts those names back.
 
 #include "platform/core/date.h"
 
@@ -22,6 +27,7 @@ public:
     static void setCurrentOverride(std::optional<TimeZone> zone);
 
     const std::string& identifier() const noexcept { return identifier_; }
+    // At an instant outside the calendar's range, the zone's standard offset.
     int secondsFromGMT(Date at) const;
     bool isDaylightSavingTime(Date at) const;
 

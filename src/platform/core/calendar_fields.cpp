@@ -1,0 +1,108 @@
+#include "platform/core/calendar_fields.h"
+
+#include "platform/core/icu_support.h"
+
+#include <array>
+#include <cmath>
+
+namespace platform::calendar_fields {
+
+namespace {
+
+constexpr std::int64_t kGregorianCutoverYear = 1582;
+constexpr std::int64_t kGregorianCutoverJulianDay = 2299161;   // 15 October 1582
+constexpr std::int64_t kJanuaryFirstOfYearOneJulianDay = 1721426;
+
+constexpr std::array<std::int32_t, 12> kDaysBeforeMonth = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
+constexpr std::array<std::int32_t, 12> kDaysBeforeMonthLeap = {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335};
+constexpr std::array<std::int32_t, 12> kMonthLength = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+
+// Julian day of the day before the first of the month, by Gregorian or Julian rules.
+std::int64_t dayBeforeMonth(std::int64_t extendedYear, std::int64_t month0, bool gregorian) noexcept {
+    const std::int64_t y = extendedYear - 1;
+    std::int64_t julianDay = 365 * y + floorDivide(y, 4) + (kJanuaryFirstOfYearOneJulianDay - 3);
+    bool leap = floorModulo(extendedYear, 4) == 0;
+    if (gregorian) {
+        leap = leap && (extendedYear % 100 != 0 || extendedYear % 400 == 0);
+        julianDay += floorDivide(y, 400) - floorDivide(y, 100) + 2;
+    }
+    return julianDay + (leap ? kDaysBeforeMonthLeap : kDaysBeforeMonth)[static_cast<std::size_t>(month0)];
+}
+
+} // namespace
+
+bool isLeapYear(std::int64_t extendedYear) noexcept {
+    const bool julianLeap = floorModulo(extendedYear, 4) == 0;
+    if (extendedYear < kGregorianCutoverYear) return julianLeap;
+    return julianLeap && (extendedYear % 100 != 0 || extendedYear % 400 == 0);
+}
+
+std::int32_t monthLength(std::int64_t extendedYear, std::int32_t month0) noexcept {
+    extendedYear += floorDivide(month0, 12);
+    const auto month = static_cast<std::size_t>(floorModulo(month0, 12));
+    return kMonthLength[month] + (month == 1 && isLeapYear(extendedYear) ? 1 : 0);
+}
+
+std::int32_t yearLength(std::int64_t extendedYear) noexcept {
+    return static_cast<std::int32_t>(julianDayOf(extendedYear + 1, 0, 1) - julianDayOf(extendedYear, 0, 1));
+}
+
+std::int64_t julianDayOf(std::int64_t extendedYear, std::int64_t month0, std::int64_t day) noexcept {
+    extendedYear += floorDivide(month0, 12);
+    month0 = floorModulo(month0, 12);
+    const bool gregorian = extendedYear >= kGregorianCutoverYear;
+    std::int64_t julianDay = dayBeforeMonth(extendedYear, month0, gregorian) + day;
+    // Like ICU: a date that the first rule places on the other side of the switch
+    // is counted by the other calendar (10 October 1582 is the Julian date).
+    if (gregorian != (julianDay >= kGregorianCutoverJulianDay)) {
+        julianDay = dayBeforeMonth(extendedYear, month0, !gregorian) + day;
+    }
+    return julianDay;
+}
+
+std::optional<LocalTime> localTime(icu::GregorianCalendar& calendar, Date date) {
+    if (!icu_support::isRepresentable(date)) return std::nullopt;
+    const UDate millis = icu_support::toUDate(date);
+    UErrorCode status = U_ZERO_ERROR;
+    calendar.setTime(millis, status);
+    LocalTime local;
+    local.julianDay = calendar.get(UCAL_JULIAN_DAY, status);
+    local.era = calendar.get(UCAL_ERA, status);
+    local.year = calendar.get(UCAL_YEAR, status);
+    local.extendedYear = calendar.get(UCAL_EXTENDED_YEAR, status);
+    local.month0 = calendar.get(UCAL_MONTH, status);
+    local.day = calendar.get(UCAL_DATE, status);
+    local.hour = calendar.get(UCAL_HOUR_OF_DAY, status);
+    local.minute = calendar.get(UCAL_MINUTE, status);
+    local.second = calendar.get(UCAL_SECOND, status);
+    local.millisecond = calendar.get(UCAL_MILLISECOND, status) + (millis - std::floor(millis));
+    local.weekday = calendar.get(UCAL_DAY_OF_WEEK, status);
+    if (U_FAILURE(status)) return std::nullopt;
+    return local;
+}
+
+std::optional<Date> instantOfWallTime(icu::GregorianCalendar& calendar, std::int32_t julianDay,
+                                      std::int32_t hour, std::int32_t minute, std::int32_t second,
+                                      double millisecond, UCalendarWallTimeOption skipped) {
+    const double wholeMillisecond = std::floor(millisecond);
+    calendar.clear();
+    calendar.setSkippedWallTimeOption(skipped);
+    calendar.set(UCAL_JULIAN_DAY, julianDay);
+    calendar.set(UCAL_HOUR_OF_DAY, hour);
+    calendar.set(UCAL_MINUTE, minute);
+    calendar.set(UCAL_SECOND, second);
+    calendar.set(UCAL_MILLISECOND, static_cast<std::int32_t>(wholeMillisecond));
+    UErrorCode status = U_ZERO_ERROR;
+    const UDate millis = calendar.getTime(status);
+    calendar.setSkippedWallTimeOption(icu_support::kSkippedMovesForward);
+    if (U_FAILURE(status)) return std::nullopt;
+    const Date result = icu_support::fromUDate(millis + (millisecond - wholeMillisecond));
+    if (!icu_support::isRepresentable(result)) return std::nullopt;
+    return result;
+}
+
+std::optional<Date> startOfJulianDay(icu::GregorianCalendar& calendar, std::int32_t julianDay) {
+    return instantOfWallTime(calendar, julianDay, 0, 0, 0, 0.0, icu_support::kSkippedToGapEnd);
+}
+
+} // namespace platform::calendar_fields

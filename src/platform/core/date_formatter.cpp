@@ -1,0 +1,165 @@
+#include "platform/core/date_formatter.h"
+
+#include "platform/core/icu_support.h"
+
+#include <unicode/datefmt.h>
+#include <unicode/smpdtfmt.h>
+
+#include <unordered_map>
+#include <variant>
+
+namespace platform {
+
+namespace {
+
+struct Styles {
+    DateFormatStyle date = DateFormatStyle::none;
+    DateFormatStyle time = DateFormatStyle::none;
+};
+
+icu::DateFormat::EStyle icuStyle(DateFormatStyle style) {
+    switch (style) {
+    case DateFormatStyle::none: return icu::DateFormat::kNone;
+    case DateFormatStyle::shortStyle: return icu::DateFormat::kShort;
+    case DateFormatStyle::medium: return icu::DateFormat::kMedium;
+    case DateFormatStyle::longStyle: return icu::DateFormat::kLong;
+    case DateFormatStyle::full: return icu::DateFormat::kFull;
+    }
+    return icu::DateFormat::kNone;
+}
+
+// The locale's Gregorian names and patterns, whatever calendar the locale would
+// choose by default (Thai, for instance, defaults to the Buddhist calendar).
+icu::Locale gregorianLocale(const Locale& locale) {
+    icu::Locale icu = icu_support::icuLocale(locale.identifier());
+    UErrorCode status = U_ZERO_ERROR;
+    icu.setKeywordValue("calendar", "gregorian", status);
+    return icu;
+}
+
+std::unique_ptr<icu::DateFormat> buildFormat(const std::variant<std::string, Styles>& format, const Locale& locale) {
+    const icu::Locale icu = gregorianLocale(locale);
+    std::unique_ptr<icu::DateFormat> built;
+    if (const auto* pattern = std::get_if<std::string>(&format)) {
+        UErrorCode status = U_ZERO_ERROR;
+        built = std::make_unique<icu::SimpleDateFormat>(icu_support::fromUtf8(*pattern), icu, status);
+        if (U_FAILURE(status)) return nullptr;
+    } else {
+        const auto& styles = std::get<Styles>(format);
+        built.reset(icu::DateFormat::createDateTimeInstance(icuStyle(styles.date), icuStyle(styles.time), icu));
+    }
+    return built;
+}
+
+// Building an ICU formatter costs tens of microseconds and the program formats
+// with a handful of patterns, so each thread keeps the formatters it has built,
+// one per pattern or style pair, locale and zone.
+constexpr std::size_t kFormatterLimit = 64;
+
+struct FormatterCache {
+    std::unordered_map<std::string, std::unique_ptr<icu::DateFormat>> formats;
+};
+
+icu::DateFormat* formatterFor(const std::variant<std::string, Styles>& format, const Locale& locale,
+                              const TimeZone& zone) {
+    std::string key = locale.identifier();
+    key += '\n';
+    key += zone.identifier();
+    key += '\n';
+    if (const auto* pattern = std::get_if<std::string>(&format)) {
+        key += 'p';
+        key += *pattern;
+    } else {
+        const auto& styles = std::get<Styles>(format);
+        key += 's';
+        key += static_cast<char>('0' + static_cast<int>(styles.date));
+        key += static_cast<char>('0' + static_cast<int>(styles.time));
+    }
+    thread_local FormatterCache cache;
+    if (auto it = cache.formats.find(key); it != cache.formats.end()) return it->second.get();
+
+    auto built = buildFormat(format, locale);
+    if (built) {
+        // Our own Gregorian calendar, in the formatter's zone, with the program's
+        // rules (the 1582 switch among them).
+        icu_support::CalendarLease lease(zone, locale);
+        built->setCalendar(*lease);
+    }
+    if (cache.formats.size() >= kFormatterLimit) cache.formats.clear();
+    return cache.formats.emplace(std::move(key), std::move(built)).first->second.get();
+}
+
+} // namespace
+
+struct DateFormatter::State {
+    Locale locale = Locale::current();
+    TimeZone zone = TimeZone::current();
+    std::variant<std::string, Styles> format = Styles{};
+};
+
+DateFormatter::DateFormatter() : state_(std::make_unique<State>()) {}
+DateFormatter::~DateFormatter() = default;
+DateFormatter::DateFormatter(const DateFormatter& other) : state_(std::make_unique<State>(*other.state_)) {}
+DateFormatter& DateFormatter::operator=(const DateFormatter& other) {
+    if (this != &other) state_ = std::make_unique<State>(*other.state_);
+    return *this;
+}
+// A moved-from formatter is left usable, with the settings of a new one.
+DateFormatter::DateFormatter(DateFormatter&& other) noexcept : state_(std::move(other.state_)) {}
+DateFormatter& DateFormatter::operator=(DateFormatter&& other) noexcept {
+    std::swap(state_, other.state_);
+    return *this;
+}
+
+void DateFormatter::setDateFormat(std::string pattern) {
+    if (!state_) state_ = std::make_unique<State>();
+    state_->format = std::move(pattern);
+}
+
+void DateFormatter::setDateStyle(DateFormatStyle style) {
+    if (!state_) state_ = std::make_unique<State>();
+    Styles styles = std::holds_alternative<Styles>(state_->format) ? std::get<Styles>(state_->format) : Styles{};
+    styles.date = style;
+    state_->format = styles;
+}
+
+void DateFormatter::setTimeStyle(DateFormatStyle style) {
+    if (!state_) state_ = std::make_unique<State>();
+    Styles styles = std::holds_alternative<Styles>(state_->format) ? std::get<Styles>(state_->format) : Styles{};
+    styles.time = style;
+    state_->format = styles;
+}
+
+void DateFormatter::setLocale(Locale locale) {
+    if (!state_) state_ = std::make_unique<State>();
+    state_->locale = std::move(locale);
+}
+
+void DateFormatter::setTimeZone(TimeZone zone) {
+    if (!state_) state_ = std::make_unique<State>();
+    state_->zone = std::move(zone);
+}
+
+const Locale& DateFormatter::locale() const noexcept {
+    static const Locale* fallback = new Locale(Locale::withIdentifier("en_US_POSIX"));
+    return state_ ? state_->locale : *fallback;
+}
+
+const TimeZone& DateFormatter::timeZone() const noexcept {
+    static const TimeZone* fallback = new TimeZone(TimeZone::utc());
+    return state_ ? state_->zone : *fallback;
+}
+
+std::string DateFormatter::string(Date date) const {
+    if (!state_ || !icu_support::isRepresentable(date)) return {};
+    if (const auto* styles = std::get_if<Styles>(&state_->format)) {
+        if (styles->date == DateFormatStyle::none && styles->time == DateFormatStyle::none) return {};
+    }
+    icu::DateFormat* format = formatterFor(state_->format, state_->locale, state_->zone);
+    if (!format) return {};
+    icu::UnicodeString text;
+    format->format(icu_support::toUDate(date), text);
+    return icu_support::toUtf8(text);
+}
+
+} // namespace platform

@@ -1,0 +1,195 @@
+#include "platform/core/icu_support.h"
+
+#include <unicode/simpletz.h>
+
+#include <charconv>
+#include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <unordered_map>
+
+namespace platform::icu_support {
+
+icu::UnicodeString fromUtf8(std::string_view text) {
+    return icu::UnicodeString::fromUTF8(icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+}
+
+std::string toUtf8(const icu::UnicodeString& text) {
+    std::string out;
+    text.toUTF8String(out);
+    return out;
+}
+
+icu::Locale icuLocale(const std::string& identifier) {
+    if (identifier.find('-') != std::string::npos && identifier.find('_') == std::string::npos) {
+        UErrorCode status = U_ZERO_ERROR;
+        icu::Locale tagged = icu::Locale::forLanguageTag(identifier, status);
+        if (U_SUCCESS(status) && !tagged.isBogus()) return tagged;
+    }
+    icu::Locale plain(identifier.c_str());
+    return plain.isBogus() ? icu::Locale::getRoot() : plain;
+}
+
+namespace {
+
+// "GMT", or "GMT" with a sign and HHMM[SS]; anything else is not ours.
+std::optional<int> parseFixedOffset(std::string_view id) {
+    if (id == "GMT") return 0;
+    if (id.size() != 8 && id.size() != 10) return std::nullopt;
+    if (id.substr(0, 3) != "GMT" || (id[3] != '+' && id[3] != '-')) return std::nullopt;
+    int parts[3] = {0, 0, 0};
+    for (std::size_t i = 0; 4 + 2 * i < id.size(); ++i) {
+        const char* first = id.data() + 4 + 2 * i;
+        auto [end, error] = std::from_chars(first, first + 2, parts[i]);
+        if (error != std::errc{} || end != first + 2) return std::nullopt;
+    }
+    if (parts[0] > 18 || parts[1] > 59 || parts[2] > 59) return std::nullopt;
+    const int seconds = parts[0] * 3600 + parts[1] * 60 + parts[2];
+    if (seconds > 18 * 3600) return std::nullopt;
+    return id[3] == '-' ? -seconds : seconds;
+}
+
+std::shared_ptr<const icu::TimeZone> buildZone(std::string_view id) {
+    if (id.empty()) return nullptr;
+    if (auto offset = parseFixedOffset(id)) {
+        return std::make_shared<icu::SimpleTimeZone>(*offset * 1000, fromUtf8(id));
+    }
+    std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createTimeZone(fromUtf8(id)));
+    if (!zone) return nullptr;
+    icu::UnicodeString found;
+    zone->getID(found);
+    if (found == UNICODE_STRING_SIMPLE("Etc/Unknown")) return nullptr;
+    return std::shared_ptr<const icu::TimeZone>(std::move(zone));
+}
+
+// Unknown identifiers are remembered too (as nullptr), so that an unknown TZ value
+// does not cost a failed ICU lookup at every call. A hostile stream of distinct
+// identifiers cannot grow the registry without bound.
+constexpr std::size_t kRegistryLimit = 2048;
+
+struct ZoneRegistry {
+    std::mutex mutex;
+    std::unordered_map<std::string, std::shared_ptr<const icu::TimeZone>> zones;
+};
+
+ZoneRegistry& zoneRegistry() {
+    static ZoneRegistry* registry = new ZoneRegistry;   // never destroyed: used until exit
+    return *registry;
+}
+
+} // namespace
+
+std::shared_ptr<const icu::TimeZone> zoneNamed(std::string_view identifier) {
+    ZoneRegistry& registry = zoneRegistry();
+    std::string key(identifier);
+    {
+        std::lock_guard lock(registry.mutex);
+        if (auto it = registry.zones.find(key); it != registry.zones.end()) return it->second;
+    }
+    auto zone = buildZone(identifier);
+    std::lock_guard lock(registry.mutex);
+    if (registry.zones.size() >= kRegistryLimit) registry.zones.clear();
+    return registry.zones.try_emplace(std::move(key), std::move(zone)).first->second;
+}
+
+std::string fixedOffsetIdentifier(int secondsFromGMT) {
+    if (secondsFromGMT == 0) return "GMT";
+    const int magnitude = std::abs(secondsFromGMT);
+    const int hours = magnitude / 3600;
+    const int minutes = magnitude / 60 % 60;
+    const int seconds = magnitude % 60;
+    std::string id = secondsFromGMT < 0 ? "GMT-" : "GMT+";
+    auto two = [&id](int value) {
+        id += static_cast<char>('0' + value / 10);
+        id += static_cast<char>('0' + value % 10);
+    };
+    two(hours);
+    two(minutes);
+    if (seconds != 0) two(seconds);
+    return id;
+}
+
+namespace {
+
+void applyProgramRules(icu::GregorianCalendar& calendar) {
+    calendar.setLenient(true);
+    calendar.setRepeatedWallTimeOption(UCAL_WALLTIME_FIRST);
+    calendar.setSkippedWallTimeOption(kSkippedMovesForward);
+}
+
+std::unique_ptr<icu::GregorianCalendar> buildCalendar(std::string_view zoneId, const std::string& localeId) {
+    auto zone = zoneNamed(zoneId);
+    if (!zone) zone = zoneNamed("UTC");
+    UErrorCode status = U_ZERO_ERROR;
+    // ICU's default Julian-to-Gregorian switch (15 October 1582) is the one we want.
+    auto calendar = std::make_unique<icu::GregorianCalendar>(zone->clone(), icuLocale(localeId), status);
+    if (U_FAILURE(status)) {
+        status = U_ZERO_ERROR;
+        calendar = std::make_unique<icu::GregorianCalendar>(zone->clone(), icu::Locale::getRoot(), status);
+    }
+    applyProgramRules(*calendar);
+    return calendar;
+}
+
+constexpr std::size_t kPrototypeLimit = 256;
+constexpr std::size_t kIdleLimit = 32;
+
+struct PrototypeCache {
+    std::mutex mutex;
+    std::unordered_map<std::string, std::unique_ptr<icu::GregorianCalendar>> calendars;
+};
+
+PrototypeCache& prototypes() {
+    static PrototypeCache* cache = new PrototypeCache;   // never destroyed: used until exit
+    return *cache;
+}
+
+std::unique_ptr<icu::GregorianCalendar> cloneOf(const std::string& key, std::string_view zoneId,
+                                                const std::string& localeId) {
+    PrototypeCache& cache = prototypes();
+    {
+        std::lock_guard lock(cache.mutex);
+        if (auto it = cache.calendars.find(key); it != cache.calendars.end()) {
+            return std::unique_ptr<icu::GregorianCalendar>(it->second->clone());
+        }
+    }
+    auto built = buildCalendar(zoneId, localeId);
+    std::unique_ptr<icu::GregorianCalendar> copy(built->clone());
+    std::lock_guard lock(cache.mutex);
+    if (cache.calendars.size() >= kPrototypeLimit) cache.calendars.clear();
+    cache.calendars.try_emplace(key, std::move(built));
+    return copy;
+}
+
+// Idle calendars of this thread. A lease takes one out and puts it back, so a
+// nested lease of the same key (one calendar operation calling another) simply
+// gets a second calendar.
+std::unordered_map<std::string, std::unique_ptr<icu::GregorianCalendar>>& idleCalendars() {
+    thread_local std::unordered_map<std::string, std::unique_ptr<icu::GregorianCalendar>> idle;
+    return idle;
+}
+
+} // namespace
+
+CalendarLease::CalendarLease(const TimeZone& zone, const Locale& locale) {
+    key_.reserve(zone.identifier().size() + locale.identifier().size() + 1);
+    key_ += zone.identifier();
+    key_ += '\n';
+    key_ += locale.identifier();
+    auto& idle = idleCalendars();
+    if (auto it = idle.find(key_); it != idle.end() && it->second) {
+        calendar_ = std::move(it->second);
+    } else {
+        calendar_ = cloneOf(key_, zone.identifier(), locale.identifier());
+    }
+}
+
+CalendarLease::~CalendarLease() {
+    applyProgramRules(*calendar_);
+    auto& idle = idleCalendars();
+    if (idle.size() >= kIdleLimit && idle.find(key_) == idle.end()) idle.clear();
+    auto& slot = idle[key_];
+    if (!slot) slot = std::move(calendar_);
+}
+
+} // namespace platform::icu_support

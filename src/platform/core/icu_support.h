@@ -1,0 +1,89 @@
+#pragma once
+// Private bridge between the platform date layer and ICU: text conversion, the
+// instants ICU can represent, the registry of time-zone objects and the pool of
+// Gregorian calendars. Not for use outside src/platform/core.
+//
+// Building an icu::TimeZone from its identifier or a GregorianCalendar for a
+// locale costs tens of microseconds, and every calendar step of the program asks
+// for the current calendar afresh. So zones are built once per identifier and
+// calendars once per (zone, locale) pair, and each thread keeps idle calendars
+// for reuse. The keys are the identifiers themselves, so a change of the current
+// zone or locale picks a different calendar at the very next call.
+
+#include "platform/core/date.h"
+#include "platform/core/locale.h"
+#include "platform/core/time_zone.h"
+
+#include <unicode/gregocal.h>
+#include <unicode/locid.h>
+#include <unicode/timezone.h>
+#include <unicode/ucal.h>
+#include <unicode/unistr.h>
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace platform::icu_support {
+
+// Instants farther than this from 1970 (about 950,000 years) are outside the
+// calendar's range. ICU itself reaches further, but clamps rather than fails at
+// its limits and computes Julian day numbers in 32 bits; keeping well inside
+// leaves room for every intermediate value.
+inline constexpr double kLimitSeconds = 3.0e13;
+inline constexpr double kLimitDays = kLimitSeconds / 86400.0;
+
+inline bool isRepresentable(Date date) noexcept {
+    const double s = date.secondsSince1970();
+    return std::isfinite(s) && std::fabs(s) <= kLimitSeconds;
+}
+inline bool isRepresentableSeconds(double seconds) noexcept {
+    return std::isfinite(seconds) && std::fabs(seconds) <= kLimitSeconds;
+}
+
+// ICU's names for the resolution of a wall time that a clock change skips read
+// oddly: LAST reads it with the offset before the change, which moves it forward
+// by the gap; FIRST moves it back by the gap; NEXT_VALID gives the gap's end.
+inline constexpr UCalendarWallTimeOption kSkippedMovesForward = UCAL_WALLTIME_LAST;
+inline constexpr UCalendarWallTimeOption kSkippedMovesBack = UCAL_WALLTIME_FIRST;
+inline constexpr UCalendarWallTimeOption kSkippedToGapEnd = UCAL_WALLTIME_NEXT_VALID;
+
+inline UDate toUDate(Date date) noexcept { return date.secondsSince1970() * 1000.0; }
+inline Date fromUDate(UDate millis) noexcept { return Date::fromSecondsSince1970(millis / 1000.0); }
+
+icu::UnicodeString fromUtf8(std::string_view text);
+std::string toUtf8(const icu::UnicodeString& text);
+
+// The ICU locale of an identifier ("en_GB", also BCP 47 "en-GB").
+icu::Locale icuLocale(const std::string& identifier);
+
+// The shared, immutable zone object of an identifier, or nullptr when ICU does
+// not know the identifier. Const ICU zone operations are safe from any thread.
+std::shared_ptr<const icu::TimeZone> zoneNamed(std::string_view identifier);
+
+// The identifier TimeZone uses for a fixed offset: "GMT", "GMT+0100", "GMT-0330",
+// with seconds appended when the offset has them ("GMT+013015").
+std::string fixedOffsetIdentifier(int secondsFromGMT);
+
+// Exclusive use of a lenient Gregorian calendar in a zone and a locale, with the
+// program's wall-time rules: a repeated wall time is its first occurrence and a
+// skipped one moves forward by the gap. The holder may change the calendar's
+// fields and wall-time options; options are reset when the lease ends.
+class CalendarLease {
+public:
+    CalendarLease(const TimeZone& zone, const Locale& locale);
+    ~CalendarLease();
+    CalendarLease(const CalendarLease&) = delete;
+    CalendarLease& operator=(const CalendarLease&) = delete;
+
+    icu::GregorianCalendar& operator*() const noexcept { return *calendar_; }
+    icu::GregorianCalendar* operator->() const noexcept { return calendar_.get(); }
+
+private:
+    std::string key_;
+    std::unique_ptr<icu::GregorianCalendar> calendar_;
+};
+
+} // namespace platform::icu_support

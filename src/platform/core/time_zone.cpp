@@ -1,0 +1,113 @@
+#include "platform/core/time_zone.h"
+
+#include "platform/core/icu_support.h"
+
+#include <unistd.h>
+
+#include <array>
+#include <cstdlib>
+#include <mutex>
+
+namespace platform {
+
+namespace {
+
+struct Override {
+    std::mutex mutex;
+    std::optional<TimeZone> zone;
+};
+
+Override& currentOverride() {
+    static Override* state = new Override;   // never destroyed: read until exit
+    return *state;
+}
+
+// "/usr/share/zoneinfo/Europe/London" and "../usr/share/zoneinfo/posix/Europe/London"
+// name "Europe/London"; a path without a zoneinfo folder names nothing.
+std::string_view zoneNameInPath(std::string_view path) {
+    constexpr std::string_view folder = "zoneinfo/";
+    const auto at = path.rfind(folder);
+    if (at == std::string_view::npos) return {};
+    std::string_view name = path.substr(at + folder.size());
+    for (std::string_view variant : {"posix/", "right/"}) {
+        if (name.substr(0, variant.size()) == variant) name.remove_prefix(variant.size());
+    }
+    return name;
+}
+
+TimeZone zoneOrUtc(std::string_view identifier) {
+    auto zone = TimeZone::withIdentifier(identifier);
+    return zone ? *zone : TimeZone::utc();
+}
+
+} // namespace
+
+TimeZone TimeZone::current() {
+    {
+        Override& state = currentOverride();
+        std::lock_guard lock(state.mutex);
+        if (state.zone) return *state.zone;
+    }
+    if (const char* variable = std::getenv("TZ")) {
+        std::string_view value(variable);
+        if (!value.empty() && value.front() == ':') value.remove_prefix(1);
+        if (value.empty()) return utc();   // the C library reads an empty TZ as UTC too
+        if (value.front() == '/') value = zoneNameInPath(value);
+        return zoneOrUtc(value);
+    }
+    std::array<char, 1024> target{};
+    const ssize_t length = ::readlink("/etc/localtime", target.data(), target.size() - 1);
+    if (length > 0) {
+        return zoneOrUtc(zoneNameInPath(std::string_view(target.data(), static_cast<std::size_t>(length))));
+    }
+    return utc();
+}
+
+TimeZone TimeZone::utc() {
+    return TimeZone("UTC");
+}
+
+std::optional<TimeZone> TimeZone::withIdentifier(std::string_view identifier) {
+    if (!icu_support::zoneNamed(identifier)) return std::nullopt;
+    return TimeZone(std::string(identifier));
+}
+
+std::optional<TimeZone> TimeZone::withSecondsFromGMT(int seconds) {
+    if (seconds < -18 * 3600 || seconds > 18 * 3600) return std::nullopt;
+    return TimeZone(icu_support::fixedOffsetIdentifier(seconds));
+}
+
+void TimeZone::setCurrentOverride(std::optional<TimeZone> zone) {
+    Override& state = currentOverride();
+    std::lock_guard lock(state.mutex);
+    state.zone = std::move(zone);
+}
+
+namespace {
+
+// Raw and daylight offsets in milliseconds; an instant outside the calendar's
+// range reads the zone's standard offset.
+std::pair<std::int32_t, std::int32_t> offsetsAt(const std::string& identifier, Date at) {
+    auto zone = icu_support::zoneNamed(identifier);
+    if (!zone) return {0, 0};
+    if (!icu_support::isRepresentable(at)) return {zone->getRawOffset(), 0};
+    std::int32_t raw = 0;
+    std::int32_t daylight = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    zone->getOffset(icu_support::toUDate(at), false, raw, daylight, status);
+    if (U_FAILURE(status)) return {zone->getRawOffset(), 0};
+    return {raw, daylight};
+}
+
+} // namespace
+
+int TimeZone::secondsFromGMT(Date at) const {
+    auto [raw, daylight] = offsetsAt(identifier_, at);
+    return (raw + daylight) / 1000;
+}
+
+bool TimeZone::isDaylightSavingTime(Date at) const {
+    return offsetsAt(identifier_, at).second != 0;
+}
+
+} // namespace platform

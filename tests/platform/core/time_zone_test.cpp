@@ -1,0 +1,136 @@
+#include "dates_test_support.h"
+
+#include "platform/core/locale.h"
+#include "platform/core/time_zone.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using dates_test::EnvironmentGuard;
+using dates_test::utc;
+using platform::Locale;
+using platform::TimeZone;
+
+TEST(TimeZoneCurrent, FollowsTzWithinOneProcess) {
+    EnvironmentGuard tz("TZ", "America/New_York");
+    EXPECT_EQ(TimeZone::current().identifier(), "America/New_York");
+    EXPECT_EQ(platform::Calendar::current().timeZone().identifier(), "America/New_York");
+
+    tz.set(":Europe/London");
+    EXPECT_EQ(TimeZone::current().identifier(), "Europe/London");
+
+    tz.set("/usr/share/zoneinfo/Australia/Sydney");
+    EXPECT_EQ(TimeZone::current().identifier(), "Australia/Sydney");
+
+    // A calendar step made right after the change works in the new zone.
+    tz.set("Pacific/Kiritimati");
+    auto noon = platform::Calendar::current().date(dates_test::ymdhms(2026, 6, 1, 12));
+    ASSERT_TRUE(noon);
+    EXPECT_EQ(*noon, utc(2026, 5, 31, 22));
+}
+
+TEST(TimeZoneCurrent, UnknownOrEmptyTzIsUtc) {
+    EnvironmentGuard tz("TZ", "Mars/Olympus_Mons");
+    EXPECT_EQ(TimeZone::current().identifier(), "UTC");
+    EXPECT_EQ(TimeZone::current().secondsFromGMT(utc(2026, 7, 1)), 0);
+    tz.set("");
+    EXPECT_EQ(TimeZone::current().identifier(), "UTC");
+    tz.set("CET-1CEST,M3.5.0,M10.5.0/3");
+    EXPECT_EQ(TimeZone::current().identifier(), "UTC");
+}
+
+TEST(TimeZoneCurrent, WithoutTzReadsTheSystemZone) {
+    EnvironmentGuard tz("TZ", nullptr);
+    const TimeZone system = TimeZone::current();
+    EXPECT_FALSE(system.identifier().empty());
+    EXPECT_TRUE(TimeZone::withIdentifier(system.identifier()).has_value());
+}
+
+TEST(TimeZoneCurrent, OverrideWinsUntilCleared) {
+    EnvironmentGuard tz("TZ", "UTC");
+    TimeZone::setCurrentOverride(dates_test::zone("Asia/Tokyo"));
+    EXPECT_EQ(TimeZone::current().identifier(), "Asia/Tokyo");
+    tz.set("Europe/London");
+    EXPECT_EQ(TimeZone::current().identifier(), "Asia/Tokyo");
+    TimeZone::setCurrentOverride(std::nullopt);
+    EXPECT_EQ(TimeZone::current().identifier(), "Europe/London");
+}
+
+TEST(TimeZoneIdentifiers, KnownUnknownAndFixed) {
+    EXPECT_TRUE(TimeZone::withIdentifier("Europe/London"));
+    EXPECT_TRUE(TimeZone::withIdentifier("UTC"));
+    EXPECT_FALSE(TimeZone::withIdentifier(""));
+    EXPECT_FALSE(TimeZone::withIdentifier("Europe/Atlantis"));
+    EXPECT_FALSE(TimeZone::withIdentifier("Etc/Unknown"));
+    EXPECT_FALSE(TimeZone::withIdentifier(std::string_view("Europe/London\0x", 15)));
+
+    auto east = TimeZone::withSecondsFromGMT(3600);
+    ASSERT_TRUE(east);
+    EXPECT_EQ(east->identifier(), "GMT+0100");
+    EXPECT_EQ(east->secondsFromGMT(utc(2026, 1, 1)), 3600);
+    EXPECT_FALSE(east->isDaylightSavingTime(utc(2026, 7, 1)));
+    auto west = TimeZone::withSecondsFromGMT(-(3 * 3600 + 30 * 60));
+    ASSERT_TRUE(west);
+    EXPECT_EQ(west->identifier(), "GMT-0330");
+    EXPECT_EQ(TimeZone::withIdentifier("GMT-0330"), west);
+    EXPECT_EQ(TimeZone::withSecondsFromGMT(0)->secondsFromGMT(utc(2026, 7, 1)), 0);
+    EXPECT_FALSE(TimeZone::withSecondsFromGMT(18 * 3600 + 1));
+    EXPECT_TRUE(TimeZone::withSecondsFromGMT(-18 * 3600));
+}
+
+TEST(TimeZoneOffsets, DaylightSavingAndBadInstants) {
+    const TimeZone london = dates_test::zone("Europe/London");
+    EXPECT_EQ(london.secondsFromGMT(utc(2026, 1, 15)), 0);
+    EXPECT_EQ(london.secondsFromGMT(utc(2026, 7, 15)), 3600);
+    EXPECT_TRUE(london.isDaylightSavingTime(utc(2026, 7, 15)));
+    EXPECT_FALSE(london.isDaylightSavingTime(utc(2026, 1, 15)));
+    const TimeZone sydney = dates_test::zone("Australia/Sydney");
+    EXPECT_EQ(sydney.secondsFromGMT(utc(2026, 1, 15)), 11 * 3600);
+    EXPECT_EQ(sydney.secondsFromGMT(utc(2026, 7, 15)), 10 * 3600);
+    // Instants no calendar holds read the standard offset instead of failing.
+    EXPECT_EQ(sydney.secondsFromGMT(platform::Date::fromSecondsSince1970(std::nan(""))), 10 * 3600);
+    EXPECT_EQ(london.secondsFromGMT(platform::Date::fromSecondsSince1970(1e300)), 0);
+}
+
+TEST(LocaleCurrent, ReadsLcAllThenLcTimeThenLang) {
+    EnvironmentGuard all("LC_ALL", nullptr);
+    EnvironmentGuard time("LC_TIME", nullptr);
+    EnvironmentGuard lang("LANG", "en_GB.UTF-8");
+    EXPECT_EQ(Locale::current().identifier(), "en_GB");
+    time.set("de_DE@euro");
+    EXPECT_EQ(Locale::current().identifier(), "de_DE");
+    all.set("fr_FR.ISO-8859-1");
+    EXPECT_EQ(Locale::current().identifier(), "fr_FR");
+    all.set("");   // empty counts as unset
+    EXPECT_EQ(Locale::current().identifier(), "de_DE");
+    time.set(nullptr);
+    for (const char* posix : {"C", "POSIX", "C.UTF-8", ""}) {
+        lang.set(posix);
+        EXPECT_EQ(Locale::current().identifier(), "en_US_POSIX") << posix;
+    }
+    lang.set(nullptr);
+    EXPECT_EQ(Locale::current().identifier(), "en_US_POSIX");
+}
+
+TEST(LocaleCurrent, OverrideWinsUntilCleared) {
+    EnvironmentGuard all("LC_ALL", "en_GB.UTF-8");
+    Locale::setCurrentOverride(Locale::withIdentifier("en_US"));
+    EXPECT_EQ(Locale::current().identifier(), "en_US");
+    Locale::setCurrentOverride(std::nullopt);
+    EXPECT_EQ(Locale::current().identifier(), "en_GB");
+}
+
+TEST(DateNow, HasSubSecondPrecision) {
+    const platform::Date first = platform::Date::now();
+    bool sawFraction = false;
+    for (int i = 0; i < 1000 && !sawFraction; ++i) {
+        const double s = platform::Date::now().secondsSince1970();
+        sawFraction = s != std::floor(s);
+    }
+    EXPECT_TRUE(sawFraction);
+    EXPECT_GE(platform::Date::now(), first);
+    EXPECT_GT(first.secondsSince1970(), utc(2024, 1, 1).secondsSince1970());
+}
+
+} // namespace
