@@ -22,7 +22,12 @@ struct JulianDay {
     friend constexpr auto operator<=>(JulianDay, JulianDay) noexcept = default;
 };
 
-// The calendar fields of an instant in UTC; `second` is whole, its fraction dropped.
+// The calendar fields of an instant in UTC, on the calendar of
+// platform::Calendar::current(): Gregorian from 15 October 1582, Julian before,
+// with year 0 for 1 BC, so that the fields rebuild the instant in that calendar.
+// `second` is whole, its fraction dropped (towards the past). An instant that is
+// not a number reads as 1970-01-01 00:00:00; one beyond the span of ICU's
+// calendars (some 5.8 million years either way) as its first or last second.
 struct UtcFields {
     int year = 0;
     int month = 0;

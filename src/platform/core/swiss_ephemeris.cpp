@@ -3,20 +3,52 @@
 
 #include <swephexp.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cmath>
 #include <cstring>
+#include <mutex>
 
 namespace swisseph {
 namespace {
 
-// The library reads its data path lazily and per thread when built with
-// thread-local storage; a fixed-star lookup on a thread that never set it fails.
-// Setting the default once per thread before any call avoids that.
+// Debian's build keeps the library's state in thread-local storage, so the data
+// path has to be handed to every thread. A thread that never set it finds no
+// fixed-star catalogue (its first swe_fixstar2 fails, and keeps failing). The
+// folder chosen for the process is kept here and applied, on each thread, before
+// the thread's first call and again after every change.
+struct ChosenPath {
+    std::mutex mutex;
+    std::optional<std::string> folder;   // std::nullopt: the library's default
+};
+
+ChosenPath& chosenPath() {
+    static ChosenPath path;
+    return path;
+}
+
+std::atomic<unsigned> pathGeneration{1};
+thread_local unsigned appliedGeneration = 0;
+
+// The files a thread opened stay open after it ends unless the thread closes
+// them; a worker thread per batch fetch would otherwise leak three descriptors.
+struct CloseFilesAtThreadExit {
+    ~CloseFilesAtThreadExit() { swe_close(); }
+};
+
 void prepareThread() {
-    thread_local bool prepared = false;
-    if (!prepared) {
-        swe_set_ephe_path(nullptr);
-        prepared = true;
+    if (appliedGeneration == pathGeneration.load(std::memory_order_acquire)) return;
+    static thread_local CloseFilesAtThreadExit closeFiles;
+    auto& chosen = chosenPath();
+    std::optional<std::string> folder;
+    unsigned generation = 0;
+    {
+        const std::lock_guard lock(chosen.mutex);
+        folder = chosen.folder;
+        generation = pathGeneration.load(std::memory_order_relaxed);
     }
+    swe_set_ephe_path(folder ? folder->c_str() : nullptr);
+    appliedGeneration = generation;
 }
 
 struct ErrorText {
@@ -25,6 +57,14 @@ struct ErrorText {
         return Error{text[0] != '\0' ? std::string(text) : std::string(fallback)};
     }
 };
+
+template <std::size_t N>
+bool allFinite(const std::array<double, N>& values, std::size_t count = N) {
+    return std::all_of(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(count),
+                       [](double v) { return std::isfinite(v); });
+}
+
+Error notFinite(const char* what) { return Error{std::string(what) + " is not a finite number"}; }
 
 } // namespace
 
@@ -38,95 +78,125 @@ double deltaT(double julianDayUT) {
 }
 
 Result<Position> calculateUT(double julianDayUT, std::int32_t bodyNumber, std::int32_t flags) {
+    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
     prepareThread();
     Position result;
     ErrorText serr;
     const std::int32_t used = swe_calc_ut(julianDayUT, bodyNumber, flags, result.values.data(), serr.text);
     if (used < 0) return serr.error("position calculation failed");
+    if (!allFinite(result.values)) return Error{"position calculation gave no finite result"};
     result.flagsUsed = used;
     return result;
 }
 
 Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int32_t flags) {
-    prepareThread();
-    // The library writes "traditional,nomenclature" back into the buffer.
-    char star[SE_MAX_STNAME + 1] = {};
-    if (name.size() >= sizeof star) return Error{"fixed star name is too long"};
+    if (!std::isfinite(julianDay)) return notFinite("the Julian day");
+    if (name.empty() || name.find('\0') != std::string_view::npos) return Error{"fixed star name is not valid"};
+    // The library writes "traditional,nomenclature" back into the buffer, each
+    // part cut to 40 characters, so the buffer only has to hold the query.
+    char star[2 * SE_MAX_STNAME] = {};
+    if (name.size() >= SE_MAX_STNAME) return Error{"fixed star name is too long"};
     std::memcpy(star, name.data(), name.size());
+    prepareThread();
     StarPosition result;
     ErrorText serr;
     const std::int32_t used = swe_fixstar2(star, julianDay, flags, result.position.values.data(), serr.text);
     if (used < 0) return serr.error("fixed star not found");
+    if (!allFinite(result.position.values)) return Error{"fixed star calculation gave no finite result"};
     result.position.flagsUsed = used;
     result.name = star;
     return result;
 }
 
 Result<double> ayanamsha(double julianDay) {
+    if (!std::isfinite(julianDay)) return notFinite("the Julian day");
     prepareThread();
     double value = 0.0;
     ErrorText serr;
-    if (swe_get_ayanamsa_ex(julianDay, 0, &value, serr.text) < 0) return serr.error("ayanamsha failed");
-    return value;
-}
-
-Result<double> ayanamshaUT(double julianDayUT) {
-    prepareThread();
-    double value = 0.0;
-    ErrorText serr;
-    if (swe_get_ayanamsa_ex_ut(julianDayUT, 0, &value, serr.text) < 0) return serr.error("ayanamsha failed");
+    // Without nutation this is, bit for bit, the value of swe_get_ayanamsa, which
+    // has no status of its own.
+    if (swe_get_ayanamsa_ex(julianDay, SEFLG_NONUT, &value, serr.text) < 0) return serr.error("ayanamsha failed");
+    if (!std::isfinite(value)) return Error{"ayanamsha gave no finite result"};
     return value;
 }
 
 Result<Houses> houses(double julianDayUT, double latitude, double longitude, char system) {
+    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+    if (!std::isfinite(latitude) || latitude < -90.0 || latitude > 90.0)
+        return Error{"latitude must lie between -90 and 90 degrees"};
+    if (!std::isfinite(longitude)) return notFinite("the longitude");
+    if (system == 'G') return Error{"Gauquelin sectors are not offered"};
     prepareThread();
     Houses result;
-    // Gauquelin sectors fill 36 cusps; every other system 12.
-    double cusps[37] = {};
-    const int status = swe_houses(julianDayUT, latitude, longitude, system, cusps, result.ascmc.data());
-    if (status < 0) return Error{"house calculation failed"};
-    result.cuspCount = system == 'G' ? 36 : 12;
-    for (int i = 0; i <= 12; ++i) result.cusps[static_cast<std::size_t>(i)] = cusps[i];
-    // The library reports its Porphyry fallback only through the return value.
-    result.fellBack = status == ERR;
+    double cusps[37] = {};   // room for the library's largest output
+    ErrorText serr;
+    const int status = swe_houses_ex2(julianDayUT, 0, latitude, longitude, system, cusps, result.ascmc.data(),
+                                      nullptr, nullptr, serr.text);
+    // Beyond the polar circles the library answers Placidus and Koch with ERR and
+    // Porphyry cusps; for every other system ERR is a failure.
+    const bool polarSystem = system == 'P' || system == 'K';
+    if (status < 0 && !polarSystem) return serr.error("house calculation failed");
+    std::copy(cusps, cusps + 13, result.cusps.begin());
+    result.cusps[0] = 0.0;
+    if (!allFinite(result.cusps) || !allFinite(result.ascmc, 2)) return Error{"house calculation gave no finite result"};
+    result.fellBack = status < 0;
     return result;
 }
 
 Result<std::array<double, 20>> phenomenaUT(double julianDayUT, std::int32_t bodyNumber, std::int32_t flags) {
+    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
     prepareThread();
     std::array<double, 20> attributes{};
     ErrorText serr;
     if (swe_pheno_ut(julianDayUT, bodyNumber, flags, attributes.data(), serr.text) < 0)
         return serr.error("phenomena calculation failed");
+    if (!allFinite(attributes, 5)) return Error{"phenomena calculation gave no finite result"};
     return attributes;
 }
 
 Result<std::optional<double>> riseOrSet(double julianDayUT, std::int32_t bodyNumber, bool rise,
-                                        double longitude, double latitude, double altitude) {
+                                        double longitude, double latitude, double altitude,
+                                        Atmosphere atmosphere) {
+    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+    if (!std::isfinite(latitude) || latitude < -90.0 || latitude > 90.0)
+        return Error{"latitude must lie between -90 and 90 degrees"};
+    if (!std::isfinite(longitude)) return notFinite("the longitude");
+    if (!std::isfinite(altitude)) return notFinite("the altitude");
+    if (!std::isfinite(atmosphere.pressure)) return notFinite("the atmospheric pressure");
+    if (!std::isfinite(atmosphere.temperature)) return notFinite("the atmospheric temperature");
     prepareThread();
     double geopos[3] = {longitude, latitude, altitude};
     double when = 0.0;
     ErrorText serr;
     const std::int32_t status = swe_rise_trans(julianDayUT, bodyNumber, nullptr, SEFLG_SWIEPH,
-                                               rise ? SE_CALC_RISE : SE_CALC_SET, geopos, 0.0, 0.0,
-                                               &when, serr.text);
+                                               rise ? SE_CALC_RISE : SE_CALC_SET, geopos, atmosphere.pressure,
+                                               atmosphere.temperature, &when, serr.text);
+    if (status == -2) return std::optional<double>{};   // circumpolar or never rising: no event
     if (status < 0) return serr.error("rise or set calculation failed");
-    if (status == -2 || status == 1) return std::optional<double>{};   // circumpolar: no event
+    if (!std::isfinite(when)) return Error{"rise or set calculation gave no finite result"};
     return std::optional<double>{when};
 }
 
 Result<double> solarCrossingUT(double longitude, double julianDayUT, std::int32_t flags) {
+    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+    if (!std::isfinite(longitude)) return notFinite("the longitude");
     prepareThread();
     ErrorText serr;
     const double when = swe_solcross_ut(longitude, julianDayUT, flags, serr.text);
-    if (when < julianDayUT) return serr.error("solar crossing not found");
+    if (!(when >= julianDayUT) || !std::isfinite(when)) return serr.error("solar crossing not found");
     return when;
 }
 
-bool setEphemerisPath(std::string_view folder) {
-    if (folder.size() >= AS_MAXCH - 1) return false;
-    const std::string copy(folder);
-    swe_set_ephe_path(copy.c_str());
+bool setEphemerisPath(std::optional<std::string_view> folder) {
+    if (folder && (folder->size() > maximumEphemerisPathLength || folder->find('\0') != std::string_view::npos))
+        return false;
+    auto& chosen = chosenPath();
+    {
+        const std::lock_guard lock(chosen.mutex);
+        chosen.folder = folder ? std::optional<std::string>(std::string(*folder)) : std::nullopt;
+        pathGeneration.fetch_add(1, std::memory_order_release);
+    }
+    prepareThread();
     return true;
 }
 

@@ -4,11 +4,14 @@
 // This header and swiss_ephemeris.cpp are the only places that know the
 // library's C interface; its own header defines macros (OK, TRUE, ...) that must
 // not leak into the rest of the program. Every call states failure explicitly:
-// a negative library status becomes an Error with the library's message, never a
-// position of zero degrees.
+// a negative library status, a non-finite argument or a non-finite result
+// becomes an Error, never a position of zero degrees. The library's fallback to
+// its analytic theory when it finds no data files is not a failure.
 //
-// The library keeps global state (open data files, the data path) and takes no
-// lock; these wrappers set the data path once per thread before the first call.
+// The library keeps its state (open data files, the data path) per thread.
+// Every wrapper first makes sure that the calling thread has been given the
+// process's data path (the library's default unless setEphemerisPath chose
+// another): without it the library finds no fixed-star catalogue on that thread.
 
 #include <array>
 #include <cstdint>
@@ -24,6 +27,7 @@ namespace flag {
 inline constexpr std::int32_t swissEphemeris = 2;     // data files (the default)
 inline constexpr std::int32_t moshier = 4;            // analytic theory, no files
 inline constexpr std::int32_t speed = 256;
+inline constexpr std::int32_t noNutation = 64;
 inline constexpr std::int32_t equatorial = 2048;
 inline constexpr std::int32_t sidereal = 64 * 1024;
 } // namespace flag
@@ -59,10 +63,18 @@ struct StarPosition {
 };
 
 struct Houses {
-    std::array<double, 13> cusps{};    // index 1..12 (or 1..36 for Gauquelin, see cuspCount)
+    std::array<double, 13> cusps{};    // index 1..12; index 0 is unused
     std::array<double, 10> ascmc{};    // ascendant, MC, ARMC, vertex, ...
-    int cuspCount = 12;
-    bool fellBack = false;             // the library switched to Porphyry beyond the polar circle
+    // Placidus and Koch are undefined beyond the polar circles; there the
+    // library computes Porphyry cusps instead and says so only through its status.
+    bool fellBack = false;
+};
+
+// Atmosphere for refraction at the horizon; zero pressure lets the library
+// estimate it from the observer's altitude.
+struct Atmosphere {
+    double pressure = 0.0;      // hectopascals
+    double temperature = 0.0;   // degrees Celsius
 };
 
 // Universal-time Julian day of a date in the Gregorian (gregorian=true) or Julian calendar.
@@ -72,23 +84,40 @@ double julianDay(int year, int month, int day, double hour, bool gregorian = tru
 double deltaT(double julianDayUT);
 
 Result<Position> calculateUT(double julianDayUT, std::int32_t body, std::int32_t flags);
+
+// `name` is looked up as the library does (blanks removed, case ignored before a
+// comma); `julianDay` is on the ephemeris time scale as the library defines it.
 Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int32_t flags);
-Result<double> ayanamsha(double julianDay);            // default sidereal mode, as the library gives it
-Result<double> ayanamshaUT(double julianDayUT);
+
+// The mean ayanamsha (without nutation) of the library's default sidereal mode,
+// Fagan/Bradley; `julianDay` on the ephemeris time scale as the library defines it.
+Result<double> ayanamsha(double julianDay);
+
+// Cusps and angles for a place; `system` is the library's letter for the house
+// system. Latitude must lie in -90...90. Gauquelin sectors are not offered.
 Result<Houses> houses(double julianDayUT, double latitude, double longitude, char system);
+
 Result<std::array<double, 20>> phenomenaUT(double julianDayUT, std::int32_t body, std::int32_t flags);
 
-// A rise or set time. `std::nullopt` when the body neither rises nor sets that day.
+// The next rise or set of a numbered body after `julianDayUT`, searched with the
+// library's data files. `std::nullopt` when the body neither rises nor sets there.
 Result<std::optional<double>> riseOrSet(double julianDayUT, std::int32_t body, bool rise,
-                                        double longitude, double latitude, double altitude);
+                                        double longitude, double latitude, double altitude,
+                                        Atmosphere atmosphere = {});
 
 // First universal-time instant at or after `julianDayUT` at which the Sun's
 // apparent longitude crosses `longitude` (degrees).
 Result<double> solarCrossingUT(double longitude, double julianDayUT, std::int32_t flags);
 
-// Setting the data folder; refused (false) when the library would silently
-// ignore it (longer than it can hold).
-bool setEphemerisPath(std::string_view folder);
+// The longest folder list the library takes; a longer one it silently replaces
+// by its default.
+inline constexpr std::size_t maximumEphemerisPathLength = 242;
+
+// Chooses the data folder (a list separated by ':') for every thread, or the
+// library's default for std::nullopt. Refused (false, nothing changed) when the
+// library would silently ignore it: longer than maximumEphemerisPathLength or
+// holding a NUL byte. The library's variable SE_EPHE_PATH still wins over it.
+bool setEphemerisPath(std::optional<std::string_view> folder);
 std::string_view defaultEphemerisPath() noexcept;
 std::string version();
 

@@ -1,0 +1,36 @@
+#include "platform/core/julian_day.h"
+
+#include "platform/core/julian_day_numbers.h"
+
+#include <cmath>
+#include <cstdint>
+
+namespace astronomy {
+
+UtcFields utcFields(platform::Date date) {
+    constexpr double earliest = (earliestJulianDay - JulianDay::unixEpoch) * 86400.0;
+    constexpr double latest = (latestJulianDay - JulianDay::unixEpoch) * 86400.0;
+    double seconds = date.secondsSince1970();
+    if (std::isnan(seconds))
+        seconds = 0.0;
+    seconds = std::fmin(std::fmax(seconds, earliest), latest);
+
+    const auto whole = static_cast<std::int64_t>(std::floor(seconds));
+    std::int64_t days = whole / 86400;
+    std::int64_t secondOfDay = whole % 86400;
+    if (secondOfDay < 0) {
+        --days;
+        secondOfDay += 86400;
+    }
+    const CivilDate civil = civilDateOfDayNumber(days + 2440588);   // 2440588: 1970-01-01
+    return UtcFields{
+        .year = static_cast<int>(civil.year),
+        .month = civil.month,
+        .day = civil.day,
+        .hour = static_cast<int>(secondOfDay / 3600),
+        .minute = static_cast<int>(secondOfDay % 3600 / 60),
+        .second = static_cast<int>(secondOfDay % 60),
+    };
+}
+
+} // namespace astronomy

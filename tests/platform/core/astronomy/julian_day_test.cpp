@@ -1,0 +1,87 @@
+#include "platform/core/julian_day.h"
+#include "platform/core/julian_day_numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+namespace astronomy {
+namespace {
+
+using platform::Date;
+
+TEST(JulianDay, MatchesTheUnixEpochAndJ2000) {
+    EXPECT_DOUBLE_EQ(JulianDay::of(Date::fromSecondsSince1970(0)).value, 2440587.5);
+    EXPECT_DOUBLE_EQ(JulianDay::of(Date::fromSecondsSince1970(946728000)).value, 2451545.0);   // 2000-01-01 12:00
+    EXPECT_DOUBLE_EQ(JulianDay{2451545.0}.date().secondsSince1970(), 946728000.0);
+    EXPECT_DOUBLE_EQ(JulianDay{2440587.5}.date().secondsSince1970(), 0.0);
+}
+
+TEST(UtcFields, ReadTheInstantInUtc) {
+    // 2024-03-20 03:06:21.7 UTC
+    const Date equinox = Date::fromSecondsSince1970(1710903981.7);
+    EXPECT_EQ(utcFields(equinox), (UtcFields{2024, 3, 20, 3, 6, 21}));
+    EXPECT_EQ(utcFields(Date::fromSecondsSince1970(0)), (UtcFields{1970, 1, 1, 0, 0, 0}));
+    EXPECT_EQ(utcFields(Date::fromSecondsSince1970(951782400)), (UtcFields{2000, 2, 29, 0, 0, 0}));
+}
+
+TEST(UtcFields, DropTheFractionOfASecondTowardsThePast) {
+    EXPECT_EQ(utcFields(Date::fromSecondsSince1970(59.999)), (UtcFields{1970, 1, 1, 0, 0, 59}));
+    EXPECT_EQ(utcFields(Date::fromSecondsSince1970(-0.25)), (UtcFields{1969, 12, 31, 23, 59, 59}));
+    EXPECT_EQ(utcFields(Date::fromSecondsSince1970(-86400.5)), (UtcFields{1969, 12, 30, 23, 59, 59}));
+}
+
+TEST(UtcFields, FollowTheJulianCalendarBefore15October1582) {
+    EXPECT_EQ(utcFields(JulianDay{2299160.5}.date()), (UtcFields{1582, 10, 15, 0, 0, 0}));
+    EXPECT_EQ(utcFields(JulianDay{2299159.5}.date()), (UtcFields{1582, 10, 4, 0, 0, 0}));
+    EXPECT_EQ(utcFields(JulianDay{0.0}.date()), (UtcFields{-4712, 1, 1, 12, 0, 0}));
+    // Astronomical numbering: year 0 is 1 BC, a Julian leap year.
+    EXPECT_EQ(utcFields(JulianDay{1721057.5 + 59}.date()), (UtcFields{0, 2, 29, 0, 0, 0}));
+    EXPECT_EQ(utcFields(JulianDay{1721423.5}.date()), (UtcFields{1, 1, 1, 0, 0, 0}));
+}
+
+TEST(UtcFields, StayWithinTheCalendarForAnyInstant) {
+    const UtcFields nan = utcFields(Date::fromSecondsSince1970(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_EQ(nan, (UtcFields{1970, 1, 1, 0, 0, 0}));
+    const UtcFields late = utcFields(Date::fromSecondsSince1970(std::numeric_limits<double>::infinity()));
+    const UtcFields early = utcFields(Date::fromSecondsSince1970(-std::numeric_limits<double>::infinity()));
+    EXPECT_EQ(late, utcFields(JulianDay{latestJulianDay}.date()));
+    EXPECT_EQ(early, utcFields(JulianDay{earliestJulianDay}.date()));
+    EXPECT_GT(late.year, 5'800'000);
+    EXPECT_LT(early.year, -5'800'000);
+}
+
+TEST(JulianDayNumbers, CountEveryDayOnceAcrossTheCalendarSwitch) {
+    // Each day number maps to a date that maps back to it, in both calendars and
+    // far from our era; consecutive days are consecutive dates.
+    for (std::int64_t start : {std::int64_t{-2'130'000'000}, std::int64_t{-1}, std::int64_t{1721050},
+                               std::int64_t{2299000}, std::int64_t{2440000}, std::int64_t{2'130'000'000}}) {
+        CivilDate previous = civilDateOfDayNumber(start - 1);
+        for (std::int64_t n = start; n < start + 1500; ++n) {
+            const CivilDate date = civilDateOfDayNumber(n);
+            if (n != firstGregorianDayNumber) {
+                ASSERT_EQ(dayNumberOfCivilDate(date.year, date.month, date.day), n);
+                const bool nextDay = date.day == previous.day + 1 && date.month == previous.month;
+                const bool nextMonth = date.day == 1 && (date.month == previous.month + 1 ||
+                                                         (date.month == 1 && date.year == previous.year + 1));
+                ASSERT_TRUE(nextDay || nextMonth) << n;
+            }
+            previous = date;
+        }
+    }
+    EXPECT_EQ(civilDateOfDayNumber(firstGregorianDayNumber), (CivilDate{1582, 10, 15}));
+    EXPECT_EQ(civilDateOfDayNumber(firstGregorianDayNumber - 1), (CivilDate{1582, 10, 4}));
+}
+
+TEST(JulianDayNumbers, NewYearFollowsTheLeapRulesOfEachCalendar) {
+    EXPECT_DOUBLE_EQ(julianDayOfNewYear(2000), 2451544.5);
+    EXPECT_DOUBLE_EQ(julianDayOfNewYear(1970), 2440587.5);
+    EXPECT_DOUBLE_EQ(julianDayOfNewYear(1583) - julianDayOfNewYear(1582), 355.0);   // ten days dropped
+    EXPECT_DOUBLE_EQ(julianDayOfNewYear(1501) - julianDayOfNewYear(1500), 366.0);   // Julian leap year
+    EXPECT_DOUBLE_EQ(julianDayOfNewYear(1901) - julianDayOfNewYear(1900), 365.0);
+    EXPECT_DOUBLE_EQ(julianDayOfNewYear(-4712), -0.5);
+}
+
+} // namespace
+} // namespace astronomy
