@@ -1,0 +1,110 @@
+#pragma once
+// The serialised forms of the ephemeris values, and the errors of decoding them.
+//
+// Records keep their keys in the order they were written, so the layer's own
+// type is nlohmann's ordered_json. Decoding throws DecodingError; nothing is
+// ever decoded into a partly filled or silently truncated value.
+
+#include "ephemeris/json_fwd.h"
+#include "ephemeris/raw_value.h"
+#include "platform/core/date.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <limits>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+namespace ephemeris {
+
+class DecodingError : public std::runtime_error {
+public:
+    enum class Kind {
+        keyNotFound,     // a required key is missing
+        typeMismatch,    // a value of the wrong kind
+        dataCorrupted,   // the right kind, but no valid value (out of range, unknown case)
+    };
+
+    // `codingPath` names the place in the record, keys joined by '.', empty for the top.
+    DecodingError(Kind kind, std::string codingPath, std::string debugDescription);
+
+    Kind kind() const noexcept { return kind_; }
+    const std::string& codingPath() const noexcept { return codingPath_; }
+    const std::string& debugDescription() const noexcept { return debugDescription_; }
+
+    // The same error seen from one record further out.
+    DecodingError under(std::string_view key) const;
+
+private:
+    Kind kind_;
+    std::string codingPath_;
+    std::string debugDescription_;
+};
+
+namespace coding {
+
+// Readers of single values; each throws DecodingError for a value of the wrong kind.
+double number(const Json& value);
+bool boolean(const Json& value);
+const std::string& text(const Json& value);
+std::int64_t integer(const Json& value, std::int64_t lowest, std::int64_t highest);
+
+// An instant as the platform writes it: seconds since 2001-01-01 00:00:00 UTC.
+Json encodeDate(platform::Date date);
+platform::Date decodeDate(const Json& value);
+
+// A keyed record being read.
+class Record {
+public:
+    explicit Record(const Json& value);   // throws unless `value` is a keyed record
+
+    bool contains(std::string_view key) const;
+    const Json& at(std::string_view key) const;   // throws keyNotFound
+
+    // Reads the value under `key` with `read`, reporting errors at that key.
+    template <class Read>
+    auto read(std::string_view key, Read&& read) const -> decltype(read(std::declval<const Json&>())) {
+        const Json& value = at(key);
+        try {
+            return read(value);
+        } catch (const DecodingError& error) {
+            throw error.under(key);
+        }
+    }
+
+    template <class T>
+    T decode(std::string_view key) const {
+        return read(key, [](const Json& value) { return value.get<T>(); });
+    }
+
+private:
+    const Json& value_;
+};
+
+template <class E>
+void RawValueSerializer<E>::to_json(Json& json, E value) {
+    json = rawValue(value);
+}
+
+template <class E>
+E RawValueSerializer<E>::from_json(const Json& json) {
+    using Raw = typename EnumTraits<E>::RawValue;
+    const std::string typeName(EnumTraits<E>::name);
+    if constexpr (std::is_integral_v<Raw>) {
+        const auto raw = integer(json, std::numeric_limits<Raw>::min(), std::numeric_limits<Raw>::max());
+        if (const auto found = fromRawValue<E>(static_cast<Raw>(raw))) return *found;
+        throw DecodingError(DecodingError::Kind::dataCorrupted, "",
+                            "No " + typeName + " has the raw value " + std::to_string(raw) + ".");
+    } else {
+        const std::string& raw = text(json);
+        if (const auto found = fromRawValue<E>(raw)) return *found;
+        throw DecodingError(DecodingError::Kind::dataCorrupted, "",
+                            "No " + typeName + " has the raw value \"" + raw + "\".");
+    }
+}
+
+} // namespace coding
+} // namespace ephemeris

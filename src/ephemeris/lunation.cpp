@@ -1,0 +1,57 @@
+#include "ephemeris/lunation.h"
+
+#include "ephemeris/json.h"
+#include "ephemeris/julian_date.h"
+#include "ephemeris/library_result.h"
+#include "ephemeris/planet.h"
+
+namespace ephemeris {
+namespace {
+
+Expected<double> illuminatedFraction(platform::Date date) {
+    const auto phenomena = fromLibrary(
+        swisseph::phenomenaUT(julianDate(date), rawValue(Planet::moon), swisseph::flag::speed));
+    if (!phenomena) return phenomena.error();
+    return (*phenomena)[1];
+}
+
+} // namespace
+
+Expected<Lunation> Lunation::make(platform::Date date) {
+    const auto now = illuminatedFraction(date);
+    if (!now) return now.error();
+    const auto hourBefore = illuminatedFraction(date.addingTimeInterval(-3600.0));
+    if (!hourBefore) return hourBefore.error();
+    return Lunation(date, *now, *hourBefore < *now);
+}
+
+Lunation::Phase Lunation::phaseOf(const Lunation& lunation) noexcept {
+    const double f = lunation.percentage();
+    const bool waxing = lunation.isWaxing();
+    if (f >= 0.01 && f <= 0.5) return waxing ? Phase::waxingCrescent : Phase::waningCrescent;
+    if (f >= 0.5 && f <= 0.98) return waxing ? Phase::waxingGibbous : Phase::waningGibbous;
+    if (f >= 0.98 && f <= 1.0) return Phase::full;
+    return Phase::newMoon;
+}
+
+} // namespace ephemeris
+
+template struct ephemeris::coding::RawValueSerializer<ephemeris::Lunation::Phase>;
+
+void nlohmann::adl_serializer<ephemeris::Lunation>::to_json(ephemeris::Json& json,
+                                                            const ephemeris::Lunation& lunation) {
+    json = ephemeris::Json::object();
+    json["date"] = ephemeris::coding::encodeDate(lunation.date());
+    json["percentage"] = lunation.percentage();
+    json["isWaxing"] = lunation.isWaxing();
+    json["phase"] = lunation.phase();
+}
+
+ephemeris::Lunation nlohmann::adl_serializer<ephemeris::Lunation>::from_json(const ephemeris::Json& json) {
+    using namespace ephemeris::coding;
+    const Record record(json);
+    const platform::Date date = record.read("date", decodeDate);
+    const double percentage = record.read("percentage", number);
+    const bool isWaxing = record.read("isWaxing", boolean);
+    return ephemeris::Lunation(date, percentage, isWaxing);
+}
