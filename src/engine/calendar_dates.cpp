@@ -1,0 +1,172 @@
+#include "engine/calendar_dates.h"
+
+#include "engine/calendar_steps.h"
+#include "platform/core/calendar.h"
+#include "platform/core/date_components.h"
+
+#include <random>
+
+namespace engine {
+
+using platform::Calendar;
+using platform::CalendarComponent;
+using platform::Date;
+using platform::DateComponents;
+
+namespace detail {
+
+std::optional<Date> localMidnight(const Calendar& calendar, int year, int month, int day) {
+    DateComponents fields;
+    fields.timeZone = calendar.timeZone();
+    fields.year = year;
+    fields.month = month;
+    fields.day = day;
+    fields.hour = 0;
+    fields.minute = 0;
+    fields.second = 0;
+    return calendar.date(fields);
+}
+
+std::optional<DateComponents> dateAndTimeOf(const Calendar& calendar, Date date) {
+    DateComponents fields = calendar.components(dateAndTimeFields, date);
+    if (!fields.year)
+        return std::nullopt;
+    return fields;
+}
+
+Date zeroTime(const Calendar& calendar, Date date) {
+    auto read = dateAndTimeOf(calendar, date);
+    if (!read)
+        return date;
+    DateComponents& fields = *read;
+    fields.timeZone = calendar.timeZone();
+    fields.hour = 0;
+    fields.minute = 0;
+    fields.second = 0;
+    return calendar.date(fields).value_or(date);
+}
+
+} // namespace detail
+
+namespace {
+
+int field(CalendarComponent component, Date date) {
+    return Calendar::current().component(component, date);
+}
+
+// Reads one field through a one-component set, as the *Of accessors promise.
+int fieldOf(CalendarComponent component, Date date) {
+    const DateComponents fields = Calendar::current().components({component}, date);
+    return fields.value(component).value_or(0);
+}
+
+Date addDays(Date date, int days) {
+    return Calendar::current().dateByAdding(CalendarComponent::day, days, date).value_or(date);
+}
+
+} // namespace
+
+int getYear(Date date) { return field(CalendarComponent::year, date); }
+int getMonth(Date date) { return field(CalendarComponent::month, date); }
+int getDay(Date date) { return field(CalendarComponent::day, date); }
+int getDOW(Date date) { return field(CalendarComponent::weekday, date); }
+int getHour(Date date) { return field(CalendarComponent::hour, date); }
+int getMin(Date date) { return field(CalendarComponent::minute, date); }
+int getSec(Date date) { return field(CalendarComponent::second, date); }
+
+int getYearOf(Date date) { return fieldOf(CalendarComponent::year, date); }
+int getMonthOf(Date date) { return fieldOf(CalendarComponent::month, date); }
+int getDayOf(Date date) { return fieldOf(CalendarComponent::day, date); }
+int getHourOf(Date date) { return fieldOf(CalendarComponent::hour, date); }
+int getMinutesOf(Date date) { return fieldOf(CalendarComponent::minute, date); }
+int getSecondsOf(Date date) { return fieldOf(CalendarComponent::second, date); }
+
+int dayOfWeek() { return getDOW(Date::now()); }
+
+Date zeroTime(Date date) { return detail::zeroTime(Calendar::current(), date); }
+
+Date yesterday(Date date) { return addDays(date, -1); }
+Date tomorrow(Date date) { return addDays(date, 1); }
+
+Date setYear(Date date, int year) {
+    const Calendar calendar = Calendar::current();
+    auto fields = detail::dateAndTimeOf(calendar, date);
+    if (!fields)
+        return date;
+    fields->year = year;
+    return calendar.date(*fields).value_or(date);
+}
+
+Date getDateFor(int hour, int minute, int /*ignored*/, int year, int month, int day) {
+    const Calendar calendar = Calendar::current();
+    DateComponents fields;
+    fields.timeZone = calendar.timeZone();
+    fields.year = year;
+    fields.month = month;
+    fields.day = day;
+    fields.hour = hour;
+    fields.minute = minute;
+    fields.second = 0;
+    return calendar.date(fields).value_or(Date::now());
+}
+
+Date randomDate() {
+    thread_local std::mt19937 source{std::random_device{}()};
+    auto pick = [](int lowest, int highest) {
+        return std::uniform_int_distribution<int>{lowest, highest}(source);
+    };
+    // Drawn in this order. Hour 24 runs on into the next day, so the results lie
+    // from 1 January 1970 01:01 to 29 December 2040 00:59, local time.
+    const Calendar calendar = Calendar::current();
+    DateComponents fields;
+    fields.timeZone = calendar.timeZone();
+    fields.year = pick(1970, 2040);
+    fields.month = pick(1, 12);
+    fields.day = pick(1, 28);
+    fields.hour = pick(1, 24);
+    fields.minute = pick(1, 59);
+    fields.second = 0;
+    return calendar.date(fields).value_or(Date::now());
+}
+
+Date timeIntervalSince1970toDate(double seconds) { return Date::fromSecondsSince1970(seconds); }
+
+bool sameDate(Date first, Date second) {
+    const Calendar calendar = Calendar::current();
+    if (calendar.component(CalendarComponent::day, first) != calendar.component(CalendarComponent::day, second))
+        return false;
+    if (calendar.component(CalendarComponent::month, first) != calendar.component(CalendarComponent::month, second))
+        return false;
+    return calendar.component(CalendarComponent::year, first) == calendar.component(CalendarComponent::year, second);
+}
+
+int interval(Date end, CalendarComponent ofComponent, Date fromDate) {
+    const Calendar calendar = Calendar::current();
+    const auto start = calendar.ordinality(ofComponent, CalendarComponent::era, fromDate);
+    if (!start)
+        return 0;
+    const auto finish = calendar.ordinality(ofComponent, CalendarComponent::era, end);
+    if (!finish)
+        return 0;
+    return *finish - *start;
+}
+
+int daysInMonth(int month, int year) {
+    const Calendar calendar = Calendar::current();
+    DateComponents fields;
+    fields.year = year;
+    fields.month = month;
+    const auto firstDay = calendar.date(fields);
+    if (!firstDay)
+        return -1;
+    const auto monthSpan = calendar.dateInterval(CalendarComponent::month, *firstDay);
+    if (!monthSpan)
+        return -1;
+    return calendar.dateComponents({CalendarComponent::day}, monthSpan->start, monthSpan->end()).day.value_or(-1);
+}
+
+bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+bool isLeapYear(Date date) { return isLeapYear(getYear(date)); }
+
+} // namespace engine

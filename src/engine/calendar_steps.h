@@ -1,0 +1,26 @@
+#pragma once
+// Building blocks shared by the engine's calendar code. Each public operation
+// reads the user's calendar once, at its start, and hands it down to these, so
+// one answer never mixes two time zones. Not part of the engine's interface.
+
+#include "platform/core/calendar.h"
+
+#include <optional>
+
+namespace engine::detail {
+
+inline constexpr platform::ComponentSet dateAndTimeFields{
+    platform::CalendarComponent::year, platform::CalendarComponent::month,
+    platform::CalendarComponent::day,  platform::CalendarComponent::hour,
+    platform::CalendarComponent::minute, platform::CalendarComponent::second};
+
+// Year to second of the date in the calendar's zone; none for an instant the
+// calendar cannot place (it reads such an instant as no fields at all).
+std::optional<platform::DateComponents> dateAndTimeOf(const platform::Calendar& calendar, platform::Date date);
+
+// Local midnight of year-month-day, built leniently in the calendar's zone.
+std::optional<platform::Date> localMidnight(const platform::Calendar& calendar, int year, int month, int day);
+
+platform::Date zeroTime(const platform::Calendar& calendar, platform::Date date);
+
+} // namespace engine::detail

@@ -1,0 +1,94 @@
+// Easter Sunday falls on Sunday in the user's own zone, with Good Friday and
+// Easter Monday a calendar step away; and the Chinese animal of a year.
+
+#include "engine/calendar_dates.h"
+#include "engine/chinese_zodiac.h"
+#include "engine/date_texts.h"
+#include "engine/easter.h"
+#include "test_dates.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace engine;
+using engine_test::Fields;
+using engine_test::localFields;
+using engine_test::utc;
+using engine_test::ZoneOverride;
+
+namespace {
+
+struct EasterDay {
+    int year, month, day;
+};
+
+// 2038 is the latest possible date, 2285 the earliest.
+constexpr EasterDay easterDays[] = {
+    {2019, 4, 21}, {2024, 3, 31}, {2025, 4, 20}, {2038, 4, 25}, {2285, 3, 22}, {2000, 4, 23}, {1961, 4, 2},
+};
+
+} // namespace
+
+TEST(Easter, IsLocalMidnightOfSundayInEveryZone) {
+    for (const EasterDay& e : easterDays) {
+        const auto sunday = calculateEaster(e.year);
+        EXPECT_EQ(localFields(sunday), (Fields{e.year, e.month, e.day, 0, 0, 0}));
+        EXPECT_EQ(getDOW(sunday), 1) << e.year;
+        EXPECT_EQ(getDOW(calculateGoodFriday(e.year)), 6) << e.year;
+        EXPECT_EQ(getDOW(calculateEasterMonday(e.year)), 2) << e.year;
+        EXPECT_EQ(yesterday(yesterday(sunday)), calculateGoodFriday(e.year));
+        EXPECT_EQ(tomorrow(sunday), calculateEasterMonday(e.year));
+    }
+}
+
+TEST(Easter, InUtcIsMidnightUtc) {
+    ZoneOverride zone("UTC");
+    EXPECT_EQ(calculateEaster(2024), utc(2024, 3, 31));
+    EXPECT_EQ(calculateEaster(2025), utc(2025, 4, 20));
+    EXPECT_EQ(calculateEaster(2019), utc(2019, 4, 21));
+    EXPECT_EQ(calculateEaster(2038), utc(2038, 4, 25));
+    EXPECT_EQ(calculateEaster(2285), utc(2285, 3, 22));
+    EXPECT_EQ(calculateGoodFriday(2025), utc(2025, 4, 18));
+    EXPECT_EQ(calculateEasterMonday(2025), utc(2025, 4, 21));
+}
+
+TEST(Easter, InLondon) {
+    ZoneOverride zone("Europe/London");
+    // Summer time begins at 01:00 GMT on Easter Sunday 2024.
+    EXPECT_EQ(calculateEaster(2024), utc(2024, 3, 31));
+    EXPECT_EQ(calculateEasterMonday(2024), utc(2024, 3, 31, 23));
+    EXPECT_EQ(calculateGoodFriday(2024), utc(2024, 3, 29));
+    EXPECT_EQ(calculateEaster(2025), utc(2025, 4, 19, 23));
+    EXPECT_EQ(calculateEaster(2038), utc(2038, 4, 24, 23));
+    EXPECT_EQ(calculateEaster(2285), utc(2285, 3, 22));   // before summer time
+}
+
+TEST(Easter, InNewYorkStaysOnSunday) {
+    ZoneOverride zone("America/New_York");
+    EXPECT_EQ(calculateEaster(2025), utc(2025, 4, 20, 4));
+    EXPECT_EQ(dateStr(calculateEaster(2025)), "Sun 20 Apr 2025");
+    EXPECT_EQ(dateStr(calculateGoodFriday(2025)), "Fri 18 Apr 2025");
+    EXPECT_EQ(dateStr(calculateEasterMonday(2025)), "Mon 21 Apr 2025");
+    EXPECT_EQ(calculateEaster(2024), utc(2024, 3, 31, 4));
+    EXPECT_EQ(calculateEaster(2038), utc(2038, 4, 25, 4));
+    EXPECT_EQ(calculateEaster(2285), utc(2285, 3, 22, 4));
+}
+
+TEST(Easter, ImpossibleYearGivesAnAnswerWithoutCrashing) {
+    (void)calculateEaster(std::numeric_limits<int>::max());
+    (void)calculateGoodFriday(std::numeric_limits<int>::min());
+    (void)calculateEasterMonday(-1000000);
+}
+
+TEST(ChineseZodiac, FollowsTheCalendarYear) {
+    EXPECT_EQ(calculateChineseZodiac(1900), "Rat");
+    EXPECT_EQ(calculateChineseZodiac(1911), "Pig");
+    EXPECT_EQ(calculateChineseZodiac(2024), "Dragon");
+    EXPECT_EQ(calculateChineseZodiac(2025), "Snake");
+    EXPECT_EQ(calculateChineseZodiac(1899), "Pig");
+    EXPECT_EQ(calculateChineseZodiac(1888), "Rat");
+    EXPECT_EQ(calculateChineseZodiac(0), "Monkey");
+    EXPECT_FALSE(calculateChineseZodiac(std::numeric_limits<int>::min()).empty());
+    EXPECT_FALSE(calculateChineseZodiac(std::numeric_limits<int>::max()).empty());
+}

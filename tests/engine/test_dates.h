@@ -1,0 +1,76 @@
+#pragma once
+// Instants for the engine's tests: from UTC fields, from local fields in the
+// zone the test runs in, and the local fields of an instant.
+
+#include "platform/core/calendar.h"
+#include "platform/core/date.h"
+#include "platform/core/time_zone.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <ostream>
+
+namespace engine_test {
+
+struct Fields {
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    friend bool operator==(const Fields&, const Fields&) = default;
+    friend std::ostream& operator<<(std::ostream& out, const Fields& f) {
+        return out << f.year << '-' << f.month << '-' << f.day << ' ' << f.hour << ':' << f.minute << ':' << f.second;
+    }
+};
+
+inline platform::Date at(const platform::Calendar& calendar, int year, int month, int day, int hour, int minute,
+                         int second) {
+    platform::DateComponents c;
+    c.timeZone = calendar.timeZone();
+    c.year = year;
+    c.month = month;
+    c.day = day;
+    c.hour = hour;
+    c.minute = minute;
+    c.second = second;
+    const auto date = calendar.date(c);
+    EXPECT_TRUE(date.has_value());
+    return date.value_or(platform::Date{});
+}
+
+inline platform::Date utc(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    return at(platform::Calendar::gregorian(platform::TimeZone::utc(), platform::Locale::current()), year, month, day,
+              hour, minute, second);
+}
+
+inline platform::Date local(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
+    return at(platform::Calendar::current(), year, month, day, hour, minute, second);
+}
+
+inline Fields fieldsIn(const platform::Calendar& calendar, platform::Date date) {
+    using platform::CalendarComponent;
+    const auto c = calendar.components({CalendarComponent::year, CalendarComponent::month, CalendarComponent::day,
+                                        CalendarComponent::hour, CalendarComponent::minute, CalendarComponent::second},
+                                       date);
+    return {c.year.value_or(-1),  c.month.value_or(-1),  c.day.value_or(-1),
+            c.hour.value_or(-1),  c.minute.value_or(-1), c.second.value_or(-1)};
+}
+
+inline Fields localFields(platform::Date date) { return fieldsIn(platform::Calendar::current(), date); }
+
+inline Fields utcFields(platform::Date date) {
+    return fieldsIn(platform::Calendar::gregorian(platform::TimeZone::utc(), platform::Locale::current()), date);
+}
+
+// Pins the user's time zone for one test and restores the system's afterwards.
+class ZoneOverride {
+public:
+    explicit ZoneOverride(const char* identifier) {
+        auto zone = platform::TimeZone::withIdentifier(identifier);
+        EXPECT_TRUE(zone.has_value()) << identifier;
+        platform::TimeZone::setCurrentOverride(zone);
+    }
+    ~ZoneOverride() { platform::TimeZone::setCurrentOverride(std::nullopt); }
+    ZoneOverride(const ZoneOverride&) = delete;
+    ZoneOverride& operator=(const ZoneOverride&) = delete;
+};
+
+} // namespace engine_test
