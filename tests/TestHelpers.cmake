@@ -32,6 +32,8 @@ function(vadididod_add_test name)
         endif()
         set(sandbox "${CMAKE_CURRENT_BINARY_DIR}/sandbox/${name}/${zone_tag}")
         file(MAKE_DIRECTORY "${sandbox}/config" "${sandbox}/home" "${sandbox}/runtime")
+        # Qt insists that a runtime directory belongs to the user alone.
+        file(CHMOD "${sandbox}/runtime" DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE)
         add_test(NAME ${test_name} COMMAND ${T_WRAPPER} $<TARGET_FILE:${name}>
                  WORKING_DIRECTORY "${sandbox}")
         set_tests_properties(${test_name} PROPERTIES

@@ -1,12 +1,6 @@
-#include <QApplication>
-#include <QMainWindow>
+#include "app/zidovivar_avi.h"
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Vadididod"));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Vadididod"));
-    window.resize(480, 640);
-    window.show();
-    return QApplication::exec();
+    app::ZidovivarAvi::main(argc, argv);
+    return 0;
 }

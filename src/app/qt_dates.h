@@ -1,0 +1,16 @@
+#pragma once
+// The instant of the platform layer and Qt's date-time, both ways. Qt keeps
+// milliseconds, so an instant comes back rounded to the nearest millisecond.
+
+#include "platform/core/date.h"
+
+#include <QDateTime>
+
+#include <optional>
+
+namespace app {
+
+QDateTime toQDateTime(platform::Date date);                        // in UTC
+std::optional<platform::Date> fromQDateTime(const QDateTime& dateTime);   // none when invalid
+
+} // namespace app

@@ -1,0 +1,132 @@
+#pragma once
+// The sixteen preferences of the program, kept in the per-user defaults store
+// under keys equal to their names.
+//
+// Each instance reads the store once, when it is made, and keeps its own copy.
+// Every assignment, also of the value already held, stores the value, saves all
+// sixteen preferences, and then announces the change (the property's own signal,
+// then `changed()`), so a slot that reads this object or the store sees the new
+// value. Values are taken as they come: nothing is range-checked.
+//
+// On a first start (the marker "havePrefs" missing or 0) the defaults are taken
+// and written at once, with the marker 100, so every instance made afterwards,
+// in any order, reads the same values.
+
+#include "platform/core/date.h"
+
+#include <QObject>
+#include <QtGlobal>
+
+class QSettings;
+
+namespace app {
+
+class UserSettings : public QObject {
+    Q_OBJECT
+
+public:
+    // The one shared instance, made on first use and kept until the process ends.
+    static UserSettings& shared();
+
+    UserSettings();
+    ~UserSettings() override;
+
+    // Writes all sixteen preferences of this instance to the store, in their order.
+    void save();
+
+    bool firstRun() const noexcept { return firstRun_; }
+    qint64 theme() const noexcept { return theme_; }   // 0 follows the system, 1 light, 2 dark
+    bool wantNotifications() const noexcept { return wantNotifications_; }
+    bool notifyVadididod() const noexcept { return notifyVadididod_; }
+    bool notifySeasons() const noexcept { return notifySeasons_; }
+    bool notifySolstice() const noexcept { return notifySolstice_; }
+    bool notifyEquinox() const noexcept { return notifyEquinox_; }
+    bool showSiderealZodiac() const noexcept { return showSiderealZodiac_; }
+    bool showChineseZodiac() const noexcept { return showChineseZodiac_; }
+    bool notifyEaster() const noexcept { return notifyEaster_; }
+    bool notifyOnAstronomicalDates() const noexcept { return notifyOnAstronomicalDates_; }
+    qint64 notifyDaysBefore() const noexcept { return notifyDaysBefore_; }
+    platform::Date notifyTimeOfDay() const noexcept { return notifyTimeOfDay_; }   // only its clock time counts
+    bool specificCoords() const noexcept { return specificCoords_; }
+    double coordsLat() const noexcept { return coordsLat_; }   // degrees, north positive
+    double coordsLon() const noexcept { return coordsLon_; }   // degrees, east positive
+
+    void setFirstRun(bool value);
+    void setTheme(qint64 value);
+    void setWantNotifications(bool value);
+    void setNotifyVadididod(bool value);
+    void setNotifySeasons(bool value);
+    void setNotifySolstice(bool value);
+    void setNotifyEquinox(bool value);
+    void setShowSiderealZodiac(bool value);
+    void setShowChineseZodiac(bool value);
+    void setNotifyEaster(bool value);
+    void setNotifyOnAstronomicalDates(bool value);
+    void setNotifyDaysBefore(qint64 value);
+    void setNotifyTimeOfDay(platform::Date value);
+    void setSpecificCoords(bool value);
+    void setCoordsLat(double value);
+    void setCoordsLon(double value);
+
+signals:
+    void firstRunChanged(bool value);
+    void themeChanged(qint64 value);
+    void wantNotificationsChanged(bool value);
+    void notifyVadididodChanged(bool value);
+    void notifySeasonsChanged(bool value);
+    void notifySolsticeChanged(bool value);
+    void notifyEquinoxChanged(bool value);
+    void showSiderealZodiacChanged(bool value);
+    void showChineseZodiacChanged(bool value);
+    void notifyEasterChanged(bool value);
+    void notifyOnAstronomicalDatesChanged(bool value);
+    void notifyDaysBeforeChanged(qint64 value);
+    void notifyTimeOfDayChanged(platform::Date value);
+    void specificCoordsChanged(bool value);
+    void coordsLatChanged(double value);
+    void coordsLonChanged(double value);
+
+    // After any one of the sixteen has been assigned and saved.
+    void changed();
+
+private:
+    void loadOrDefault();
+    void writeTo(QSettings& store) const;
+
+    // Stores, saves, then announces: the order every assignment keeps.
+    template <class T>
+    void assign(T& member, T value, void (UserSettings::*announce)(T)) {
+        member = value;
+        save();
+        emit(this->*announce)(value);
+        emit changed();
+    }
+
+    bool firstRun_ = true;
+    qint64 theme_ = 0;
+    bool wantNotifications_ = false;
+    bool notifyVadididod_ = true;
+    bool notifySeasons_ = true;
+    bool notifySolstice_ = true;
+    bool notifyEquinox_ = true;
+    bool showSiderealZodiac_ = false;
+    bool showChineseZodiac_ = true;
+    bool notifyEaster_ = true;
+    bool notifyOnAstronomicalDates_ = false;
+    qint64 notifyDaysBefore_ = 2;
+    platform::Date notifyTimeOfDay_;
+    bool specificCoords_ = false;
+    double coordsLat_ = 0.0;
+    double coordsLon_ = 0.0;
+};
+
+// The store's keys, in the order the preferences are saved.
+inline constexpr const char* UserSettingsKeys[16] = {
+    "firstRun", "theme", "wantNotifications", "notifyVadididod", "notifySeasons", "notifySolstice",
+    "notifyEquinox", "showSiderealZodiac", "showChineseZodiac", "notifyEaster", "notifyOnAstronomicalDates",
+    "notifyDaysBefore", "notifyTimeOfDay", "specificCoords", "coordsLat", "coordsLon",
+};
+inline constexpr const char* UserSettingsMarkerKey = "havePrefs";
+inline constexpr qint64 UserSettingsMarkerValue = 100;
+
+} // namespace app

@@ -1,0 +1,101 @@
+#include "app/zidovivar_avi.h"
+
+#include "app/application_version.h"
+#include "app/fixed_values.h"
+#include "app/global_model.h"
+#include "app/user_settings.h"
+#include "app/web_address.h"
+#include "mainwindow/content_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QEvent>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStyle>
+#include <QTimer>
+
+namespace app {
+int ZidovivarAvi::main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QString::fromUtf8(AppName.data(), static_cast<qsizetype>(AppName.size())));
+    QApplication::setOrganizationName(QString::fromUtf8(CompanyName.data(), static_cast<qsizetype>(CompanyName.size())));
+    QApplication::setApplicationVersion(application::version());
+    QGuiApplication::setDesktopFileName(QStringLiteral("vadididod"));
+
+    ZidovivarAvi scene;
+    scene.setQuitAfterFirstShow(qEnvironmentVariableIntValue("VADIDIDOD_QUIT_AFTER_FIRST_SHOW") != 0);
+    scene.launch();
+    QApplication::exec();
+    return 0;
+}
+
+ZidovivarAvi::ZidovivarAvi()
+    : global_(GlobalModel::shared()),
+      openURL_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {}
+
+ZidovivarAvi::~ZidovivarAvi() { delete window_.data(); }
+
+QMainWindow* ZidovivarAvi::window() const { return window_; }
+mainwindow::ContentView* ZidovivarAvi::content() const { return content_; }
+QAction* ZidovivarAvi::helpOnWebsiteAction() const { return helpOnWebsite_; }
+
+UserSettings& ZidovivarAvi::userSettings() {
+    if (!userSettings_) userSettings_ = &UserSettings::shared();
+    return *userSettings_;
+}
+
+void ZidovivarAvi::launch() {
+    appDelegate_.applicationWillFinishLaunching();
+    UserSettings& settings = userSettings();
+    buildBody();
+
+    connect(&settings, &UserSettings::themeChanged, this, [this] { utilities_.overrideDisplayMode(); });
+    connect(&settings, &UserSettings::changed, this, [this] {
+        if (content_) content_->reevaluate();
+    });
+    connect(&global_, &GlobalModel::changed, this, [this] {
+        if (content_) content_->reevaluate();
+    });
+    window_->show();
+}
+
+void ZidovivarAvi::buildBody() {
+    window_ = new QMainWindow;
+    window_->setWindowTitle(global_.appName());
+    window_->setWindowIcon(QIcon::fromTheme(QStringLiteral("vadididod")));
+    window_->resize(480, 720);
+
+    content_ = new mainwindow::ContentView;
+    window_->setCentralWidget(content_);
+    window_->installEventFilter(this);
+
+    // The Help menu holds this one command and nothing else.
+    QMenu* help = window_->menuBar()->addMenu(tr("&Help"));
+    helpOnWebsite_ = help->addAction(window_->style()->standardIcon(QStyle::SP_MessageBoxQuestion),
+                                     tr("Help on website"));
+    connect(helpOnWebsite_, &QAction::triggered, this, &ZidovivarAvi::openHelpPage);
+}
+
+bool ZidovivarAvi::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == window_ && event->type() == QEvent::Show && !appeared_) {
+        appeared_ = true;
+        firstAppearance();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ZidovivarAvi::firstAppearance() {
+    utilities_.overrideDisplayMode();
+    userSettings().save();
+    emit firstAppeared();
+    if (quitAfterFirstShow_) QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+}
+
+void ZidovivarAvi::openHelpPage() {
+    const auto url = webAddress(global_.websiteHelp());
+    if (url && openURL_) openURL_(*url);
+}
+
+} // namespace app

@@ -1,0 +1,89 @@
+#pragma once
+// The top of the program: the application object that holds the shared
+// settings, the global model and the theme service, installs the application
+// delegate, and builds the one main window with its Help menu.
+//
+// When the window is first shown the theme is applied and then the shared
+// preferences are saved once; every change of the `theme` preference applies
+// the theme again; every change of the shared settings or of the global model
+// lets the main window's content read the store afresh.
+
+#include "app/app_delegate.h"
+#include "app/utilities.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QUrl>
+
+#include <functional>
+
+class QAction;
+class QMainWindow;
+namespace mainwindow {
+class ContentView;
+}
+
+namespace app {
+
+class GlobalModel;
+class UserSettings;
+
+class ZidovivarAvi : public QObject {
+    Q_OBJECT
+
+public:
+    // The process entry: runs the program until its window closes.
+    static int main(int argc, char* argv[]);
+
+    // Needs the QApplication to exist.
+    ZidovivarAvi();
+    ~ZidovivarAvi() override;
+
+    // The launch, as the desktop would drive it: the delegate takes its role,
+    // the shared settings are taken, the window is built and shown.
+    void launch();
+
+    AppDelegate& appDelegate() noexcept { return appDelegate_; }
+    UserSettings& userSettings();   // the shared settings, taken on first need
+    GlobalModel& global() noexcept { return global_; }
+    Utilities& utilities() noexcept { return utilities_; }
+
+    // The scene's window and its parts; null before `launch()`.
+    QMainWindow* window() const;
+    mainwindow::ContentView* content() const;
+    QAction* helpOnWebsiteAction() const;
+
+    // The desktop's way of opening an address; tests put their own in place.
+    using OpenUrlAction = std::function<bool(const QUrl&)>;
+    void setOpenURL(OpenUrlAction action) { openURL_ = std::move(action); }
+
+    // Opens the help page; an address that is not a web address does nothing.
+    void openHelpPage();
+
+    // Quit as soon as the window has first been shown (for measuring start-up).
+    void setQuitAfterFirstShow(bool quit) noexcept { quitAfterFirstShow_ = quit; }
+
+signals:
+    void firstAppeared();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildBody();
+    void firstAppearance();
+
+    AppDelegate appDelegate_;
+    UserSettings* userSettings_ = nullptr;
+    GlobalModel& global_;
+    OpenUrlAction openURL_;
+    Utilities utilities_;
+
+    QPointer<QMainWindow> window_;
+    QPointer<mainwindow::ContentView> content_;
+    QPointer<QAction> helpOnWebsite_;
+    bool appeared_ = false;
+    bool quitAfterFirstShow_ = false;
+};
+
+} // namespace app

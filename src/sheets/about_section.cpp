@@ -1,0 +1,65 @@
+#include "sheets/about_section.h"
+
+#include "app/application_version.h"
+#include "app/global_model.h"
+#include "sheets/return_key.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+namespace sheets {
+namespace {
+
+QLabel* verbatim(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
+}
+
+} // namespace
+
+AboutSection::AboutSection(app::GlobalModel& global, UrlOpener openURL, QWidget* parent)
+    : FormSection(tr("ABOUT"), QString(), parent),
+      global_(global),
+      openURL_(std::move(openURL)),
+      copyright_(verbatim(global.copyrightStr(), this)),
+      credit_(verbatim(global.otherCredit(), this)),
+      version_(verbatim(app::application::version(), this)),
+      help_(new QPushButton(tr("Help"), this)) {
+    keepOffReturnKey(help_);
+
+    auto* versionRow = new QWidget(this);
+    auto* versionLayout = new QHBoxLayout(versionRow);
+    versionLayout->setContentsMargins(0, 0, 0, 0);
+    auto* versionTitle = new QLabel(tr("Version"), versionRow);
+    versionTitle->setTextFormat(Qt::PlainText);
+    version_->setParent(versionRow);
+    version_->setWordWrap(false);
+    versionLayout->addWidget(versionTitle);
+    versionLayout->addStretch(1);
+    versionLayout->addWidget(version_);
+
+    auto* helpRow = new QWidget(this);
+    auto* helpLayout = new QHBoxLayout(helpRow);
+    helpLayout->setContentsMargins(0, 0, 0, 0);
+    help_->setParent(helpRow);
+    helpLayout->addWidget(help_);
+    helpLayout->addStretch(1);
+
+    addRow(copyright_);
+    addRow(credit_);
+    addRow(versionRow);
+    addRow(helpRow);
+
+    connect(help_, &QPushButton::clicked, this, &AboutSection::openHelp);
+}
+
+void AboutSection::openHelp() {
+    const QUrl url(global_.websiteHelp(), QUrl::StrictMode);
+    if (!url.isValid() || url.isRelative() || !openURL_) return;
+    openURL_(url);
+}
+
+} // namespace sheets

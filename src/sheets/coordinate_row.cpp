@@ -1,0 +1,62 @@
+#include "sheets/coordinate_row.h"
+
+#include <QFocusEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPalette>
+#include <QTimer>
+
+namespace sheets {
+
+CoordinateField::CoordinateField(QWidget* parent) : QLineEdit(parent) {
+    setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+}
+
+void CoordinateField::setShowsInvalid(bool invalid) {
+    if (invalid == showsInvalid_) return;
+    showsInvalid_ = invalid;
+    // Only the text colour is ours; everything else follows the theme.
+    QPalette shown;
+    if (invalid) shown.setColor(QPalette::Text, QColor(Qt::red));
+    setPalette(shown);
+}
+
+void CoordinateField::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    // A mouse press places the cursor after the focus arrives; select once it has.
+    QTimer::singleShot(0, this, &QLineEdit::selectAll);
+}
+
+CoordinateRow::CoordinateRow(const QString& label, CoordinateAxis axis, QWidget* parent)
+    : QWidget(parent), axis_(axis), label_(new QLabel(label, this)), field_(new CoordinateField(this)) {
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label_);
+    layout->addStretch(1);
+    layout->addWidget(field_);
+
+    connect(field_, &QLineEdit::editingFinished, this, &CoordinateRow::confirm);
+    connect(field_, &QLineEdit::textChanged, this, &CoordinateRow::markValidity);
+}
+
+void CoordinateRow::load(double stored) {
+    value_ = isValidCoordinate(stored, axis_) ? std::optional<double>(stored) : std::nullopt;
+    field_->setText(coordinateText(stored));
+    markValidity();
+}
+
+std::optional<double> CoordinateRow::take() {
+    if (const auto typed = readCoordinate(field_->text(), axis_)) value_ = *typed;
+    return value_;
+}
+
+void CoordinateRow::confirm() {
+    const auto typed = readCoordinate(field_->text(), axis_);
+    if (!typed) return;
+    value_ = *typed;
+    field_->setText(coordinateText(*typed));
+}
+
+void CoordinateRow::markValidity() { field_->setShowsInvalid(!readCoordinate(field_->text(), axis_)); }
+
+} // namespace sheets

@@ -1,0 +1,29 @@
+#pragma once
+// Coordinates as the user reads and types them: decimal degrees with up to ten
+// fraction digits, in the user's locale, without grouping.
+//
+// Reading takes the locale's own decimal separator and, in every locale, "."
+// too. A text is a coordinate only when it is a finite number within the
+// axis's range (latitude -90 to 90, longitude -180 to 180): a latitude of 95
+// would put the observer in the other hemisphere and move every festival by
+// six months.
+
+#include <QLocale>
+#include <QString>
+
+#include <optional>
+
+namespace sheets {
+
+enum class CoordinateAxis { latitude, longitude };
+
+bool isValidCoordinate(double degrees, CoordinateAxis axis) noexcept;
+
+// None when the text is not a valid coordinate on the axis.
+std::optional<double> readCoordinate(const QString& text, CoordinateAxis axis, const QLocale& locale = QLocale());
+
+// Without trailing zeros ("40.5", "0", "-0.118092"); any double is written,
+// valid or not, so that a stored value is always shown as it is.
+QString coordinateText(double degrees, const QLocale& locale = QLocale());
+
+} // namespace sheets

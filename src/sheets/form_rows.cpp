@@ -1,0 +1,82 @@
+#include "sheets/form_rows.h"
+
+#include "app/user_settings.h"
+
+#include <QCheckBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+namespace sheets {
+namespace {
+
+QLabel* smallLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setForegroundRole(QPalette::PlaceholderText);
+    QFont font = label->font();
+    if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * 0.85);
+    label->setFont(font);
+    return label;
+}
+
+} // namespace
+
+FormSection::FormSection(const QString& header, const QString& footer, QWidget* parent)
+    : QWidget(parent), header_(smallLabel(header, this)) {
+    auto* panel = new QFrame(this);
+    panel->setFrameShape(QFrame::StyledPanel);
+    panel->setBackgroundRole(QPalette::Base);
+    panel->setAutoFillBackground(true);
+    rows_ = new QVBoxLayout(panel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 6, 0, 6);
+    layout->addWidget(header_);
+    layout->addWidget(panel);
+    if (!footer.isEmpty()) {
+        footer_ = smallLabel(footer, this);
+        layout->addWidget(footer_);
+    }
+}
+
+void FormSection::addRow(QWidget* row) { rows_->addWidget(row); }
+
+ToggleRow::ToggleRow(const QString& label, app::UserSettings& settings, BoolPreference preference, QWidget* parent)
+    : QWidget(parent), label_(new QLabel(label, this)), toggle_(new QCheckBox(QString(), this)) {
+    label_->setTextFormat(Qt::PlainText);
+    label_->setBuddy(toggle_);
+    toggle_->setChecked((settings.*preference.get)());
+
+    auto* layout = new QHBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(label_);
+    layout->addStretch(1);
+    layout->addWidget(toggle_);
+
+    // Only the user's own switching writes; the preference's announcement moves the switch.
+    connect(toggle_, &QCheckBox::clicked, &settings, [&settings, set = preference.set](bool on) { (settings.*set)(on); });
+    connect(&settings, preference.changed, toggle_, [toggle = toggle_](bool on) {
+        const QSignalBlocker quiet(toggle);
+        toggle->setChecked(on);
+    });
+}
+
+QWidget* labelledRow(const QString& label, QWidget* control, QWidget* parent) {
+    auto* row = new QWidget(parent);
+    auto* text = new QLabel(label, row);
+    text->setTextFormat(Qt::PlainText);
+    text->setBuddy(control);
+    auto* layout = new QHBoxLayout(row);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(text);
+    layout->addStretch(1);
+    control->setParent(row);
+    layout->addWidget(control);
+    return row;
+}
+
+} // namespace sheets

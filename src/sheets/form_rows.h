@@ -1,0 +1,63 @@
+#pragma once
+// The pieces the preferences sheet is built of: a section (a header above a
+// panel of rows, and an optional footer below it) and a switch row bound to one
+// on/off preference of UserSettings.
+
+#include <QWidget>
+
+class QCheckBox;
+class QLabel;
+class QVBoxLayout;
+
+namespace app {
+class UserSettings;
+}
+
+namespace sheets {
+
+class FormSection : public QWidget {
+    Q_OBJECT
+
+public:
+    // No footer when `footer` is empty.
+    FormSection(const QString& header, const QString& footer, QWidget* parent = nullptr);
+
+    void addRow(QWidget* row);
+
+    QLabel* header() const noexcept { return header_; }
+    QLabel* footer() const noexcept { return footer_; }   // null without one
+
+private:
+    QLabel* header_;
+    QLabel* footer_ = nullptr;
+    QVBoxLayout* rows_;
+};
+
+// How a switch row reaches its preference.
+struct BoolPreference {
+    bool (app::UserSettings::*get)() const;
+    void (app::UserSettings::*set)(bool);
+    void (app::UserSettings::*changed)(bool);
+};
+
+// A label and a switch without a title of its own. Switching writes the
+// preference at once; the switch follows every change of the preference.
+class ToggleRow : public QWidget {
+    Q_OBJECT
+
+public:
+    ToggleRow(const QString& label, app::UserSettings& settings, BoolPreference preference,
+              QWidget* parent = nullptr);
+
+    QLabel* label() const noexcept { return label_; }
+    QCheckBox* toggle() const noexcept { return toggle_; }
+
+private:
+    QLabel* label_;
+    QCheckBox* toggle_;
+};
+
+// A row of a label and, at the trailing side, a control.
+QWidget* labelledRow(const QString& label, QWidget* control, QWidget* parent = nullptr);
+
+} // namespace sheets

@@ -1,0 +1,141 @@
+// The program's scene: one main window with the main content, the theme applied
+// and the preferences saved when it first shows, the theme applied again on
+// every change, and a Help menu with its one command.
+
+#include "app/zidovivar_avi.h"
+
+#include "app/global_model.h"
+#include "app/settings_store.h"
+#include "app/user_settings.h"
+#include "mainwindow/content_view.h"
+#include "support/qt_test_application.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using app::GlobalModel;
+using app::UserSettings;
+using app::ZidovivarAvi;
+
+QSettings store() {
+    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnwick"),
+                     QStringLiteral("Vadididod"));
+}
+
+bool looksDark() { return QApplication::palette().color(QPalette::Window).lightness() < 128; }
+
+// One scene for the whole binary: the shared settings live as long as the process.
+class Scene : public testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        app::resetDefaults();
+        scene = new ZidovivarAvi;
+        scene->setOpenURL([](const QUrl& url) {
+            opened.push_back(url);
+            return true;
+        });
+        QObject::connect(scene, &ZidovivarAvi::firstAppeared, [] { storeAtFirstAppearance = store().allKeys().size(); });
+        scene->launch();
+        const bool shown = QTest::qWaitFor([] { return scene->window() && scene->window()->isVisible(); }, 5000);
+        if (!shown) ADD_FAILURE() << "the window did not show";
+    }
+    static void TearDownTestSuite() {
+        delete scene;
+        scene = nullptr;
+    }
+    void SetUp() override { opened.clear(); }
+
+    static inline ZidovivarAvi* scene = nullptr;
+    static inline std::vector<QUrl> opened;
+    static inline qsizetype storeAtFirstAppearance = 0;
+};
+
+TEST_F(Scene, OpensOneWindowWithTheMainContent) {
+    ASSERT_NE(scene->window(), nullptr);
+    EXPECT_TRUE(scene->window()->isVisible());
+    EXPECT_EQ(scene->window()->windowTitle(), QStringLiteral("Vadididod"));
+    EXPECT_EQ(scene->window()->centralWidget(), scene->content());
+    EXPECT_NE(&scene->content()->userSettings(), &UserSettings::shared());
+    EXPECT_EQ(&scene->global(), &GlobalModel::shared());
+    EXPECT_EQ(&scene->userSettings(), &UserSettings::shared());
+}
+
+TEST_F(Scene, TheAppDelegateServesTheNotificationCentre) {
+    EXPECT_EQ(platform::NotificationCenter::current().delegate(), &scene->appDelegate());
+}
+
+TEST_F(Scene, AtFirstAppearanceTheStoreHoldsTheMarkerAndTheSixteenPreferences) {
+    EXPECT_EQ(storeAtFirstAppearance, 17);
+    EXPECT_EQ(store().value("havePrefs").toInt(), 100);
+    for (const char* key : app::UserSettingsKeys) EXPECT_TRUE(store().contains(QLatin1String(key))) << key;
+}
+
+TEST_F(Scene, TheHelpMenuHoldsOnlyHelpOnWebsiteWithAQuestionMarkIcon) {
+    QList<QMenu*> menus = scene->window()->menuBar()->findChildren<QMenu*>(QString(), Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_EQ(menus.front()->title().remove(QLatin1Char('&')), QStringLiteral("Help"));
+    const QList<QAction*> actions = menus.front()->actions();
+    ASSERT_EQ(actions.size(), 1);
+    EXPECT_EQ(actions.front(), scene->helpOnWebsiteAction());
+    EXPECT_EQ(actions.front()->text(), QStringLiteral("Help on website"));
+    EXPECT_FALSE(actions.front()->icon().isNull());
+}
+
+TEST_F(Scene, HelpOnWebsiteOpensTheHelpPage) {
+    scene->helpOnWebsiteAction()->trigger();
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened.front(), QUrl(QStringLiteral("https://www.tarnwick.com/vadididod.html")));
+}
+
+TEST_F(Scene, AnAddressThatIsNoWebAddressDoesNothing) {
+    const QString kept = GlobalModel::shared().websiteHelp();
+    for (const QString& address : {QStringLiteral("not an address"), QStringLiteral("javascript:alert(1)"),
+                                   QStringLiteral("file:///etc/passwd"), QStringLiteral(""),
+                                   QStringLiteral("https://exa mple.com/"), QStringLiteral("http://")}) {
+        GlobalModel::shared().setWebsiteHelp(address);
+        scene->helpOnWebsiteAction()->trigger();
+    }
+    GlobalModel::shared().setWebsiteHelp(kept);
+    EXPECT_TRUE(opened.empty());
+}
+
+TEST_F(Scene, ChangingTheThemeAppliesItAtOnce) {
+    UserSettings::shared().setTheme(2);
+    EXPECT_TRUE(looksDark());
+    UserSettings::shared().setTheme(1);
+    EXPECT_FALSE(looksDark());
+    UserSettings::shared().setTheme(0);
+    EXPECT_EQ(app::appliedInterfaceStyle(), app::InterfaceStyle::unspecified);
+}
+
+TEST_F(Scene, AChangeOfTheSharedModelsLetsTheContentReadTheStoreAgain) {
+    UserSettings::shared().setNotifyDaysBefore(5);
+    EXPECT_EQ(scene->content()->userSettings().notifyDaysBefore(), 5);
+    UserSettings::shared().setNotifyDaysBefore(2);
+
+    const platform::Date selected = scene->content()->selectedDate();
+    GlobalModel::shared().setLatitude(-33.87);
+    EXPECT_EQ(scene->content()->selectedDate(), selected) << "the selected date is the view's own state";
+    GlobalModel::shared().setLatitude(0.0);
+}
+
+TEST_F(Scene, TheFirstAppearanceRunsOnce) {
+    int appeared = 0;
+    auto connection = QObject::connect(scene, &ZidovivarAvi::firstAppeared, [&] { ++appeared; });
+    scene->window()->hide();
+    scene->window()->show();
+    QTest::qWait(20);
+    QObject::disconnect(connection);
+    EXPECT_EQ(appeared, 0);
+}
+
+} // namespace

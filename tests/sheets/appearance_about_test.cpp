@@ -1,0 +1,185 @@
+// The zodiac switches, the theme rows and the about section: what they show,
+// what they write, the version, and the "Help" button.
+
+#include "support/preferences_fixture.h"
+
+#include "app/bundle.h"
+#include "app/utilities.h"
+#include "sheets/about_section.h"
+#include "sheets/appearance_sections.h"
+#include "sheets/theme_row.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTranslator>
+
+namespace {
+
+using testsupport::PreferencesSheet;
+
+class Appearance : public PreferencesSheet {
+protected:
+    const std::array<sheets::ThemeRow*, 3>& rows() { return sheet->theme()->rows(); }
+    std::vector<bool> marks() {
+        std::vector<bool> marked;
+        for (auto* row : rows()) marked.push_back(row->isMarked());
+        return marked;
+    }
+};
+
+TEST_F(Appearance, AFirstStartShowsChineseOnSiderealOffAndSystemMarked) {
+    open();
+    EXPECT_EQ(sheet->siderealZodiac()->row()->label()->text(), "Sidereal zodiac");
+    EXPECT_EQ(sheet->siderealZodiac()->footer()->text(),
+              "Replace tropical zodiac information (Western) for sidereal zodiac (Eastern)");
+    EXPECT_EQ(sheet->chineseZodiac()->row()->label()->text(), "Chinese zodiac");
+    EXPECT_EQ(sheet->chineseZodiac()->footer()->text(), "Show the Chinese zodiac sign for the given year");
+    EXPECT_FALSE(sheet->siderealZodiac()->row()->toggle()->isChecked());
+    EXPECT_TRUE(sheet->chineseZodiac()->row()->toggle()->isChecked());
+    EXPECT_EQ(marks(), (std::vector<bool>{true, false, false}));
+}
+
+TEST_F(Appearance, TheZodiacSwitchesWriteAtOnce) {
+    open();
+    QTest::mouseClick(sheet->siderealZodiac()->row()->toggle(), Qt::LeftButton);
+    QTest::mouseClick(sheet->chineseZodiac()->row()->toggle(), Qt::LeftButton);
+    const app::UserSettings stored;
+    EXPECT_TRUE(stored.showSiderealZodiac());
+    EXPECT_FALSE(stored.showChineseZodiac());
+}
+
+TEST_F(Appearance, TheThemeRowsStandSystemDarkLightAndMarkTheirOwnValue) {
+    open();
+    EXPECT_EQ(rows()[0]->label()->text(), "System");
+    EXPECT_EQ(rows()[1]->label()->text(), "Dark");
+    EXPECT_EQ(rows()[2]->label()->text(), "Light");
+    EXPECT_EQ(rows()[0]->value(), 0);
+    EXPECT_EQ(rows()[1]->value(), 2);
+    EXPECT_EQ(rows()[2]->value(), 1);
+    settings().setTheme(2);
+    EXPECT_EQ(marks(), (std::vector<bool>{false, true, false}));
+    settings().setTheme(1);
+    EXPECT_EQ(marks(), (std::vector<bool>{false, false, true}));
+    settings().setTheme(0);
+    EXPECT_EQ(marks(), (std::vector<bool>{true, false, false}));
+    EXPECT_EQ(rows()[0]->checkmark()->size(), QSize(14, 14));
+}
+
+TEST_F(Appearance, AStoredThemeOutsideTheChoicesMarksNoRowUntilOneIsChosen) {
+    settings().setTheme(5);
+    open();
+    EXPECT_EQ(marks(), (std::vector<bool>{false, false, false}));
+    QTest::mouseClick(rows()[1], Qt::LeftButton);
+    EXPECT_EQ(app::UserSettings().theme(), 2);
+    EXPECT_EQ(marks(), (std::vector<bool>{false, true, false}));
+}
+
+TEST_F(Appearance, TheWholeRowTakesTheClick) {
+    open();
+    sheets::ThemeRow* dark = rows()[1];
+    const QPoint middle(dark->width() / 2, dark->height() / 2);
+    ASSERT_FALSE(dark->label()->geometry().contains(middle));
+    QTest::mouseClick(dark, Qt::LeftButton, {}, middle);
+    EXPECT_EQ(settings().theme(), 2);
+    sheets::ThemeRow* light = rows()[2];
+    QTest::mouseClick(light, Qt::LeftButton, {}, light->label()->geometry().center());
+    EXPECT_EQ(settings().theme(), 1);
+}
+
+TEST_F(Appearance, DarkThenLightStoresEachAndMarksEach) {
+    open();
+    QTest::mouseClick(rows()[1], Qt::LeftButton);
+    EXPECT_EQ(app::UserSettings().theme(), 2);
+    EXPECT_EQ(marks(), (std::vector<bool>{false, true, false}));
+    QTest::mouseClick(rows()[2], Qt::LeftButton);
+    EXPECT_EQ(app::UserSettings().theme(), 1);
+    EXPECT_EQ(marks(), (std::vector<bool>{false, false, true}));
+}
+
+class About : public PreferencesSheet {
+protected:
+    void TearDown() override {
+        app::setMainBundleInfoOverride(std::nullopt);
+        PreferencesSheet::TearDown();
+    }
+    sheets::AboutSection& about() { return *sheet->about(); }
+    QString versionShownWith(app::InfoDictionary info) {
+        app::setMainBundleInfoOverride(std::move(info));
+        open();
+        return about().versionLabel()->text();
+    }
+};
+
+TEST_F(About, ShowsTheCreditLinesOfTheGlobalModel) {
+    open();
+    EXPECT_EQ(about().header()->text(), "ABOUT");
+    EXPECT_EQ(about().footer(), nullptr);
+    EXPECT_EQ(about().copyrightLabel()->text(), global().copyrightStr());
+    EXPECT_EQ(about().creditLabel()->text(), global().otherCredit());
+    EXPECT_EQ(about().copyrightLabel()->textFormat(), Qt::PlainText);
+    EXPECT_EQ(about().helpButton()->text(), "Help");
+}
+
+TEST_F(About, ShowsTheVersionOfTheRunningProgram) {
+    EXPECT_EQ(versionShownWith({{"CFBundleShortVersionString", std::string("1.4")}, {"CFBundleVersion", std::string("12")}}),
+              "1.4.12");
+    EXPECT_EQ(versionShownWith({}), "x.x.x");
+    EXPECT_EQ(versionShownWith({{"CFBundleVersion", std::string("12")}}), "x.x.12");
+    EXPECT_EQ(versionShownWith({{"CFBundleShortVersionString", std::string("1.4")}}), "1.4.x");
+}
+
+// Every text looked up comes back marked, so what is looked up shows.
+class MarkingTranslator : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char*, const char* source, const char*, int) const override {
+        return QStringLiteral("«") + QString::fromUtf8(source) + QStringLiteral("»");
+    }
+};
+
+TEST_F(About, TheCreditLinesAndTheVersionAreNeverLookedUp) {
+    MarkingTranslator translator;
+    QCoreApplication::installTranslator(&translator);
+    const QString copyright = global().copyrightStr();
+    global().setCopyrightStr(QStringLiteral("Help"));
+    app::setMainBundleInfoOverride(app::InfoDictionary{{"CFBundleShortVersionString", std::string("Done")}});
+    open();
+    QCoreApplication::removeTranslator(&translator);
+    global().setCopyrightStr(copyright);
+    EXPECT_EQ(about().header()->text(), "«ABOUT»");
+    EXPECT_EQ(about().helpButton()->text(), "«Help»");
+    EXPECT_EQ(about().copyrightLabel()->text(), "Help");
+    EXPECT_EQ(about().versionLabel()->text(), "Done.x");
+}
+
+TEST_F(About, HelpOpensTheHelpPageEachTimeAndChangesNothing) {
+    open();
+    int writes = 0;
+    QObject::connect(&settings(), &app::UserSettings::changed, sheet.get(), [&] { ++writes; });
+    QTest::mouseClick(about().helpButton(), Qt::LeftButton);
+    QTest::mouseClick(about().helpButton(), Qt::LeftButton);
+    ASSERT_EQ(opener.opened.size(), 2u);
+    EXPECT_EQ(opener.opened[0], QUrl(global().websiteHelp()));
+    EXPECT_EQ(opener.opened[1], QUrl(global().websiteHelp()));
+    EXPECT_TRUE(opener.opened[0].toString().endsWith("/vadididod.html"));
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_TRUE(flag.writes.empty());
+    EXPECT_EQ(writes, 0);
+}
+
+TEST_F(About, AnAddressThatIsNoURLOpensNothing) {
+    const QString help = global().websiteHelp();
+    open();
+    for (const char* address : {"", "not a web address", "http://exa mple.com/", "vadididod.html"}) {
+        global().setWebsiteHelp(QString::fromLatin1(address));
+        QTest::mouseClick(about().helpButton(), Qt::LeftButton);
+    }
+    global().setWebsiteHelp(help);
+    EXPECT_TRUE(opener.opened.empty());
+    EXPECT_TRUE(sheet->isVisible());
+}
+
+} // namespace

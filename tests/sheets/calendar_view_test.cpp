@@ -1,0 +1,231 @@
+// The calendar sheet: only "Done" writes the date and inverts the flag; the
+// picker opens on the selected day at the present time of day; "Today" moves
+// the working copy; every way of cancelling writes nothing.
+
+#include "sheets/calendar_view.h"
+
+#include "sheets/date_time_picker.h"
+#include "support/local_dates.h"
+#include "support/sheets_test_support.h"
+
+#include <QCalendarWidget>
+#include <QPushButton>
+#include <QTest>
+#include <QTimeEdit>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+#include <memory>
+#include <vector>
+
+namespace {
+
+using platform::Date;
+using sheets::CalendarView;
+using testsupport::local;
+
+// A clock that stands still until the test moves it.
+struct FakeClock {
+    Date now;
+    CalendarView::Clock clock() {
+        return [this] { return now; };
+    }
+};
+
+class CalendarSheet : public testing::Test {
+protected:
+    std::unique_ptr<CalendarView> open(Date selected, Date now) {
+        date.value = selected;
+        clock.now = now;
+        auto sheet = std::make_unique<CalendarView>(date.binding(), flag.binding(), nullptr, clock.clock());
+        sheet->open();
+        testsupport::settle();
+        return sheet;
+    }
+
+    testsupport::SelectedDate date;
+    testsupport::RefreshFlag flag;
+    FakeClock clock;
+};
+
+TEST_F(CalendarSheet, ShowsItsFixedTexts) {
+    auto sheet = open(local(2024, 12, 20, 22, 45), local(2026, 6, 10, 8, 15, 30));
+    EXPECT_EQ(sheet->doneButton()->text(), "Done");
+    EXPECT_EQ(sheet->todayButton()->text(), "Today");
+    EXPECT_EQ(sheet->cancelButton()->text(), "Cancel");
+    EXPECT_EQ(sheet->picker()->timeEdit()->displayFormat(), "HH:mm");
+}
+
+TEST_F(CalendarSheet, OpensOnTheSelectedDayAtThePresentTimeOfDay) {
+    auto sheet = open(local(2024, 12, 20, 22, 45), local(2026, 6, 10, 8, 15, 30.75));
+    EXPECT_EQ(sheet->date(), local(2024, 12, 20, 8, 15, 30));   // whole seconds
+    EXPECT_EQ(sheet->picker()->calendar()->selectedDate(), QDate(2024, 12, 20));
+    EXPECT_EQ(sheet->picker()->calendar()->yearShown(), 2024);
+    EXPECT_EQ(sheet->picker()->calendar()->monthShown(), 12);
+    EXPECT_EQ(sheet->picker()->timeEdit()->time(), QTime(8, 15));
+    EXPECT_EQ(date.writes, 0);
+    EXPECT_TRUE(flag.writes.empty());
+}
+
+TEST_F(CalendarSheet, ALateEveningOpenedInTheMorningKeepsItsDay) {
+    auto sheet = open(local(2031, 3, 14, 23, 50), local(2026, 1, 2, 6, 5));
+    EXPECT_EQ(sheet->date(), local(2031, 3, 14, 6, 5));
+    EXPECT_EQ(sheet->picker()->calendar()->selectedDate(), QDate(2031, 3, 14));
+}
+
+TEST_F(CalendarSheet, DoneWithoutTouchingThePickerWritesTheDayAtTheTimeTheSheetAppeared) {
+    auto sheet = open(local(2024, 12, 20, 22, 45), local(2026, 6, 10, 8, 15, 30));
+    QTest::mouseClick(sheet->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(date.value, local(2024, 12, 20, 8, 15, 30));
+    EXPECT_EQ(date.writes, 1);
+    EXPECT_EQ(flag.writes, std::vector<bool>{true});
+    EXPECT_FALSE(sheet->isVisible());
+    EXPECT_EQ(sheet->result(), QDialog::Accepted);
+}
+
+TEST_F(CalendarSheet, DoneWritesWhatThePickerHolds) {
+    auto sheet = open(local(2024, 12, 20, 22, 45), local(2026, 6, 10, 8, 15, 30));
+    sheet->picker()->calendar()->setSelectedDate(QDate(2025, 2, 3));   // as a click on a day does
+    sheet->picker()->timeEdit()->setTime(QTime(17, 40));
+    EXPECT_EQ(sheet->date(), local(2025, 2, 3, 17, 40, 30));
+    EXPECT_EQ(date.writes, 0);
+
+    QTest::mouseClick(sheet->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(date.value, local(2025, 2, 3, 17, 40, 30));
+    EXPECT_EQ(flag.writes, std::vector<bool>{true});
+}
+
+TEST_F(CalendarSheet, TodayMovesOnlyTheWorkingCopyAndTheSheetStaysOpen) {
+    const Date selected = local(2019, 7, 1, 10, 0);
+    const Date pressed = local(2026, 6, 10, 9, 30, 12.25);
+    auto sheet = open(selected, local(2026, 6, 10, 9, 29));
+    clock.now = pressed;
+    QTest::mouseClick(sheet->todayButton(), Qt::LeftButton);
+    EXPECT_EQ(sheet->date(), pressed);
+    EXPECT_EQ(sheet->picker()->calendar()->selectedDate(), QDate(2026, 6, 10));
+    EXPECT_EQ(sheet->picker()->timeEdit()->time(), QTime(9, 30));
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(date.value, selected);
+    EXPECT_TRUE(flag.writes.empty());
+}
+
+TEST_F(CalendarSheet, TodayThenDoneSetsTheInstantTodayWasPressed) {
+    const Date pressed = local(2026, 6, 10, 9, 30, 12.25);
+    auto sheet = open(local(2019, 7, 1, 10, 0), local(2026, 6, 10, 9, 29));
+    clock.now = pressed;
+    QTest::mouseClick(sheet->todayButton(), Qt::LeftButton);
+    clock.now = local(2026, 6, 10, 9, 31);
+    QTest::mouseClick(sheet->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(date.value, pressed);
+    EXPECT_EQ(flag.writes, std::vector<bool>{true});
+}
+
+TEST_F(CalendarSheet, CancelEscapeAndTheCloseButtonWriteNothing) {
+    const Date selected = local(2024, 12, 20, 22, 45);
+    const std::vector<std::function<void(CalendarView&)>> cancels = {
+        [](CalendarView& s) { QTest::mouseClick(s.cancelButton(), Qt::LeftButton); },
+        [](CalendarView& s) { QTest::keyClick(&s, Qt::Key_Escape); },
+        [](CalendarView& s) { QTest::keyClick(s.picker()->timeEdit(), Qt::Key_Escape); },
+        [](CalendarView& s) { s.close(); },   // the window's close button
+    };
+    for (std::size_t i = 0; i < cancels.size(); ++i) {
+        auto sheet = open(selected, local(2026, 6, 10, 8, 15, 30));
+        sheet->picker()->calendar()->setSelectedDate(QDate(2025, 2, 3));
+        clock.now = local(2026, 6, 11, 8, 0);
+        QTest::mouseClick(sheet->todayButton(), Qt::LeftButton);
+        cancels[i](*sheet);
+        EXPECT_FALSE(sheet->isVisible()) << i;
+        EXPECT_EQ(sheet->result(), QDialog::Rejected) << i;
+        EXPECT_EQ(date.value, selected) << i;
+        EXPECT_EQ(date.writes, 0) << i;
+        EXPECT_TRUE(flag.writes.empty()) << i;
+    }
+}
+
+TEST_F(CalendarSheet, ReturnNeverClosesTheSheet) {
+    auto sheet = open(local(2024, 12, 20, 22, 45), local(2026, 6, 10, 8, 15, 30));
+    for (QWidget* target : std::vector<QWidget*>{sheet->picker()->timeEdit(), sheet->picker()->calendar(), sheet.get()}) {
+        target->setFocus();
+        QTest::keyClick(target, Qt::Key_Return);
+        QTest::keyClick(target, Qt::Key_Enter);
+    }
+    EXPECT_TRUE(sheet->isVisible());
+    EXPECT_EQ(date.writes, 0);
+    EXPECT_TRUE(flag.writes.empty());
+}
+
+TEST_F(CalendarSheet, TwoAcceptedSheetsBringTheFlagBackToItsFirstValue) {
+    for (int i = 0; i < 2; ++i) {
+        auto sheet = open(local(2024, 12, 20, 22, 45), local(2026, 6, 10, 8, 15, 30));
+        QTest::mouseClick(sheet->doneButton(), Qt::LeftButton);
+    }
+    EXPECT_EQ(flag.writes, (std::vector<bool>{true, false}));
+    EXPECT_FALSE(flag.value);
+}
+
+TEST_F(CalendarSheet, EachPresentationStartsAfreshFromTheThenSelectedDay) {
+    auto sheet = open(local(2024, 12, 20, 22, 45), local(2026, 6, 10, 8, 0));
+    sheet->picker()->calendar()->setSelectedDate(QDate(2025, 2, 3));
+    sheet->reject();
+    clock.now = local(2026, 6, 10, 9, 0);
+    date.value = local(2030, 1, 9, 12, 0);
+    sheet->open();
+    testsupport::settle();
+    EXPECT_EQ(sheet->date(), local(2030, 1, 9, 9, 0));
+}
+
+TEST_F(CalendarSheet, ADayBeforeTheEraSurvivesThePicker) {
+    // 44 BC in the calendar's own count: year 44 of the era before.
+    const Date selected = local(2024, 1, 1, 12, 0);
+    auto sheet = open(selected, local(2026, 6, 10, 8, 0));
+    sheet->picker()->calendar()->setSelectedDate(QDate(-44, 3, 15));
+    const Date idesOfMarch = sheet->date();
+    EXPECT_EQ(sheet->picker()->calendar()->selectedDate(), QDate(-44, 3, 15));
+    sheet->picker()->timeEdit()->setTime(QTime(11, 0));
+    EXPECT_EQ(sheet->picker()->calendar()->selectedDate(), QDate(-44, 3, 15));
+    EXPECT_LT(idesOfMarch, local(1, 1, 1, 0, 0));
+}
+
+TEST_F(CalendarSheet, ADayBeyondThePickersPagesIsKeptAsItIs) {
+    auto sheet = open(local(12000, 5, 1, 9, 0), local(2026, 6, 10, 8, 15, 30));
+    EXPECT_EQ(sheet->date(), local(12000, 5, 1, 8, 15, 30));
+    QTest::mouseClick(sheet->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(date.value, local(12000, 5, 1, 8, 15, 30));
+}
+
+TEST_F(CalendarSheet, AnInstantNoCalendarCanHoldOpensAndClosesQuietly) {
+    for (double seconds : {std::numeric_limits<double>::quiet_NaN(), 1e300, -1e300}) {
+        const Date hostile = Date::fromSecondsSince1970(seconds);
+        auto sheet = open(hostile, local(2026, 6, 10, 8, 15, 30));
+        QTest::mouseClick(sheet->todayButton(), Qt::LeftButton);
+        EXPECT_EQ(sheet->date(), local(2026, 6, 10, 8, 15, 30));
+        QTest::mouseClick(sheet->cancelButton(), Qt::LeftButton);
+        EXPECT_EQ(date.writes, 0);
+    }
+}
+
+TEST_F(CalendarSheet, AClockTimeInAGapOfTheClocksMovesForwardByTheGap) {
+    const auto gap = testsupport::firstClockGap();
+    if (!gap) GTEST_SKIP() << "the clocks of this zone do not jump forward";
+
+    // The sheet appears at a time of day that the selected day skips.
+    const QDate dayBefore = QDate(gap->year, gap->month, gap->day).addDays(-1);
+    const Date now = local(dayBefore.year(), dayBefore.month(), dayBefore.day(), gap->hour, gap->minute);
+    auto sheet = open(gap->noonOfDay, now);
+    EXPECT_EQ(sheet->date(), gap->movedForward);
+    EXPECT_EQ(sheet->picker()->calendar()->selectedDate(), QDate(gap->year, gap->month, gap->day));
+    EXPECT_EQ(sheet->picker()->timeEdit()->time(), QTime(gap->hour, gap->minute).addSecs(static_cast<int>(gap->length)));
+
+    // The same time of day picked by hand.
+    sheet->picker()->timeEdit()->setTime(QTime(12, 0));
+    sheet->picker()->timeEdit()->setTime(QTime(gap->hour, gap->minute));
+    EXPECT_EQ(sheet->date(), gap->movedForward);
+    EXPECT_EQ(sheet->picker()->timeEdit()->time(), QTime(gap->hour, gap->minute).addSecs(static_cast<int>(gap->length)));
+
+    QTest::mouseClick(sheet->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(date.value, gap->movedForward);
+}
+
+} // namespace

@@ -1,0 +1,68 @@
+#include "sheets_test_support.h"
+
+#include "app/global_model.h"
+#include "app/settings_store.h"
+#include "app/user_settings.h"
+#include "app/utilities.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace testsupport {
+namespace {
+
+class QtApplicationEnvironment : public testing::Environment {
+public:
+    void SetUp() override {
+        static int argc = 1;
+        static char name[] = "vadididod-sheets-test";
+        static char* argv[] = {name, nullptr};
+        application_ = std::make_unique<QApplication>(argc, argv);
+    }
+    void TearDown() override { application_.reset(); }
+
+private:
+    std::unique_ptr<QApplication> application_;
+};
+
+[[maybe_unused]] testing::Environment* const environment =
+    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
+
+} // namespace
+
+void resetSharedState(double latitude, double longitude) {
+    app::resetDefaults();
+    app::UserSettings& s = app::UserSettings::shared();
+    const app::UserSettings firstStart;   // the store is empty: it takes and saves the defaults
+    s.setFirstRun(firstStart.firstRun());
+    s.setTheme(firstStart.theme());
+    s.setWantNotifications(firstStart.wantNotifications());
+    s.setNotifyVadididod(firstStart.notifyVadididod());
+    s.setNotifySeasons(firstStart.notifySeasons());
+    s.setNotifySolstice(firstStart.notifySolstice());
+    s.setNotifyEquinox(firstStart.notifyEquinox());
+    s.setShowSiderealZodiac(firstStart.showSiderealZodiac());
+    s.setShowChineseZodiac(firstStart.showChineseZodiac());
+    s.setNotifyEaster(firstStart.notifyEaster());
+    s.setNotifyOnAstronomicalDates(firstStart.notifyOnAstronomicalDates());
+    s.setNotifyDaysBefore(firstStart.notifyDaysBefore());
+    s.setNotifyTimeOfDay(firstStart.notifyTimeOfDay());
+    s.setSpecificCoords(firstStart.specificCoords());
+    s.setCoordsLat(firstStart.coordsLat());
+    s.setCoordsLon(firstStart.coordsLon());
+    app::applyInterfaceStyle(app::InterfaceStyle::unspecified);
+    app::GlobalModel::shared().setLatitude(latitude);
+    app::GlobalModel::shared().setLongitude(longitude);
+}
+
+void settle() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+}
+
+} // namespace testsupport

@@ -1,0 +1,58 @@
+#pragma once
+// What the sheets' tests share: a QApplication for the whole binary, the
+// shared preferences and observer position put back to a known state, a
+// refresh flag that counts its changes, and a URL opener that only records.
+
+#include "platform/core/date.h"
+#include "sheets/binding.h"
+#include "sheets/url_opener.h"
+
+#include <QUrl>
+
+#include <vector>
+
+namespace testsupport {
+
+// The store emptied and the shared preferences set to their first-start
+// values; the observer position set to `latitude`, `longitude`.
+void resetSharedState(double latitude = 11.0, double longitude = 22.0);
+
+// Lets the event loop run what is queued (deferred deletes, single shots).
+void settle();
+
+// The flag a sheet inverts, with every value it was given, in order.
+struct RefreshFlag {
+    bool value = false;
+    std::vector<bool> writes;
+    sheets::Binding<bool> binding() {
+        return {[this] { return value; },
+                [this](bool v) {
+                    value = v;
+                    writes.push_back(v);
+                }};
+    }
+};
+
+struct SelectedDate {
+    platform::Date value;
+    int writes = 0;
+    sheets::Binding<platform::Date> binding() {
+        return {[this] { return value; },
+                [this](platform::Date v) {
+                    value = v;
+                    ++writes;
+                }};
+    }
+};
+
+struct RecordingOpener {
+    std::vector<QUrl> opened;
+    sheets::UrlOpener opener() {
+        return [this](const QUrl& url) {
+            opened.push_back(url);
+            return true;
+        };
+    }
+};
+
+} // namespace testsupport
