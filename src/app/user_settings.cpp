@@ -9,19 +9,26 @@
 #include <QDateTime>
 #include <QVariant>
 
+#include <type_traits>
+
 namespace app {
 namespace {
 
-// The store's readers: a missing key reads as false, 0 or 0.0.
-bool readBool(const QSettings& store, const char* key) { return store.value(QLatin1String(key)).toBool(); }
-qint64 readInteger(const QSettings& store, const char* key) { return store.value(QLatin1String(key)).toLongLong(); }
-double readDouble(const QSettings& store, const char* key) { return store.value(QLatin1String(key)).toDouble(); }
+// The store's readers: a missing key reads as false, 0 or 0.0, and as no date.
+void read(const QSettings& store, const char* key, bool& value) { value = store.value(QLatin1String(key)).toBool(); }
+void read(const QSettings& store, const char* key, qint64& value) { value = store.value(QLatin1String(key)).toLongLong(); }
+void read(const QSettings& store, const char* key, double& value) { value = store.value(QLatin1String(key)).toDouble(); }
 
 std::optional<platform::Date> readDate(const QSettings& store, const char* key) {
     const QVariant value = store.value(QLatin1String(key));
     if (value.typeId() != QMetaType::QDateTime) return std::nullopt;
     return fromQDateTime(value.toDateTime());
 }
+
+// An instant in UTC, so that a change of time zone does not move it.
+QVariant toStored(platform::Date value) { return toQDateTime(value); }
+template <class T>
+QVariant toStored(T value) { return QVariant::fromValue(value); }
 
 // Today at the given clock time, from the user's calendar's year, month and day.
 platform::Date todayAt(platform::Date now, int hour, int minute) {
@@ -33,6 +40,26 @@ platform::Date todayAt(platform::Date now, int hour, int minute) {
 }
 
 } // namespace
+
+template <class Self, class Visit>
+void UserSettings::forEachPreference(Self& self, Visit&& visit) {
+    visit("firstRun", self.firstRun_);
+    visit("theme", self.theme_);
+    visit("wantNotifications", self.wantNotifications_);
+    visit("notifyVadididod", self.notifyVadididod_);
+    visit("notifySeasons", self.notifySeasons_);
+    visit("notifySolstice", self.notifySolstice_);
+    visit("notifyEquinox", self.notifyEquinox_);
+    visit("showSiderealZodiac", self.showSiderealZodiac_);
+    visit("showChineseZodiac", self.showChineseZodiac_);
+    visit("notifyEaster", self.notifyEaster_);
+    visit("notifyOnAstronomicalDates", self.notifyOnAstronomicalDates_);
+    visit("notifyDaysBefore", self.notifyDaysBefore_);
+    visit("notifyTimeOfDay", self.notifyTimeOfDay_);
+    visit("specificCoords", self.specificCoords_);
+    visit("coordsLat", self.coordsLat_);
+    visit("coordsLon", self.coordsLon_);
+}
 
 UserSettings& UserSettings::shared() {
     static UserSettings instance;
@@ -52,25 +79,16 @@ void UserSettings::loadOrDefault() {
         return;
     }
 
-    if (readInteger(*store, UserSettingsMarkerKey) != 0) {
-        firstRun_ = readBool(*store, "firstRun");
-        theme_ = readInteger(*store, "theme");
-        wantNotifications_ = readBool(*store, "wantNotifications");
-        notifyVadididod_ = readBool(*store, "notifyVadididod");
-        notifySeasons_ = readBool(*store, "notifySeasons");
-        notifySolstice_ = readBool(*store, "notifySolstice");
-        notifyEquinox_ = readBool(*store, "notifyEquinox");
-        showSiderealZodiac_ = readBool(*store, "showSiderealZodiac");
-        showChineseZodiac_ = readBool(*store, "showChineseZodiac");
-        notifyEaster_ = readBool(*store, "notifyEaster");
-        notifyOnAstronomicalDates_ = readBool(*store, "notifyOnAstronomicalDates");
-        notifyDaysBefore_ = readInteger(*store, "notifyDaysBefore");
-        // A stored time that is missing or not a date: half past eight, not the first start's nine.
-        auto storedTime = readDate(*store, "notifyTimeOfDay");
-        notifyTimeOfDay_ = storedTime ? *storedTime : todayAt(now, 8, 30);
-        specificCoords_ = readBool(*store, "specificCoords");
-        coordsLat_ = readDouble(*store, "coordsLat");
-        coordsLon_ = readDouble(*store, "coordsLon");
+    if (store->value(QLatin1String(UserSettingsMarkerKey)).toLongLong() != 0) {
+        forEachPreference(*this, [&store, now](const char* key, auto& member) {
+            if constexpr (std::is_same_v<std::remove_reference_t<decltype(member)>, platform::Date>) {
+                // A stored time that is missing or not a date: half past eight, not the first start's nine.
+                const auto storedTime = readDate(*store, key);
+                member = storedTime ? *storedTime : todayAt(now, 8, 30);
+            } else {
+                read(*store, key, member);
+            }
+        });
         return;
     }
 
@@ -89,23 +107,9 @@ void UserSettings::save() {
 }
 
 void UserSettings::writeTo(QSettings& s) const {
-    s.setValue(QLatin1String("firstRun"), firstRun_);
-    s.setValue(QLatin1String("theme"), theme_);
-    s.setValue(QLatin1String("wantNotifications"), wantNotifications_);
-    s.setValue(QLatin1String("notifyVadididod"), notifyVadididod_);
-    s.setValue(QLatin1String("notifySeasons"), notifySeasons_);
-    s.setValue(QLatin1String("notifySolstice"), notifySolstice_);
-    s.setValue(QLatin1String("notifyEquinox"), notifyEquinox_);
-    s.setValue(QLatin1String("showSiderealZodiac"), showSiderealZodiac_);
-    s.setValue(QLatin1String("showChineseZodiac"), showChineseZodiac_);
-    s.setValue(QLatin1String("notifyEaster"), notifyEaster_);
-    s.setValue(QLatin1String("notifyOnAstronomicalDates"), notifyOnAstronomicalDates_);
-    s.setValue(QLatin1String("notifyDaysBefore"), notifyDaysBefore_);
-    // An instant in UTC, so that a change of time zone does not move it.
-    s.setValue(QLatin1String("notifyTimeOfDay"), toQDateTime(notifyTimeOfDay_));
-    s.setValue(QLatin1String("specificCoords"), specificCoords_);
-    s.setValue(QLatin1String("coordsLat"), coordsLat_);
-    s.setValue(QLatin1String("coordsLon"), coordsLon_);
+    forEachPreference(*this, [&s](const char* key, const auto& member) {
+        s.setValue(QLatin1String(key), toStored(member));
+    });
 }
 
 void UserSettings::setFirstRun(bool value) { assign(firstRun_, value, &UserSettings::firstRunChanged); }

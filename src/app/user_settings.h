@@ -93,6 +93,10 @@ private:
     void loadOrDefault();
     void writeTo(QSettings& store) const;
 
+    // Calls visit(key, member) for each of the sixteen, in their order.
+    template <class Self, class Visit>
+    static void forEachPreference(Self& self, Visit&& visit);
+
     // Stores, saves, then announces: the order every assignment keeps.
     template <class T>
     void assign(T& member, T value, void (UserSettings::*announce)(T)) {

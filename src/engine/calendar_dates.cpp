@@ -15,16 +15,26 @@ using platform::DateComponents;
 
 namespace detail {
 
-std::optional<Date> localMidnight(const Calendar& calendar, int year, int month, int day) {
+std::optional<Date> dateInZone(const Calendar& calendar, const platform::TimeZone& zone, int year, int month, int day,
+                               int hour, int minute, int second) {
     DateComponents fields;
-    fields.timeZone = calendar.timeZone();
+    fields.timeZone = zone;
     fields.year = year;
     fields.month = month;
     fields.day = day;
-    fields.hour = 0;
-    fields.minute = 0;
-    fields.second = 0;
+    fields.hour = hour;
+    fields.minute = minute;
+    fields.second = second;
     return calendar.date(fields);
+}
+
+std::optional<Date> localDate(const Calendar& calendar, int year, int month, int day, int hour, int minute,
+                              int second) {
+    return dateInZone(calendar, calendar.timeZone(), year, month, day, hour, minute, second);
+}
+
+std::optional<Date> localMidnight(const Calendar& calendar, int year, int month, int day) {
+    return localDate(calendar, year, month, day, 0, 0, 0);
 }
 
 std::optional<DateComponents> dateAndTimeOf(const Calendar& calendar, Date date) {
@@ -98,16 +108,7 @@ Date setYear(Date date, int year) {
 }
 
 Date getDateFor(int hour, int minute, int /*ignored*/, int year, int month, int day) {
-    const Calendar calendar = Calendar::current();
-    DateComponents fields;
-    fields.timeZone = calendar.timeZone();
-    fields.year = year;
-    fields.month = month;
-    fields.day = day;
-    fields.hour = hour;
-    fields.minute = minute;
-    fields.second = 0;
-    return calendar.date(fields).value_or(Date::now());
+    return detail::localDate(Calendar::current(), year, month, day, hour, minute, 0).value_or(Date::now());
 }
 
 Date randomDate() {
@@ -117,16 +118,12 @@ Date randomDate() {
     };
     // Drawn in this order. Hour 24 runs on into the next day, so the results lie
     // from 1 January 1970 01:01 to 29 December 2040 00:59, local time.
-    const Calendar calendar = Calendar::current();
-    DateComponents fields;
-    fields.timeZone = calendar.timeZone();
-    fields.year = pick(1970, 2040);
-    fields.month = pick(1, 12);
-    fields.day = pick(1, 28);
-    fields.hour = pick(1, 24);
-    fields.minute = pick(1, 59);
-    fields.second = 0;
-    return calendar.date(fields).value_or(Date::now());
+    const int year = pick(1970, 2040);
+    const int month = pick(1, 12);
+    const int day = pick(1, 28);
+    const int hour = pick(1, 24);
+    const int minute = pick(1, 59);
+    return detail::localDate(Calendar::current(), year, month, day, hour, minute, 0).value_or(Date::now());
 }
 
 Date timeIntervalSince1970toDate(double seconds) { return Date::fromSecondsSince1970(seconds); }

@@ -18,6 +18,15 @@ inline constexpr platform::ComponentSet dateAndTimeFields{
 // calendar cannot place (it reads such an instant as no fields at all).
 std::optional<platform::DateComponents> dateAndTimeOf(const platform::Calendar& calendar, platform::Date date);
 
+// The instant whose fields read year-month-day hour:minute:second on the clocks
+// of `zone`, built leniently by the calendar.
+std::optional<platform::Date> dateInZone(const platform::Calendar& calendar, const platform::TimeZone& zone, int year,
+                                         int month, int day, int hour, int minute, int second);
+
+// The same on the calendar's own clocks.
+std::optional<platform::Date> localDate(const platform::Calendar& calendar, int year, int month, int day, int hour,
+                                        int minute, int second);
+
 // Local midnight of year-month-day, built leniently in the calendar's zone.
 std::optional<platform::Date> localMidnight(const platform::Calendar& calendar, int year, int month, int day);
 

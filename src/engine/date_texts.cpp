@@ -87,16 +87,7 @@ Date setTime2(Date date, Date time) {
 Date timeFrom(int hr, int min, int sec) { return onDayAt(Date::now(), {hr, min, sec}, true); }
 
 Date dateFrom(int dy, int mth, int yr, int hr, int min, int sec) {
-    const Calendar calendar = Calendar::current();
-    DateComponents fields;
-    fields.timeZone = calendar.timeZone();
-    fields.year = yr;
-    fields.month = mth;
-    fields.day = dy;
-    fields.hour = hr;
-    fields.minute = min;
-    fields.second = sec;
-    return calendar.date(fields).value_or(Date::now());
+    return detail::localDate(Calendar::current(), yr, mth, dy, hr, min, sec).value_or(Date::now());
 }
 
 int daysBetween(Date first, Date second) {

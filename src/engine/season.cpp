@@ -48,11 +48,7 @@ constexpr StartDay southernStart(Season season) {
 }
 
 std::optional<Date> startDate(const Calendar& calendar, Season season, int year) {
-    DateComponents newYear;
-    newYear.year = year;
-    newYear.month = 1;
-    newYear.day = 1;
-    const auto newYearsMidnight = calendar.date(newYear);
+    const auto newYearsMidnight = detail::localMidnight(calendar, year, 1, 1);
     if (!newYearsMidnight)
         return std::nullopt;
 

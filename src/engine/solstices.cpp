@@ -1,5 +1,6 @@
 #include "engine/solstices.h"
 
+#include "engine/calendar_steps.h"
 #include "platform/core/calendar.h"
 #include "platform/core/earth.h"
 #include "platform/core/julian_day.h"
@@ -10,7 +11,6 @@ namespace engine {
 
 using platform::Calendar;
 using platform::Date;
-using platform::DateComponents;
 
 namespace {
 
@@ -22,11 +22,7 @@ namespace {
 template <typename Event>
 Date eventInstant(int year, Event which) {
     const Calendar calendar = Calendar::current();
-    DateComponents newYear;
-    newYear.year = year;
-    newYear.month = 1;
-    newYear.day = 1;
-    const auto newYearsMidnight = calendar.date(newYear);
+    const auto newYearsMidnight = detail::localMidnight(calendar, year, 1, 1);
     if (!newYearsMidnight)
         return Date::now();
 
@@ -38,15 +34,9 @@ Date eventInstant(int year, Event which) {
         event = earth.solstice(which);
 
     const astronomy::UtcFields utc = astronomy::utcFields(event.date());
-    DateComponents fields;
-    fields.timeZone = platform::TimeZone::utc();
-    fields.year = utc.year;
-    fields.month = utc.month;
-    fields.day = utc.day;
-    fields.hour = utc.hour;
-    fields.minute = utc.minute;
-    fields.second = utc.second;
-    return calendar.date(fields).value_or(Date::now());
+    return detail::dateInZone(calendar, platform::TimeZone::utc(), utc.year, utc.month, utc.day, utc.hour, utc.minute,
+                              utc.second)
+        .value_or(Date::now());
 }
 
 } // namespace

@@ -9,24 +9,14 @@
 #include <QPushButton>
 
 namespace sheets {
-namespace {
-
-QLabel* verbatim(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    return label;
-}
-
-} // namespace
 
 AboutSection::AboutSection(app::GlobalModel& global, UrlOpener openURL, QWidget* parent)
     : FormSection(tr("ABOUT"), QString(), parent),
       global_(global),
       openURL_(std::move(openURL)),
-      copyright_(verbatim(global.copyrightStr(), this)),
-      credit_(verbatim(global.otherCredit(), this)),
-      version_(verbatim(app::application::version(), this)),
+      copyright_(plainTextLabel(global.copyrightStr(), this)),
+      credit_(plainTextLabel(global.otherCredit(), this)),
+      version_(plainTextLabel(app::application::version(), this)),
       help_(new QPushButton(tr("Help"), this)) {
     keepOffReturnKey(help_);
 

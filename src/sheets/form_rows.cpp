@@ -13,9 +13,7 @@ namespace sheets {
 namespace {
 
 QLabel* smallLabel(const QString& text, QWidget* parent) {
-    auto* label = new QLabel(text, parent);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
+    auto* label = plainTextLabel(text, parent);
     label->setForegroundRole(QPalette::PlaceholderText);
     QFont font = label->font();
     if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * 0.85);
@@ -63,6 +61,13 @@ ToggleRow::ToggleRow(const QString& label, app::UserSettings& settings, BoolPref
         const QSignalBlocker quiet(toggle);
         toggle->setChecked(on);
     });
+}
+
+QLabel* plainTextLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    return label;
 }
 
 QWidget* labelledRow(const QString& label, QWidget* control, QWidget* parent) {

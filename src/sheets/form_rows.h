@@ -57,6 +57,9 @@ private:
     QCheckBox* toggle_;
 };
 
+// A label that shows its text as it stands (never as rich text), wrapped.
+QLabel* plainTextLabel(const QString& text, QWidget* parent);
+
 // A row of a label and, at the trailing side, a control.
 QWidget* labelledRow(const QString& label, QWidget* control, QWidget* parent = nullptr);
 

@@ -5,6 +5,7 @@
 #include "platform/core/calendar.h"
 #include "platform/core/date.h"
 #include "platform/core/time_zone.h"
+#include "support/dates.h"
 
 #include <gtest/gtest.h>
 
@@ -21,29 +22,9 @@ struct Fields {
     }
 };
 
-inline platform::Date at(const platform::Calendar& calendar, int year, int month, int day, int hour, int minute,
-                         int second) {
-    platform::DateComponents c;
-    c.timeZone = calendar.timeZone();
-    c.year = year;
-    c.month = month;
-    c.day = day;
-    c.hour = hour;
-    c.minute = minute;
-    c.second = second;
-    const auto date = calendar.date(c);
-    EXPECT_TRUE(date.has_value());
-    return date.value_or(platform::Date{});
-}
-
-inline platform::Date utc(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    return at(platform::Calendar::gregorian(platform::TimeZone::utc(), platform::Locale::current()), year, month, day,
-              hour, minute, second);
-}
-
-inline platform::Date local(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    return at(platform::Calendar::current(), year, month, day, hour, minute, second);
-}
+// Instants from UTC fields and from local fields, shared with the other folders' tests.
+using testsupport::local;
+using testsupport::utc;
 
 inline Fields fieldsIn(const platform::Calendar& calendar, platform::Date date) {
     using platform::CalendarComponent;

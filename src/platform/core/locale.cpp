@@ -1,22 +1,13 @@
 #include "platform/core/locale.h"
 
+#include "platform/core/current_override.h"
+
 #include <cstdlib>
-#include <mutex>
 #include <string_view>
 
 namespace platform {
 
 namespace {
-
-struct Override {
-    std::mutex mutex;
-    std::optional<Locale> locale;
-};
-
-Override& currentOverride() {
-    static Override* state = new Override;   // never destroyed: read until exit
-    return *state;
-}
 
 // POSIX treats a variable set to the empty string as unset.
 const char* nonEmptyVariable(const char* name) {
@@ -36,11 +27,7 @@ std::string identifierOfPosixName(const char* name) {
 } // namespace
 
 Locale Locale::current() {
-    {
-        Override& state = currentOverride();
-        std::lock_guard lock(state.mutex);
-        if (state.locale) return *state.locale;
-    }
+    if (auto locale = detail::currentOverride<Locale>().get()) return *std::move(locale);
     const char* name = nonEmptyVariable("LC_ALL");
     if (!name) name = nonEmptyVariable("LC_TIME");
     if (!name) name = nonEmptyVariable("LANG");
@@ -52,9 +39,7 @@ Locale Locale::withIdentifier(std::string identifier) {
 }
 
 void Locale::setCurrentOverride(std::optional<Locale> locale) {
-    Override& state = currentOverride();
-    std::lock_guard lock(state.mutex);
-    state.locale = std::move(locale);
+    detail::currentOverride<Locale>().set(std::move(locale));
 }
 
 } // namespace platform

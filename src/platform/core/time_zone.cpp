@@ -1,26 +1,16 @@
 #include "platform/core/time_zone.h"
 
+#include "platform/core/current_override.h"
 #include "platform/core/icu_support.h"
 
 #include <unistd.h>
 
 #include <array>
 #include <cstdlib>
-#include <mutex>
 
 namespace platform {
 
 namespace {
-
-struct Override {
-    std::mutex mutex;
-    std::optional<TimeZone> zone;
-};
-
-Override& currentOverride() {
-    static Override* state = new Override;   // never destroyed: read until exit
-    return *state;
-}
 
 // "/usr/share/zoneinfo/Europe/London" and "../usr/share/zoneinfo/posix/Europe/London"
 // name "Europe/London"; a path without a zoneinfo folder names nothing.
@@ -43,11 +33,7 @@ TimeZone zoneOrUtc(std::string_view identifier) {
 } // namespace
 
 TimeZone TimeZone::current() {
-    {
-        Override& state = currentOverride();
-        std::lock_guard lock(state.mutex);
-        if (state.zone) return *state.zone;
-    }
+    if (auto zone = detail::currentOverride<TimeZone>().get()) return *std::move(zone);
     if (const char* variable = std::getenv("TZ")) {
         std::string_view value(variable);
         if (!value.empty() && value.front() == ':') value.remove_prefix(1);
@@ -78,9 +64,7 @@ std::optional<TimeZone> TimeZone::withSecondsFromGMT(int seconds) {
 }
 
 void TimeZone::setCurrentOverride(std::optional<TimeZone> zone) {
-    Override& state = currentOverride();
-    std::lock_guard lock(state.mutex);
-    state.zone = std::move(zone);
+    detail::currentOverride<TimeZone>().set(std::move(zone));
 }
 
 namespace {

@@ -1,25 +1,9 @@
 #include "local_dates.h"
 
-#include "platform/core/calendar.h"
-
 #include <QDateTime>
 #include <QTimeZone>
 
-#include <cmath>
-
 namespace testsupport {
-
-platform::Date local(int year, int month, int day, int hour, int minute, double second) {
-    platform::DateComponents fields;
-    fields.year = year;
-    fields.month = month;
-    fields.day = day;
-    fields.hour = hour;
-    fields.minute = minute;
-    fields.second = static_cast<int>(std::floor(second));
-    const auto whole = platform::Calendar::current().date(fields);
-    return whole ? whole->addingTimeInterval(second - std::floor(second)) : platform::Date();
-}
 
 std::optional<ClockGap> firstClockGap(int fromYear) {
     const QTimeZone zone = QTimeZone::systemTimeZone();

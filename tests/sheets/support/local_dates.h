@@ -4,12 +4,11 @@
 // with the calendar under test.
 
 #include "platform/core/date.h"
+#include "support/dates.h"
 
 #include <optional>
 
 namespace testsupport {
-
-platform::Date local(int year, int month, int day, int hour, int minute, double second = 0.0);
 
 struct ClockGap {
     int year = 0, month = 0, day = 0;   // the local day that the clocks jump on

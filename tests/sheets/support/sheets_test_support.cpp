@@ -5,33 +5,9 @@
 #include "app/user_settings.h"
 #include "app/utilities.h"
 
-#include <QApplication>
-
-#include <gtest/gtest.h>
-
-#include <memory>
+#include <QCoreApplication>
 
 namespace testsupport {
-namespace {
-
-class QtApplicationEnvironment : public testing::Environment {
-public:
-    void SetUp() override {
-        static int argc = 1;
-        static char name[] = "vadididod-sheets-test";
-        static char* argv[] = {name, nullptr};
-        application_ = std::make_unique<QApplication>(argc, argv);
-    }
-    void TearDown() override { application_.reset(); }
-
-private:
-    std::unique_ptr<QApplication> application_;
-};
-
-[[maybe_unused]] testing::Environment* const environment =
-    testing::AddGlobalTestEnvironment(new QtApplicationEnvironment);
-
-} // namespace
 
 void resetSharedState(double latitude, double longitude) {
     app::resetDefaults();

@@ -1,5 +1,5 @@
 #pragma once
-// What the sheets' tests share: a QApplication for the whole binary, the
+// What the sheets' tests share: the QApplication of every Qt test binary, the
 // shared preferences and observer position put back to a known state, a
 // refresh flag that counts its changes, and a URL opener that only records.
 

@@ -1,4 +1,4 @@
-#include "qt_test_application.h"
+#include "support/qt_test_application.h"
 
 #include <QApplication>
 
