@@ -12,13 +12,12 @@ namespace {
 using astronomy::Earth;
 using astronomy::JulianDay;
 
-// Local midnight of 1 January for a century of years, as the engine builds it.
-// The library keeps the last position it computed, so every iteration asks for
-// another year or event than the one before.
+// Local midnight of 1 January for the years of the library's data files, as the
+// engine builds it.
 std::vector<JulianDay> newYears() {
     std::vector<JulianDay> days;
     const platform::Calendar calendar = platform::Calendar::current();
-    for (int year = 2000; year < 2100; ++year) {
+    for (int year = 1800; year < 2400; ++year) {
         platform::DateComponents c;
         c.year = year;
         c.month = 1;
@@ -29,28 +28,57 @@ std::vector<JulianDay> newYears() {
     return days;
 }
 
-// The whole path of one instant: an Earth for the Julian day (which reads the
-// user's time zone for its year), then the event.
-void equinoxOrSolsticeInstant(benchmark::State& state) {
+JulianDay eventOf(const Earth& earth, std::size_t event) {
+    switch (event % 4) {
+    case 0: return earth.equinox(astronomy::Equinox::march);
+    case 1: return earth.solstice(astronomy::Solstice::june);
+    case 2: return earth.equinox(astronomy::Equinox::september);
+    default: return earth.solstice(astronomy::Solstice::december);
+    }
+}
+
+// The whole path of one instant, as the engine takes it: an Earth for the Julian
+// day (which reads the user's time zone for its year), then the event.
+//
+// Cold: every iteration asks for an event that no cache holds, neither ours (an
+// event comes back after 2399 others) nor the library's (the instant before lies
+// a year away, in other blocks of its data files).
+void coldInstant(benchmark::State& state) {
     const std::vector<JulianDay> days = newYears();
     std::size_t i = 0;
     for (auto _ : state) {
-        const JulianDay day = days[i % days.size()];
-        const Earth earth(day, true);
-        JulianDay event;
-        switch (i % 4) {
-        case 0: event = earth.equinox(astronomy::Equinox::march); break;
-        case 1: event = earth.solstice(astronomy::Solstice::june); break;
-        case 2: event = earth.equinox(astronomy::Equinox::september); break;
-        default: event = earth.solstice(astronomy::Solstice::december); break;
-        }
-        benchmark::DoNotOptimize(event);
+        const Earth earth(days[i % days.size()], true);
+        benchmark::DoNotOptimize(eventOf(earth, i / days.size()));
         ++i;
     }
 }
-BENCHMARK(equinoxOrSolsticeInstant)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
+BENCHMARK(coldInstant)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
 
-// The same without the library: the closed form alone.
+// Cold as well, in the order in which a year is shown: its four events in turn.
+// Each is new to our cache; the library finds some of its file blocks still read.
+void coldInstantYearByYear(benchmark::State& state) {
+    const std::vector<JulianDay> days = newYears();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const Earth earth(days[i / 4 % days.size()], true);
+        benchmark::DoNotOptimize(eventOf(earth, i));
+        ++i;
+    }
+}
+BENCHMARK(coldInstantYearByYear)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
+
+// Warm: the same event of the same year again, as a screen asks for it on every
+// redraw. Only the Earth's year (the time zone) and the cache lookup remain.
+void warmInstant(benchmark::State& state) {
+    const JulianDay day = newYears()[224];   // 2024
+    for (auto _ : state) {
+        const Earth earth(day, true);
+        benchmark::DoNotOptimize(earth.equinox(astronomy::Equinox::march));
+    }
+}
+BENCHMARK(warmInstant)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
+
+// Without the library: the closed form alone, never cached.
 void closedFormInstant(benchmark::State& state) {
     const std::vector<JulianDay> days = newYears();
     std::size_t i = 0;
@@ -62,13 +90,13 @@ void closedFormInstant(benchmark::State& state) {
 }
 BENCHMARK(closedFormInstant)->Unit(benchmark::kMicrosecond)->Repetitions(15)->ReportAggregatesOnly(true);
 
-// One season length: two instants.
+// One season length, cold: two instants.
 void seasonLength(benchmark::State& state) {
     const std::vector<JulianDay> days = newYears();
     std::size_t i = 0;
     for (auto _ : state) {
         const Earth earth(days[i % days.size()], true);
-        benchmark::DoNotOptimize(earth.seasonLength(static_cast<astronomy::SeasonIndex>(i % 4), true));
+        benchmark::DoNotOptimize(earth.seasonLength(static_cast<astronomy::SeasonIndex>(i / days.size() % 4), true));
         ++i;
     }
 }

@@ -1,8 +1,9 @@
 #pragma once
 // A closed form for the equinoxes and solstices: J. Meeus, Astronomical
-// Algorithms (2nd ed., 1998), chapter 27. About a minute from the true instant
-// for the years 1000 to 3000, and half an hour at -3000, where the mean-equinox
-// polynomials are far from the millennia they were fitted to.
+// Algorithms (2nd ed., 1998), chapter 27. Within two and a half minutes of the
+// true instant for the years 1000 to 3000 and three and a half for -1000 to 1000;
+// half an hour at -3000, where the mean-event polynomials are far from the
+// millennia they were fitted to.
 //
 // Private to the astronomy stand-in.
 

@@ -7,9 +7,10 @@
 // calendar of platform::Calendar::current() (Gregorian, Julian before 15 October
 // 1582; year 0 is 1 BC). So local midnight of 1 January names its own year in
 // every zone (in UTC+14 that moment still lies in the previous UTC year), and so
-// does every other moment of that local year. A Julian day that is not a number
-// counts as 1970-01-01 00:00 UTC; one beyond the span of ICU's calendars (some
-// 5.8 million years either way) as its first or last day.
+// does every other moment of that local year. The Julian day is read to the
+// nearest second, since it holds an instant only to tens of microseconds. One
+// that is not a number counts as 1970-01-01 00:00 UTC; one beyond the span of
+// ICU's calendars (some 5.8 million years either way) as its first or last day.
 //
 // Instants are universal time; the difference to dynamical time (delta T) is
 // applied here, with the Swiss Ephemeris library's model. An event is the moment
@@ -18,8 +19,8 @@
 // equinox that falls in the year, and the three that follow it.
 //
 // Accuracy with highPrecision, against the Swiss Ephemeris library's own search:
-// - 1800 to 2399, where the library has its data files: within a millisecond;
-// - -3000 to 3000 otherwise, with the library's analytic theory: within 0.02 s;
+// - 1800 to 2399, where the library has its data files: within 0.01 s;
+// - -3000 to 3000 otherwise, with the library's analytic theory: within 0.1 s;
 // - before -3000 and after 3000 no theory of the Sun or of delta T means
 //   anything; there each event keeps the place in the calendar year (days and
 //   time after 1 January 00:00 UTC) that it has in -3000 or in 3000.

@@ -22,7 +22,7 @@ constexpr double apparentLongitude(SolarEvent event) noexcept {
 }
 
 // Years whose events are computed; the Swiss Ephemeris library computes the Sun
-// from 28 February -3000 to 29 April 3003 (with its data files 1800 to 2399,
+// from 28 February -3001 to 29 April 3003 (with its data files 1800 to 2399,
 // with its analytic theory elsewhere).
 inline constexpr int firstComputedYear = -3000;
 inline constexpr int lastComputedYear = 3000;
@@ -34,6 +34,10 @@ inline constexpr int lastComputedYear = 3000;
 // the closed form alone. Years outside the computed ones keep the place in the
 // calendar year (day and time after the start of 1 January, UTC) that the event
 // has in the nearest computed year. Never throws; always finite.
+//
+// The latest precise results are kept per thread (a few dozen); a change of the
+// library's data folder through swisseph::setEphemerisPath, on any thread, is
+// heeded by the next call.
 JulianDay solarEvent(int year, SolarEvent event, bool highPrecision);
 
 } // namespace astronomy

@@ -27,8 +27,8 @@ ChosenPath& chosenPath() {
     return path;
 }
 
-std::atomic<unsigned> pathGeneration{1};
-thread_local unsigned appliedGeneration = 0;
+std::atomic<std::uint64_t> pathGeneration{1};
+thread_local std::uint64_t appliedGeneration = 0;
 
 // The files a thread opened stay open after it ends unless the thread closes
 // them; a worker thread per batch fetch would otherwise leak three descriptors.
@@ -41,7 +41,7 @@ void prepareThread() {
     static thread_local CloseFilesAtThreadExit closeFiles;
     auto& chosen = chosenPath();
     std::optional<std::string> folder;
-    unsigned generation = 0;
+    std::uint64_t generation = 0;
     {
         const std::lock_guard lock(chosen.mutex);
         folder = chosen.folder;
@@ -77,16 +77,39 @@ double deltaT(double julianDayUT) {
     return swe_deltat(julianDayUT);
 }
 
-Result<Position> calculateUT(double julianDayUT, std::int32_t bodyNumber, std::int32_t flags) {
-    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+double deltaT(double julianDayUT, std::int32_t flags) {
+    prepareThread();
+    char serr[AS_MAXCH];   // the library's warnings (a fallback to another model) are not failures
+    return swe_deltat_ex(julianDayUT, flags, serr);
+}
+
+namespace {
+
+template <class Calculation>
+Result<Position> position(double julianDay, Calculation calculation) {
+    if (!std::isfinite(julianDay)) return notFinite("the Julian day");
     prepareThread();
     Position result;
     ErrorText serr;
-    const std::int32_t used = swe_calc_ut(julianDayUT, bodyNumber, flags, result.values.data(), serr.text);
+    const std::int32_t used = calculation(result.values.data(), serr.text);
     if (used < 0) return serr.error("position calculation failed");
     if (!allFinite(result.values)) return Error{"position calculation gave no finite result"};
     result.flagsUsed = used;
     return result;
+}
+
+} // namespace
+
+Result<Position> calculateUT(double julianDayUT, std::int32_t bodyNumber, std::int32_t flags) {
+    return position(julianDayUT, [&](double* values, char* serr) {
+        return swe_calc_ut(julianDayUT, bodyNumber, flags, values, serr);
+    });
+}
+
+Result<Position> calculate(double julianDayET, std::int32_t bodyNumber, std::int32_t flags) {
+    return position(julianDayET, [&](double* values, char* serr) {
+        return swe_calc(julianDayET, bodyNumber, flags, values, serr);
+    });
 }
 
 Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int32_t flags) {
@@ -199,6 +222,8 @@ bool setEphemerisPath(std::optional<std::string_view> folder) {
     prepareThread();
     return true;
 }
+
+std::uint64_t ephemerisGeneration() noexcept { return pathGeneration.load(std::memory_order_acquire); }
 
 std::string_view defaultEphemerisPath() noexcept { return SE_EPHE_PATH; }
 

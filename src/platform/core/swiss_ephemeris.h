@@ -83,7 +83,16 @@ double julianDay(int year, int month, int day, double hour, bool gregorian = tru
 // Delta T (TT - UT) in days for a universal-time Julian day, with the library's model.
 double deltaT(double julianDayUT);
 
+// The same for the ephemeris named in `flags` (the flagsUsed of a Position),
+// whose own tidal acceleration enters the model: the delta T with which
+// calculateUT gives a position computed with that ephemeris.
+double deltaT(double julianDayUT, std::int32_t flags);
+
 Result<Position> calculateUT(double julianDayUT, std::int32_t body, std::int32_t flags);
+
+// The same for a Julian day on the ephemeris time scale (TT), as the library
+// defines it: no delta T is computed.
+Result<Position> calculate(double julianDayET, std::int32_t body, std::int32_t flags);
 
 // `name` is looked up as the library does (blanks removed, case ignored before a
 // comma); `julianDay` is on the ephemeris time scale as the library defines it.
@@ -118,6 +127,13 @@ inline constexpr std::size_t maximumEphemerisPathLength = 242;
 // library would silently ignore it: longer than maximumEphemerisPathLength or
 // holding a NUL byte. The library's variable SE_EPHE_PATH still wins over it.
 bool setEphemerisPath(std::optional<std::string_view> folder);
+
+// A number that changes whenever setEphemerisPath is obeyed, and only then. A
+// result computed while it had one value may be reused as long as it keeps it;
+// read it before computing, since a change may come from another thread at any
+// time. Never 0.
+std::uint64_t ephemerisGeneration() noexcept;
+
 std::string_view defaultEphemerisPath() noexcept;
 std::string version();
 

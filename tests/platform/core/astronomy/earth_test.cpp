@@ -63,6 +63,9 @@ TEST(Earth, EveryLocalYearBoundaryIsTheCalendarsOwn) {
 TEST(Earth, KiritimatiNewYearLiesInTheOldUtcYearYetNamesTheNewOne) {
     const auto kiritimati = TimeZone::withIdentifier("Pacific/Kiritimati");
     ASSERT_TRUE(kiritimati);
+    struct Restore {
+        ~Restore() { TimeZone::setCurrentOverride(std::nullopt); }
+    } restore;
     TimeZone::setCurrentOverride(kiritimati);
     const auto newYear = localDate(2024, 1, 1);
     ASSERT_TRUE(newYear);
@@ -70,7 +73,26 @@ TEST(Earth, KiritimatiNewYearLiesInTheOldUtcYearYetNamesTheNewOne) {
     const Earth earth(JulianDay::of(*newYear));
     EXPECT_EQ(earth.year(), 2024);
     EXPECT_EQ(utcFields(earth.solstice(Solstice::december).date()).year, 2024);
-    TimeZone::setCurrentOverride(std::nullopt);
+}
+
+TEST(Earth, AChangeOfZoneIsSeenByTheNextEarthOfTheSameDay) {
+    // 31 December 2023, 12:00 UTC is already 1 January 2024 in Kiritimati (UTC+14).
+    const auto kiritimati = TimeZone::withIdentifier("Pacific/Kiritimati");
+    ASSERT_TRUE(kiritimati);
+    struct Restore {
+        ~Restore() { TimeZone::setCurrentOverride(std::nullopt); }
+    } restore;
+    const JulianDay noon{2460310.0};
+    TimeZone::setCurrentOverride(TimeZone::utc());
+    const Earth inUtc(noon);
+    EXPECT_EQ(inUtc.year(), 2023);
+    EXPECT_EQ(utcFields(inUtc.equinox(Equinox::march).date()).year, 2023);
+    TimeZone::setCurrentOverride(kiritimati);
+    const Earth inKiritimati(noon);
+    EXPECT_EQ(inKiritimati.year(), 2024);
+    EXPECT_EQ(utcFields(inKiritimati.equinox(Equinox::march).date()).year, 2024);
+    TimeZone::setCurrentOverride(TimeZone::utc());
+    EXPECT_EQ(Earth(noon).equinox(Equinox::march), inUtc.equinox(Equinox::march));
 }
 
 TEST(Earth, LocalNewYearGivesThatYearsEventsToTheSecond) {

@@ -5,8 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <thread>
 #include <variant>
 
 namespace astronomy {
@@ -161,6 +167,57 @@ TEST(SolarEvents, KeepTheirPlaceInTheCalendarBeyondTheComputedYears) {
         const double offsetEarlier = solarEvent(-123456, event, true).value - julianDayOfNewYear(-123456);
         EXPECT_NEAR(offsetEarlier, offsetAtStart, 1e-3);
     }
+}
+
+// An event computed on a thread of its own, where nothing has been kept yet.
+double onAFreshThread(int year, SolarEvent event) {
+    double result = std::nan("");
+    std::thread([&] { result = solarEvent(year, event, true).value; }).join();
+    return result;
+}
+
+TEST(SolarEvents, AreRecomputedWhenTheDataFolderChanges) {
+    // A folder without data files: the library falls back to its analytic theory,
+    // whose instants differ from the files' by some milliseconds.
+    const std::filesystem::path empty =
+        std::filesystem::temp_directory_path() / ("vadididod-no-ephemeris-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(empty);
+    struct Restore {
+        std::filesystem::path folder;
+        ~Restore() {
+            swisseph::setEphemerisPath(std::nullopt);
+            std::filesystem::remove_all(folder);
+        }
+    } restore{empty};
+
+    for (SolarEvent event : allEvents) {
+        const double withFiles = solarEvent(2024, event, true).value;
+        ASSERT_EQ(solarEvent(2024, event, true).value, withFiles);
+
+        ASSERT_TRUE(swisseph::setEphemerisPath(empty.string()));
+        const double withoutFiles = solarEvent(2024, event, true).value;
+        EXPECT_NE(withoutFiles, withFiles) << int(event);
+        EXPECT_EQ(withoutFiles, onAFreshThread(2024, event)) << int(event);
+        EXPECT_LE(std::abs(seconds(withoutFiles - withFiles)), 1.0) << int(event);
+
+        ASSERT_TRUE(swisseph::setEphemerisPath(std::nullopt));
+        EXPECT_EQ(solarEvent(2024, event, true).value, withFiles) << int(event);
+        EXPECT_EQ(onAFreshThread(2024, event), withFiles) << int(event);
+    }
+}
+
+TEST(SolarEvents, KeepNoYearOrEventForAnother) {
+    // Years sixteen apart share a place in what is kept, and so do the events of
+    // one year with those of the years around it.
+    for (int year : {2024, 2040, 2008, 1960, -1, 2024 + 64 * 1000}) {
+        for (SolarEvent event : allEvents) {
+            const double first = solarEvent(year, event, true).value;
+            EXPECT_EQ(onAFreshThread(year, event), first) << year << " event " << int(event);
+            EXPECT_GE(first, julianDayOfNewYear(year)) << year;
+        }
+    }
+    for (SolarEvent event : allEvents)
+        EXPECT_EQ(solarEvent(2024, event, true).value, onAFreshThread(2024, event)) << int(event);
 }
 
 } // namespace
