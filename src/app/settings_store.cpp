@@ -24,16 +24,32 @@ QString asideName(const QString& path) {
     return candidate;
 }
 
+// Why the store file cannot serve as it is; none when it can.
+const char* damage(const QSettings& store) {
+    // Qt parses the lines of a section only when it is first read, and a fault
+    // there shows in status() only from then on: read every key first.
+    static_cast<void>(store.allKeys());
+    switch (store.status()) {
+    case QSettings::FormatError:
+        return "is damaged";
+    case QSettings::AccessError:
+        return "cannot be read";
+    case QSettings::NoError:
+        break;
+    }
+    return nullptr;
+}
+
 } // namespace
 
 QString settingsStorePath() { return makeStore()->fileName(); }
 
 std::unique_ptr<QSettings> openSettingsStore() {
     auto store = makeStore();
-    if (store->status() == QSettings::NoError) return store;
+    const char* why = damage(*store);
+    if (!why) return store;
 
     const QString path = store->fileName();
-    const char* why = store->status() == QSettings::FormatError ? "is damaged" : "cannot be read";
     store.reset();
     const QString aside = asideName(path);
     if (!QFile::rename(path, aside)) {

@@ -2,10 +2,11 @@
 // The per-user defaults store: QSettings in its native format, in the user's
 // XDG configuration folder ($XDG_CONFIG_HOME/Tarnwick/Vadididod.conf).
 //
-// A store file that exists but cannot be read is never written over: it is
-// moved aside under a new name first, with a line on the console, and the
-// program goes on with an empty store. If it cannot even be moved, the store
-// is not opened at all and nothing is written.
+// A store file that exists but cannot be read (an access error, or a format
+// error anywhere in it) is never written over: it is moved aside under a new
+// name first, with a line on the console, and the program goes on with an
+// empty store. If it cannot even be moved, the store is not opened at all and
+// nothing is written.
 
 #include <QSettings>
 #include <QString>

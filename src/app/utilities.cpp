@@ -27,10 +27,13 @@ InterfaceStyle& currentStyle() {
 }
 
 QPalette darkPalette() {
+    // Fusion draws the frames of check boxes and fields a shade darker than the
+    // window, so the base sits well below that shade for the frames to show.
     const QColor window(53, 53, 53);
-    const QColor base(35, 35, 35);
+    const QColor base(20, 20, 20);
     const QColor text(230, 230, 230);
-    const QColor disabledText(127, 127, 127);
+    const QColor placeholderText(127, 127, 127);
+    const QColor disabledText(160, 160, 160);   // at least 4.5:1 on the window and the base
     const QColor highlight(42, 130, 218);
 
     QPalette p;
@@ -40,7 +43,7 @@ QPalette darkPalette() {
     p.setColor(QPalette::AlternateBase, window);
     p.setColor(QPalette::ToolTipBase, window);
     p.setColor(QPalette::ToolTipText, text);
-    p.setColor(QPalette::PlaceholderText, disabledText);
+    p.setColor(QPalette::PlaceholderText, placeholderText);
     p.setColor(QPalette::Text, text);
     p.setColor(QPalette::Button, window);
     p.setColor(QPalette::ButtonText, text);
@@ -57,6 +60,9 @@ QPalette darkPalette() {
     p.setColor(QPalette::Disabled, QPalette::Text, disabledText);
     p.setColor(QPalette::Disabled, QPalette::ButtonText, disabledText);
     p.setColor(QPalette::Disabled, QPalette::HighlightedText, disabledText);
+    // Fusion etches disabled text with this colour one pixel down and right; a
+    // light etch on a dark window blurs the letters, so it melts into the window.
+    p.setColor(QPalette::Disabled, QPalette::Light, window);
     return p;
 }
 

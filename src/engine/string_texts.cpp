@@ -61,7 +61,9 @@ std::string pad(std::string_view text, int width, std::string_view fill, bool tr
     const std::vector<std::size_t> boundaries = characterBoundaries(text);
     const std::size_t length = boundaries.size() - 1;
     if (wanted > length) {
-        const std::string filling = repeated(fill, wanted - length);
+        // An empty fill adds nothing however often it is repeated; counting up to
+        // a huge width for it would only spin.
+        const std::string filling = fill.empty() ? std::string{} : repeated(fill, wanted - length);
         return side == Side::fillBefore ? filling + std::string(text) : std::string(text) + filling;
     }
     if (!truncate)

@@ -29,6 +29,7 @@ void CoordinateField::focusInEvent(QFocusEvent* event) {
 
 CoordinateRow::CoordinateRow(const QString& label, CoordinateAxis axis, QWidget* parent)
     : QWidget(parent), axis_(axis), label_(new QLabel(label, this)), field_(new CoordinateField(this)) {
+    label_->setTextFormat(Qt::PlainText);
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(label_);
@@ -46,12 +47,21 @@ void CoordinateRow::load(double stored) {
 }
 
 std::optional<double> CoordinateRow::take() {
-    if (const auto typed = readCoordinate(field_->text(), axis_)) value_ = *typed;
+    if (const auto typed = readField()) value_ = *typed;
     return value_;
 }
 
+// The field shows at most ten fraction digits; while it still shows the row's
+// value, that value stands, so a stored coordinate with more digits is written
+// back unchanged rather than rounded.
+std::optional<double> CoordinateRow::readField() const {
+    const QString text = field_->text();
+    if (value_ && text == coordinateText(*value_)) return value_;
+    return readCoordinate(text, axis_);
+}
+
 void CoordinateRow::confirm() {
-    const auto typed = readCoordinate(field_->text(), axis_);
+    const auto typed = readField();
     if (!typed) return;
     value_ = *typed;
     field_->setText(coordinateText(*typed));

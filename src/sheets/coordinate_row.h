@@ -57,6 +57,7 @@ public:
 
 private:
     void confirm();
+    std::optional<double> readField() const;
     void markValidity();
 
     CoordinateAxis axis_;

@@ -21,6 +21,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <ctime>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -79,13 +81,19 @@ TEST_F(SettingsStore, AFirstStartWritesTheMarkerAndTheSixteenDefaults) {
     EXPECT_EQ(time.time(), QTime(9, 0, 0));
 }
 
+// All sixteen values of an instance, to compare two instances.
+auto valuesOf(const UserSettings& s) {
+    return std::make_tuple(s.firstRun(), s.theme(), s.wantNotifications(), s.notifyVadididod(), s.notifySeasons(),
+                           s.notifySolstice(), s.notifyEquinox(), s.showSiderealZodiac(), s.showChineseZodiac(),
+                           s.notifyEaster(), s.notifyOnAstronomicalDates(), s.notifyDaysBefore(),
+                           s.notifyTimeOfDay().secondsSince1970(), s.specificCoords(), s.coordsLat(), s.coordsLon());
+}
+
 TEST_F(SettingsStore, ASecondInstanceLoadsTheSameValues) {
     UserSettings first;
     UserSettings second;
-    EXPECT_EQ(second.firstRun(), first.firstRun());
-    EXPECT_EQ(second.notifyDaysBefore(), first.notifyDaysBefore());
-    EXPECT_EQ(second.showChineseZodiac(), first.showChineseZodiac());
-    EXPECT_EQ(second.notifyTimeOfDay(), first.notifyTimeOfDay());
+    EXPECT_EQ(valuesOf(second), valuesOf(first));
+    EXPECT_EQ(local(second.notifyTimeOfDay()).time(), QTime(9, 0, 0)) << "the first start's nine, not half past eight";
 }
 
 TEST_F(SettingsStore, EveryValueComesBackAsItWasSaved) {
@@ -141,6 +149,23 @@ TEST_F(SettingsStore, MissingKeysLoadAsFalseZeroAndHalfPastEight) {
     const QDateTime time = local(loaded.notifyTimeOfDay());
     EXPECT_EQ(time.date(), QDate::currentDate());
     EXPECT_EQ(time.time(), QTime(8, 30, 0));
+}
+
+TEST_F(SettingsStore, OnlyTheMissingTimeBecomesHalfPastEight) {
+    markedStore([](QSettings& s) {
+        s.setValue("notifyDaysBefore", 4);
+        s.setValue("coordsLon", -3.25);
+        s.remove("notifyTimeOfDay");
+    });
+    UserSettings loaded;
+    EXPECT_EQ(loaded.notifyDaysBefore(), 4);
+    EXPECT_EQ(loaded.coordsLon(), -3.25);
+    EXPECT_TRUE(loaded.firstRun());
+    EXPECT_TRUE(loaded.showChineseZodiac());
+    const QDateTime time = local(loaded.notifyTimeOfDay());
+    EXPECT_EQ(time.date(), QDate::currentDate());
+    EXPECT_EQ(time.time(), QTime(8, 30, 0));
+    EXPECT_FALSE(store().contains("notifyTimeOfDay")) << "loading writes nothing";
 }
 
 TEST_F(SettingsStore, ATimeThatIsNoDateLoadsAsHalfPastEight) {
@@ -256,6 +281,60 @@ TEST_F(SettingsStore, ADamagedStoreIsKeptAsideNotWrittenOver) {
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
     EXPECT_EQ(kept.readAll(), damaged);
     EXPECT_EQ(store().value("havePrefs").toInt(), 100) << "a new store was begun";
+}
+
+// Writes `contents` as the store file, makes an instance, and returns the
+// file set aside (empty when none) with the console output.
+std::pair<QString, std::string> openDamaged(const QByteArray& contents) {
+    const QString path = app::settingsStorePath();
+    QDir().mkpath(QFileInfo(path).path());
+    {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) return {};
+        file.write(contents);
+    }
+    const std::string output = testsupport::consoleOutputOf([] { UserSettings().setTheme(2); });
+    const QStringList aside = QFileInfo(path).dir().entryList({QStringLiteral("Vadididod.conf.damaged-*")});
+    return {aside.size() == 1 ? QFileInfo(path).dir().filePath(aside.front()) : QString(), output};
+}
+
+QByteArray contentsOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+TEST_F(SettingsStore, AStoreEndingInNulBytesIsKeptAside) {
+    // What a crash while the disk was writing can leave behind.
+    const QByteArray damaged = QByteArray("[General]\nhavePrefs=100\ntheme=1\n") + QByteArray(512, '\0');
+    const auto [aside, output] = openDamaged(damaged);
+    ASSERT_FALSE(aside.isEmpty()) << output;
+    EXPECT_EQ(contentsOf(aside), damaged);
+    EXPECT_EQ(UserSettings().theme(), 2);
+}
+
+TEST_F(SettingsStore, AStoreWithALineThatIsNoPreferenceIsKeptAside) {
+    const QByteArray damaged = "[General]\nhavePrefs=100\nnotifyDaysBefore=6\nnotifyEas";
+    const auto [aside, output] = openDamaged(damaged);
+    ASSERT_FALSE(aside.isEmpty()) << output;
+    EXPECT_NE(output.find("is damaged"), std::string::npos) << output;
+    EXPECT_EQ(contentsOf(aside), damaged);
+}
+
+TEST_F(SettingsStore, AStoreOfBinaryGarbageIsKeptAside) {
+    QByteArray damaged;
+    for (int i = 0; i < 4096; ++i) damaged.append(static_cast<char>((i * 7919 + 13) % 256));
+    const auto [aside, output] = openDamaged(damaged);
+    ASSERT_FALSE(aside.isEmpty()) << output;
+    EXPECT_EQ(contentsOf(aside), damaged);
+    EXPECT_EQ(UserSettings().theme(), 2) << "the new store serves from then on";
+}
+
+TEST_F(SettingsStore, AnEmptiedStoreIsAFirstStartNotDamage) {
+    UserSettings().setTheme(1);
+    app::resetDefaults();
+    std::string output = testsupport::consoleOutputOf([] { UserSettings().setTheme(2); });
+    EXPECT_EQ(output, "");
+    EXPECT_TRUE(QFileInfo(app::settingsStorePath()).dir().entryList({QStringLiteral("*.damaged-*")}).isEmpty());
 }
 
 TEST_F(SettingsStore, AStoreThatCannotBeReadIsKeptAsideToo) {

@@ -158,6 +158,11 @@ TEST(StringHelpers, NegativeWidthCountsAsZero) {
     EXPECT_EQ(padLeft("abc", std::numeric_limits<int>::min(), "0", true), "");
 }
 
+TEST(StringHelpers, EmptyFillToAHugeWidthAddsNothing) {
+    EXPECT_EQ(padRight("x", std::numeric_limits<int>::max(), ""), "x");
+    EXPECT_EQ(padLeft("x", std::numeric_limits<int>::max(), "", true), "x");
+}
+
 TEST(StringHelpers, TrimWhiteSpaceAndLineBreaksOfEveryKind) {
     EXPECT_EQ(trim("  a b \n"), "a b");
     EXPECT_EQ(trim("\t\r\n\u00A0\u2003a\u2028\u3000"), "a");

@@ -203,6 +203,22 @@ TEST_F(Coordinates, OpeningAndClosingRewritesBothCoordinatesOnce) {
     EXPECT_EQ(global().Longitude(), 2.5);
 }
 
+TEST_F(Coordinates, AStoredValueWithMoreDigitsThanShownIsWrittenBackUnchanged) {
+    const double latitudeStored = 51.50986512345678;
+    const double longitudeStored = -0.11809212345678;
+    settings().setSpecificCoords(true);
+    settings().setCoordsLat(latitudeStored);
+    settings().setCoordsLon(longitudeStored);
+    open();
+    EXPECT_EQ(latitude()->text(), "51.5098651235");
+    QTest::keyClick(latitude(), Qt::Key_Return);   // confirmed without a change
+    sheet->accept();
+    EXPECT_EQ(app::UserSettings().coordsLat(), latitudeStored);
+    EXPECT_EQ(app::UserSettings().coordsLon(), longitudeStored);
+    EXPECT_EQ(global().Latitude(), latitudeStored);
+    EXPECT_EQ(global().Longitude(), longitudeStored);
+}
+
 TEST_F(Coordinates, StartingToEditSelectsTheWholeText) {
     settings().setSpecificCoords(true);
     settings().setCoordsLat(51.509865);
