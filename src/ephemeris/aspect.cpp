@@ -56,8 +56,12 @@ std::size_t std::hash<ephemeris::Aspect>::operator()(const ephemeris::Aspect& as
 }
 
 void nlohmann::adl_serializer<ephemeris::Aspect>::to_json(ephemeris::Json& json, const ephemeris::Aspect& aspect) {
-    ephemeris::Json payload = ephemeris::Json::object();
-    payload["_0"] = aspect.remainder();
+    ephemeris::Json payload;
+    try {
+        ephemeris::coding::RecordWriter(payload).number("_0", aspect.remainder());
+    } catch (const ephemeris::EncodingError& error) {
+        throw error.under(ephemeris::name(aspect.kind()));
+    }
     json = ephemeris::Json::object();
     json[std::string(ephemeris::name(aspect.kind()))] = std::move(payload);
 }

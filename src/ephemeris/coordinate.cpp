@@ -48,17 +48,17 @@ Expected<BodyPosition> positionOf(const std::string& starName, platform::Date da
 template <ephemeris::CelestialBody T>
 void nlohmann::adl_serializer<ephemeris::Coordinate<T>>::to_json(ephemeris::Json& json,
                                                                   const ephemeris::Coordinate<T>& coordinate) {
-    json = ephemeris::Json::object();
-    json["body"] = coordinate.body();
-    json["date"] = ephemeris::coding::encodeDate(coordinate.date());
-    json["longitude"] = coordinate.longitude();
-    json["latitude"] = coordinate.latitude();
-    json["distance"] = coordinate.distance();
-    json["speedLongitude"] = coordinate.speedLongitude();
-    json["speedLatitude"] = coordinate.speedLatitude();
-    json["speedDistance"] = coordinate.speedDistance();
-    json["tropicalCoordinate"] = coordinate.tropical();
-    json["siderealCoordinate"] = coordinate.sidereal();
+    ephemeris::coding::RecordWriter record(json);
+    record.value("body", coordinate.body());
+    record.date("date", coordinate.date());
+    record.number("longitude", coordinate.longitude());
+    record.number("latitude", coordinate.latitude());
+    record.number("distance", coordinate.distance());
+    record.number("speedLongitude", coordinate.speedLongitude());
+    record.number("speedLatitude", coordinate.speedLatitude());
+    record.number("speedDistance", coordinate.speedDistance());
+    record.value("tropicalCoordinate", coordinate.tropical());
+    record.value("siderealCoordinate", coordinate.sidereal());
 }
 
 template <ephemeris::CelestialBody T>

@@ -47,7 +47,23 @@ DecodingError DecodingError::under(std::string_view key) const {
     return DecodingError(kind_, std::move(path), debugDescription_);
 }
 
+EncodingError::EncodingError(std::string codingPath, std::string debugDescription)
+    : std::runtime_error(describedPath(codingPath, debugDescription)),
+      codingPath_(std::move(codingPath)),
+      debugDescription_(std::move(debugDescription)) {}
+
+EncodingError EncodingError::under(std::string_view key) const {
+    std::string path(key);
+    if (!codingPath_.empty()) path += "." + codingPath_;
+    return EncodingError(std::move(path), debugDescription_);
+}
+
 namespace coding {
+
+Json finiteNumber(double value) {
+    if (!std::isfinite(value)) throw EncodingError("", "The number is not finite and cannot be written.");
+    return value;
+}
 
 double number(const Json& value) {
     if (!value.is_number()) mismatch("a number", value);
@@ -84,7 +100,7 @@ std::int64_t integer(const Json& value, std::int64_t lowest, std::int64_t highes
     return signedValue;
 }
 
-Json encodeDate(platform::Date date) { return date.secondsSince1970() - referenceDateSince1970; }
+Json encodeDate(platform::Date date) { return finiteNumber(date.secondsSince1970() - referenceDateSince1970); }
 
 platform::Date decodeDate(const Json& value) {
     return platform::Date::fromSecondsSince1970(number(value) + referenceDateSince1970);

@@ -3,7 +3,9 @@
 //
 // Records keep their keys in the order they were written, so the layer's own
 // type is nlohmann's ordered_json. Decoding throws DecodingError; nothing is
-// ever decoded into a partly filled or silently truncated value.
+// ever decoded into a partly filled or silently truncated value. Encoding throws
+// EncodingError for a number that JSON cannot hold (not finite), which nlohmann
+// would otherwise write as null.
 
 #include "ephemeris/json_fwd.h"
 #include "ephemeris/raw_value.h"
@@ -44,7 +46,26 @@ private:
     std::string debugDescription_;
 };
 
+class EncodingError : public std::runtime_error {
+public:
+    // `codingPath` names the place in the record, keys joined by '.', empty for the top.
+    EncodingError(std::string codingPath, std::string debugDescription);
+
+    const std::string& codingPath() const noexcept { return codingPath_; }
+    const std::string& debugDescription() const noexcept { return debugDescription_; }
+
+    // The same error seen from one record further out.
+    EncodingError under(std::string_view key) const;
+
+private:
+    std::string codingPath_;
+    std::string debugDescription_;
+};
+
 namespace coding {
+
+// A number as it is written; EncodingError when it is not finite.
+Json finiteNumber(double value);
 
 // Readers of single values; each throws DecodingError for a value of the wrong kind.
 double number(const Json& value);
@@ -53,6 +74,7 @@ const std::string& text(const Json& value);
 std::int64_t integer(const Json& value, std::int64_t lowest, std::int64_t highest);
 
 // An instant as the platform writes it: seconds since 2001-01-01 00:00:00 UTC.
+// EncodingError for an instant that is not finite.
 Json encodeDate(platform::Date date);
 platform::Date decodeDate(const Json& value);
 
@@ -82,6 +104,37 @@ public:
 
 private:
     const Json& value_;
+};
+
+// A keyed record being written, its keys in the order of the calls. The first
+// value that cannot be written stops the encoding with an EncodingError at its key.
+class RecordWriter {
+public:
+    explicit RecordWriter(Json& json) : json_(json) { json_ = Json::object(); }
+
+    void number(std::string_view key, double value) {
+        put(key, [value] { return finiteNumber(value); });
+    }
+    void date(std::string_view key, platform::Date value) {
+        put(key, [value] { return encodeDate(value); });
+    }
+    // Any value with a serialised form of its own.
+    template <class T>
+    void value(std::string_view key, const T& value) {
+        put(key, [&value] { return Json(value); });
+    }
+
+private:
+    template <class Produce>
+    void put(std::string_view key, Produce&& produce) {
+        try {
+            json_[std::string(key)] = produce();
+        } catch (const EncodingError& error) {
+            throw error.under(key);
+        }
+    }
+
+    Json& json_;
 };
 
 template <class E>

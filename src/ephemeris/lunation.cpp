@@ -40,11 +40,11 @@ template struct ephemeris::coding::RawValueSerializer<ephemeris::Lunation::Phase
 
 void nlohmann::adl_serializer<ephemeris::Lunation>::to_json(ephemeris::Json& json,
                                                             const ephemeris::Lunation& lunation) {
-    json = ephemeris::Json::object();
-    json["date"] = ephemeris::coding::encodeDate(lunation.date());
-    json["percentage"] = lunation.percentage();
-    json["isWaxing"] = lunation.isWaxing();
-    json["phase"] = lunation.phase();
+    ephemeris::coding::RecordWriter record(json);
+    record.date("date", lunation.date());
+    record.number("percentage", lunation.percentage());
+    record.value("isWaxing", lunation.isWaxing());
+    record.value("phase", lunation.phase());
 }
 
 ephemeris::Lunation nlohmann::adl_serializer<ephemeris::Lunation>::from_json(const ephemeris::Json& json) {

@@ -65,8 +65,8 @@ std::string ZodiacCoordinate::formatted() const {
 
 void nlohmann::adl_serializer<ephemeris::ZodiacCoordinate>::to_json(ephemeris::Json& json,
                                                                   const ephemeris::ZodiacCoordinate& coordinate) {
-    json = ephemeris::Json::object();
-    json["value"] = coordinate.value();
+    ephemeris::coding::RecordWriter record(json);
+    record.number("value", coordinate.value());
 }
 
 ephemeris::ZodiacCoordinate nlohmann::adl_serializer<ephemeris::ZodiacCoordinate>::from_json(

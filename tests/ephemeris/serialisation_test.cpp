@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <vector>
 
 using namespace ephemeris;
@@ -173,4 +175,28 @@ TEST(Serialisation, CoordinateErrors) {
     wrongBody["body"] = 10;
     EXPECT_EQ(std::string(decodingErrorOf<Coordinate<Planet>>(wrongBody.dump()).what()),
               "body: No Planet has the raw value 10.");
+}
+
+// JSON has no form for these numbers; nlohmann would write null in their place.
+TEST(Serialisation, NumbersThatAreNotFiniteStopTheEncoding) {
+    const auto encodingErrorOf = [](const auto& value) {
+        try {
+            Json json = value;
+            return std::string("encoded as ") + json.dump();
+        } catch (const EncodingError& error) {
+            return std::string(error.what());
+        }
+    };
+    const double notANumber = std::nan("");
+    const double infinity = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(encodingErrorOf(ZodiacCoordinate(notANumber)), "value: The number is not finite and cannot be written.");
+    EXPECT_EQ(encodingErrorOf(Aspect(Aspect::Kind::square, infinity)),
+              "square._0: The number is not finite and cannot be written.");
+    EXPECT_EQ(encodingErrorOf(Lunation(utc(2024, 3, 25), -infinity, true)),
+              "percentage: The number is not finite and cannot be written.");
+    EXPECT_EQ(encodingErrorOf(Lunation(platform::Date::fromSecondsSince1970(notANumber), 0.5, true)),
+              "date: The number is not finite and cannot be written.");
+
+    // Finite values are written unchanged, whatever their size.
+    EXPECT_EQ(encodingErrorOf(ZodiacCoordinate(-1e300)), R"(encoded as {"value":-1e+300})");
 }
