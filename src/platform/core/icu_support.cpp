@@ -1,5 +1,7 @@
 #include "platform/core/icu_support.h"
 
+#include "platform/core/system_zone_data.h"
+
 #include <unicode/simpletz.h>
 
 #include <charconv>
@@ -53,6 +55,10 @@ std::shared_ptr<const icu::TimeZone> buildZone(std::string_view id) {
     if (id.empty()) return nullptr;
     if (auto offset = parseFixedOffset(id)) {
         return std::make_shared<icu::SimpleTimeZone>(*offset * 1000, fromUtf8(id));
+    }
+    // The system's tz database first: ICU's own copy is as old as the ICU release.
+    if (auto system = system_zone_data::zoneFromSystemData(id)) {
+        return std::shared_ptr<const icu::TimeZone>(std::move(system));
     }
     std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createTimeZone(fromUtf8(id)));
     if (!zone) return nullptr;

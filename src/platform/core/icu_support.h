@@ -3,8 +3,8 @@
 // instants ICU can represent, the registry of time-zone objects and the pool of
 // Gregorian calendars. Not for use outside src/platform/core.
 //
-// Building an icu::TimeZone from its identifier or a GregorianCalendar for a
-// locale costs tens of microseconds, and every calendar step of the program asks
+// Building a time zone from its file (a few hundred microseconds) or a
+// GregorianCalendar for a locale (tens of microseconds) is slow, and every calendar step of the program asks
 // for the current calendar afresh. So zones are built once per identifier and
 // calendars once per (zone, locale) pair, and each thread keeps idle calendars
 // for reuse. The keys are the identifiers themselves, so a change of the current
@@ -59,8 +59,10 @@ std::string toUtf8(const icu::UnicodeString& text);
 // The ICU locale of an identifier ("en_GB", also BCP 47 "en-GB").
 icu::Locale icuLocale(const std::string& identifier);
 
-// The shared, immutable zone object of an identifier, or nullptr when ICU does
-// not know the identifier. Const ICU zone operations are safe from any thread.
+// The shared, immutable zone object of an identifier: built from the system's tz
+// database where its file reads well (see system_zone_data.h), else ICU's own;
+// nullptr when neither knows the identifier. Each identifier is looked up once per
+// process. Const ICU zone operations are safe from any thread.
 std::shared_ptr<const icu::TimeZone> zoneNamed(std::string_view identifier);
 
 // The identifier TimeZone uses for a fixed offset: "GMT", "GMT+0100", "GMT-0330",

@@ -1,0 +1,370 @@
+#include "platform/core/system_zone_data.h"
+
+#include "platform/core/icu_support.h"
+#include "platform/core/posix_tz_string.h"
+#include "platform/core/shared_rules_time_zone.h"
+
+#include <unicode/dtrule.h>
+#include <unicode/rbtz.h>
+#include <unicode/tzrule.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <optional>
+#include <vector>
+
+namespace platform::system_zone_data {
+
+namespace {
+
+constexpr std::size_t kMaxIdentifierLength = 64;
+// Real zones record a few hundred changes; setting up a rule-based zone takes
+// time that grows with the square of their number.
+constexpr std::size_t kMaxTransitions = 2000;
+// Changes outside the calendar's range are never consulted.
+constexpr double kFarSeconds = icu_support::kLimitSeconds;
+// The yearly rules start from the civil year of the last recorded change, which
+// must stay within the years std::chrono counts (about 7,900 years from 1970).
+constexpr std::int64_t kYearlyRulesLimitSeconds = 250'000'000'000;
+
+// A stretch of time with one local time type. ICU wants the offset split into a
+// standard part (raw) and daylight saving.
+struct Period {
+    std::int64_t start = 0;   // seconds since 1970; unused for the first period
+    std::int32_t total = 0;
+    bool daylightFlag = false;
+    std::string abbreviation;
+    std::int32_t raw = 0;
+    std::int32_t savings = 0;
+};
+
+Period periodOf(const tzif::LocalTimeType& type, std::int64_t start) {
+    Period period;
+    period.start = start;
+    period.total = type.secondsFromGMT;
+    period.daylightFlag = type.isDaylightSaving;
+    period.abbreviation = type.abbreviation;
+    return period;
+}
+
+bool isLetter(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+bool isDigit(char c) noexcept { return c >= '0' && c <= '9'; }
+
+constexpr std::int32_t kUsualSavings = 3600;
+
+// Daylight time saves against the standard time before it, or else against the
+// one after it. A daylight period below the standard offset before it is
+// "inverted"; standard time between inverted periods is then the daylight saving.
+void splitOffsets(std::vector<Period>& periods) {
+    const std::size_t count = periods.size();
+    std::vector<std::optional<std::int32_t>> standardBefore(count);
+    std::vector<std::optional<std::int32_t>> standardAfter(count);
+    std::optional<std::int32_t> standard;
+    for (std::size_t i = 0; i < count; ++i) {
+        standardBefore[i] = standard;
+        if (!periods[i].daylightFlag) standard = periods[i].total;
+    }
+    standard.reset();
+    for (std::size_t i = count; i-- > 0;) {
+        standardAfter[i] = standard;
+        if (!periods[i].daylightFlag) standard = periods[i].total;
+    }
+
+    std::vector<bool> inverted(count, false);
+    for (std::size_t i = 0; i < count; ++i) {
+        Period& period = periods[i];
+        period.raw = period.total;
+        period.savings = 0;
+        if (!period.daylightFlag) continue;
+        const auto& before = standardBefore[i];
+        const auto& after = standardAfter[i];
+        if (before && period.total > *before) {
+            period.raw = *before;
+            period.savings = period.total - *before;
+        } else if (after && period.total > *after) {
+            // Daylight time that began as the standard offset fell (Kazakhstan, 1991).
+            period.raw = *after;
+            period.savings = period.total - *after;
+        } else if (before ? period.total < *before : after && period.total < *after) {
+            inverted[i] = true;
+        } else {
+            // Daylight time at the standard offset around it: the standard offset
+            // itself moved for the season (Argentina 1999, Indiana 1974), which the
+            // file does not record. The saving was an hour.
+            period.raw = period.total - kUsualSavings;
+            period.savings = kUsualSavings;
+        }
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        Period& period = periods[i];
+        if (period.daylightFlag) continue;
+        const bool hasPrevious = i > 0;
+        const bool hasNext = i + 1 < count;
+        const bool previousInverted = hasPrevious && inverted[i - 1];
+        const bool nextInverted = hasNext && inverted[i + 1];
+        if (!previousInverted && !nextInverted) continue;
+        if ((hasPrevious && !previousInverted) || (hasNext && !nextInverted)) continue;
+        const std::int32_t lower = nextInverted ? periods[i + 1].total : periods[i - 1].total;
+        if (period.total > lower) {
+            period.raw = lower;
+            period.savings = period.total - lower;
+        }
+    }
+}
+
+// The ICU rule for a POSIX change date. ICU has no day-of-year rule that counts
+// 29 February, so the zero-based form is taken only where it cannot matter.
+std::optional<icu::DateTimeRule> dateRuleOf(const posix_tz::ChangeDate& date) {
+    constexpr std::array<int, 12> kMonthLength = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const std::int32_t millis = date.secondsOfDay * 1000;
+    auto onDayOfCommonYear = [millis, &kMonthLength](int day0) {
+        int month0 = 0;
+        while (day0 >= kMonthLength[static_cast<std::size_t>(month0)]) {
+            day0 -= kMonthLength[static_cast<std::size_t>(month0)];
+            ++month0;
+        }
+        return icu::DateTimeRule(month0, day0 + 1, millis, icu::DateTimeRule::WALL_TIME);
+    };
+    switch (date.form) {
+    case posix_tz::ChangeDate::Form::monthWeekDay:
+        // Week 5 is the month's last such weekday, ICU's week -1.
+        return icu::DateTimeRule(date.month - 1, date.week == 5 ? -1 : date.week, date.weekday + 1, millis,
+                                 icu::DateTimeRule::WALL_TIME);
+    case posix_tz::ChangeDate::Form::julianDay:
+        return onDayOfCommonYear(date.day - 1);
+    case posix_tz::ChangeDate::Form::zeroBasedDay:
+        if (date.day < 59) return onDayOfCommonYear(date.day);
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+int civilYearOf(std::int64_t seconds) {
+    using namespace std::chrono;
+    const auto day = floor<days>(sys_seconds{std::chrono::seconds{seconds}});
+    return static_cast<int>(year_month_day{day}.year());
+}
+
+// The POSIX rule's yearly changes, as ICU rules from `firstYear` on.
+struct YearlyRules {
+    icu::DateTimeRule intoDaylight;
+    icu::DateTimeRule intoStandard;
+    std::int32_t firstYear = 0;
+    Period daylight;   // raw and savings as the split gives them
+    Period standard;
+};
+
+// The changes a POSIX rule makes in given years, as periods.
+class RuleChanges {
+public:
+    RuleChanges(const posix_tz::TzString& rule, const icu::DateTimeRule& intoDaylight,
+                const icu::DateTimeRule& intoStandard)
+        : intoDaylight_(icu::UnicodeString(), 0, 0, intoDaylight, kFirstYear, icu::AnnualTimeZoneRule::MAX_YEAR),
+          intoStandard_(icu::UnicodeString(), 0, 0, intoStandard, kFirstYear, icu::AnnualTimeZoneRule::MAX_YEAR) {
+        daylight_.total = rule.daylight->time.secondsFromGMT;
+        daylight_.daylightFlag = true;
+        daylight_.abbreviation = rule.daylight->time.abbreviation;
+        standard_.total = rule.standard.secondsFromGMT;
+        standard_.abbreviation = rule.standard.abbreviation;
+    }
+
+    // The changes of the years from year - 1 to year + 1 in time order, or
+    // std::nullopt where two coincide (daylight time all year round), which ICU's
+    // yearly rules cannot express.
+    std::optional<std::vector<Period>> around(int year) const {
+        std::vector<Period> changes;
+        for (int y = year - 1; y <= year + 1; ++y) {
+            UDate at = 0;
+            if (!intoDaylight_.getStartInYear(y, standard_.total * 1000, 0, at)) return std::nullopt;
+            changes.push_back(daylight_);
+            changes.back().start = static_cast<std::int64_t>(std::floor(at / 1000.0));
+            if (!intoStandard_.getStartInYear(y, daylight_.total * 1000, 0, at)) return std::nullopt;
+            changes.push_back(standard_);
+            changes.back().start = static_cast<std::int64_t>(std::floor(at / 1000.0));
+        }
+        std::sort(changes.begin(), changes.end(), [](const Period& a, const Period& b) { return a.start < b.start; });
+        for (std::size_t i = 1; i < changes.size(); ++i) {
+            if (changes[i].start == changes[i - 1].start) return std::nullopt;
+        }
+        return changes;
+    }
+
+private:
+    static constexpr std::int32_t kFirstYear = -10000;   // before any year kYearlyRulesLimitSeconds reaches
+    icu::AnnualTimeZoneRule intoDaylight_;
+    icu::AnnualTimeZoneRule intoStandard_;
+    Period daylight_;
+    Period standard_;
+};
+
+// Appends the changes the POSIX rule makes after the last recorded change, up to
+// the end of the following year, and returns the yearly rules for the years after
+// those. Explicit changes close the gap because ICU's yearly rules start at a
+// year's beginning, which may lie before the last recorded change.
+std::optional<YearlyRules> continueWithRule(std::vector<Period>& periods, const posix_tz::TzString& rule) {
+    const auto& daylight = *rule.daylight;
+    const std::int32_t standardTotal = rule.standard.secondsFromGMT;
+    const std::int32_t daylightTotal = daylight.time.secondsFromGMT;
+    // A rule from the beginning of time has no year to start in; a change between
+    // equal offsets is no change.
+    if (periods.size() < 2 || standardTotal == daylightTotal) return std::nullopt;
+    if (periods.back().total != standardTotal && periods.back().total != daylightTotal) return std::nullopt;
+    if (std::llabs(periods.back().start) > kYearlyRulesLimitSeconds) return std::nullopt;
+    auto intoDaylight = dateRuleOf(daylight.start);
+    auto intoStandard = dateRuleOf(daylight.end);
+    if (!intoDaylight || !intoStandard) return std::nullopt;
+
+    // Files carry the rule's changes explicitly up to 2037, for readers without
+    // rules. They are kept: ICU scans recorded changes back from the last one,
+    // which for present-day instants is quicker than evaluating yearly rules.
+    const RuleChanges ruleChanges(rule, *intoDaylight, *intoStandard);
+    const std::int64_t lastStart = periods.back().start;
+    const int lastYear = civilYearOf(lastStart);
+    auto changes = ruleChanges.around(lastYear);
+    if (!changes) return std::nullopt;
+    for (Period& change : *changes) {
+        if (change.start > lastStart) periods.push_back(std::move(change));
+    }
+
+    // The split of the rule's own two offsets, as splitOffsets makes it for the
+    // changes just appended.
+    YearlyRules yearly{*intoDaylight, *intoStandard, lastYear + 2, {}, {}};
+    yearly.daylight.abbreviation = daylight.time.abbreviation;
+    yearly.standard.abbreviation = rule.standard.abbreviation;
+    if (daylightTotal > standardTotal) {
+        yearly.daylight.raw = standardTotal;
+        yearly.daylight.savings = daylightTotal - standardTotal;
+        yearly.standard.raw = standardTotal;
+    } else {
+        yearly.daylight.raw = daylightTotal;
+        yearly.standard.raw = daylightTotal;
+        yearly.standard.savings = standardTotal - daylightTotal;
+    }
+    return yearly;
+}
+
+icu::UnicodeString nameOf(const Period& period) {
+    return icu_support::fromUtf8(period.abbreviation);
+}
+
+std::unique_ptr<icu::BasicTimeZone> ruleBasedZone(std::string_view identifier, const std::vector<Period>& periods,
+                                                  const std::optional<YearlyRules>& yearly) {
+    struct Rule {
+        const Period* first = nullptr;   // gives the name
+        std::vector<UDate> starts;
+    };
+    std::vector<Rule> rules;
+    const Period* current = &periods.front();
+    for (std::size_t i = 1; i < periods.size(); ++i) {
+        const Period& period = periods[i];
+        if (period.raw == current->raw && period.savings == current->savings) continue;
+        auto rule = std::find_if(rules.begin(), rules.end(), [&period](const Rule& r) {
+            return r.first->raw == period.raw && r.first->savings == period.savings;
+        });
+        if (rule == rules.end()) rule = rules.insert(rules.end(), Rule{&period, {}});
+        rule->starts.push_back(static_cast<UDate>(period.start) * 1000.0);
+        current = &period;
+    }
+
+    const Period& initial = periods.front();
+    auto zone = std::make_unique<icu::RuleBasedTimeZone>(
+        icu_support::fromUtf8(identifier),
+        new icu::InitialTimeZoneRule(nameOf(initial), initial.raw * 1000, initial.savings * 1000));
+    UErrorCode status = U_ZERO_ERROR;
+    for (const Rule& rule : rules) {
+        zone->addTransitionRule(new icu::TimeArrayTimeZoneRule(nameOf(*rule.first), rule.first->raw * 1000,
+                                                               rule.first->savings * 1000, rule.starts.data(),
+                                                               static_cast<std::int32_t>(rule.starts.size()),
+                                                               icu::DateTimeRule::UTC_TIME),
+                                status);
+    }
+    if (yearly) {
+        for (const auto& [period, date] : {std::pair{&yearly->daylight, &yearly->intoDaylight},
+                                           std::pair{&yearly->standard, &yearly->intoStandard}}) {
+            zone->addTransitionRule(new icu::AnnualTimeZoneRule(nameOf(*period), period->raw * 1000,
+                                                                period->savings * 1000, *date, yearly->firstYear,
+                                                                icu::AnnualTimeZoneRule::MAX_YEAR),
+                                    status);
+        }
+    }
+    zone->complete(status);
+    if (U_FAILURE(status)) return nullptr;
+    return std::make_unique<icu_support::SharedRulesTimeZone>(std::shared_ptr<const icu::RuleBasedTimeZone>(std::move(zone)));
+}
+
+} // namespace
+
+bool isZoneIdentifier(std::string_view identifier) noexcept {
+    if (identifier.empty() || identifier.size() > kMaxIdentifierLength) return false;
+    bool partStart = true;
+    for (char c : identifier) {
+        if (c == '/') {
+            if (partStart) return false;
+            partStart = true;
+        } else if (partStart) {
+            if (!isLetter(c)) return false;
+            partStart = false;
+        } else if (!isLetter(c) && !isDigit(c) && c != '_' && c != '+' && c != '-') {
+            return false;
+        }
+    }
+    return !partStart;
+}
+
+std::string zoneFolder() {
+    const char* folder = std::getenv("TZDIR");
+    if (folder && folder[0] == '/') return folder;
+    return "/usr/share/zoneinfo";
+}
+
+std::unique_ptr<icu::BasicTimeZone> zoneFromSystemData(std::string_view identifier) {
+    if (!isZoneIdentifier(identifier)) return nullptr;
+    std::string path = zoneFolder();
+    path += '/';
+    path += identifier;
+    auto data = tzif::readFile(path);
+    if (!data) return nullptr;
+    return zoneFromData(identifier, *data);
+}
+
+std::unique_ptr<icu::BasicTimeZone> zoneFromData(std::string_view identifier, const tzif::ZoneData& data) {
+    if (data.types.empty()) return nullptr;
+    std::optional<posix_tz::TzString> rule;
+    if (!data.footer.empty()) {
+        rule = posix_tz::parse(data.footer);
+        if (!rule) return nullptr;
+    }
+
+    std::vector<Period> periods;
+    periods.push_back(periodOf(data.types.front(), 0));
+    bool changesBeyondRange = false;
+    for (const tzif::Transition& transition : data.transitions) {
+        const auto& type = data.types.at(transition.type);
+        if (static_cast<double>(transition.at) < -kFarSeconds) {
+            periods.front() = periodOf(type, 0);
+        } else if (static_cast<double>(transition.at) > kFarSeconds) {
+            changesBeyondRange = true;   // the rule would only continue after them
+            break;
+        } else {
+            periods.push_back(periodOf(type, transition.at));
+        }
+    }
+    if (periods.size() - 1 > kMaxTransitions) return nullptr;
+
+    std::optional<YearlyRules> yearly;
+    if (rule && !changesBeyondRange) {
+        if (rule->daylight) {
+            yearly = continueWithRule(periods, *rule);
+            if (!yearly) return nullptr;
+        } else if (rule->standard.secondsFromGMT != periods.back().total) {
+            return nullptr;   // the file contradicts itself
+        }
+    }
+    splitOffsets(periods);
+    return ruleBasedZone(identifier, periods, yearly);
+}
+
+} // namespace platform::system_zone_data

@@ -1,0 +1,45 @@
+#pragma once
+// Time zones from the system's tz database. ICU carries its own copy of the
+// database, frozen at the ICU release, while the system keeps its copy current;
+// zones whose rules changed since (Mexico without summer time, Greenland,
+// Kazakhstan, Paraguay, Egypt ...) would otherwise be an hour off. Private to
+// src/platform/core.
+//
+// A zone is read from its compiled file under $TZDIR (when that is an absolute
+// path) or /usr/share/zoneinfo, and becomes an ICU rule-based zone: its recorded
+// changes, then the file's POSIX rule as a pair of yearly rules. The zone keeps
+// the identifier as its ID, so ICU still finds its display names.
+//
+// ICU describes an offset as standard offset plus daylight saving, the file as
+// a whole offset and a daylight flag. Daylight time counts from the standard time
+// before it; where the file flags the lower offset as daylight time (Ireland's
+// winter time, Morocco's Ramadan time), the higher one is read as daylight saving
+// over it instead, as ICU's own data has it.
+
+#include "platform/core/tzif_file.h"
+
+#include <unicode/basictz.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace platform::system_zone_data {
+
+// Whether text has the shape of a tz database name: '/'-separated parts, each
+// beginning with a letter, then letters, digits, '_', '+' or '-', in all at most
+// 64 characters. Nothing else is ever turned into a file path.
+bool isZoneIdentifier(std::string_view identifier) noexcept;
+
+// The folder zone files are read from: $TZDIR when it is an absolute path.
+std::string zoneFolder();
+
+// The zone of the system's file for `identifier`, or nullptr when the identifier
+// is not a zone name or the file is missing, unreadable, malformed, or holds
+// rules ICU cannot express. The caller falls back to ICU's own data.
+std::unique_ptr<icu::BasicTimeZone> zoneFromSystemData(std::string_view identifier);
+
+// The same from a file's contents.
+std::unique_ptr<icu::BasicTimeZone> zoneFromData(std::string_view identifier, const tzif::ZoneData& data);
+
+} // namespace platform::system_zone_data

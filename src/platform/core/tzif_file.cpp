@@ -1,0 +1,186 @@
+#include "platform/core/tzif_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <string_view>
+
+namespace platform::tzif {
+
+namespace {
+
+// RFC 8536 asks offsets to lie in [-89999, 93599] seconds (-24:59:59 to 25:59:59).
+constexpr std::int32_t kLowestOffset = -89999;
+constexpr std::int32_t kHighestOffset = 93599;
+constexpr std::size_t kHeaderSize = 44;
+
+// A bounds-checked cursor over the file's bytes: every read past the end fails.
+class Reader {
+public:
+    explicit Reader(std::span<const unsigned char> bytes) : bytes_(bytes) {}
+
+    std::size_t remaining() const noexcept { return bytes_.size() - at_; }
+
+    std::optional<std::span<const unsigned char>> take(std::uint64_t count) {
+        if (count > remaining()) return std::nullopt;
+        auto part = bytes_.subspan(at_, static_cast<std::size_t>(count));
+        at_ += static_cast<std::size_t>(count);
+        return part;
+    }
+
+private:
+    std::span<const unsigned char> bytes_;
+    std::size_t at_ = 0;
+};
+
+std::uint64_t bigEndian(std::span<const unsigned char> bytes) noexcept {
+    std::uint64_t value = 0;
+    for (unsigned char byte : bytes) value = (value << 8) | byte;
+    return value;
+}
+
+std::int32_t signed32(std::span<const unsigned char> bytes) noexcept {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(bigEndian(bytes)));
+}
+
+std::int64_t signed64(std::span<const unsigned char> bytes) noexcept {
+    return static_cast<std::int64_t>(bigEndian(bytes));
+}
+
+struct Header {
+    char version = 0;
+    std::uint64_t isutcnt = 0, isstdcnt = 0, leapcnt = 0, timecnt = 0, typecnt = 0, charcnt = 0;
+
+    std::uint64_t dataSize(std::uint64_t timeSize) const noexcept {
+        return timecnt * timeSize + timecnt + typecnt * 6 + charcnt + leapcnt * (timeSize + 4) + isstdcnt + isutcnt;
+    }
+};
+
+std::optional<Header> readHeader(Reader& reader) {
+    auto bytes = reader.take(kHeaderSize);
+    if (!bytes) return std::nullopt;
+    const auto b = *bytes;
+    if (b[0] != 'T' || b[1] != 'Z' || b[2] != 'i' || b[3] != 'f') return std::nullopt;
+    Header header;
+    header.version = static_cast<char>(b[4]);
+    auto count = [&b](std::size_t index) { return bigEndian(b.subspan(20 + 4 * index, 4)); };
+    header.isutcnt = count(0);
+    header.isstdcnt = count(1);
+    header.leapcnt = count(2);
+    header.timecnt = count(3);
+    header.typecnt = count(4);
+    header.charcnt = count(5);
+    return header;
+}
+
+bool isConsistent(const Header& header) noexcept {
+    return header.typecnt >= 1 && header.typecnt <= 256 && header.charcnt >= 1
+        && (header.isutcnt == 0 || header.isutcnt == header.typecnt)
+        && (header.isstdcnt == 0 || header.isstdcnt == header.typecnt);
+}
+
+std::optional<ZoneData> readData(Reader& reader, const Header& header) {
+    auto times = reader.take(header.timecnt * 8);
+    auto indices = reader.take(header.timecnt);
+    auto records = reader.take(header.typecnt * 6);
+    auto chars = reader.take(header.charcnt);
+    if (!times || !indices || !records || !chars) return std::nullopt;
+    // Leap-second records, if any, were refused already; the standard/wall and
+    // UT/local indicators only matter to POSIX-style TZ values without rules.
+    if (!reader.take(header.isstdcnt + header.isutcnt)) return std::nullopt;
+
+    ZoneData data;
+    const std::string_view designations(reinterpret_cast<const char*>(chars->data()), chars->size());
+    data.types.reserve(static_cast<std::size_t>(header.typecnt));
+    for (std::size_t i = 0; i < header.typecnt; ++i) {
+        const auto record = records->subspan(6 * i, 6);
+        LocalTimeType type;
+        type.secondsFromGMT = signed32(record.subspan(0, 4));
+        if (type.secondsFromGMT < kLowestOffset || type.secondsFromGMT > kHighestOffset) return std::nullopt;
+        if (record[4] > 1) return std::nullopt;
+        type.isDaylightSaving = record[4] == 1;
+        const std::size_t index = record[5];
+        if (index >= designations.size()) return std::nullopt;
+        const std::size_t end = designations.find('\0', index);
+        if (end == std::string_view::npos) return std::nullopt;
+        type.abbreviation = std::string(designations.substr(index, end - index));
+        data.types.push_back(std::move(type));
+    }
+
+    data.transitions.reserve(static_cast<std::size_t>(header.timecnt));
+    for (std::size_t i = 0; i < header.timecnt; ++i) {
+        Transition transition;
+        transition.at = signed64(times->subspan(8 * i, 8));
+        transition.type = (*indices)[i];
+        if (transition.type >= data.types.size()) return std::nullopt;
+        if (!data.transitions.empty() && transition.at <= data.transitions.back().at) return std::nullopt;
+        data.transitions.push_back(transition);
+    }
+    return data;
+}
+
+// "\n" TZ-string "\n"; the string itself holds no newline.
+std::optional<std::string> readFooter(Reader& reader) {
+    auto rest = reader.take(reader.remaining());
+    const std::string_view text(reinterpret_cast<const char*>(rest->data()), rest->size());
+    if (text.size() < 2 || text.front() != '\n') return std::nullopt;
+    const std::size_t end = text.find('\n', 1);
+    if (end == std::string_view::npos) return std::nullopt;
+    const std::string_view footer = text.substr(1, end - 1);
+    if (footer.find('\0') != std::string_view::npos) return std::nullopt;
+    return std::string(footer);
+}
+
+} // namespace
+
+std::optional<ZoneData> parse(std::span<const unsigned char> bytes) {
+    if (bytes.size() > kMaxFileSize) return std::nullopt;
+    Reader reader(bytes);
+    auto first = readHeader(reader);
+    if (!first || first->version < '2') return std::nullopt;
+    // The version 1 section repeats the data with 32-bit times; skip it.
+    if (!reader.take(first->dataSize(4))) return std::nullopt;
+    auto second = readHeader(reader);
+    if (!second || second->version < '2' || !isConsistent(*second)) return std::nullopt;
+    if (second->leapcnt != 0) return std::nullopt;
+    auto data = readData(reader, *second);
+    if (!data) return std::nullopt;
+    auto footer = readFooter(reader);
+    if (!footer) return std::nullopt;
+    data->footer = std::move(*footer);
+    return data;
+}
+
+std::optional<ZoneData> readFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) return std::nullopt;
+    struct stat status {};
+    std::vector<unsigned char> bytes;
+    bool complete = false;
+    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size >= 0
+        && static_cast<std::uint64_t>(status.st_size) <= kMaxFileSize) {
+        // One byte more than the file's size, to notice a file that grows while read.
+        bytes.resize(static_cast<std::size_t>(status.st_size) + 1);
+        std::size_t filled = 0;
+        while (filled < bytes.size()) {
+            const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) break;
+            if (got == 0) {
+                complete = true;
+                break;
+            }
+            filled += static_cast<std::size_t>(got);
+        }
+        bytes.resize(std::min(filled, static_cast<std::size_t>(status.st_size)));
+        complete = complete && filled <= static_cast<std::size_t>(status.st_size);
+    }
+    ::close(fd);
+    if (!complete) return std::nullopt;
+    return parse(bytes);
+}
+
+} // namespace platform::tzif

@@ -1,0 +1,46 @@
+#pragma once
+// The contents of a compiled tz database file (TZif, RFC 8536): the UTC instants
+// at which a zone's clocks change, the local time types they change to, and the
+// POSIX TZ string that carries the rules on after the last recorded change.
+// Private to src/platform/core.
+//
+// Only the 64-bit section of version 2 and later files is read. A version 1 file,
+// a file with leap-second records (the "right/" zones, whose clock counts leap
+// seconds) and anything malformed, truncated or inconsistent read as nothing.
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace platform::tzif {
+
+struct LocalTimeType {
+    std::int32_t secondsFromGMT = 0;   // the whole offset, daylight saving included
+    bool isDaylightSaving = false;
+    std::string abbreviation;          // "GMT", "BST", "+03"
+};
+
+struct Transition {
+    std::int64_t at = 0;     // seconds since 1970, UTC
+    std::uint8_t type = 0;   // index into ZoneData::types
+};
+
+struct ZoneData {
+    std::vector<Transition> transitions;   // strictly ascending
+    std::vector<LocalTimeType> types;      // never empty; types[0] holds before the first transition
+    std::string footer;                    // POSIX TZ string for after the last transition; may be empty
+};
+
+// Zone files are a few kilobytes; anything larger is not one.
+inline constexpr std::size_t kMaxFileSize = std::size_t{1} << 20;
+
+std::optional<ZoneData> parse(std::span<const unsigned char> bytes);
+
+// Reads a regular file of at most kMaxFileSize bytes and parses it. Never blocks
+// on a FIFO or device.
+std::optional<ZoneData> readFile(const std::string& path);
+
+} // namespace platform::tzif
