@@ -4,6 +4,7 @@
 #include "engine/festival_in_progress.h"
 #include "engine/festival_texts.h"
 #include "test_dates.h"
+#include "support/texts.h"
 
 #include <gtest/gtest.h>
 
@@ -148,12 +149,7 @@ std::vector<std::string> split(std::string_view text, std::string_view separator
     return parts;
 }
 
-std::size_t codePoints(std::string_view text) {
-    std::size_t count = 0;
-    for (unsigned char c : text)
-        count += (c & 0xC0) != 0x80;
-    return count;
-}
+using testsupport::codePoints;
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "engine/date_texts.h"
 #include "engine/solstices.h"
 #include "test_dates.h"
+#include "support/texts.h"
 
 #include <gtest/gtest.h>
 
@@ -84,12 +85,7 @@ TEST(SolsticeInstants, ImpossibleYearGivesAnAnswerWithoutCrashing) {
 
 namespace {
 
-std::size_t codePoints(std::string_view text) {
-    std::size_t count = 0;
-    for (unsigned char c : text)
-        count += (c & 0xC0) != 0x80;
-    return count;
-}
+using testsupport::codePoints;
 
 } // namespace
 

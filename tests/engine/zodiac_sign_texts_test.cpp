@@ -2,6 +2,7 @@
 // typography of the paragraphs.
 
 #include "engine/zodiac_sign_texts.h"
+#include "support/texts.h"
 
 #include <gtest/gtest.h>
 
@@ -17,12 +18,7 @@ constexpr std::array<Zodiac, 12> allSigns{Zodiac::aries,   Zodiac::taurus,      
                                           Zodiac::leo,     Zodiac::virgo,       Zodiac::libra,     Zodiac::scorpio,
                                           Zodiac::sagittarius, Zodiac::capricorn, Zodiac::aquarius, Zodiac::pisces};
 
-std::size_t codePoints(std::string_view text) {
-    std::size_t count = 0;
-    for (unsigned char c : text)
-        count += (c & 0xC0) != 0x80;
-    return count;
-}
+using testsupport::codePoints;
 
 bool hasPlainApostrophe(std::string_view text) { return text.find('\'') != std::string_view::npos; }
 

@@ -2,6 +2,7 @@
 #include "platform/core/calendar.h"
 #include "platform/core/earth.h"
 #include "platform/core/julian_day.h"
+#include "support/dates.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +20,7 @@ using platform::DateComponents;
 using platform::TimeZone;
 
 std::optional<Date> localDate(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
-    DateComponents c;
-    c.year = year;
-    c.month = month;
-    c.day = day;
-    c.hour = hour;
-    c.minute = minute;
-    c.second = second;
-    return Calendar::current().date(c);
+    return Calendar::current().date(testsupport::ymdhms(year, month, day, hour, minute, second));
 }
 
 std::array<JulianDay, 4> eventsOf(const Earth& earth) {
