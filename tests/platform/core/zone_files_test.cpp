@@ -50,7 +50,7 @@ void writeAll(const fs::path& path, const Bytes& bytes) {
 
 // A zone file of our own making: version 2, an empty 32-bit section, then the
 // 64-bit data and the footer.
-struct ZoneSpec {
+struct ZoneRecipe {
     struct Type {
         std::int32_t offset;
         bool daylight;
@@ -71,29 +71,29 @@ void putHeader(Bytes& out, std::uint32_t timecnt, std::uint32_t typecnt, std::ui
     for (std::uint32_t count : {0u, 0u, 0u, timecnt, typecnt, charcnt}) putBigEndian(out, count, 4);
 }
 
-Bytes makeZoneFile(const ZoneSpec& spec) {
+Bytes makeZoneFile(const ZoneRecipe& recipe) {
     Bytes out;
     putHeader(out, 0, 1, 1);
     out.insert(out.end(), {0, 0, 0, 0, 0, 0, 0});   // one UTC type and an empty designation
     std::string chars;
     std::vector<std::size_t> indices;
-    for (const auto& type : spec.types) {
+    for (const auto& type : recipe.types) {
         indices.push_back(chars.size());
         chars += type.abbreviation;
         chars += '\0';
     }
-    putHeader(out, static_cast<std::uint32_t>(spec.transitions.size()), static_cast<std::uint32_t>(spec.types.size()),
+    putHeader(out, static_cast<std::uint32_t>(recipe.transitions.size()), static_cast<std::uint32_t>(recipe.types.size()),
               static_cast<std::uint32_t>(chars.size()));
-    for (const auto& transition : spec.transitions) putBigEndian(out, static_cast<std::uint64_t>(transition.first), 8);
-    for (const auto& transition : spec.transitions) out.push_back(transition.second);
-    for (std::size_t i = 0; i < spec.types.size(); ++i) {
-        putBigEndian(out, static_cast<std::uint32_t>(spec.types[i].offset), 4);
-        out.push_back(spec.types[i].daylight ? 1 : 0);
+    for (const auto& transition : recipe.transitions) putBigEndian(out, static_cast<std::uint64_t>(transition.first), 8);
+    for (const auto& transition : recipe.transitions) out.push_back(transition.second);
+    for (std::size_t i = 0; i < recipe.types.size(); ++i) {
+        putBigEndian(out, static_cast<std::uint32_t>(recipe.types[i].offset), 4);
+        out.push_back(recipe.types[i].daylight ? 1 : 0);
         out.push_back(static_cast<unsigned char>(indices[i]));
     }
     out.insert(out.end(), chars.begin(), chars.end());
     out.push_back('\n');
-    out.insert(out.end(), spec.footer.begin(), spec.footer.end());
+    out.insert(out.end(), recipe.footer.begin(), recipe.footer.end());
     out.push_back('\n');
     return out;
 }
@@ -188,11 +188,11 @@ TEST(TzifFile, RandomDamageNeverCrashesAndGivesSaneOffsetsOrNothing) {
 }
 
 TEST(TzifFile, InconsistentOrUnexpressibleRulesReadAsNothing) {
-    ZoneSpec spec;
-    spec.types = {{3600, false, "CET"}, {7200, true, "CEST"}};
-    spec.transitions = {{1600000000, 1}, {1610000000, 0}};
-    spec.footer = "CET-1CEST,M3.5.0,M10.5.0/3";
-    EXPECT_TRUE(zoneFromBytes(makeZoneFile(spec)));
+    ZoneRecipe recipe;
+    recipe.types = {{3600, false, "CET"}, {7200, true, "CEST"}};
+    recipe.transitions = {{1600000000, 1}, {1610000000, 0}};
+    recipe.footer = "CET-1CEST,M3.5.0,M10.5.0/3";
+    EXPECT_TRUE(zoneFromBytes(makeZoneFile(recipe)));
 
     for (const char* footer : {"<+05>-5",                          // contradicts the last offset
                                "CET-1CEST",                        // daylight time without its dates
@@ -203,18 +203,18 @@ TEST(TzifFile, InconsistentOrUnexpressibleRulesReadAsNothing) {
                                "CET-1CEST-1,M3.5.0,M10.5.0/3",     // daylight time equal to standard
                                "CET-1CEST,J1/0,J365/25",           // daylight time all year round
                                "CE-1", "CET-1CEST,M3.5.0,M10.5.0/3 ", "CET-25"}) {
-        spec.footer = footer;
-        EXPECT_FALSE(zoneFromBytes(makeZoneFile(spec))) << footer;
+        recipe.footer = footer;
+        EXPECT_FALSE(zoneFromBytes(makeZoneFile(recipe))) << footer;
     }
 
-    ZoneSpec unordered = spec;
+    ZoneRecipe unordered = recipe;
     unordered.footer = "CET-1CEST,M3.5.0,M10.5.0/3";
     unordered.transitions = {{1610000000, 0}, {1600000000, 1}};
     EXPECT_FALSE(zoneFromBytes(makeZoneFile(unordered)));
-    ZoneSpec badType = unordered;
+    ZoneRecipe badType = unordered;
     badType.transitions = {{1600000000, 2}};
     EXPECT_FALSE(zoneFromBytes(makeZoneFile(badType)));
-    ZoneSpec tooManyChanges = unordered;
+    ZoneRecipe tooManyChanges = unordered;
     tooManyChanges.transitions.clear();
     for (int i = 0; i < 2500; ++i) tooManyChanges.transitions.emplace_back(1000000LL * i, i % 2 == 0 ? 1 : 0);
     tooManyChanges.footer = "CET-1";
@@ -264,7 +264,7 @@ TEST(SystemZoneData, RulesStartingAfterTheLastRecordedChangeAgreeWithGlibc) {
     const std::int64_t january2023 = 1672531200;   // 2023-01-01T00:00Z
     struct Case {
         const char* name;
-        ZoneSpec spec;
+        ZoneRecipe recipe;
     };
     const Case cases[] = {
         {"Test/NorthernRule",
@@ -277,7 +277,7 @@ TEST(SystemZoneData, RulesStartingAfterTheLastRecordedChangeAgreeWithGlibc) {
          {{{january2023, 1}}, {{12600, false, "+0330"}, {12600, false, "+0330"}}, "<+0330>-3:30<+0430>,J79/24,J263/24"}},
         {"Test/NoChanges", {{}, {{19800, false, "IST"}}, "IST-5:30"}},
     };
-    for (const Case& c : cases) writeAll(folder.path() / c.name, makeZoneFile(c.spec));
+    for (const Case& c : cases) writeAll(folder.path() / c.name, makeZoneFile(c.recipe));
 
     for (const Case& c : cases) {
         const zone_oracle::GlibcZone glibc(c.name, folder.path().c_str());

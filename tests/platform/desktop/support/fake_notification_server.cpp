@@ -30,7 +30,7 @@ QStringList FakeNotificationServer::GetCapabilities() {
     return {QStringLiteral("body"), QStringLiteral("body-markup"), QStringLiteral("sound")};
 }
 
-QString FakeNotificationServer::GetServerInformation(QString& vendor, QString& version, QString& specVersion) {
+QString FakeNotificationServer::GetServerInformation(QString& vendor, QString& version, QString& protocolVersion) {
     ++informationRequests;
     if (!answers_) {
         setDelayedReply(true);
@@ -39,7 +39,7 @@ QString FakeNotificationServer::GetServerInformation(QString& vendor, QString& v
     }
     vendor = QStringLiteral("Vadididod tests");
     version = QStringLiteral("1");
-    specVersion = QStringLiteral("1.2");
+    protocolVersion = QStringLiteral("1.2");
     return QStringLiteral("fake-notification-server");
 }
 

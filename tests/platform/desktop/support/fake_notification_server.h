@@ -40,7 +40,7 @@ public:
 
 public slots:
     QStringList GetCapabilities();
-    QString GetServerInformation(QString& vendor, QString& version, QString& specVersion);
+    QString GetServerInformation(QString& vendor, QString& version, QString& protocolVersion);
     uint Notify(const QString& appName, uint replacesId, const QString& appIcon, const QString& summary,
                 const QString& body, const QStringList& actions, const QVariantMap& hints, int expireTimeout);
 

@@ -1,4 +1,4 @@
-#include "ephemeris/aspect.h"
+#include "ephemeris/angular_relation.h"
 
 #include "ephemeris/json.h"
 
