@@ -44,16 +44,12 @@ std::optional<DateComponents> dateAndTimeOf(const Calendar& calendar, Date date)
     return fields;
 }
 
-Date zeroTime(const Calendar& calendar, Date date) {
-    auto read = dateAndTimeOf(calendar, date);
-    if (!read)
+Date inYear(const Calendar& calendar, Date date, int year) {
+    auto fields = dateAndTimeOf(calendar, date);
+    if (!fields)
         return date;
-    DateComponents& fields = *read;
-    fields.timeZone = calendar.timeZone();
-    fields.hour = 0;
-    fields.minute = 0;
-    fields.second = 0;
-    return calendar.date(fields).value_or(date);
+    fields->year = year;
+    return calendar.date(*fields).value_or(date);
 }
 
 } // namespace detail
@@ -93,19 +89,12 @@ int getSecondsOf(Date date) { return fieldOf(CalendarComponent::second, date); }
 
 int dayOfWeek() { return getDOW(Date::now()); }
 
-Date zeroTime(Date date) { return detail::zeroTime(Calendar::current(), date); }
+Date zeroTime(Date date) { return Calendar::current().startOfDay(date); }
 
 Date yesterday(Date date) { return addDays(date, -1); }
 Date tomorrow(Date date) { return addDays(date, 1); }
 
-Date setYear(Date date, int year) {
-    const Calendar calendar = Calendar::current();
-    auto fields = detail::dateAndTimeOf(calendar, date);
-    if (!fields)
-        return date;
-    fields->year = year;
-    return calendar.date(*fields).value_or(date);
-}
+Date setYear(Date date, int year) { return detail::inYear(Calendar::current(), date, year); }
 
 Date getDateFor(int hour, int minute, int /*ignored*/, int year, int month, int day) {
     return detail::localDate(Calendar::current(), year, month, day, hour, minute, 0).value_or(Date::now());
@@ -128,14 +117,7 @@ Date randomDate() {
 
 Date timeIntervalSince1970toDate(double seconds) { return Date::fromSecondsSince1970(seconds); }
 
-bool sameDate(Date first, Date second) {
-    const Calendar calendar = Calendar::current();
-    if (calendar.component(CalendarComponent::day, first) != calendar.component(CalendarComponent::day, second))
-        return false;
-    if (calendar.component(CalendarComponent::month, first) != calendar.component(CalendarComponent::month, second))
-        return false;
-    return calendar.component(CalendarComponent::year, first) == calendar.component(CalendarComponent::year, second);
-}
+bool sameDate(Date first, Date second) { return Calendar::current().isDate(first, second); }
 
 int interval(Date end, CalendarComponent ofComponent, Date fromDate) {
     const Calendar calendar = Calendar::current();

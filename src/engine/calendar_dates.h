@@ -55,7 +55,8 @@ platform::Date randomDate();
 
 platform::Date timeIntervalSince1970toDate(double seconds);
 
-// Whether the two instants fall on the same local calendar day.
+// Whether the two instants fall on the same local calendar day (era included);
+// false when the calendar cannot place either.
 bool sameDate(platform::Date first, platform::Date second);
 
 // Whole calendar units of `ofComponent` from `fromDate` to `end` (negative when

@@ -1,6 +1,7 @@
 #include "engine/calendar_names.h"
 
 #include "engine/calendar_dates.h"
+#include "engine/calendar_steps.h"
 #include "platform/core/calendar.h"
 #include "platform/core/date_formatter.h"
 
@@ -57,14 +58,8 @@ std::string_view monthName(int month, bool shortName) {
 std::string yearStr(int year, bool shortYear) {
     // The formatter writes the year of an instant, so take one well inside it:
     // midday of 1 July, away from any clock change at either end of the year.
-    platform::Calendar calendar = platform::Calendar::current();
-    platform::DateComponents fields;
-    fields.timeZone = calendar.timeZone();
-    fields.year = year;
-    fields.month = 7;
-    fields.day = 1;
-    fields.hour = 12;
-    const auto midYear = calendar.date(fields);
+    const platform::Calendar calendar = platform::Calendar::current();
+    const auto midYear = detail::localDate(calendar, year, 7, 1, 12, 0, 0);
     if (!midYear)
         return {};
     platform::DateFormatter formatter;

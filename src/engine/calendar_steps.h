@@ -30,6 +30,8 @@ std::optional<platform::Date> localDate(const platform::Calendar& calendar, int 
 // Local midnight of year-month-day, built leniently in the calendar's zone.
 std::optional<platform::Date> localMidnight(const platform::Calendar& calendar, int year, int month, int day);
 
-platform::Date zeroTime(const platform::Calendar& calendar, platform::Date date);
+// The same month, day and time of day in `year`, built leniently; the date itself
+// when the calendar cannot place it or build the result.
+platform::Date inYear(const platform::Calendar& calendar, platform::Date date, int year);
 
 } // namespace engine::detail

@@ -92,7 +92,7 @@ Date dateFrom(int dy, int mth, int yr, int hr, int min, int sec) {
 
 int daysBetween(Date first, Date second) {
     const Calendar calendar = Calendar::current();
-    const double seconds = std::fabs(detail::zeroTime(calendar, first).timeIntervalSince(detail::zeroTime(calendar, second)));
+    const double seconds = std::fabs(calendar.startOfDay(first).timeIntervalSince(calendar.startOfDay(second)));
     const double days = std::round(seconds / 86400.0);
     // Dates beyond the calendar's reach saturate rather than overflow.
     if (!(days <= static_cast<double>(std::numeric_limits<int>::max())))

@@ -54,7 +54,7 @@ Date traditionalDate(DayOfYear day, int year, double latitude) {
     const auto moved = handleHem(calendar, *northern, latitude);
     if (!moved)
         return Date::now();
-    return detail::zeroTime(calendar, *moved);
+    return calendar.startOfDay(*moved);
 }
 
 } // namespace
@@ -92,12 +92,12 @@ Date tradEndDate(Vadididod festival, int year, double latitude) {
 
 bool dateIn(Date date, int startDay, int startMonth, int startYear, int endDay, int endMonth, int endYear) {
     const Calendar calendar = Calendar::current();
-    const Date day = detail::zeroTime(calendar, date);
+    const Date day = calendar.startOfDay(date);
     const auto lower = detail::localMidnight(calendar, startYear, startMonth, startDay);
     const auto upper = detail::localMidnight(calendar, endYear, endMonth, endDay);
     if (!lower || !upper)
         return false;
-    return detail::zeroTime(calendar, *lower) <= day && day <= detail::zeroTime(calendar, *upper);
+    return calendar.startOfDay(*lower) <= day && day <= calendar.startOfDay(*upper);
 }
 
 } // namespace engine

@@ -79,14 +79,6 @@ Date dayBefore(const Calendar& calendar, Date date) {
     return calendar.dateByAdding(CalendarComponent::day, -1, date).value_or(date);
 }
 
-Date inYear(const Calendar& calendar, Date date, int year) {
-    auto fields = detail::dateAndTimeOf(calendar, date);
-    if (!fields)
-        return date;
-    fields->year = year;
-    return calendar.date(*fields).value_or(date);
-}
-
 } // namespace
 
 std::string_view rawValue(Season season) {
@@ -116,7 +108,7 @@ Date getSeasonStart(Season season, int forYear) { return seasonStartDate(season,
 
 Season getSeasonFor(Date date) {
     const Calendar calendar = Calendar::current();
-    const Date day = detail::zeroTime(calendar, date);
+    const Date day = calendar.startOfDay(date);
     const YearStarts starts = startsOf(calendar, calendar.component(CalendarComponent::year, day));
     if (starts.spring <= day && day < starts.summer)
         return Season::spring;
@@ -139,7 +131,7 @@ Date getSeasonEnd(Season season, Date forDate) {
     case Season::autumn: return dayBefore(calendar, starts.winter);
     case Season::winter:
         if (calendar.component(CalendarComponent::month, forDate) == 12 && year < std::numeric_limits<int>::max())
-            return dayBefore(calendar, inYear(calendar, starts.spring, year + 1));
+            return dayBefore(calendar, detail::inYear(calendar, starts.spring, year + 1));
         return dayBefore(calendar, starts.spring);
     }
     return dayBefore(calendar, starts.spring);

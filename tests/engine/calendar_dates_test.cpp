@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 using namespace engine;
 using engine_test::Fields;
 using engine_test::local;
@@ -31,6 +33,24 @@ TEST(ZeroTime, StaysInsideTheDayOnEveryDayOfAYear) {
         ASSERT_EQ(zeroTime(start), start);
         ASSERT_EQ(getHour(noon), 12) << localFields(noon);
     }
+}
+
+namespace {
+
+// A day before Christ: its fields carry the era, which the year alone does not.
+Date beforeChrist(int year, int month, int day, int hour) {
+    platform::DateComponents fields = testsupport::ymdhms(year, month, day, hour);
+    fields.era = 0;
+    const auto date = platform::Calendar::current().date(fields);
+    EXPECT_TRUE(date.has_value()) << year << " BC";
+    return date.value_or(Date());
+}
+
+} // namespace
+
+TEST(ZeroTime, KeepsTheEraOfTheDay) {
+    const Date noon = beforeChrist(500, 6, 15, 12);
+    EXPECT_EQ(zeroTime(noon), beforeChrist(500, 6, 15, 0));
 }
 
 TEST(DaySteps, KeepTheLocalTimeOfDay) {
@@ -76,6 +96,12 @@ TEST(SameDate, ComparesLocalDays) {
     EXPECT_TRUE(sameDate(local(2024, 3, 10), local(2024, 3, 10, 23, 59)));
     EXPECT_FALSE(sameDate(local(2024, 3, 10), local(2024, 4, 10)));
     EXPECT_FALSE(sameDate(local(2024, 3, 10), local(2025, 3, 10)));
+    // The same day, month and year number in the two eras are different days.
+    EXPECT_FALSE(sameDate(local(5, 1, 1, 12), beforeChrist(5, 1, 1, 12)));
+    EXPECT_TRUE(sameDate(beforeChrist(5, 1, 1, 12), beforeChrist(5, 1, 1, 23)));
+    // Instants the calendar cannot place are on no day at all.
+    const Date nowhere = Date::fromSecondsSince1970(std::nan(""));
+    EXPECT_FALSE(sameDate(nowhere, nowhere));
 }
 
 TEST(Interval, CountsUnitBoundariesNotElapsedTime) {

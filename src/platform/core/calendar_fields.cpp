@@ -10,24 +10,7 @@ namespace platform::calendar_fields {
 namespace {
 
 constexpr std::int64_t kGregorianCutoverYear = 1582;
-constexpr std::int64_t kGregorianCutoverJulianDay = 2299161;   // 15 October 1582
-constexpr std::int64_t kJanuaryFirstOfYearOneJulianDay = 1721426;
-
-constexpr std::array<std::int32_t, 12> kDaysBeforeMonth = {0, 31, 59, 90, 120, 151, 181, 212, 243, 273, 304, 334};
-constexpr std::array<std::int32_t, 12> kDaysBeforeMonthLeap = {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335};
 constexpr std::array<std::int32_t, 12> kMonthLength = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-
-// Julian day of the day before the first of the month, by Gregorian or Julian rules.
-std::int64_t dayBeforeMonth(std::int64_t extendedYear, std::int64_t month0, bool gregorian) noexcept {
-    const std::int64_t y = extendedYear - 1;
-    std::int64_t julianDay = 365 * y + floorDivide(y, 4) + (kJanuaryFirstOfYearOneJulianDay - 3);
-    bool leap = floorModulo(extendedYear, 4) == 0;
-    if (gregorian) {
-        leap = leap && (extendedYear % 100 != 0 || extendedYear % 400 == 0);
-        julianDay += floorDivide(y, 400) - floorDivide(y, 100) + 2;
-    }
-    return julianDay + (leap ? kDaysBeforeMonthLeap : kDaysBeforeMonth)[static_cast<std::size_t>(month0)];
-}
 
 } // namespace
 
@@ -48,16 +31,8 @@ std::int32_t yearLength(std::int64_t extendedYear) noexcept {
 }
 
 std::int64_t julianDayOf(std::int64_t extendedYear, std::int64_t month0, std::int64_t day) noexcept {
-    extendedYear += floorDivide(month0, 12);
-    month0 = floorModulo(month0, 12);
-    const bool gregorian = extendedYear >= kGregorianCutoverYear;
-    std::int64_t julianDay = dayBeforeMonth(extendedYear, month0, gregorian) + day;
-    // Like ICU: a date that the first rule places on the other side of the switch
-    // is counted by the other calendar (10 October 1582 is the Julian date).
-    if (gregorian != (julianDay >= kGregorianCutoverJulianDay)) {
-        julianDay = dayBeforeMonth(extendedYear, month0, !gregorian) + day;
-    }
-    return julianDay;
+    const auto month = static_cast<int>(floorModulo(month0, 12)) + 1;
+    return astronomy::dayNumberOfCivilDate(extendedYear + floorDivide(month0, 12), month, day);
 }
 
 std::optional<LocalTime> localTime(icu::GregorianCalendar& calendar, Date date) {

@@ -9,6 +9,7 @@
 
 #include "platform/core/date.h"
 #include "platform/core/icu_support.h"
+#include "platform/core/julian_day_numbers.h"
 
 #include <unicode/gregocal.h>
 
@@ -61,12 +62,7 @@ bool isLeapYear(std::int64_t extendedYear) noexcept;
 std::int32_t monthLength(std::int64_t extendedYear, std::int32_t month0) noexcept;
 std::int32_t yearLength(std::int64_t extendedYear) noexcept;
 
-constexpr std::int64_t floorDivide(std::int64_t value, std::int64_t divisor) noexcept {
-    const std::int64_t quotient = value / divisor;
-    return (value % divisor != 0 && (value < 0) != (divisor < 0)) ? quotient - 1 : quotient;
-}
-constexpr std::int64_t floorModulo(std::int64_t value, std::int64_t divisor) noexcept {
-    return value - floorDivide(value, divisor) * divisor;
-}
+using astronomy::floorDivide;
+using astronomy::floorModulo;
 
 } // namespace platform::calendar_fields

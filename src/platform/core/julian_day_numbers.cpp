@@ -7,13 +7,8 @@
 namespace astronomy {
 namespace {
 
-constexpr std::int64_t floorDivide(std::int64_t a, std::int64_t b) noexcept {
-    const std::int64_t q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
 // Day of a March-based year, 0 for 1 March.
-constexpr std::int64_t dayOfMarchYear(int month, int day) noexcept {
+constexpr std::int64_t dayOfMarchYear(int month, std::int64_t day) noexcept {
     return (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
 }
 
@@ -31,7 +26,7 @@ constexpr MonthDay monthDayOfMarchYear(std::int64_t dayOfYear) noexcept {
 constexpr std::int64_t gregorianMarchFirstOfYearZero = 1721120;   // 0000-03-01 Gregorian
 constexpr std::int64_t julianMarchFirstOfYearZero = 1721118;      // 0000-03-01 Julian
 
-constexpr std::int64_t gregorianDayNumber(std::int64_t year, int month, int day) noexcept {
+constexpr std::int64_t gregorianDayNumber(std::int64_t year, int month, std::int64_t day) noexcept {
     year -= month <= 2 ? 1 : 0;
     const std::int64_t era = floorDivide(year, 400);
     const std::int64_t yearOfEra = year - era * 400;
@@ -40,7 +35,7 @@ constexpr std::int64_t gregorianDayNumber(std::int64_t year, int month, int day)
     return gregorianMarchFirstOfYearZero + era * 146097 + dayOfEra;
 }
 
-constexpr std::int64_t julianDayNumber(std::int64_t year, int month, int day) noexcept {
+constexpr std::int64_t julianDayNumber(std::int64_t year, int month, std::int64_t day) noexcept {
     year -= month <= 2 ? 1 : 0;
     const std::int64_t cycle = floorDivide(year, 4);
     const std::int64_t yearOfCycle = year - cycle * 4;
@@ -79,9 +74,13 @@ CivilDate civilDateOfDayNumber(std::int64_t dayNumber) noexcept {
     return dayNumber >= firstGregorianDayNumber ? gregorianDate(dayNumber) : julianDate(dayNumber);
 }
 
-std::int64_t dayNumberOfCivilDate(std::int64_t year, int month, int day) noexcept {
-    const bool gregorian = year > 1582 || (year == 1582 && (month > 10 || (month == 10 && day >= 15)));
-    return gregorian ? gregorianDayNumber(year, month, day) : julianDayNumber(year, month, day);
+std::int64_t dayNumberOfCivilDate(std::int64_t year, int month, std::int64_t day) noexcept {
+    auto count = [&](bool gregorian) {
+        return gregorian ? gregorianDayNumber(year, month, day) : julianDayNumber(year, month, day);
+    };
+    const bool gregorian = year >= 1582;
+    const std::int64_t dayNumber = count(gregorian);
+    return gregorian == (dayNumber >= firstGregorianDayNumber) ? dayNumber : count(!gregorian);
 }
 
 double julianDayOfNewYear(std::int64_t year) noexcept {

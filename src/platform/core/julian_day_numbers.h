@@ -3,9 +3,10 @@
 // numbers: the Gregorian calendar from 15 October 1582, the Julian calendar
 // before it, with astronomical year numbers (0 is 1 BC, -1 is 2 BC). This is the
 // calendar of platform::Calendar::current(); the astronomy code reads UTC fields
-// and year boundaries from here without building a calendar object.
+// and year boundaries from here without building a calendar object, and the
+// Calendar implementation counts its days with the same arithmetic.
 //
-// Private to the astronomy stand-in (julian_day.cpp, earth.cpp, solar_events.cpp).
+// Private to src/platform/core.
 
 #include <cstdint>
 
@@ -19,6 +20,15 @@ inline constexpr std::int64_t firstGregorianDayNumber = 2299161;   // 1582-10-15
 inline constexpr double earliestJulianDay = -2130706432.5;
 inline constexpr double latestJulianDay = 2130706431.5;
 
+// Quotient and remainder rounded towards the past, as days before an epoch need.
+constexpr std::int64_t floorDivide(std::int64_t value, std::int64_t divisor) noexcept {
+    const std::int64_t quotient = value / divisor;
+    return (value % divisor != 0 && (value < 0) != (divisor < 0)) ? quotient - 1 : quotient;
+}
+constexpr std::int64_t floorModulo(std::int64_t value, std::int64_t divisor) noexcept {
+    return value - floorDivide(value, divisor) * divisor;
+}
+
 struct CivilDate {
     std::int64_t year = 0;   // astronomical numbering
     int month = 1;           // 1 to 12
@@ -28,9 +38,13 @@ struct CivilDate {
 
 CivilDate civilDateOfDayNumber(std::int64_t dayNumber) noexcept;
 
-// The day number of a date of that calendar. The days 5 to 14 October 1582,
-// which the calendar skips, are read as Julian dates and so run on past the switch.
-std::int64_t dayNumberOfCivilDate(std::int64_t year, int month, int day) noexcept;
+// The day number of a date of that calendar, counted as ICU's Gregorian calendar
+// counts it: by the Gregorian rules from 1582 on and the Julian rules before, and
+// by the other calendar's rules where the first places the date on the other
+// side of the switch. So the days 5 to 14 October 1582, which the calendar
+// skips, are read as Julian dates and run on past the switch. A day beyond the
+// month's end (or before its start) runs on into the next (previous) month.
+std::int64_t dayNumberOfCivilDate(std::int64_t year, int month, std::int64_t day) noexcept;
 
 // Julian day of 00:00 UT on 1 January of `year`.
 double julianDayOfNewYear(std::int64_t year) noexcept;
