@@ -2,6 +2,8 @@
 
 #include "app/console.h"
 
+#include "platform/desktop/qt_dates.h"
+
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -17,11 +19,6 @@ namespace fs = std::filesystem;
 namespace {
 
 QString qtPath(const fs::path& path) { return QString::fromStdString(path.string()); }
-
-std::optional<platform::Date> toDate(const QDateTime& time) {
-    if (!time.isValid()) return std::nullopt;
-    return platform::Date::fromSecondsSince1970(static_cast<double>(time.toMSecsSinceEpoch()) / 1000.0);
-}
 
 std::int64_t clampToSigned(std::uintmax_t value) {
     constexpr auto largest = static_cast<std::uintmax_t>(std::numeric_limits<std::int64_t>::max());
@@ -50,8 +47,8 @@ std::optional<FileAttributes> attributes(const fs::path& url) {
     }
     // std::filesystem keeps no birth time; Qt reads it (statx) where the file system has one.
     const QFileInfo info(qtPath(url));
-    result.creationDate = toDate(info.birthTime());
-    result.modificationDate = toDate(info.lastModified());
+    result.creationDate = platform::fromQDateTime(info.birthTime());
+    result.modificationDate = platform::fromQDateTime(info.lastModified());
     return result;
 }
 

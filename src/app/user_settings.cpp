@@ -1,10 +1,9 @@
 #include "app/user_settings.h"
 
-#include "app/date_from.h"
-#include "app/qt_dates.h"
 #include "app/settings_store.h"
 
-#include "platform/core/calendar.h"
+#include "engine/date_texts.h"
+#include "platform/desktop/qt_dates.h"
 
 #include <QDateTime>
 #include <QVariant>
@@ -22,22 +21,13 @@ void read(const QSettings& store, const char* key, double& value) { value = stor
 std::optional<platform::Date> readDate(const QSettings& store, const char* key) {
     const QVariant value = store.value(QLatin1String(key));
     if (value.typeId() != QMetaType::QDateTime) return std::nullopt;
-    return fromQDateTime(value.toDateTime());
+    return platform::fromQDateTime(value.toDateTime());
 }
 
 // An instant in UTC, so that a change of time zone does not move it.
-QVariant toStored(platform::Date value) { return toQDateTime(value); }
+QVariant toStored(platform::Date value) { return platform::toQDateTime(value); }
 template <class T>
 QVariant toStored(T value) { return QVariant::fromValue(value); }
-
-// Today at the given clock time, from the user's calendar's year, month and day.
-platform::Date todayAt(platform::Date now, int hour, int minute) {
-    using platform::CalendarComponent;
-    const auto today = platform::Calendar::current().components(
-        {CalendarComponent::year, CalendarComponent::month, CalendarComponent::day}, now);
-    return dateFrom(today.year.value_or(1970), today.month.value_or(1), today.day.value_or(1), hour, minute, 0)
-        .value_or(now);
-}
 
 } // namespace
 
@@ -71,20 +61,19 @@ UserSettings::UserSettings() { loadOrDefault(); }
 UserSettings::~UserSettings() = default;
 
 void UserSettings::loadOrDefault() {
-    const platform::Date now = platform::Date::now();
     const auto store = openSettingsStore();
     if (!store) {
         // A damaged store that could not be set aside: this run keeps the defaults in memory.
-        notifyTimeOfDay_ = todayAt(now, 9, 0);
+        notifyTimeOfDay_ = engine::timeFrom(9, 0, 0);
         return;
     }
 
     if (store->value(QLatin1String(UserSettingsMarkerKey)).toLongLong() != 0) {
-        forEachPreference(*this, [&store, now](const char* key, auto& member) {
+        forEachPreference(*this, [&store](const char* key, auto& member) {
             if constexpr (std::is_same_v<std::remove_reference_t<decltype(member)>, platform::Date>) {
                 // A stored time that is missing or not a date: half past eight, not the first start's nine.
                 const auto storedTime = readDate(*store, key);
-                member = storedTime ? *storedTime : todayAt(now, 8, 30);
+                member = storedTime ? *storedTime : engine::timeFrom(8, 30, 0);
             } else {
                 read(*store, key, member);
             }
@@ -94,7 +83,7 @@ void UserSettings::loadOrDefault() {
 
     // A first start: the members hold the defaults already, but for the time.
     store->setValue(QLatin1String(UserSettingsMarkerKey), UserSettingsMarkerValue);
-    notifyTimeOfDay_ = todayAt(now, 9, 0);
+    notifyTimeOfDay_ = engine::timeFrom(9, 0, 0);
     writeTo(*store);
     syncSettingsStore(*store);
 }

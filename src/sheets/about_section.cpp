@@ -2,6 +2,7 @@
 
 #include "app/application_version.h"
 #include "app/global_model.h"
+#include "app/web_address.h"
 #include "sheets/return_key.h"
 
 #include <QHBoxLayout>
@@ -20,16 +21,8 @@ AboutSection::AboutSection(app::GlobalModel& global, UrlOpener openURL, QWidget*
       help_(new QPushButton(tr("Help"), this)) {
     keepOffReturnKey(help_);
 
-    auto* versionRow = new QWidget(this);
-    auto* versionLayout = new QHBoxLayout(versionRow);
-    versionLayout->setContentsMargins(0, 0, 0, 0);
-    auto* versionTitle = new QLabel(tr("Version"), versionRow);
-    versionTitle->setTextFormat(Qt::PlainText);
-    version_->setParent(versionRow);
     version_->setWordWrap(false);
-    versionLayout->addWidget(versionTitle);
-    versionLayout->addStretch(1);
-    versionLayout->addWidget(version_);
+    QWidget* versionRow = labelledRow(tr("Version"), version_, this);
 
     auto* helpRow = new QWidget(this);
     auto* helpLayout = new QHBoxLayout(helpRow);
@@ -47,9 +40,8 @@ AboutSection::AboutSection(app::GlobalModel& global, UrlOpener openURL, QWidget*
 }
 
 void AboutSection::openHelp() {
-    const QUrl url(global_.websiteHelp(), QUrl::StrictMode);
-    if (!url.isValid() || url.isRelative() || !openURL_) return;
-    openURL_(url);
+    const auto url = app::webAddress(global_.websiteHelp());
+    if (url && openURL_) openURL_(*url);
 }
 
 } // namespace sheets

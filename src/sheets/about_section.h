@@ -20,8 +20,8 @@ class AboutSection : public FormSection {
 public:
     AboutSection(app::GlobalModel& global, UrlOpener openURL, QWidget* parent = nullptr);
 
-    // Opens the global model's help address; an address that is no absolute
-    // URL opens nothing. Whether the opening succeeds is not waited for.
+    // Opens the global model's help address; as the Help menu does, only a web
+    // address is opened. Whether the opening succeeds is not waited for.
     void openHelp();
 
     QLabel* copyrightLabel() const noexcept { return copyright_; }

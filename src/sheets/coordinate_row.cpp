@@ -1,8 +1,8 @@
 #include "sheets/coordinate_row.h"
 
+#include "sheets/form_rows.h"
+
 #include <QFocusEvent>
-#include <QHBoxLayout>
-#include <QLabel>
 #include <QPalette>
 #include <QTimer>
 
@@ -28,14 +28,7 @@ void CoordinateField::focusInEvent(QFocusEvent* event) {
 }
 
 CoordinateRow::CoordinateRow(const QString& label, CoordinateAxis axis, QWidget* parent)
-    : QWidget(parent), axis_(axis), label_(new QLabel(label, this)), field_(new CoordinateField(this)) {
-    label_->setTextFormat(Qt::PlainText);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(label_);
-    layout->addStretch(1);
-    layout->addWidget(field_);
-
+    : QWidget(parent), axis_(axis), field_(new CoordinateField(this)), label_(layOutLabelledRow(this, label, field_)) {
     connect(field_, &QLineEdit::editingFinished, this, &CoordinateRow::confirm);
     connect(field_, &QLineEdit::textChanged, this, &CoordinateRow::markValidity);
 }

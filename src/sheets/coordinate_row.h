@@ -62,8 +62,8 @@ private:
 
     CoordinateAxis axis_;
     std::optional<double> value_;
-    QLabel* label_;
     CoordinateField* field_;
+    QLabel* label_;
 };
 
 } // namespace sheets

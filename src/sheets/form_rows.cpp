@@ -44,16 +44,8 @@ FormSection::FormSection(const QString& header, const QString& footer, QWidget* 
 void FormSection::addRow(QWidget* row) { rows_->addWidget(row); }
 
 ToggleRow::ToggleRow(const QString& label, app::UserSettings& settings, BoolPreference preference, QWidget* parent)
-    : QWidget(parent), label_(new QLabel(label, this)), toggle_(new QCheckBox(QString(), this)) {
-    label_->setTextFormat(Qt::PlainText);
-    label_->setBuddy(toggle_);
+    : QWidget(parent), toggle_(new QCheckBox(QString(), this)), label_(layOutLabelledRow(this, label, toggle_)) {
     toggle_->setChecked((settings.*preference.get)());
-
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(label_);
-    layout->addStretch(1);
-    layout->addWidget(toggle_);
 
     // Only the user's own switching writes; the preference's announcement moves the switch.
     connect(toggle_, &QCheckBox::clicked, &settings, [&settings, set = preference.set](bool on) { (settings.*set)(on); });
@@ -72,6 +64,11 @@ QLabel* plainTextLabel(const QString& text, QWidget* parent) {
 
 QWidget* labelledRow(const QString& label, QWidget* control, QWidget* parent) {
     auto* row = new QWidget(parent);
+    layOutLabelledRow(row, label, control);
+    return row;
+}
+
+QLabel* layOutLabelledRow(QWidget* row, const QString& label, QWidget* control) {
     auto* text = new QLabel(label, row);
     text->setTextFormat(Qt::PlainText);
     text->setBuddy(control);
@@ -81,7 +78,7 @@ QWidget* labelledRow(const QString& label, QWidget* control, QWidget* parent) {
     layout->addStretch(1);
     control->setParent(row);
     layout->addWidget(control);
-    return row;
+    return text;
 }
 
 } // namespace sheets

@@ -53,8 +53,8 @@ public:
     QCheckBox* toggle() const noexcept { return toggle_; }
 
 private:
-    QLabel* label_;
     QCheckBox* toggle_;
+    QLabel* label_;
 };
 
 // A label that shows its text as it stands (never as rich text), wrapped.
@@ -62,5 +62,9 @@ QLabel* plainTextLabel(const QString& text, QWidget* parent);
 
 // A row of a label and, at the trailing side, a control.
 QWidget* labelledRow(const QString& label, QWidget* control, QWidget* parent = nullptr);
+
+// Lays `row` out as such a row, without margins; the label, plain text, is the
+// control's buddy. Returns the label.
+QLabel* layOutLabelledRow(QWidget* row, const QString& label, QWidget* control);
 
 } // namespace sheets

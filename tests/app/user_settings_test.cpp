@@ -3,11 +3,10 @@
 
 #include "app/user_settings.h"
 
-#include "app/date_from.h"
-#include "app/qt_dates.h"
 #include "app/settings_store.h"
 #include "platform/core/calendar.h"
 #include "platform/core/time_zone.h"
+#include "platform/desktop/qt_dates.h"
 #include "support/qt_test_application.h"
 
 #include <QDateTime>
@@ -50,7 +49,7 @@ protected:
         change(s);
         s.sync();
     }
-    static QDateTime local(platform::Date date) { return app::toQDateTime(date).toLocalTime(); }
+    static QDateTime local(platform::Date date) { return platform::toQDateTime(date).toLocalTime(); }
 };
 
 TEST_F(SettingsStore, AFirstStartWritesTheMarkerAndTheSixteenDefaults) {
@@ -360,23 +359,6 @@ TEST_F(SettingsStore, ResetDefaultsEmptiesTheStore) {
 
 TEST_F(SettingsStore, TheSharedInstanceIsOne) {
     EXPECT_EQ(&UserSettings::shared(), &UserSettings::shared());
-}
-
-TEST(DateFrom, BuildsALocalInstantInTheGregorianCalendar) {
-    const auto date = app::dateFrom(2024, 2, 29, 9, 0, 0);
-    ASSERT_TRUE(date.has_value());
-    EXPECT_EQ(app::toQDateTime(*date), QDateTime(QDate(2024, 2, 29), QTime(9, 0, 0), Qt::LocalTime));
-}
-
-TEST(DateFrom, IsLenient) {
-    const auto date = app::dateFrom(2023, 2, 29, 24, 0, 0);
-    ASSERT_TRUE(date.has_value());
-    EXPECT_EQ(app::toQDateTime(*date), QDateTime(QDate(2023, 3, 2), QTime(0, 0, 0), Qt::LocalTime));
-}
-
-TEST(DateFrom, GivesNothingForValuesNoCalendarHolds) {
-    EXPECT_FALSE(app::dateFrom(std::int64_t{1} << 40, 1, 1, 0, 0, 0).has_value());
-    EXPECT_FALSE(app::dateFrom(2024, 1, 1, 0, 0, std::int64_t{-1} << 40).has_value());
 }
 
 } // namespace

@@ -170,10 +170,11 @@ TEST_F(About, HelpOpensTheHelpPageEachTimeAndChangesNothing) {
     EXPECT_EQ(writes, 0);
 }
 
-TEST_F(About, AnAddressThatIsNoURLOpensNothing) {
+TEST_F(About, AnAddressThatIsNoWebAddressOpensNothing) {
     const QString help = global().websiteHelp();
     open();
-    for (const char* address : {"", "not a web address", "http://exa mple.com/", "vadididod.html"}) {
+    for (const char* address : {"", "not a web address", "http://exa mple.com/", "vadididod.html",
+                                "javascript:alert(1)", "file:///etc/passwd", "http://"}) {
         global().setWebsiteHelp(QString::fromLatin1(address));
         QTest::mouseClick(about().helpButton(), Qt::LeftButton);
     }

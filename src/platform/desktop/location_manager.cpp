@@ -1,5 +1,7 @@
 #include "platform/desktop/location_manager.h"
 
+#include "platform/desktop/qt_dates.h"
+
 #include <QDBusConnection>
 #include <QGeoPositionInfo>
 #include <QPointer>
@@ -107,9 +109,7 @@ void LocationManager::positionUpdated(const QGeoPositionInfo& info) {
     fix.coordinate = {c.latitude(), c.longitude()};
     if (c.type() == QGeoCoordinate::Coordinate3D && std::isfinite(c.altitude())) fix.altitude = c.altitude();
     fix.horizontalAccuracy = attribute(info, QGeoPositionInfo::HorizontalAccuracy);
-    fix.timestamp = info.timestamp().isValid()
-                        ? Date::fromSecondsSince1970(static_cast<double>(info.timestamp().toMSecsSinceEpoch()) / 1000.0)
-                        : Date::now();
+    fix.timestamp = fromQDateTime(info.timestamp()).value_or(Date::now());
     location_ = fix;
     asking_ = false;
 

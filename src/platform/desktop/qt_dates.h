@@ -8,9 +8,9 @@
 
 #include <optional>
 
-namespace app {
+namespace platform {
 
-QDateTime toQDateTime(platform::Date date);                        // in UTC
-std::optional<platform::Date> fromQDateTime(const QDateTime& dateTime);   // none when invalid
+QDateTime toQDateTime(Date date);                               // in UTC
+std::optional<Date> fromQDateTime(const QDateTime& dateTime);   // none when invalid
 
-} // namespace app
+} // namespace platform
