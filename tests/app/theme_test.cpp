@@ -5,7 +5,6 @@
 
 #include "app/settings_store.h"
 #include "app/user_settings.h"
-#include "engine/color_adjustment.h"
 #include "support/qt_test_application.h"
 
 #include <QApplication>
@@ -157,25 +156,6 @@ TEST_F(Theme, TheNewValueIsUsedRightAfterItWasSetThroughAnotherInstance) {
 TEST_F(Theme, UtilitiesStartsWithADarkSchemeThatNothingReads) {
     app::Utilities utilities;
     EXPECT_EQ(utilities.userInterfaceStyle(), app::ColorScheme::dark);
-}
-
-void expectColor(const std::optional<platform::Color>& c, double r, double g, double b, double a) {
-    ASSERT_TRUE(c.has_value());
-    EXPECT_NEAR(c->red, r, 1e-12);
-    EXPECT_NEAR(c->green, g, 1e-12);
-    EXPECT_NEAR(c->blue, b, 1e-12);
-    EXPECT_EQ(c->alpha, a);
-}
-
-TEST(ColorAdjustment, LightensAndDarkensByAPercentageOfFullScale) {
-    const platform::Color grey{0.5, 0.5, 0.5, 1.0};
-    expectColor(engine::lighter(grey), 0.8, 0.8, 0.8, 1.0);
-    expectColor(engine::lighter(grey, 20), 0.7, 0.7, 0.7, 1.0);
-    expectColor(engine::lighter(grey, 80), 1.0, 1.0, 1.0, 1.0);
-    EXPECT_EQ(engine::lighter(grey, -20), engine::lighter(grey, 20));
-    expectColor(engine::darker(grey, 15), 0.35, 0.35, 0.35, 1.0);
-    expectColor(engine::darker(platform::Color{0.2, 0.5, 1.0, 1.0}, 30), -0.1, 0.2, 0.7, 1.0);
-    expectColor(engine::darker(platform::Color{1.0, 1.0, 1.0, 0.5}, 15), 0.85, 0.85, 0.85, 0.5);
 }
 
 } // namespace
