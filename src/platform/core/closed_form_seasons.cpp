@@ -1,10 +1,10 @@
 #include "platform/core/closed_form_seasons.h"
 
+#include "platform/core/angles.h"
 #include "platform/core/swiss_ephemeris.h"
 
 #include <array>
 #include <cmath>
-#include <numbers>
 
 namespace astronomy::closed_form {
 namespace {
@@ -43,8 +43,6 @@ constexpr std::array<PeriodicTerm, 24> periodicTerms{{
     {14, 199.76, 31436.921},  {12, 95.39, 14577.848},   {12, 287.11, 31931.756},
     {12, 320.81, 34777.259},  {9, 227.73, 1222.114},    {8, 15.45, 16859.074},
 }};
-
-constexpr double radians(double degrees) noexcept { return degrees * std::numbers::pi / 180.0; }
 
 } // namespace
 

@@ -1,5 +1,6 @@
 #include "platform/core/solar_events.h"
 
+#include "platform/core/angles.h"
 #include "platform/core/closed_form_seasons.h"
 #include "platform/core/julian_day_numbers.h"
 #include "platform/core/swiss_ephemeris.h"
@@ -9,14 +10,11 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <numbers>
 #include <optional>
 #include <variant>
 
 namespace astronomy {
 namespace {
-
-constexpr double radians(double degrees) noexcept { return degrees * std::numbers::pi / 180.0; }
 
 // The Sun's apparent geocentric longitude from the library, with its default
 // ephemeris, and the flags naming the ephemeris it used (its analytic theory
