@@ -241,6 +241,20 @@ std::optional<Date> Calendar::dateByAdding(const DateComponents& amounts, Date t
     return result;
 }
 
+std::optional<Date> Calendar::dateBySettingFields(const DateComponents& replacements, Date date) const {
+    constexpr ComponentSet kept{CalendarComponent::era,  CalendarComponent::year,   CalendarComponent::month,
+                                CalendarComponent::day,  CalendarComponent::hour,   CalendarComponent::minute,
+                                CalendarComponent::second};
+    DateComponents fields = components(kept, date);
+    if (!fields.year) return std::nullopt;
+    for (CalendarComponent c : {CalendarComponent::era, CalendarComponent::year, CalendarComponent::month,
+                                CalendarComponent::day, CalendarComponent::hour, CalendarComponent::minute,
+                                CalendarComponent::second}) {
+        if (auto value = replacements.value(c)) fields.setValue(c, value);
+    }
+    return this->date(fields);
+}
+
 Date Calendar::startOfDay(Date date) const {
     CalendarLease lease(zone_, locale_);
     auto local = calendar_fields::localTime(*lease, date);

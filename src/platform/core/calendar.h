@@ -26,6 +26,7 @@
 #include "platform/core/locale.h"
 #include "platform/core/time_zone.h"
 
+#include <compare>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -99,13 +100,26 @@ public:
     // counted from 1 January 1 AD, straight through the 1582 switch, so that the
     // difference of two is the number of calendar days between them), and the
     // span of values or instants. Pairs without a meaning give std::nullopt.
-    std::optional<int> ordinality(CalendarComponent smaller, CalendarComponent larger, Date date) const;
+    // Positions in the era run past 32 bits (seconds since 1 AD), hence 64.
+    std::optional<std::int64_t> ordinality(CalendarComponent smaller, CalendarComponent larger, Date date) const;
     std::optional<ValueRange> range(CalendarComponent smaller, CalendarComponent larger, Date date) const;
     std::optional<DateInterval> dateInterval(CalendarComponent component, Date containing) const;
 
     // Whole units from `start` to `end` (negative when `end` is earlier), with each
     // wanted unit taking what the larger ones leave.
     DateComponents dateComponents(ComponentSet wanted, Date start, Date end) const;
+
+    // The order of two instants at a unit's granularity: equal when both lie in
+    // the same day (month, year...) of this calendar, else by time. std::nullopt
+    // for a unit without a span or an instant the calendar cannot place.
+    std::optional<std::strong_ordering> compare(Date first, Date second, CalendarComponent granularity) const;
+
+    // `date` with the fields set in `replacements` (era, year, month, day, hour,
+    // minute, second; others are ignored) put in place of its own, composed
+    // leniently in this calendar's zone: minute 60 is the next hour, day 0 the
+    // last day of the month before. Fractions of a second go. std::nullopt when
+    // the calendar cannot place `date` or the result.
+    std::optional<Date> dateBySettingFields(const DateComponents& replacements, Date date) const;
 
 private:
     Calendar(TimeZone zone, Locale locale) : zone_(std::move(zone)), locale_(std::move(locale)) {}

@@ -62,7 +62,7 @@ std::optional<std::int64_t> ordinalInEra(C smaller, const LocalTime& t, int firs
 
 } // namespace
 
-std::optional<int> Calendar::ordinality(CalendarComponent smaller, CalendarComponent larger, Date date) const {
+std::optional<std::int64_t> Calendar::ordinality(CalendarComponent smaller, CalendarComponent larger, Date date) const {
     CalendarLease lease(zone_, locale_);
     icu::GregorianCalendar& calendar = *lease;
     auto t = calendar_fields::localTime(calendar, date);   // also sets the calendar to `date`
@@ -136,7 +136,7 @@ std::optional<int> Calendar::ordinality(CalendarComponent smaller, CalendarCompo
         break;
     }
     if (!result || U_FAILURE(status)) return std::nullopt;
-    return fitting(*result);
+    return result;
 }
 
 std::optional<ValueRange> Calendar::range(CalendarComponent smaller, CalendarComponent larger, Date date) const {
@@ -311,6 +311,17 @@ DateComponents Calendar::dateComponents(ComponentSet wanted, Date start, Date en
         if (std::fabs(nanos) <= std::numeric_limits<int>::max()) out.nanosecond = static_cast<int>(nanos);
     }
     return out;
+}
+
+std::optional<std::strong_ordering> Calendar::compare(Date first, Date second, CalendarComponent granularity) const {
+    auto firstSpan = dateInterval(granularity, first);
+    auto secondSpan = dateInterval(granularity, second);
+    if (!firstSpan || !secondSpan) return std::nullopt;
+    const double a = firstSpan->start.secondsSince1970();
+    const double b = secondSpan->start.secondsSince1970();
+    if (a < b) return std::strong_ordering::less;
+    if (a > b) return std::strong_ordering::greater;
+    return std::strong_ordering::equal;
 }
 
 } // namespace platform

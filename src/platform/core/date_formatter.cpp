@@ -3,8 +3,10 @@
 #include "platform/core/icu_support.h"
 
 #include <unicode/datefmt.h>
+#include <unicode/dtfmtsym.h>
 #include <unicode/smpdtfmt.h>
 
+#include <algorithm>
 #include <unordered_map>
 #include <variant>
 
@@ -15,6 +17,7 @@ namespace {
 struct Styles {
     DateFormatStyle date = DateFormatStyle::none;
     DateFormatStyle time = DateFormatStyle::none;
+    bool relative = false;
 };
 
 icu::DateFormat::EStyle icuStyle(DateFormatStyle style) {
@@ -46,7 +49,12 @@ std::unique_ptr<icu::DateFormat> buildFormat(const std::variant<std::string, Sty
         if (U_FAILURE(status)) return nullptr;
     } else {
         const auto& styles = std::get<Styles>(format);
-        built.reset(icu::DateFormat::createDateTimeInstance(icuStyle(styles.date), icuStyle(styles.time), icu));
+        icu::DateFormat::EStyle dateStyle = icuStyle(styles.date);
+        // ICU's relative flag works with a date style only.
+        if (styles.relative && styles.date != DateFormatStyle::none) {
+            dateStyle = static_cast<icu::DateFormat::EStyle>(dateStyle | icu::DateFormat::kRelative);
+        }
+        built.reset(icu::DateFormat::createDateTimeInstance(dateStyle, icuStyle(styles.time), icu));
     }
     return built;
 }
@@ -74,6 +82,7 @@ icu::DateFormat* formatterFor(const std::variant<std::string, Styles>& format, c
         key += 's';
         key += static_cast<char>('0' + static_cast<int>(styles.date));
         key += static_cast<char>('0' + static_cast<int>(styles.time));
+        key += styles.relative ? 'r' : '-';
     }
     thread_local FormatterCache cache;
     if (auto it = cache.formats.find(key); it != cache.formats.end()) return it->second.get();
@@ -95,6 +104,17 @@ struct DateFormatter::State {
     Locale locale = Locale::current();
     TimeZone zone = TimeZone::current();
     std::variant<std::string, Styles> format = Styles{};
+    bool relative = false;   // kept apart, so that a later style keeps it
+    bool lenient = false;
+
+    std::variant<std::string, Styles> effectiveFormat() const {
+        if (const auto* styles = std::get_if<Styles>(&format)) {
+            Styles withFlag = *styles;
+            withFlag.relative = relative;
+            return withFlag;
+        }
+        return format;
+    }
 };
 
 DateFormatter::DateFormatter() : state_(std::make_unique<State>()) {}
@@ -130,6 +150,16 @@ void DateFormatter::setTimeStyle(DateFormatStyle style) {
     state_->format = styles;
 }
 
+void DateFormatter::setDoesRelativeDateFormatting(bool relative) {
+    if (!state_) state_ = std::make_unique<State>();
+    state_->relative = relative;
+}
+
+void DateFormatter::setLenient(bool lenient) {
+    if (!state_) state_ = std::make_unique<State>();
+    state_->lenient = lenient;
+}
+
 void DateFormatter::setLocale(Locale locale) {
     if (!state_) state_ = std::make_unique<State>();
     state_->locale = std::move(locale);
@@ -155,11 +185,67 @@ std::string DateFormatter::string(Date date) const {
     if (const auto* styles = std::get_if<Styles>(&state_->format)) {
         if (styles->date == DateFormatStyle::none && styles->time == DateFormatStyle::none) return {};
     }
-    icu::DateFormat* format = formatterFor(state_->format, state_->locale, state_->zone);
+    icu::DateFormat* format = formatterFor(state_->effectiveFormat(), state_->locale, state_->zone);
     if (!format) return {};
     icu::UnicodeString text;
     format->format(icu_support::toUDate(date), text);
     return icu_support::toUtf8(text);
+}
+
+std::optional<Date> DateFormatter::date(std::string_view text) const {
+    if (!state_ || text.empty()) return std::nullopt;
+    if (const auto* styles = std::get_if<Styles>(&state_->format)) {
+        if (styles->date == DateFormatStyle::none && styles->time == DateFormatStyle::none) return std::nullopt;
+    }
+    icu::DateFormat* format = formatterFor(state_->effectiveFormat(), state_->locale, state_->zone);
+    if (!format) return std::nullopt;
+    // The cached formatter is this thread's alone, so setting it for this parse is safe.
+    format->setLenient(state_->lenient);
+    const icu::UnicodeString input = icu_support::fromUtf8(text);
+    icu::ParsePosition position(0);
+    const UDate millis = format->parse(input, position);
+    if (position.getErrorIndex() >= 0 || position.getIndex() != input.length()) return std::nullopt;
+    const Date parsed = icu_support::fromUDate(millis);
+    if (!icu_support::isRepresentable(parsed)) return std::nullopt;
+    return parsed;
+}
+
+namespace {
+
+icu::DateFormatSymbols::DtWidthType icuWidth(SymbolWidth width) {
+    switch (width) {
+    case SymbolWidth::wide: return icu::DateFormatSymbols::WIDE;
+    case SymbolWidth::abbreviated: return icu::DateFormatSymbols::ABBREVIATED;
+    case SymbolWidth::narrow: return icu::DateFormatSymbols::NARROW;
+    }
+    return icu::DateFormatSymbols::WIDE;
+}
+
+std::vector<std::string> texts(const icu::UnicodeString* names, std::int32_t first, std::int32_t count) {
+    std::vector<std::string> out;
+    if (!names) return out;
+    for (std::int32_t i = first; i < count; ++i) out.push_back(icu_support::toUtf8(names[i]));
+    return out;
+}
+
+} // namespace
+
+std::vector<std::string> DateFormatter::weekdaySymbols(SymbolWidth width) const {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::DateFormatSymbols symbols(gregorianLocale(locale()), status);
+    if (U_FAILURE(status)) return {};
+    std::int32_t count = 0;
+    const icu::UnicodeString* names = symbols.getWeekdays(count, icu::DateFormatSymbols::FORMAT, icuWidth(width));
+    return texts(names, 1, count);   // ICU leaves entry 0 empty: Sunday is UCAL_SUNDAY, 1
+}
+
+std::vector<std::string> DateFormatter::monthSymbols(SymbolWidth width) const {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::DateFormatSymbols symbols(gregorianLocale(locale()), status);
+    if (U_FAILURE(status)) return {};
+    std::int32_t count = 0;
+    const icu::UnicodeString* names = symbols.getMonths(count, icu::DateFormatSymbols::FORMAT, icuWidth(width));
+    return texts(names, 0, std::min<std::int32_t>(count, 12));
 }
 
 } // namespace platform

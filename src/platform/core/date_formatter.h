@@ -14,10 +14,15 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 namespace platform {
 
 enum class DateFormatStyle : std::uint8_t { none, shortStyle, medium, longStyle, full };
+
+// Widths of weekday and month names: "Sunday", "Sun", "S" in English.
+enum class SymbolWidth : std::uint8_t { wide, abbreviated, narrow };
 
 class DateFormatter {
 public:
@@ -35,12 +40,34 @@ public:
     void setLocale(Locale locale);
     void setTimeZone(TimeZone zone);
 
+    // With a date style, the locale's words for the days around today ("today",
+    // "tomorrow", "yesterday"...) take the place of the date where they apply.
+    // Today is the present day in the formatter's zone at the moment of writing.
+    void setDoesRelativeDateFormatting(bool relative);
+    // A lenient parser also reads texts that stray from the pattern (numbers
+    // where names belong, values beyond their range running on into the next
+    // unit); a strict one reads only what the pattern writes. Strict by default.
+    void setLenient(bool lenient);
+
     const Locale& locale() const noexcept;
     const TimeZone& timeZone() const noexcept;
 
     // UTF-8 text of the instant; empty when there is nothing to write (no pattern
     // and no style, an empty pattern) or the instant is outside the calendar's range.
     std::string string(Date date) const;
+
+    // The instant the whole of `text` (UTF-8) writes: std::nullopt when the text
+    // does not read as one, when characters are left over after the date, or when
+    // it lies outside the calendar's range. Fields the text leaves out take their
+    // lowest values (1 January 1970 for a pattern without a year, midnight for one
+    // without a time); without a zone in the text it is read in the formatter's.
+    std::optional<Date> date(std::string_view text) const;
+
+    // The locale's weekday names in the form that stands inside a date (Russian
+    // months there are genitive: "января"), Sunday first, and its month names,
+    // January first. Empty when the locale has none.
+    std::vector<std::string> weekdaySymbols(SymbolWidth width) const;
+    std::vector<std::string> monthSymbols(SymbolWidth width) const;
 
 private:
     struct State;

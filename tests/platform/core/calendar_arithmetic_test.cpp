@@ -171,4 +171,40 @@ TEST(Steps, SeveralThreadsAtOnce) {
     EXPECT_EQ(wrong, std::vector<int>(4, 0));
 }
 
+TEST(SettingFields, ReplacesSomeAndRunsOnLeniently) {
+    const auto london = calendarIn("Europe/London");
+    const Date date = utc(2024, 2, 10, 15, 20, 33.75);   // GMT in February
+    DateComponents midnight;
+    midnight.hour = 0;
+    midnight.minute = 0;
+    midnight.second = 0;
+    EXPECT_EQ(london.dateBySettingFields(midnight, date), utc(2024, 2, 10));
+    DateComponents lastOfMonth = midnight;
+    lastOfMonth.day = 0;
+    lastOfMonth.month = 3;
+    EXPECT_EQ(london.dateBySettingFields(lastOfMonth, date), utc(2024, 2, 29));
+    DateComponents minute60;
+    minute60.minute = 60;
+    EXPECT_EQ(london.dateBySettingFields(minute60, date), utc(2024, 2, 10, 16, 0, 33));   // fraction gone
+    EXPECT_EQ(london.dateBySettingFields(DateComponents{}, date), utc(2024, 2, 10, 15, 20, 33));
+    DateComponents summer;
+    summer.month = 7;
+    EXPECT_EQ(london.dateBySettingFields(summer, date), utc(2024, 7, 10, 14, 20, 33));   // BST wall clock
+    // The era is kept: a day before Christ stays there.
+    DateComponents bc = ymdhms(500, 6, 15, 12);
+    bc.era = 0;
+    const auto beforeChrist = london.date(bc);
+    ASSERT_TRUE(beforeChrist.has_value());
+    DateComponents noonToMidnight;
+    noonToMidnight.hour = 0;
+    const auto start = london.dateBySettingFields(noonToMidnight, *beforeChrist);
+    ASSERT_TRUE(start.has_value());
+    EXPECT_EQ(london.component(CalendarComponent::era, *start), 0);
+    EXPECT_EQ(beforeChrist->timeIntervalSince(*start), 12 * 3600);
+    DateComponents huge;
+    huge.day = std::numeric_limits<int>::max();
+    EXPECT_FALSE(london.dateBySettingFields(huge, date));
+    EXPECT_FALSE(london.dateBySettingFields(midnight, Date::fromSecondsSince1970(std::nan(""))));
+}
+
 } // namespace

@@ -169,4 +169,20 @@ TEST(Differences, DaysAcrossClockChangesAreCalendarDays) {
               23);
 }
 
+TEST(CompareAtGranularity, SameUnitIsEqualOtherwiseByTime) {
+    const auto utcCalendar = calendarIn("UTC");
+    const auto twoHoursEast = platform::Calendar::gregorian(*platform::TimeZone::withSecondsFromGMT(7200),
+                                                            platform::Locale::withIdentifier("en_GB"));
+    const Date lateEvening = utc(2024, 3, 11, 23, 30);
+    const Date pastMidnight = utc(2024, 3, 12, 0, 30);
+    EXPECT_EQ(utcCalendar.compare(lateEvening, pastMidnight, C::day), std::strong_ordering::less);
+    EXPECT_EQ(utcCalendar.compare(pastMidnight, lateEvening, C::day), std::strong_ordering::greater);
+    EXPECT_EQ(twoHoursEast.compare(lateEvening, pastMidnight, C::day), std::strong_ordering::equal);
+    EXPECT_EQ(utcCalendar.compare(lateEvening, pastMidnight, C::month), std::strong_ordering::equal);
+    EXPECT_EQ(utcCalendar.compare(utc(2024, 3, 1), utc(2025, 3, 1), C::month), std::strong_ordering::less);
+    EXPECT_EQ(utcCalendar.compare(utc(2024, 12, 31, 23), utc(2024, 1, 1), C::year), std::strong_ordering::equal);
+    EXPECT_FALSE(utcCalendar.compare(lateEvening, Date::fromSecondsSince1970(1e300), C::day));
+    EXPECT_FALSE(utcCalendar.compare(lateEvening, pastMidnight, C::era));
+}
+
 } // namespace

@@ -1,0 +1,131 @@
+// Reading dates from text, relative day names and the locale's symbol lists.
+
+#include "dates_test_support.h"
+
+#include "platform/core/date_formatter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using dates_test::utc;
+using platform::Date;
+using platform::DateFormatStyle;
+using platform::DateFormatter;
+using platform::Locale;
+using platform::SymbolWidth;
+
+DateFormatter reader(const char* pattern, const char* zone = "UTC", const char* locale = "en_US_POSIX",
+                     bool lenient = false) {
+    DateFormatter f;
+    f.setLocale(Locale::withIdentifier(locale));
+    f.setTimeZone(dates_test::zone(zone));
+    f.setDateFormat(pattern);
+    f.setLenient(lenient);
+    return f;
+}
+
+TEST(DateFormatterReading, ReadsBackWhatItWrites) {
+    const Date instant = utc(2024, 3, 9, 16, 5, 7);
+    for (const char* zone : {"UTC", "America/New_York", "Australia/Sydney", "Pacific/Kiritimati"}) {
+        for (const char* pattern : {"EEE, d MMM yyyy HH:mm:ss ZZZ", "yyyy-MM-dd'T'HH:mm:ssZ", "EEE MMM dd HH:mm:ss Z yyyy"}) {
+            for (const char* locale : {"en_US_POSIX", "ru_RU"}) {
+                const DateFormatter f = reader(pattern, zone, locale);
+                EXPECT_EQ(f.date(f.string(instant)), instant) << pattern << ' ' << zone << ' ' << locale;
+            }
+        }
+    }
+    // Milliseconds survive; fields left out take their lowest values.
+    EXPECT_EQ(reader("yyyy-MM-dd'T'HH:mm:ss.SSSZ").date("2024-03-09T16:05:07.250+0000"),
+              utc(2024, 3, 9, 16, 5, 7.25));
+    EXPECT_EQ(reader("yyyy-MM").date("2024-03"), utc(2024, 3, 1));
+    EXPECT_EQ(reader("HH:mm").date("10:30"), utc(1970, 1, 1, 10, 30));
+    // Without a zone in the text, the formatter's zone (New York is UTC-5 in January).
+    EXPECT_EQ(reader("yyyy-MM-dd HH:mm", "America/New_York").date("2024-01-15 08:00"), utc(2024, 1, 15, 13));
+}
+
+TEST(DateFormatterReading, TheWholeTextMustBeADate) {
+    for (bool lenient : {false, true}) {
+        const DateFormatter f = reader("yyyy-MM-dd", "UTC", "en_US_POSIX", lenient);
+        EXPECT_EQ(f.date("2024-03-09"), utc(2024, 3, 9)) << lenient;
+        EXPECT_FALSE(f.date("2024-03-09 and more")) << lenient;
+        EXPECT_FALSE(f.date("2024-03-09x")) << lenient;
+        EXPECT_FALSE(f.date("on 2024-03-09")) << lenient;
+        EXPECT_FALSE(f.date("")) << lenient;
+        EXPECT_FALSE(f.date("nonsense")) << lenient;
+        EXPECT_FALSE(f.date(std::string("2024-03-09\0", 11))) << lenient;
+    }
+}
+
+TEST(DateFormatterReading, LenientReadingLetsFieldsRunOn) {
+    EXPECT_FALSE(reader("yyyy-MM-dd").date("2024-02-30"));
+    EXPECT_EQ(reader("yyyy-MM-dd", "UTC", "en_US_POSIX", true).date("2024-02-30"), utc(2024, 3, 1));
+    EXPECT_EQ(reader("yyyy-MM-dd HH:mm", "UTC", "en_US_POSIX", true).date("2024-03-09 24:00"), utc(2024, 3, 10));
+}
+
+TEST(DateFormatterReading, StylesReadTheirOwnTexts) {
+    DateFormatter f;
+    f.setLocale(Locale::withIdentifier("en_US"));
+    f.setTimeZone(dates_test::zone("Europe/London"));
+    f.setDateStyle(DateFormatStyle::medium);
+    f.setTimeStyle(DateFormatStyle::medium);
+    const Date instant = utc(2024, 7, 4, 11, 22, 33);
+    EXPECT_EQ(f.date(f.string(instant)), instant);
+    DateFormatter nothing;
+    EXPECT_FALSE(nothing.date("Jul 4, 2024"));   // no pattern and no style
+}
+
+TEST(DateFormatterReading, InstantsBeyondTheCalendarAreRefused) {
+    EXPECT_FALSE(reader("yyyy-MM-dd").date("99999999-01-01"));
+}
+
+TEST(DateFormatterRelative, NamesTheDaysAroundToday) {
+    DateFormatter f;
+    f.setLocale(Locale::withIdentifier("en_US"));
+    f.setTimeZone(platform::TimeZone::utc());
+    f.setDateStyle(DateFormatStyle::medium);
+    f.setDoesRelativeDateFormatting(true);
+    // Noon of today in UTC, so that a day either side stays in its day.
+    const auto utcCalendar = dates_test::calendarIn("UTC");
+    const Date noon = utcCalendar.startOfDay(Date::now()).addingTimeInterval(43200);
+    EXPECT_EQ(f.string(noon), "today");   // ICU 72 writes them in lower case
+    EXPECT_EQ(f.string(noon.addingTimeInterval(86400)), "tomorrow");
+    EXPECT_EQ(f.string(noon.addingTimeInterval(-86400)), "yesterday");
+    const Date farAway = utc(2001, 2, 3, 12);
+    EXPECT_EQ(f.string(farAway), "Feb 3, 2001");
+    f.setLocale(Locale::withIdentifier("ru_RU"));
+    EXPECT_EQ(f.string(noon), "сегодня");
+    // A time style alone has no day to name; the flag changes nothing there.
+    DateFormatter timeOnly;
+    timeOnly.setLocale(Locale::withIdentifier("en_US_POSIX"));
+    timeOnly.setTimeZone(platform::TimeZone::utc());
+    timeOnly.setTimeStyle(DateFormatStyle::shortStyle);
+    timeOnly.setDoesRelativeDateFormatting(true);
+    EXPECT_EQ(timeOnly.string(noon), "12:00\u202fPM");   // a narrow no-break space
+}
+
+TEST(DateFormatterSymbols, FormatContextListsStartOnSundayAndJanuary) {
+    DateFormatter russian;
+    russian.setLocale(Locale::withIdentifier("ru_RU"));
+    const std::vector<std::string> weekdays = russian.weekdaySymbols(SymbolWidth::wide);
+    ASSERT_EQ(weekdays.size(), 7u);
+    EXPECT_EQ(weekdays.front(), "воскресенье");
+    EXPECT_EQ(weekdays.back(), "суббота");
+    EXPECT_EQ(russian.weekdaySymbols(SymbolWidth::abbreviated)[1], "пн");
+    EXPECT_EQ(russian.weekdaySymbols(SymbolWidth::narrow)[3], "С");
+    const std::vector<std::string> months = russian.monthSymbols(SymbolWidth::wide);
+    ASSERT_EQ(months.size(), 12u);
+    EXPECT_EQ(months[0], "января");   // genitive: the form inside a date
+    EXPECT_EQ(months[11], "декабря");
+    EXPECT_EQ(russian.monthSymbols(SymbolWidth::abbreviated)[4], "мая");
+    EXPECT_EQ(russian.monthSymbols(SymbolWidth::narrow)[0], "Я");
+    DateFormatter english;
+    english.setLocale(Locale::withIdentifier("en_US"));
+    EXPECT_EQ(english.weekdaySymbols(SymbolWidth::abbreviated)[0], "Sun");
+    EXPECT_EQ(english.monthSymbols(SymbolWidth::wide)[8], "September");
+}
+
+} // namespace
