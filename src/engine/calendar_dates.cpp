@@ -3,6 +3,7 @@
 #include "engine/calendar_steps.h"
 #include "platform/core/calendar.h"
 #include "platform/core/date_components.h"
+#include "platform/core/unit_counts.h"
 
 #include <random>
 
@@ -37,19 +38,10 @@ std::optional<Date> localMidnight(const Calendar& calendar, int year, int month,
     return localDate(calendar, year, month, day, 0, 0, 0);
 }
 
-std::optional<DateComponents> dateAndTimeOf(const Calendar& calendar, Date date) {
-    DateComponents fields = calendar.components(dateAndTimeFields, date);
-    if (!fields.year)
-        return std::nullopt;
-    return fields;
-}
-
 Date inYear(const Calendar& calendar, Date date, int year) {
-    auto fields = dateAndTimeOf(calendar, date);
-    if (!fields)
-        return date;
-    fields->year = year;
-    return calendar.date(*fields).value_or(date);
+    DateComponents fields;
+    fields.year = year;
+    return calendar.dateBySettingFields(fields, date).value_or(date);
 }
 
 } // namespace detail
@@ -58,12 +50,6 @@ namespace {
 
 int field(CalendarComponent component, Date date) {
     return Calendar::current().component(component, date);
-}
-
-// Reads one field through a one-component set, as the *Of accessors promise.
-int fieldOf(CalendarComponent component, Date date) {
-    const DateComponents fields = Calendar::current().components({component}, date);
-    return fields.value(component).value_or(0);
 }
 
 Date addDays(Date date, int days) {
@@ -79,13 +65,6 @@ int getDOW(Date date) { return field(CalendarComponent::weekday, date); }
 int getHour(Date date) { return field(CalendarComponent::hour, date); }
 int getMin(Date date) { return field(CalendarComponent::minute, date); }
 int getSec(Date date) { return field(CalendarComponent::second, date); }
-
-int getYearOf(Date date) { return fieldOf(CalendarComponent::year, date); }
-int getMonthOf(Date date) { return fieldOf(CalendarComponent::month, date); }
-int getDayOf(Date date) { return fieldOf(CalendarComponent::day, date); }
-int getHourOf(Date date) { return fieldOf(CalendarComponent::hour, date); }
-int getMinutesOf(Date date) { return fieldOf(CalendarComponent::minute, date); }
-int getSecondsOf(Date date) { return fieldOf(CalendarComponent::second, date); }
 
 int dayOfWeek() { return getDOW(Date::now()); }
 
@@ -119,15 +98,8 @@ Date timeIntervalSince1970toDate(double seconds) { return Date::fromSecondsSince
 
 bool sameDate(Date first, Date second) { return Calendar::current().isDate(first, second); }
 
-int interval(Date end, CalendarComponent ofComponent, Date fromDate) {
-    const Calendar calendar = Calendar::current();
-    const auto start = calendar.ordinality(ofComponent, CalendarComponent::era, fromDate);
-    if (!start)
-        return 0;
-    const auto finish = calendar.ordinality(ofComponent, CalendarComponent::era, end);
-    if (!finish)
-        return 0;
-    return *finish - *start;
+std::int64_t interval(Date end, CalendarComponent ofComponent, Date fromDate) {
+    return platform::boundariesCrossed(Calendar::current(), ofComponent, fromDate, end).value_or(0);
 }
 
 int daysInMonth(int month, int year) {
@@ -138,10 +110,8 @@ int daysInMonth(int month, int year) {
     const auto firstDay = calendar.date(fields);
     if (!firstDay)
         return -1;
-    const auto monthSpan = calendar.dateInterval(CalendarComponent::month, *firstDay);
-    if (!monthSpan)
-        return -1;
-    return calendar.dateComponents({CalendarComponent::day}, monthSpan->start, monthSpan->end()).day.value_or(-1);
+    const auto days = calendar.range(CalendarComponent::day, CalendarComponent::month, *firstDay);
+    return days ? days->count() : -1;
 }
 
 bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }

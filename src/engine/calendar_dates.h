@@ -11,8 +11,11 @@
 #include "platform/core/calendar_component.h"
 #include "platform/core/date.h"
 
+#include <cstdint>
+
 namespace engine {
 
+// One field each; 0 for an instant the calendar cannot place.
 int getYear(platform::Date date);
 int getMonth(platform::Date date);
 int getDay(platform::Date date);
@@ -20,14 +23,6 @@ int getDOW(platform::Date date);   // 1 = Sunday ... 7 = Saturday
 int getHour(platform::Date date);
 int getMin(platform::Date date);
 int getSec(platform::Date date);
-
-// The same values, each read from the calendar as a set of one component.
-int getYearOf(platform::Date date);
-int getMonthOf(platform::Date date);
-int getDayOf(platform::Date date);
-int getHourOf(platform::Date date);
-int getMinutesOf(platform::Date date);
-int getSecondsOf(platform::Date date);
 
 // Weekday of the present moment, 1 (Sunday) to 7.
 int dayOfWeek();
@@ -60,9 +55,11 @@ platform::Date timeIntervalSince1970toDate(double seconds);
 bool sameDate(platform::Date first, platform::Date second);
 
 // Whole calendar units of `ofComponent` from `fromDate` to `end` (negative when
-// `fromDate` is later): counts of unit boundaries crossed, not of elapsed time.
-// 0 when the calendar cannot place either date in its era.
-int interval(platform::Date end, platform::CalendarComponent ofComponent, platform::Date fromDate);
+// `fromDate` is later): counts of unit boundaries crossed, not of elapsed time,
+// also for hours, minutes and seconds. Counted in 64 bits, so seconds across the
+// calendar's whole range fit. 0 when the calendar cannot place either date in
+// its era.
+std::int64_t interval(platform::Date end, platform::CalendarComponent ofComponent, platform::Date fromDate);
 
 // Days of the month (13 runs on into January of the next year); -1 when the
 // calendar cannot answer.

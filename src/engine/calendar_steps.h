@@ -9,15 +9,6 @@
 
 namespace engine::detail {
 
-inline constexpr platform::ComponentSet dateAndTimeFields{
-    platform::CalendarComponent::year, platform::CalendarComponent::month,
-    platform::CalendarComponent::day,  platform::CalendarComponent::hour,
-    platform::CalendarComponent::minute, platform::CalendarComponent::second};
-
-// Year to second of the date in the calendar's zone; none for an instant the
-// calendar cannot place (it reads such an instant as no fields at all).
-std::optional<platform::DateComponents> dateAndTimeOf(const platform::Calendar& calendar, platform::Date date);
-
 // The instant whose fields read year-month-day hour:minute:second on the clocks
 // of `zone`, built leniently by the calendar.
 std::optional<platform::Date> dateInZone(const platform::Calendar& calendar, const platform::TimeZone& zone, int year,

@@ -32,18 +32,12 @@ struct TimeOfDay {
 };
 
 // The day source's fields with another time of day; fractions of a second go.
-Date onDayAt(Date day, TimeOfDay time, bool zoneOnFields) {
-    const Calendar calendar = Calendar::current();
-    auto read = detail::dateAndTimeOf(calendar, day);
-    if (!read)
-        return day;
-    DateComponents& fields = *read;
-    if (zoneOnFields)
-        fields.timeZone = calendar.timeZone();
+Date onDayAt(Date day, TimeOfDay time) {
+    DateComponents fields;
     fields.hour = time.hour;
     fields.minute = time.minute;
     fields.second = time.second;
-    return calendar.date(fields).value_or(day);
+    return Calendar::current().dateBySettingFields(fields, day).value_or(day);
 }
 
 TimeOfDay timeOfDay(Date date) {
@@ -73,18 +67,18 @@ std::string timeNoDateStr(Date date) {
 
 Date setTimeToNow(Date date) { return setTimeToNow(date, Date::now()); }
 
-Date setTimeToNow(Date date, Date now) { return onDayAt(date, timeOfDay(now), false); }
+Date setTimeToNow(Date date, Date now) { return onDayAt(date, timeOfDay(now)); }
 
-Date useTimeFromDate(Date day, Date time) { return onDayAt(day, timeOfDay(time), true); }
+Date useTimeFromDate(Date day, Date time) { return onDayAt(day, timeOfDay(time)); }
 
-Date setTime(Date date, int hour, int minute) { return onDayAt(date, {hour, minute, 0}, true); }
+Date setTime(Date date, int hour, int minute) { return onDayAt(date, {hour, minute, 0}); }
 
 Date setTime2(Date date, Date time) {
     const TimeOfDay source = timeOfDay(time);
-    return onDayAt(date, {source.hour, source.minute, 0}, true);
+    return onDayAt(date, {source.hour, source.minute, 0});
 }
 
-Date timeFrom(int hr, int min, int sec) { return onDayAt(Date::now(), {hr, min, sec}, true); }
+Date timeFrom(int hr, int min, int sec) { return onDayAt(Date::now(), {hr, min, sec}); }
 
 Date dateFrom(int dy, int mth, int yr, int hr, int min, int sec) {
     return detail::localDate(Calendar::current(), yr, mth, dy, hr, min, sec).value_or(Date::now());

@@ -74,7 +74,7 @@ TEST(Components, WeekdayCountsFromSunday) {
     EXPECT_EQ(getDOW(tomorrow(tomorrow(tomorrow(tomorrow(tomorrow(tomorrow(sunday))))))), 7);
     EXPECT_EQ(dayofTheWeek(sunday), "Sunday");
     EXPECT_EQ(dayofTheWeekShort(yesterday(sunday)), "Sat");
-    EXPECT_EQ(getSecondsOf(sunday), getSec(sunday));
+    EXPECT_EQ(getSec(sunday), 9);
     EXPECT_EQ(getDateFor(15, 7, 59, 2026, 12, 6), local(2026, 12, 6, 15, 7));
 }
 
@@ -110,6 +110,29 @@ TEST(Interval, CountsUnitBoundariesNotElapsedTime) {
     EXPECT_EQ(interval(end, CalendarComponent::day, start), 1);
     EXPECT_EQ(interval(end, CalendarComponent::year, start), 1);
     EXPECT_EQ(interval(start, CalendarComponent::day, end), -1);
+    EXPECT_EQ(interval(local(2024, 5, 1, 10, 59, 50), CalendarComponent::hour, local(2024, 5, 1, 11, 0, 10)), -1);
+}
+
+TEST(Interval, CountsSecondsBetweenModernDates) {
+    const Date start = local(2024, 6, 1, 12);
+    EXPECT_EQ(interval(start.addingTimeInterval(10), CalendarComponent::second, start), 10);
+    EXPECT_EQ(interval(start, CalendarComponent::second, start.addingTimeInterval(10)), -10);
+    EXPECT_EQ(interval(start.addingTimeInterval(86400.0 * 365 * 100), CalendarComponent::second, start),
+              86400LL * 365 * 100);
+}
+
+TEST(Interval, CountsMinutesAcrossFortyCenturies) {
+    // More minutes than 32 bits hold. UTC, so that minutes are whole in both
+    // centuries (local mean time in 2000 BC is no whole number of minutes).
+    engine_test::ZoneOverride utcZone("UTC");
+    const Date start = beforeChrist(2000, 1, 1, 0);
+    const Date end = utc(2100, 1, 1);
+    // 1 January 2000 BC (Julian) is Julian day 990,924, 1 January 2100 is 2,488,070.
+    const std::int64_t minutes = (2488070LL - 990924) * 1440;
+    EXPECT_EQ(interval(end, CalendarComponent::minute, start), minutes);
+    EXPECT_EQ(interval(start, CalendarComponent::minute, end), -minutes);
+    EXPECT_EQ(interval(end, CalendarComponent::second, start), minutes * 60);
+    EXPECT_EQ(interval(end, CalendarComponent::day, Date::fromSecondsSince1970(1e300)), 0);
 }
 
 TEST(Names, FallBackToSaturdayAndDecember) {
