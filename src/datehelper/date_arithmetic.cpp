@@ -38,4 +38,27 @@ Date adjust(Date date, DateComponentType type, int offset, const TimeZone& timeZ
     return calendar(timeZone).dateByAdding(calendarComponent(type), offset, date).value_or(date);
 }
 
+Date adjust(Date date, std::optional<int> hour, std::optional<int> minute, std::optional<int> second,
+            std::optional<int> day, std::optional<int> month, const TimeZone& timeZone) {
+    platform::DateComponents replacements;
+    replacements.month = month;
+    replacements.day = day;
+    replacements.hour = hour;
+    replacements.minute = minute;
+    replacements.second = second;
+    return calendar(timeZone).dateBySettingFields(replacements, date).value_or(date);
+}
+
+Date dateByLocalZone(Date date) {
+    return date.addingTimeInterval(TimeZone::current().secondsFromGMT(Date::now()));
+}
+
+platform::DateComponents components(Date date, const TimeZone& timeZone) {
+    return calendar(timeZone).components(componentFlags, date);
+}
+
+int component(Date date, DateComponentType type) {
+    return calendar(TimeZone::current()).component(calendarComponent(type), date);
+}
+
 } // namespace datehelper

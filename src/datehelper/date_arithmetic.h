@@ -35,4 +35,38 @@ std::optional<platform::Date> endOfDay(platform::Date date);
 platform::Date adjust(platform::Date date, DateComponentType type, int offset,
                       const platform::TimeZone& timeZone = platform::TimeZone::current());
 
+// `date` with the given fields replaced (std::nullopt keeps a field), read and
+// composed in the Gregorian calendar of `timeZone`. Values beyond a field's
+// range run on into the next field: minute 60 is the next hour, day 0 the last
+// day of the month before, month 13 January of the next year; the year changes
+// only so. The result has no fraction of a second. Where the calendar cannot
+// place the date or the result, `date` comes back unchanged.
+platform::Date adjust(platform::Date date, std::optional<int> hour, std::optional<int> minute,
+                      std::optional<int> second, std::optional<int> day, std::optional<int> month,
+                      const platform::TimeZone& timeZone = platform::TimeZone::current());
+
+// `date` moved later by the device zone's present offset from GMT (its offset
+// now, not at `date`): for a date under today's offset, the UTC clock of the
+// result reads as the device's clock reads `date`.
+platform::Date dateByLocalZone(platform::Date date);
+
+// The nine fields the toolkit reads: year, month, day, week of year, hour,
+// minute, second, weekday and weekday ordinal. No era, no fraction of a second.
+inline constexpr platform::ComponentSet componentFlags{
+    platform::CalendarComponent::year,    platform::CalendarComponent::month,
+    platform::CalendarComponent::day,     platform::CalendarComponent::weekOfYear,
+    platform::CalendarComponent::hour,    platform::CalendarComponent::minute,
+    platform::CalendarComponent::second,  platform::CalendarComponent::weekday,
+    platform::CalendarComponent::weekdayOrdinal};
+
+// Those fields of `date` in the Gregorian calendar of `timeZone`; none for an
+// instant the calendar cannot place.
+platform::DateComponents components(platform::Date date,
+                                    const platform::TimeZone& timeZone = platform::TimeZone::current());
+
+// One field of `date` in the Gregorian calendar of the device's zone (weekday
+// 1 Sunday to 7 Saturday, week the week of the year); 0 for an instant the
+// calendar cannot place.
+int component(platform::Date date, DateComponentType type);
+
 } // namespace datehelper

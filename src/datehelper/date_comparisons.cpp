@@ -1,0 +1,119 @@
+#include "datehelper/date_comparisons.h"
+
+#include "datehelper/date_arithmetic.h"
+
+#include <compare>
+
+namespace datehelper {
+
+using platform::CalendarComponent;
+using platform::Date;
+using platform::TimeZone;
+
+namespace {
+
+std::optional<std::strong_ordering> dayOrder(Date date, Date other, const TimeZone& timeZone) {
+    return calendar(timeZone).compare(date, other, CalendarComponent::day);
+}
+
+ComparisonResult resultOf(std::strong_ordering order) {
+    if (order < 0) return ComparisonResult::orderedAscending;
+    if (order > 0) return ComparisonResult::orderedDescending;
+    return ComparisonResult::orderedSame;
+}
+
+// The device zone's fields of both dates, read once each.
+struct Fields {
+    int year, month, day, weekOfYear, yearForWeekOfYear;
+};
+
+Fields fieldsOf(const platform::Calendar& deviceCalendar, Date date) {
+    const platform::DateComponents c = deviceCalendar.components(
+        {CalendarComponent::year, CalendarComponent::month, CalendarComponent::day, CalendarComponent::weekOfYear,
+         CalendarComponent::yearForWeekOfYear},
+        date);
+    return {c.year.value_or(0), c.month.value_or(0), c.day.value_or(0), c.weekOfYear.value_or(0),
+            c.yearForWeekOfYear.value_or(0)};
+}
+
+using Kind = DateComparisonType::Kind;
+
+bool compareWith(Date date, Kind kind, Date other) {
+    const platform::Calendar deviceCalendar = calendar(TimeZone::current());
+    const Fields a = fieldsOf(deviceCalendar, date);
+    const Fields b = fieldsOf(deviceCalendar, other);
+    switch (kind) {
+    case Kind::isSameDay: return a.year == b.year && a.month == b.month && a.day == b.day;
+    case Kind::isSameWeek: return a.yearForWeekOfYear == b.yearForWeekOfYear && a.weekOfYear == b.weekOfYear;
+    case Kind::isSameMonth: return a.year == b.year && a.month == b.month;
+    case Kind::isSameYear: return a.year == b.year;
+    default: return false;
+    }
+}
+
+} // namespace
+
+ComparisonResult isSameMonth(Date date, const TimeZone& timeZone) {
+    return isSameMonth(date, timeZone, Date::now());
+}
+
+ComparisonResult isSameMonth(Date date, const TimeZone& timeZone, Date now) {
+    if (const auto order = calendar(timeZone).compare(date, now, CalendarComponent::month)) return resultOf(*order);
+    // Instants the calendar cannot place are ordered by time alone.
+    if (date < now) return ComparisonResult::orderedAscending;
+    if (now < date) return ComparisonResult::orderedDescending;
+    return ComparisonResult::orderedSame;
+}
+
+bool isSameDate(Date date, Date other, const TimeZone& timeZone) {
+    const auto order = dayOrder(date, other, timeZone);
+    return order && *order == 0;
+}
+
+bool isBeforeDate(Date date, Date other, const TimeZone& timeZone) {
+    const auto order = dayOrder(date, other, timeZone);
+    return order && *order < 0;
+}
+
+bool isAfterDate(Date date, Date other, const TimeZone& timeZone) {
+    const auto order = dayOrder(date, other, timeZone);
+    return order && *order > 0;
+}
+
+bool compare(Date date, const DateComparisonType& type, const TimeZone& timeZone) {
+    return compare(date, type, timeZone, Date::now());
+}
+
+bool compare(Date date, const DateComparisonType& type, const TimeZone& timeZone, Date now) {
+    auto fromNow = [&](DateComponentType unit, int offset) { return adjust(now, unit, offset); };
+    switch (type.kind()) {
+    case Kind::isSameDay:
+    case Kind::isSameWeek:
+    case Kind::isSameMonth:
+    case Kind::isSameYear: return compareWith(date, type.kind(), type.other());
+    case Kind::isEarlier: return !(type.other() < date);
+    case Kind::isLater: return !(date < type.other());
+    case Kind::isToday: return compareWith(date, Kind::isSameDay, now);
+    case Kind::isTomorrow: return compareWith(date, Kind::isSameDay, fromNow(DateComponentType::day, 1));
+    case Kind::isYesterday: return compareWith(date, Kind::isSameDay, fromNow(DateComponentType::day, -1));
+    case Kind::isThisWeek: return compareWith(date, Kind::isSameWeek, now);
+    case Kind::isNextWeek: return compareWith(date, Kind::isSameWeek, fromNow(DateComponentType::week, 1));
+    case Kind::isLastWeek: return compareWith(date, Kind::isSameWeek, fromNow(DateComponentType::week, -1));
+    case Kind::isThisMonth: return compareWith(date, Kind::isSameMonth, now);
+    case Kind::isNextMonth: return compareWith(date, Kind::isSameMonth, fromNow(DateComponentType::month, 1));
+    case Kind::isLastMonth: return compareWith(date, Kind::isSameMonth, fromNow(DateComponentType::month, -1));
+    case Kind::isThisYear: return compareWith(date, Kind::isSameYear, now);
+    case Kind::isNextYear: return compareWith(date, Kind::isSameYear, fromNow(DateComponentType::year, 1));
+    case Kind::isLastYear: return compareWith(date, Kind::isSameYear, fromNow(DateComponentType::year, -1));
+    case Kind::isInTheFuture: return compare(date, DateComparisonType::isLater(now), timeZone, now);
+    case Kind::isInThePast: return compare(date, DateComparisonType::isEarlier(now), timeZone, now);
+    case Kind::isWeekday: return !compare(date, DateComparisonType::isWeekend(), timeZone, now);
+    case Kind::isWeekend: {
+        const int weekday = component(date, DateComponentType::weekday);
+        return weekday == 1 || weekday == 7;   // Sunday, Saturday
+    }
+    }
+    return false;
+}
+
+} // namespace datehelper
