@@ -129,3 +129,58 @@ TEST(Calendar, CountsWeeksFromSundayWhateverTheLocale) {
     EXPECT_EQ(calendar(zone("Australia/Sydney")).timeZone(), zone("Australia/Sydney"));
     platform::Locale::setCurrentOverride(std::nullopt);
 }
+
+TEST(AdjustFields, ReplaceFieldsInTheZoneGiven) {
+    const platform::TimeZone sydney = zone("Australia/Sydney");
+    // 10:15:20.5 on 15 May 2024 in Sydney (UTC+10), whatever the device's zone.
+    const Date date = utc(2024, 5, 15, 0, 15, 20.5);
+    EXPECT_EQ(adjust(date, 0, 0, 0, std::nullopt, std::nullopt, sydney), utc(2024, 5, 14, 14));
+    EXPECT_EQ(adjust(date, std::nullopt, std::nullopt, std::nullopt, 0, std::nullopt, sydney),
+              utc(2024, 4, 30, 0, 15, 20));
+    EXPECT_EQ(adjust(date, std::nullopt, std::nullopt, std::nullopt, std::nullopt, 13, sydney),
+              utc(2025, 1, 14, 23, 15, 20));   // January of the next year, UTC+11 in summer
+    EXPECT_EQ(adjust(date, 24, std::nullopt, std::nullopt, std::nullopt, std::nullopt, sydney),
+              utc(2024, 5, 15, 14, 15, 20));   // midnight at the end of the day
+    EXPECT_EQ(adjust(date, std::nullopt, 60, std::nullopt, std::nullopt, std::nullopt, sydney),
+              utc(2024, 5, 15, 1, 0, 20));
+}
+
+TEST(AdjustFields, NothingReplacedDropsTheFraction) {
+    const Date date = local(2024, 5, 15, 10, 15, 20).addingTimeInterval(0.75);
+    EXPECT_EQ(adjust(date, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt),
+              local(2024, 5, 15, 10, 15, 20));
+    const Date nowhere = Date::fromSecondsSince1970(1e300);
+    EXPECT_EQ(adjust(nowhere, 0, 0, 0, std::nullopt, std::nullopt), nowhere);
+    EXPECT_EQ(adjust(date, std::nullopt, std::nullopt, std::nullopt, INT_MAX, std::nullopt), date);
+}
+
+TEST(Components, ReadInTheDeviceZoneByDefault) {
+    const Date date = local(2024, 5, 15, 10, 15, 20);   // a Wednesday
+    const platform::DateComponents c = components(date);
+    EXPECT_EQ(c.year, 2024);
+    EXPECT_EQ(c.month, 5);
+    EXPECT_EQ(c.day, 15);
+    EXPECT_EQ(c.hour, 10);
+    EXPECT_EQ(c.minute, 15);
+    EXPECT_EQ(c.second, 20);
+    EXPECT_EQ(c.weekday, 4);
+    EXPECT_EQ(c.weekdayOrdinal, 3);
+    EXPECT_EQ(c.weekOfYear, 20);   // Sunday-first weeks from the one holding 1 January
+    EXPECT_FALSE(c.era.has_value());
+    EXPECT_FALSE(c.nanosecond.has_value());
+    EXPECT_EQ(components(utc(2024, 5, 15, 23), zone("Australia/Sydney")).day, 16);
+    EXPECT_EQ(component(date, DateComponentType::nthWeekday), 3);
+    EXPECT_EQ(component(local(2024, 5, 12, 9), DateComponentType::weekday), 1);   // Sunday
+    EXPECT_EQ(component(date, DateComponentType::week), 20);
+    EXPECT_EQ(component(Date::fromSecondsSince1970(std::nan("")), DateComponentType::year), 0);
+}
+
+TEST(DateByLocalZone, MovesByTheOffsetOfNowNotOfTheDate) {
+    DeviceZone east(fixedZone(7200));
+    const Date winter = utc(2024, 1, 15, 12);
+    EXPECT_EQ(dateByLocalZone(winter), utc(2024, 1, 15, 14));
+    DeviceZone london("Europe/London");   // today's offset, also for a date in the other season
+    const int offsetNow = zone("Europe/London").secondsFromGMT(Date::now());
+    EXPECT_EQ(dateByLocalZone(winter).timeIntervalSince(winter), offsetNow);
+    EXPECT_EQ(dateByLocalZone(utc(2024, 7, 15, 12)).timeIntervalSince(utc(2024, 7, 15, 12)), offsetNow);
+}
