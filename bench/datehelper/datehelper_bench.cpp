@@ -1,0 +1,140 @@
+// Median time and allocation per call of the toolkit's most used calls.
+//
+// Warm: the formatter a call needs is already built (the toolkit keeps it for
+// the run). Cold: every iteration asks for a formatter no cache holds yet (a
+// pattern not seen before), so it measures building one.
+//
+// Allocation is counted by the replaced global operator new below and
+// reported per call as the counters "allocs" and "bytes".
+
+#include "datehelper/date_arithmetic.h"
+#include "datehelper/date_comparisons.h"
+#include "datehelper/date_formatting.h"
+#include "datehelper/date_parsing.h"
+#include "datehelper/relative_time.h"
+
+#include <benchmark/benchmark.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <string>
+
+namespace {
+
+std::atomic<std::size_t> allocations{0};
+std::atomic<std::size_t> allocatedBytes{0};
+
+} // namespace
+
+void* operator new(std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    allocatedBytes.fetch_add(size, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size)) return p;
+    throw std::bad_alloc();
+}
+// GCC cannot see that the operator new above hands out malloc's memory.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#pragma GCC diagnostic pop
+
+namespace {
+
+using namespace datehelper;
+using platform::Date;
+
+// Counts what the timed loop allocates and reports it per iteration.
+class AllocationMeter {
+public:
+    explicit AllocationMeter(benchmark::State& state)
+        : state_(state), count_(allocations.load()), bytes_(allocatedBytes.load()) {}
+    ~AllocationMeter() {
+        const double n = static_cast<double>(state_.iterations());
+        state_.counters["allocs"] = static_cast<double>(allocations.load() - count_) / n;
+        state_.counters["bytes"] = static_cast<double>(allocatedBytes.load() - bytes_) / n;
+    }
+
+private:
+    benchmark::State& state_;
+    std::size_t count_;
+    std::size_t bytes_;
+};
+
+const Date kInstant = Date::fromSecondsSince1970(1710000000.25);
+
+void isoFormatWarm(benchmark::State& state) {
+    const DateFormatType format = DateFormatType::isoDateTimeSec();
+    benchmark::DoNotOptimize(toString(kInstant, format));   // builds the formatter
+    AllocationMeter meter(state);
+    for (auto _ : state) benchmark::DoNotOptimize(toString(kInstant, format));
+}
+
+void isoFormatCold(benchmark::State& state) {
+    int n = 0;
+    AllocationMeter meter(state);
+    for (auto _ : state) {
+        // A literal suffix makes each pattern new to every cache.
+        const DateFormatType format = DateFormatType::custom("yyyy-MM-dd'T'HH:mm:ssZ'" + std::to_string(n++) + "'");
+        benchmark::DoNotOptimize(toString(kInstant, format));
+    }
+}
+
+void rssParseWarm(benchmark::State& state) {
+    const std::string text = "Sat, 9 Mar 2024 16:05:07 GMT";
+    const platform::Locale english = platform::Locale::withIdentifier("en_US_POSIX");
+    benchmark::DoNotOptimize(dateFromString(text, DateFormatType::rss(), TimeZoneType::utc(), english));
+    AllocationMeter meter(state);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(dateFromString(text, DateFormatType::rss(), TimeZoneType::utc(), english));
+    }
+}
+
+void relativeTimeWarm(benchmark::State& state) {
+    const Date fiveMinutesAgo = Date::now().addingTimeInterval(-300);
+    benchmark::DoNotOptimize(toStringWithRelativeTime(fiveMinutesAgo, std::nullopt));
+    AllocationMeter meter(state);
+    for (auto _ : state) benchmark::DoNotOptimize(toStringWithRelativeTime(fiveMinutesAgo, std::nullopt));
+}
+
+// Ten days ago: the date tier, through the shared pattern formatter.
+void relativeTimeDateWarm(benchmark::State& state) {
+    const Date tenDaysAgo = Date::now().addingTimeInterval(-10 * 86400);
+    benchmark::DoNotOptimize(toStringWithRelativeTime(tenDaysAgo, std::nullopt));
+    AllocationMeter meter(state);
+    for (auto _ : state) benchmark::DoNotOptimize(toStringWithRelativeTime(tenDaysAgo, std::nullopt));
+}
+
+void adjustByADayWarm(benchmark::State& state) {
+    Date date = kInstant;
+    AllocationMeter meter(state);
+    for (auto _ : state) {
+        date = adjust(date, DateComponentType::day, 1);
+        benchmark::DoNotOptimize(date);
+    }
+}
+
+void compareSameWeekWarm(benchmark::State& state) {
+    const Date other = kInstant.addingTimeInterval(3 * 86400);
+    const platform::TimeZone utcZone = platform::TimeZone::utc();
+    AllocationMeter meter(state);
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(compare(kInstant, DateComparisonType::isSameWeek(other), utcZone));
+    }
+}
+
+#define DATEHELPER_BENCHMARK(name) \
+    BENCHMARK(name)->Unit(benchmark::kNanosecond)->Repetitions(9)->ReportAggregatesOnly(true)
+
+DATEHELPER_BENCHMARK(isoFormatWarm);
+BENCHMARK(isoFormatCold)->Unit(benchmark::kMicrosecond)->Iterations(2000)->Repetitions(5)->ReportAggregatesOnly(true);
+DATEHELPER_BENCHMARK(rssParseWarm);
+DATEHELPER_BENCHMARK(relativeTimeWarm);
+DATEHELPER_BENCHMARK(relativeTimeDateWarm);
+DATEHELPER_BENCHMARK(adjustByADayWarm);
+DATEHELPER_BENCHMARK(compareSameWeekWarm);
+
+} // namespace
+
+BENCHMARK_MAIN();
