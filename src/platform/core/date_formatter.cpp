@@ -6,7 +6,6 @@
 #include <unicode/dtfmtsym.h>
 #include <unicode/smpdtfmt.h>
 
-#include <algorithm>
 #include <unordered_map>
 #include <variant>
 
@@ -221,31 +220,35 @@ icu::DateFormatSymbols::DtWidthType icuWidth(SymbolWidth width) {
     return icu::DateFormatSymbols::WIDE;
 }
 
-std::vector<std::string> texts(const icu::UnicodeString* names, std::int32_t first, std::int32_t count) {
+// Entries `first` to `count` - 1 of one of the locale's name lists.
+template <typename List>
+std::vector<std::string> namesOf(const Locale& locale, std::int32_t first, List list) {
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::DateFormatSymbols symbols(gregorianLocale(locale), status);
     std::vector<std::string> out;
-    if (!names) return out;
-    for (std::int32_t i = first; i < count; ++i) out.push_back(icu_support::toUtf8(names[i]));
+    if (U_FAILURE(status)) return out;
+    std::int32_t count = 0;
+    const icu::UnicodeString* names = list(symbols, count);
+    for (std::int32_t i = first; names && i < count; ++i) out.push_back(icu_support::toUtf8(names[i]));
     return out;
 }
 
 } // namespace
 
 std::vector<std::string> DateFormatter::weekdaySymbols(SymbolWidth width) const {
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::DateFormatSymbols symbols(gregorianLocale(locale()), status);
-    if (U_FAILURE(status)) return {};
-    std::int32_t count = 0;
-    const icu::UnicodeString* names = symbols.getWeekdays(count, icu::DateFormatSymbols::FORMAT, icuWidth(width));
-    return texts(names, 1, count);   // ICU leaves entry 0 empty: Sunday is UCAL_SUNDAY, 1
+    // ICU leaves entry 0 empty: Sunday is UCAL_SUNDAY, 1.
+    return namesOf(locale(), 1, [width](const icu::DateFormatSymbols& symbols, std::int32_t& count) {
+        return symbols.getWeekdays(count, icu::DateFormatSymbols::FORMAT, icuWidth(width));
+    });
 }
 
 std::vector<std::string> DateFormatter::monthSymbols(SymbolWidth width) const {
-    UErrorCode status = U_ZERO_ERROR;
-    const icu::DateFormatSymbols symbols(gregorianLocale(locale()), status);
-    if (U_FAILURE(status)) return {};
-    std::int32_t count = 0;
-    const icu::UnicodeString* names = symbols.getMonths(count, icu::DateFormatSymbols::FORMAT, icuWidth(width));
-    return texts(names, 0, std::min<std::int32_t>(count, 12));
+    std::vector<std::string> months =
+        namesOf(locale(), 0, [width](const icu::DateFormatSymbols& symbols, std::int32_t& count) {
+            return symbols.getMonths(count, icu::DateFormatSymbols::FORMAT, icuWidth(width));
+        });
+    if (months.size() > 12) months.resize(12);   // Gregorian has no thirteenth month
+    return months;
 }
 
 } // namespace platform
