@@ -1,6 +1,7 @@
 #include "platform/core/system_zone_data.h"
 
 #include "platform/core/icu_support.h"
+#include "platform/core/julian_day_numbers.h"
 #include "platform/core/posix_tz_string.h"
 #include "platform/core/shared_rules_time_zone.h"
 
@@ -10,7 +11,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -27,7 +27,7 @@ constexpr std::size_t kMaxTransitions = 2000;
 // Changes outside the calendar's range are never consulted.
 constexpr double kFarSeconds = icu_support::kLimitSeconds;
 // The yearly rules start from the civil year of the last recorded change, which
-// must stay within the years std::chrono counts (about 7,900 years from 1970).
+// must lie after the first year RuleChanges evaluates them in.
 constexpr std::int64_t kYearlyRulesLimitSeconds = 250'000'000'000;
 
 // A stretch of time with one local time type. ICU wants the offset split into a
@@ -118,15 +118,11 @@ void splitOffsets(std::vector<Period>& periods) {
 // The ICU rule for a POSIX change date. ICU has no day-of-year rule that counts
 // 29 February, so the zero-based form is taken only where it cannot matter.
 std::optional<icu::DateTimeRule> dateRuleOf(const posix_tz::ChangeDate& date) {
-    constexpr std::array<int, 12> kMonthLength = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const std::int32_t millis = date.secondsOfDay * 1000;
-    auto onDayOfCommonYear = [millis, &kMonthLength](int day0) {
-        int month0 = 0;
-        while (day0 >= kMonthLength[static_cast<std::size_t>(month0)]) {
-            day0 -= kMonthLength[static_cast<std::size_t>(month0)];
-            ++month0;
-        }
-        return icu::DateTimeRule(month0, day0 + 1, millis, icu::DateTimeRule::WALL_TIME);
+    auto onDayOfCommonYear = [millis](int day0) {
+        constexpr std::int64_t kCommonYear = 1970;
+        const auto civil = astronomy::gregorianDateOfDayNumber(astronomy::gregorianDayNumber(kCommonYear, 1, 1) + day0);
+        return icu::DateTimeRule(civil.month - 1, civil.day, millis, icu::DateTimeRule::WALL_TIME);
     };
     switch (date.form) {
     case posix_tz::ChangeDate::Form::monthWeekDay:
@@ -142,10 +138,10 @@ std::optional<icu::DateTimeRule> dateRuleOf(const posix_tz::ChangeDate& date) {
     return std::nullopt;
 }
 
+// The year of an instant on the proleptic Gregorian calendar, whose years ICU's
+// yearly rules count.
 int civilYearOf(std::int64_t seconds) {
-    using namespace std::chrono;
-    const auto day = floor<days>(sys_seconds{std::chrono::seconds{seconds}});
-    return static_cast<int>(year_month_day{day}.year());
+    return static_cast<int>(astronomy::gregorianDateOfDayNumber(astronomy::dayNumberOfUnixSeconds(seconds)).year);
 }
 
 // The POSIX rule's yearly changes, as ICU rules from `firstYear` on.
