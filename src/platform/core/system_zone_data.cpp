@@ -26,8 +26,11 @@ constexpr std::size_t kMaxIdentifierLength = 64;
 constexpr std::size_t kMaxTransitions = 2000;
 // Changes outside the calendar's range are never consulted.
 constexpr double kFarSeconds = icu_support::kLimitSeconds;
-// The yearly rules start from the civil year of the last recorded change, which
-// must lie after the first year RuleChanges evaluates them in.
+// The first year yearly rules are ever evaluated in: the years of the calendar
+// that matter lie well after it.
+constexpr std::int32_t kEarliestRuleYear = -10000;
+// The yearly rules of a file start from the civil year of its last recorded
+// change, which must lie well after kEarliestRuleYear.
 constexpr std::int64_t kYearlyRulesLimitSeconds = 250'000'000'000;
 
 // A stretch of time with one local time type. ICU wants the offset split into a
@@ -158,8 +161,10 @@ class RuleChanges {
 public:
     RuleChanges(const posix_tz::TzString& rule, const icu::DateTimeRule& intoDaylight,
                 const icu::DateTimeRule& intoStandard)
-        : intoDaylight_(icu::UnicodeString(), 0, 0, intoDaylight, kFirstYear, icu::AnnualTimeZoneRule::MAX_YEAR),
-          intoStandard_(icu::UnicodeString(), 0, 0, intoStandard, kFirstYear, icu::AnnualTimeZoneRule::MAX_YEAR) {
+        : intoDaylight_(icu::UnicodeString(), 0, 0, intoDaylight, kEarliestRuleYear,
+                        icu::AnnualTimeZoneRule::MAX_YEAR),
+          intoStandard_(icu::UnicodeString(), 0, 0, intoStandard, kEarliestRuleYear,
+                        icu::AnnualTimeZoneRule::MAX_YEAR) {
         daylight_.total = rule.daylight->time.secondsFromGMT;
         daylight_.daylightFlag = true;
         daylight_.abbreviation = rule.daylight->time.abbreviation;
@@ -189,12 +194,32 @@ public:
     }
 
 private:
-    static constexpr std::int32_t kFirstYear = -10000;   // before any year kYearlyRulesLimitSeconds reaches
     icu::AnnualTimeZoneRule intoDaylight_;
     icu::AnnualTimeZoneRule intoStandard_;
     Period daylight_;
     Period standard_;
 };
+
+// The rule's yearly changes from `firstYear` on, with its two offsets split as
+// splitOffsets splits them.
+YearlyRules yearlyRulesOf(const posix_tz::TzString& rule, const icu::DateTimeRule& intoDaylight,
+                          const icu::DateTimeRule& intoStandard, std::int32_t firstYear) {
+    const std::int32_t standardTotal = rule.standard.secondsFromGMT;
+    const std::int32_t daylightTotal = rule.daylight->time.secondsFromGMT;
+    YearlyRules yearly{intoDaylight, intoStandard, firstYear, {}, {}};
+    yearly.daylight.abbreviation = rule.daylight->time.abbreviation;
+    yearly.standard.abbreviation = rule.standard.abbreviation;
+    if (daylightTotal > standardTotal) {
+        yearly.daylight.raw = standardTotal;
+        yearly.daylight.savings = daylightTotal - standardTotal;
+        yearly.standard.raw = standardTotal;
+    } else {
+        yearly.daylight.raw = daylightTotal;
+        yearly.standard.raw = daylightTotal;
+        yearly.standard.savings = standardTotal - daylightTotal;
+    }
+    return yearly;
+}
 
 // Appends the changes the POSIX rule makes after the last recorded change, up to
 // the end of the following year, and returns the yearly rules for the years after
@@ -225,21 +250,7 @@ std::optional<YearlyRules> continueWithRule(std::vector<Period>& periods, const 
         if (change.start > lastStart) periods.push_back(std::move(change));
     }
 
-    // The split of the rule's own two offsets, as splitOffsets makes it for the
-    // changes just appended.
-    YearlyRules yearly{*intoDaylight, *intoStandard, lastYear + 2, {}, {}};
-    yearly.daylight.abbreviation = daylight.time.abbreviation;
-    yearly.standard.abbreviation = rule.standard.abbreviation;
-    if (daylightTotal > standardTotal) {
-        yearly.daylight.raw = standardTotal;
-        yearly.daylight.savings = daylightTotal - standardTotal;
-        yearly.standard.raw = standardTotal;
-    } else {
-        yearly.daylight.raw = daylightTotal;
-        yearly.standard.raw = daylightTotal;
-        yearly.standard.savings = standardTotal - daylightTotal;
-    }
-    return yearly;
+    return yearlyRulesOf(rule, *intoDaylight, *intoStandard, lastYear + 2);
 }
 
 icu::UnicodeString nameOf(const Period& period) {
@@ -310,6 +321,17 @@ bool isZoneIdentifier(std::string_view identifier) noexcept {
     return !partStart;
 }
 
+std::string_view zoneNameInPath(std::string_view path) {
+    constexpr std::string_view folder = "zoneinfo/";
+    const auto at = path.rfind(folder);
+    if (at == std::string_view::npos) return {};
+    std::string_view name = path.substr(at + folder.size());
+    for (std::string_view variant : {"posix/", "right/"}) {
+        if (name.substr(0, variant.size()) == variant) name.remove_prefix(variant.size());
+    }
+    return name;
+}
+
 std::string zoneFolder() {
     const char* folder = std::getenv("TZDIR");
     if (folder && folder[0] == '/') return folder;
@@ -324,6 +346,27 @@ std::unique_ptr<icu::BasicTimeZone> zoneFromSystemData(std::string_view identifi
     auto data = tzif::readFile(path);
     if (!data) return nullptr;
     return zoneFromData(identifier, *data);
+}
+
+std::unique_ptr<icu::BasicTimeZone> zoneFromRule(std::string_view identifier, const posix_tz::TzString& rule) {
+    if (!rule.daylight) return nullptr;
+    const std::int32_t standardTotal = rule.standard.secondsFromGMT;
+    const std::int32_t daylightTotal = rule.daylight->time.secondsFromGMT;
+    if (standardTotal == daylightTotal || std::abs(standardTotal) > kMaxRuleOffsetSeconds ||
+        std::abs(daylightTotal) > kMaxRuleOffsetSeconds) {
+        return nullptr;
+    }
+    auto intoDaylight = dateRuleOf(rule.daylight->start);
+    auto intoStandard = dateRuleOf(rule.daylight->end);
+    if (!intoDaylight || !intoStandard) return nullptr;
+    // Changes that coincide in some year (daylight time all year round) are
+    // beyond ICU's yearly rules. Weekday rules repeat every 400 years.
+    const RuleChanges ruleChanges(rule, *intoDaylight, *intoStandard);
+    for (int year = 2001; year <= 2400; year += 3) {
+        if (!ruleChanges.around(year)) return nullptr;
+    }
+    const YearlyRules yearly = yearlyRulesOf(rule, *intoDaylight, *intoStandard, kEarliestRuleYear);
+    return ruleBasedZone(identifier, {yearly.standard}, yearly);
 }
 
 std::unique_ptr<icu::BasicTimeZone> zoneFromData(std::string_view identifier, const tzif::ZoneData& data) {

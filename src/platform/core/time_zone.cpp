@@ -2,6 +2,7 @@
 
 #include "platform/core/current_override.h"
 #include "platform/core/icu_support.h"
+#include "platform/core/tz_variable.h"
 
 #include <unistd.h>
 
@@ -10,43 +11,13 @@
 
 namespace platform {
 
-namespace {
-
-// "/usr/share/zoneinfo/Europe/London" and "../usr/share/zoneinfo/posix/Europe/London"
-// name "Europe/London"; a path without a zoneinfo folder names nothing.
-std::string_view zoneNameInPath(std::string_view path) {
-    constexpr std::string_view folder = "zoneinfo/";
-    const auto at = path.rfind(folder);
-    if (at == std::string_view::npos) return {};
-    std::string_view name = path.substr(at + folder.size());
-    for (std::string_view variant : {"posix/", "right/"}) {
-        if (name.substr(0, variant.size()) == variant) name.remove_prefix(variant.size());
-    }
-    return name;
-}
-
-TimeZone zoneOrUtc(std::string_view identifier) {
-    auto zone = TimeZone::withIdentifier(identifier);
-    return zone ? *zone : TimeZone::utc();
-}
-
-} // namespace
-
 TimeZone TimeZone::current() {
     if (auto zone = detail::currentOverride<TimeZone>().get()) return *std::move(zone);
-    if (const char* variable = std::getenv("TZ")) {
-        std::string_view value(variable);
-        if (!value.empty() && value.front() == ':') value.remove_prefix(1);
-        if (value.empty()) return utc();   // the C library reads an empty TZ as UTC too
-        if (value.front() == '/') value = zoneNameInPath(value);
-        return zoneOrUtc(value);
-    }
+    if (const char* variable = std::getenv("TZ")) return tz_variable::zoneOf(variable).value_or(utc());
     std::array<char, 1024> target{};
     const ssize_t length = ::readlink("/etc/localtime", target.data(), target.size() - 1);
-    if (length > 0) {
-        return zoneOrUtc(zoneNameInPath(std::string_view(target.data(), static_cast<std::size_t>(length))));
-    }
-    return utc();
+    if (length <= 0) return utc();
+    return tz_variable::zoneOfPath(std::string_view(target.data(), static_cast<std::size_t>(length))).value_or(utc());
 }
 
 TimeZone TimeZone::utc() {
