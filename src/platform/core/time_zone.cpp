@@ -2,22 +2,43 @@
 
 #include "platform/core/current_override.h"
 #include "platform/core/icu_support.h"
+#include "platform/core/system_zone_link.h"
 #include "platform/core/tz_variable.h"
 
-#include <unistd.h>
-
-#include <array>
 #include <cstdlib>
+#include <mutex>
 
 namespace platform {
 
+namespace {
+
+// What current() last read: the TZ value and its zone, and the system's link.
+// Reading the variable costs no system call; the link is read once a second.
+struct CurrentZoneState {
+    std::mutex mutex;
+    std::optional<std::string> tzValue;
+    TimeZone tzZone = TimeZone::utc();
+    system_zone_link::Watch systemZone{system_zone_link::kSystemLink, std::chrono::seconds(1)};
+};
+
+CurrentZoneState& currentZoneState() {
+    static auto* state = new CurrentZoneState;   // never destroyed: read until exit
+    return *state;
+}
+
+} // namespace
+
 TimeZone TimeZone::current() {
     if (auto zone = detail::currentOverride<TimeZone>().get()) return *std::move(zone);
-    if (const char* variable = std::getenv("TZ")) return tz_variable::zoneOf(variable).value_or(utc());
-    std::array<char, 1024> target{};
-    const ssize_t length = ::readlink("/etc/localtime", target.data(), target.size() - 1);
-    if (length <= 0) return utc();
-    return tz_variable::zoneOfPath(std::string_view(target.data(), static_cast<std::size_t>(length))).value_or(utc());
+    CurrentZoneState& state = currentZoneState();
+    const char* variable = std::getenv("TZ");
+    std::lock_guard lock(state.mutex);
+    if (!variable) return state.systemZone.zone(system_zone_link::Watch::Clock::now());
+    if (state.tzValue != variable) {
+        state.tzZone = tz_variable::zoneOf(variable).value_or(utc());
+        state.tzValue = variable;
+    }
+    return state.tzZone;
 }
 
 TimeZone TimeZone::utc() {

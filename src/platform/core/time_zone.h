@@ -6,7 +6,9 @@
 // variable as the C library reads it (an IANA name, also with a leading ':' or
 // as a zoneinfo path, or a POSIX TZ string, "GMT-3" being three hours east;
 // empty, unknown or malformed reads as UTC; see tz_variable.h), else the zone
-// /etc/localtime links to, else UTC, read afresh at every call.
+// /etc/localtime links to, else UTC. A change of TZ shows at the next call; the
+// link is read at most once a second, so a change of the system's zone shows
+// within a second.
 //
 // Fixed offsets are named "GMT" and "GMT+0100", "GMT-0330" (seconds appended
 // when there are any); withIdentifier accepts those names back, and reads ICU's
