@@ -146,6 +146,10 @@ TEST(NextDate, SkippedAndRepeatedTimesFollowThePolicies) {
 // absent from October 1582, as 30 February is from every February, and is found
 // in the month before or after it, never as one of the days after the gap.
 TEST(NextDate, DaysTheReformSkippedAreFoundInTheNeighbouringMonths) {
+    constexpr MatchingPolicy kEveryPolicy[] = {MatchingPolicy::nextTime,
+                                               MatchingPolicy::nextTimePreservingSmallerComponents,
+                                               MatchingPolicy::previousTimePreservingSmallerComponents,
+                                               MatchingPolicy::strict};
     const auto calendar = calendarIn("UTC");
     // Julian dates before the reform: 6 September 1582 (Julian) is 16 September
     // proleptic Gregorian; November 1582 is Gregorian.
@@ -176,7 +180,7 @@ TEST(NextDate, DaysTheReformSkippedAreFoundInTheNeighbouringMonths) {
         {utc(1582, 10, 14, 12), 5, SearchDirection::forward, utc(1582, 11, 5)},
         {utc(1582, 10, 15, 12), 14, SearchDirection::backward, utc(1582, 9, 24)},
     };
-    for (MatchingPolicy policy : {MatchingPolicy::nextTime, MatchingPolicy::strict}) {
+    for (MatchingPolicy policy : kEveryPolicy) {
         for (const Case& c : cases) {
             EXPECT_EQ(calendar.nextDate(c.start, dayOfMonth(c.day), policy, RepeatedTimePolicy::first, c.direction),
                       c.expected)
@@ -187,7 +191,7 @@ TEST(NextDate, DaysTheReformSkippedAreFoundInTheNeighbouringMonths) {
 
     // With the month named, the skipped days are nowhere in October 1582: the
     // search goes on to October 1581 or 1583, or ends where the year is named.
-    for (MatchingPolicy policy : {MatchingPolicy::nextTime, MatchingPolicy::strict}) {
+    for (MatchingPolicy policy : kEveryPolicy) {
         EXPECT_EQ(calendar.nextDate(october1, day(std::nullopt, 10, 10), policy), utc(1583, 10, 10));
         EXPECT_EQ(calendar.nextDate(october20, day(std::nullopt, 10, 10), policy, RepeatedTimePolicy::first,
                                     SearchDirection::backward),
