@@ -1,6 +1,7 @@
 #include "support/dates.h"
 
 #include "platform/core/calendar.h"
+#include "platform/core/julian_day_numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -20,12 +21,7 @@ platform::DateComponents ymdhms(int year, int month, int day, int hour, int minu
 }
 
 platform::Date utc(int year, int month, int day, int hour, int minute, double second) {
-    const int y = year - (month <= 2 ? 1 : 0);
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const int yearOfEra = y - era * 400;
-    const int dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-    const int dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
-    const double days = era * 146097.0 + dayOfEra - 719468.0;
+    const auto days = static_cast<double>(astronomy::gregorianDayNumber(year, month, day) - astronomy::unixEpochDayNumber);
     return platform::Date::fromSecondsSince1970(days * 86400.0 + hour * 3600.0 + minute * 60.0 + second);
 }
 

@@ -10,7 +10,7 @@ namespace testsupport {
 // Year to second, no zone: the fields a calendar is asked to build.
 platform::DateComponents ymdhms(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
-// An instant from its UTC fields (days from civil, proleptic Gregorian).
+// An instant from its UTC fields, on the proleptic Gregorian calendar.
 platform::Date utc(int year, int month, int day, int hour = 0, int minute = 0, double second = 0.0);
 
 // An instant from wall-clock fields in the user's calendar (the zone the test

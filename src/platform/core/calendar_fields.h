@@ -18,7 +18,7 @@
 
 namespace platform::calendar_fields {
 
-inline constexpr std::int32_t kJulianDayOf1970 = 2440588;
+inline constexpr std::int32_t kJulianDayOf1970 = astronomy::unixEpochDayNumber;
 // 1 January of 1 AD (Julian calendar) is Julian day 1721424, day 1 of the era.
 inline constexpr std::int32_t kJulianDayBeforeEra = 1721423;
 inline constexpr double kMillisPerDay = 86400000.0;

@@ -71,6 +71,16 @@ std::optional<DayFields> dayFields(icu::GregorianCalendar& utc, std::int64_t jul
     return f;
 }
 
+// The day number of a day of a month, when the month has that day: not beyond
+// its end, and not among the days 5 to 14 October 1582, which the switch to the
+// Gregorian calendar skipped (counted on, they would land on 15 to 24 October).
+std::optional<std::int64_t> dayOfThisMonth(std::int64_t extendedYear, int month, int day) {
+    if (day > calendar_fields::monthLength(extendedYear, month - 1)) return std::nullopt;
+    const std::int64_t dayNumber = julianDayOf(extendedYear, month - 1, day);
+    if (astronomy::civilDateOfDayNumber(dayNumber).day != day) return std::nullopt;
+    return dayNumber;
+}
+
 bool inRange(const std::optional<int>& value, int lowest, int highest) {
     return !value || (*value >= lowest && *value <= highest);
 }
@@ -225,13 +235,12 @@ private:
         }
         if (m_.day && f.day != *m_.day) {
             const std::int64_t month0 = f.month - 1;
+            const auto target = dayOfThisMonth(ext, f.month, *m_.day);
             if (forward_) {
-                if (f.day < *m_.day && *m_.day <= calendar_fields::monthLength(ext, f.month - 1)) {
-                    return julianDayOf(ext, month0, *m_.day);
-                }
+                if (f.day < *m_.day && target) return *target;
                 return firstOfMonth(ext, month0 + 1);
             }
-            if (f.day > *m_.day) return julianDayOf(ext, month0, *m_.day);
+            if (f.day > *m_.day && target) return *target;
             return firstOfMonth(ext, month0) - 1;
         }
         if (m_.weekOfYear && f.weekOfYear != *m_.weekOfYear) {

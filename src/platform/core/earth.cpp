@@ -24,10 +24,7 @@ int localYear(JulianDay julianDay) {
     const double seconds = std::round(JulianDay{value}.date().secondsSince1970());
     const int offset = platform::TimeZone::current().secondsFromGMT(platform::Date::fromSecondsSince1970(seconds));
     const auto localSeconds = static_cast<std::int64_t>(seconds) + offset;
-    std::int64_t days = localSeconds / 86400;
-    if (localSeconds % 86400 < 0)
-        --days;
-    return static_cast<int>(civilDateOfDayNumber(days + 2440588).year);   // 2440588: 1970-01-01
+    return static_cast<int>(civilDateOfDayNumber(dayNumberOfUnixSeconds(localSeconds)).year);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "platform/core/icu_support.h"
 
+#include "platform/core/posix_tz_string.h"
 #include "platform/core/system_zone_data.h"
 
 #include <unicode/simpletz.h>
@@ -56,6 +57,12 @@ std::shared_ptr<const icu::TimeZone> buildZone(std::string_view id) {
     if (auto offset = parseFixedOffset(id)) {
         return std::make_shared<icu::SimpleTimeZone>(*offset * 1000, fromUtf8(id));
     }
+    // A POSIX string with a yearly rule, the identifier of a TZ value that has one.
+    if (id.find(',') != std::string_view::npos) {
+        auto rule = posix_tz::parse(id);
+        if (!rule) return nullptr;
+        return system_zone_data::zoneFromRule(id, *rule);
+    }
     // The system's tz database first: ICU's own copy is as old as the ICU release.
     if (auto system = system_zone_data::zoneFromSystemData(id)) {
         return std::shared_ptr<const icu::TimeZone>(std::move(system));
@@ -96,6 +103,19 @@ std::shared_ptr<const icu::TimeZone> zoneNamed(std::string_view identifier) {
     std::lock_guard lock(registry.mutex);
     if (registry.zones.size() >= kRegistryLimit) registry.zones.clear();
     return registry.zones.try_emplace(std::move(key), std::move(zone)).first->second;
+}
+
+bool readsAsOffsetFromGmt(std::string_view identifier) {
+    // ICU reads a name as an offset only after "GMT" (in any case) and a sign;
+    // some such names ("GMT+0", "GMT-0") are zones of its data.
+    if (identifier.size() < 5 || (identifier[3] != '+' && identifier[3] != '-')) return false;
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    if (upper(identifier[0]) != 'G' || upper(identifier[1]) != 'M' || upper(identifier[2]) != 'T') return false;
+    UErrorCode status = U_ZERO_ERROR;
+    UBool isSystemZone = false;
+    icu::UnicodeString canonical;
+    icu::TimeZone::getCanonicalID(fromUtf8(identifier), canonical, isSystemZone, status);
+    return U_SUCCESS(status) && !isSystemZone;
 }
 
 std::string fixedOffsetIdentifier(int secondsFromGMT) {

@@ -59,15 +59,22 @@ std::string toUtf8(const icu::UnicodeString& text);
 // The ICU locale of an identifier ("en_GB", also BCP 47 "en-GB").
 icu::Locale icuLocale(const std::string& identifier);
 
-// The shared, immutable zone object of an identifier: built from the system's tz
-// database where its file reads well (see system_zone_data.h), else ICU's own;
-// nullptr when neither knows the identifier. Each identifier is looked up once per
-// process. Const ICU zone operations are safe from any thread.
+// The shared, immutable zone object of an identifier: a fixed offset by its
+// name below, a POSIX string with a yearly rule ("EST5EDT,M3.2.0,M11.1.0"), or
+// a zone built from the system's tz database where its file reads well (see
+// system_zone_data.h), else ICU's own; nullptr when none knows the identifier.
+// Each identifier is looked up once per process. Const ICU zone operations are
+// safe from any thread.
 std::shared_ptr<const icu::TimeZone> zoneNamed(std::string_view identifier);
 
 // The identifier TimeZone uses for a fixed offset: "GMT", "GMT+0100", "GMT-0330",
 // with seconds appended when the offset has them ("GMT+013015").
 std::string fixedOffsetIdentifier(int secondsFromGMT);
+
+// Whether an identifier is one ICU reads as an offset from GMT rather than as a
+// zone of its data: our fixed-offset names and ICU's own ("GMT+3", "GMT-03:30"),
+// signed east of Greenwich positive, the opposite of a POSIX TZ value's sign.
+bool readsAsOffsetFromGmt(std::string_view identifier);
 
 // Exclusive use of a lenient Gregorian calendar in a zone and a locale, with the
 // program's wall-time rules: a repeated wall time is its first occurrence and a

@@ -16,13 +16,8 @@ UtcFields utcFields(platform::Date date) {
     seconds = std::fmin(std::fmax(seconds, earliest), latest);
 
     const auto whole = static_cast<std::int64_t>(std::floor(seconds));
-    std::int64_t days = whole / 86400;
-    std::int64_t secondOfDay = whole % 86400;
-    if (secondOfDay < 0) {
-        --days;
-        secondOfDay += 86400;
-    }
-    const CivilDate civil = civilDateOfDayNumber(days + 2440588);   // 2440588: 1970-01-01
+    const std::int64_t secondOfDay = floorModulo(whole, 86400);
+    const CivilDate civil = civilDateOfDayNumber(dayNumberOfUnixSeconds(whole));
     return UtcFields{
         .year = static_cast<int>(civil.year),
         .month = civil.month,

@@ -26,7 +26,7 @@ constexpr MonthDay monthDayOfMarchYear(std::int64_t dayOfYear) noexcept {
 constexpr std::int64_t gregorianMarchFirstOfYearZero = 1721120;   // 0000-03-01 Gregorian
 constexpr std::int64_t julianMarchFirstOfYearZero = 1721118;      // 0000-03-01 Julian
 
-constexpr std::int64_t gregorianDayNumber(std::int64_t year, int month, std::int64_t day) noexcept {
+constexpr std::int64_t countGregorianDays(std::int64_t year, int month, std::int64_t day) noexcept {
     year -= month <= 2 ? 1 : 0;
     const std::int64_t era = floorDivide(year, 400);
     const std::int64_t yearOfEra = year - era * 400;
@@ -42,7 +42,7 @@ constexpr std::int64_t julianDayNumber(std::int64_t year, int month, std::int64_
     return julianMarchFirstOfYearZero + cycle * 1461 + yearOfCycle * 365 + dayOfMarchYear(month, day);
 }
 
-constexpr CivilDate gregorianDate(std::int64_t dayNumber) noexcept {
+constexpr CivilDate gregorianDateOf(std::int64_t dayNumber) noexcept {
     const std::int64_t days = dayNumber - gregorianMarchFirstOfYearZero;
     const std::int64_t era = floorDivide(days, 146097);
     const std::int64_t dayOfEra = days - era * 146097;
@@ -63,24 +63,32 @@ constexpr CivilDate julianDate(std::int64_t dayNumber) noexcept {
     return {cycle * 4 + yearOfCycle + (md.month <= 2 ? 1 : 0), md.month, md.day};
 }
 
-static_assert(gregorianDayNumber(1582, 10, 15) == firstGregorianDayNumber);
+static_assert(countGregorianDays(1582, 10, 15) == firstGregorianDayNumber);
 static_assert(julianDayNumber(1582, 10, 4) == firstGregorianDayNumber - 1);
-static_assert(gregorianDayNumber(1970, 1, 1) == 2440588);
+static_assert(countGregorianDays(1970, 1, 1) == unixEpochDayNumber);
 static_assert(julianDayNumber(-4712, 1, 1) == 0);
 
 } // namespace
 
 CivilDate civilDateOfDayNumber(std::int64_t dayNumber) noexcept {
-    return dayNumber >= firstGregorianDayNumber ? gregorianDate(dayNumber) : julianDate(dayNumber);
+    return dayNumber >= firstGregorianDayNumber ? gregorianDateOf(dayNumber) : julianDate(dayNumber);
 }
 
 std::int64_t dayNumberOfCivilDate(std::int64_t year, int month, std::int64_t day) noexcept {
     auto count = [&](bool gregorian) {
-        return gregorian ? gregorianDayNumber(year, month, day) : julianDayNumber(year, month, day);
+        return gregorian ? countGregorianDays(year, month, day) : julianDayNumber(year, month, day);
     };
     const bool gregorian = year >= 1582;
     const std::int64_t dayNumber = count(gregorian);
     return gregorian == (dayNumber >= firstGregorianDayNumber) ? dayNumber : count(!gregorian);
+}
+
+std::int64_t gregorianDayNumber(std::int64_t year, int month, std::int64_t day) noexcept {
+    return countGregorianDays(year, month, day);
+}
+
+CivilDate gregorianDateOfDayNumber(std::int64_t dayNumber) noexcept {
+    return gregorianDateOf(dayNumber);
 }
 
 double julianDayOfNewYear(std::int64_t year) noexcept {

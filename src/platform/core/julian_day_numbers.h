@@ -36,7 +36,22 @@ struct CivilDate {
     friend bool operator==(const CivilDate&, const CivilDate&) = default;
 };
 
+// The day number of 1 January 1970, the day the Unix clock starts.
+inline constexpr std::int64_t unixEpochDayNumber = 2440588;
+
+// The day number of an instant's UTC day, from seconds since 1970.
+constexpr std::int64_t dayNumberOfUnixSeconds(std::int64_t seconds) noexcept {
+    return unixEpochDayNumber + floorDivide(seconds, 86400);
+}
+
 CivilDate civilDateOfDayNumber(std::int64_t dayNumber) noexcept;
+
+// The proleptic Gregorian calendar, its rules carried back before 1582 (the
+// calendar of zone files' rules and of std::chrono): day numbers and dates.
+// A day beyond the month's end (or before its start) runs on into the next
+// (previous) month; the month must be 1 to 12.
+std::int64_t gregorianDayNumber(std::int64_t year, int month, std::int64_t day) noexcept;
+CivilDate gregorianDateOfDayNumber(std::int64_t dayNumber) noexcept;
 
 // The day number of a date of that calendar, counted as ICU's Gregorian calendar
 // counts it: by the Gregorian rules from 1582 on and the Julian rules before, and

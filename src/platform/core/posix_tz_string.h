@@ -1,7 +1,7 @@
 #pragma once
-// The POSIX TZ string at the end of a zone file ("GMT0BST,M3.5.0/1,M10.5.0",
-// "<-03>3"), with the extensions RFC 8536 allows: rule times from -167 to 167
-// hours. Private to src/platform/core.
+// The POSIX TZ string at the end of a zone file and in a TZ value
+// ("GMT0BST,M3.5.0/1,M10.5.0", "<-03>3"), with the extensions RFC 8536 allows:
+// rule times from -167 to 167 hours. Private to src/platform/core.
 //
 // Offsets are stored as seconds east of Greenwich, the opposite of the string's
 // own sign.

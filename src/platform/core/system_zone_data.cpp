@@ -1,6 +1,7 @@
 #include "platform/core/system_zone_data.h"
 
 #include "platform/core/icu_support.h"
+#include "platform/core/julian_day_numbers.h"
 #include "platform/core/posix_tz_string.h"
 #include "platform/core/shared_rules_time_zone.h"
 
@@ -10,7 +11,6 @@
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cmath>
 #include <cstdlib>
 #include <optional>
@@ -26,8 +26,11 @@ constexpr std::size_t kMaxIdentifierLength = 64;
 constexpr std::size_t kMaxTransitions = 2000;
 // Changes outside the calendar's range are never consulted.
 constexpr double kFarSeconds = icu_support::kLimitSeconds;
-// The yearly rules start from the civil year of the last recorded change, which
-// must stay within the years std::chrono counts (about 7,900 years from 1970).
+// The first year yearly rules are ever evaluated in: the years of the calendar
+// that matter lie well after it.
+constexpr std::int32_t kEarliestRuleYear = -10000;
+// The yearly rules of a file start from the civil year of its last recorded
+// change, which must lie well after kEarliestRuleYear.
 constexpr std::int64_t kYearlyRulesLimitSeconds = 250'000'000'000;
 
 // A stretch of time with one local time type. ICU wants the offset split into a
@@ -118,15 +121,11 @@ void splitOffsets(std::vector<Period>& periods) {
 // The ICU rule for a POSIX change date. ICU has no day-of-year rule that counts
 // 29 February, so the zero-based form is taken only where it cannot matter.
 std::optional<icu::DateTimeRule> dateRuleOf(const posix_tz::ChangeDate& date) {
-    constexpr std::array<int, 12> kMonthLength = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const std::int32_t millis = date.secondsOfDay * 1000;
-    auto onDayOfCommonYear = [millis, &kMonthLength](int day0) {
-        int month0 = 0;
-        while (day0 >= kMonthLength[static_cast<std::size_t>(month0)]) {
-            day0 -= kMonthLength[static_cast<std::size_t>(month0)];
-            ++month0;
-        }
-        return icu::DateTimeRule(month0, day0 + 1, millis, icu::DateTimeRule::WALL_TIME);
+    auto onDayOfCommonYear = [millis](int day0) {
+        constexpr std::int64_t kCommonYear = 1970;
+        const auto civil = astronomy::gregorianDateOfDayNumber(astronomy::gregorianDayNumber(kCommonYear, 1, 1) + day0);
+        return icu::DateTimeRule(civil.month - 1, civil.day, millis, icu::DateTimeRule::WALL_TIME);
     };
     switch (date.form) {
     case posix_tz::ChangeDate::Form::monthWeekDay:
@@ -142,10 +141,10 @@ std::optional<icu::DateTimeRule> dateRuleOf(const posix_tz::ChangeDate& date) {
     return std::nullopt;
 }
 
+// The year of an instant on the proleptic Gregorian calendar, whose years ICU's
+// yearly rules count.
 int civilYearOf(std::int64_t seconds) {
-    using namespace std::chrono;
-    const auto day = floor<days>(sys_seconds{std::chrono::seconds{seconds}});
-    return static_cast<int>(year_month_day{day}.year());
+    return static_cast<int>(astronomy::gregorianDateOfDayNumber(astronomy::dayNumberOfUnixSeconds(seconds)).year);
 }
 
 // The POSIX rule's yearly changes, as ICU rules from `firstYear` on.
@@ -162,8 +161,10 @@ class RuleChanges {
 public:
     RuleChanges(const posix_tz::TzString& rule, const icu::DateTimeRule& intoDaylight,
                 const icu::DateTimeRule& intoStandard)
-        : intoDaylight_(icu::UnicodeString(), 0, 0, intoDaylight, kFirstYear, icu::AnnualTimeZoneRule::MAX_YEAR),
-          intoStandard_(icu::UnicodeString(), 0, 0, intoStandard, kFirstYear, icu::AnnualTimeZoneRule::MAX_YEAR) {
+        : intoDaylight_(icu::UnicodeString(), 0, 0, intoDaylight, kEarliestRuleYear,
+                        icu::AnnualTimeZoneRule::MAX_YEAR),
+          intoStandard_(icu::UnicodeString(), 0, 0, intoStandard, kEarliestRuleYear,
+                        icu::AnnualTimeZoneRule::MAX_YEAR) {
         daylight_.total = rule.daylight->time.secondsFromGMT;
         daylight_.daylightFlag = true;
         daylight_.abbreviation = rule.daylight->time.abbreviation;
@@ -193,12 +194,32 @@ public:
     }
 
 private:
-    static constexpr std::int32_t kFirstYear = -10000;   // before any year kYearlyRulesLimitSeconds reaches
     icu::AnnualTimeZoneRule intoDaylight_;
     icu::AnnualTimeZoneRule intoStandard_;
     Period daylight_;
     Period standard_;
 };
+
+// The rule's yearly changes from `firstYear` on, with its two offsets split as
+// splitOffsets splits them.
+YearlyRules yearlyRulesOf(const posix_tz::TzString& rule, const icu::DateTimeRule& intoDaylight,
+                          const icu::DateTimeRule& intoStandard, std::int32_t firstYear) {
+    const std::int32_t standardTotal = rule.standard.secondsFromGMT;
+    const std::int32_t daylightTotal = rule.daylight->time.secondsFromGMT;
+    YearlyRules yearly{intoDaylight, intoStandard, firstYear, {}, {}};
+    yearly.daylight.abbreviation = rule.daylight->time.abbreviation;
+    yearly.standard.abbreviation = rule.standard.abbreviation;
+    if (daylightTotal > standardTotal) {
+        yearly.daylight.raw = standardTotal;
+        yearly.daylight.savings = daylightTotal - standardTotal;
+        yearly.standard.raw = standardTotal;
+    } else {
+        yearly.daylight.raw = daylightTotal;
+        yearly.standard.raw = daylightTotal;
+        yearly.standard.savings = standardTotal - daylightTotal;
+    }
+    return yearly;
+}
 
 // Appends the changes the POSIX rule makes after the last recorded change, up to
 // the end of the following year, and returns the yearly rules for the years after
@@ -229,21 +250,7 @@ std::optional<YearlyRules> continueWithRule(std::vector<Period>& periods, const 
         if (change.start > lastStart) periods.push_back(std::move(change));
     }
 
-    // The split of the rule's own two offsets, as splitOffsets makes it for the
-    // changes just appended.
-    YearlyRules yearly{*intoDaylight, *intoStandard, lastYear + 2, {}, {}};
-    yearly.daylight.abbreviation = daylight.time.abbreviation;
-    yearly.standard.abbreviation = rule.standard.abbreviation;
-    if (daylightTotal > standardTotal) {
-        yearly.daylight.raw = standardTotal;
-        yearly.daylight.savings = daylightTotal - standardTotal;
-        yearly.standard.raw = standardTotal;
-    } else {
-        yearly.daylight.raw = daylightTotal;
-        yearly.standard.raw = daylightTotal;
-        yearly.standard.savings = standardTotal - daylightTotal;
-    }
-    return yearly;
+    return yearlyRulesOf(rule, *intoDaylight, *intoStandard, lastYear + 2);
 }
 
 icu::UnicodeString nameOf(const Period& period) {
@@ -314,6 +321,17 @@ bool isZoneIdentifier(std::string_view identifier) noexcept {
     return !partStart;
 }
 
+std::string_view zoneNameInPath(std::string_view path) {
+    constexpr std::string_view folder = "zoneinfo/";
+    const auto at = path.rfind(folder);
+    if (at == std::string_view::npos) return {};
+    std::string_view name = path.substr(at + folder.size());
+    for (std::string_view variant : {"posix/", "right/"}) {
+        if (name.substr(0, variant.size()) == variant) name.remove_prefix(variant.size());
+    }
+    return name;
+}
+
 std::string zoneFolder() {
     const char* folder = std::getenv("TZDIR");
     if (folder && folder[0] == '/') return folder;
@@ -328,6 +346,27 @@ std::unique_ptr<icu::BasicTimeZone> zoneFromSystemData(std::string_view identifi
     auto data = tzif::readFile(path);
     if (!data) return nullptr;
     return zoneFromData(identifier, *data);
+}
+
+std::unique_ptr<icu::BasicTimeZone> zoneFromRule(std::string_view identifier, const posix_tz::TzString& rule) {
+    if (!rule.daylight) return nullptr;
+    const std::int32_t standardTotal = rule.standard.secondsFromGMT;
+    const std::int32_t daylightTotal = rule.daylight->time.secondsFromGMT;
+    if (standardTotal == daylightTotal || std::abs(standardTotal) > kMaxRuleOffsetSeconds ||
+        std::abs(daylightTotal) > kMaxRuleOffsetSeconds) {
+        return nullptr;
+    }
+    auto intoDaylight = dateRuleOf(rule.daylight->start);
+    auto intoStandard = dateRuleOf(rule.daylight->end);
+    if (!intoDaylight || !intoStandard) return nullptr;
+    // Changes that coincide in some year (daylight time all year round) are
+    // beyond ICU's yearly rules. Weekday rules repeat every 400 years.
+    const RuleChanges ruleChanges(rule, *intoDaylight, *intoStandard);
+    for (int year = 2001; year <= 2400; year += 3) {
+        if (!ruleChanges.around(year)) return nullptr;
+    }
+    const YearlyRules yearly = yearlyRulesOf(rule, *intoDaylight, *intoStandard, kEarliestRuleYear);
+    return ruleBasedZone(identifier, {yearly.standard}, yearly);
 }
 
 std::unique_ptr<icu::BasicTimeZone> zoneFromData(std::string_view identifier, const tzif::ZoneData& data) {

@@ -16,6 +16,7 @@
 // winter time, Morocco's Ramadan time), the higher one is read as daylight saving
 // over it instead, as ICU's own data has it.
 
+#include "platform/core/posix_tz_string.h"
 #include "platform/core/tzif_file.h"
 
 #include <unicode/basictz.h>
@@ -34,6 +35,12 @@ bool isZoneIdentifier(std::string_view identifier) noexcept;
 // The folder zone files are read from: $TZDIR when it is an absolute path.
 std::string zoneFolder();
 
+// The zone name in a path to a zone file: "/usr/share/zoneinfo/Europe/London" and
+// "../usr/share/zoneinfo/posix/Europe/London" name "Europe/London"; a path
+// without a zoneinfo folder names nothing (an empty name). The name is not
+// checked.
+std::string_view zoneNameInPath(std::string_view path);
+
 // The zone of the system's file for `identifier`, or nullptr when the identifier
 // is not a zone name or the file is missing, unreadable, malformed, or holds
 // rules ICU cannot express. The caller falls back to ICU's own data.
@@ -41,5 +48,12 @@ std::unique_ptr<icu::BasicTimeZone> zoneFromSystemData(std::string_view identifi
 
 // The same from a file's contents.
 std::unique_ptr<icu::BasicTimeZone> zoneFromData(std::string_view identifier, const tzif::ZoneData& data);
+
+// A zone that follows a POSIX rule in every year, as the C library applies a TZ
+// value with a rule, under the given identifier; nullptr for a rule without
+// daylight time and for rules ICU cannot express: a zero-based day from 59 on,
+// changes that coincide (daylight time all year), an offset beyond 18 hours.
+inline constexpr std::int32_t kMaxRuleOffsetSeconds = 18 * 3600;
+std::unique_ptr<icu::BasicTimeZone> zoneFromRule(std::string_view identifier, const posix_tz::TzString& rule);
 
 } // namespace platform::system_zone_data

@@ -2,51 +2,43 @@
 
 #include "platform/core/current_override.h"
 #include "platform/core/icu_support.h"
+#include "platform/core/system_zone_link.h"
+#include "platform/core/tz_variable.h"
 
-#include <unistd.h>
-
-#include <array>
 #include <cstdlib>
+#include <mutex>
 
 namespace platform {
 
 namespace {
 
-// "/usr/share/zoneinfo/Europe/London" and "../usr/share/zoneinfo/posix/Europe/London"
-// name "Europe/London"; a path without a zoneinfo folder names nothing.
-std::string_view zoneNameInPath(std::string_view path) {
-    constexpr std::string_view folder = "zoneinfo/";
-    const auto at = path.rfind(folder);
-    if (at == std::string_view::npos) return {};
-    std::string_view name = path.substr(at + folder.size());
-    for (std::string_view variant : {"posix/", "right/"}) {
-        if (name.substr(0, variant.size()) == variant) name.remove_prefix(variant.size());
-    }
-    return name;
-}
+// What current() last read: the TZ value and its zone, and the system's link.
+// Reading the variable costs no system call; the link is read once a second.
+struct CurrentZoneState {
+    std::mutex mutex;
+    std::optional<std::string> tzValue;
+    TimeZone tzZone = TimeZone::utc();
+    system_zone_link::Watch systemZone{system_zone_link::kSystemLink, std::chrono::seconds(1)};
+};
 
-TimeZone zoneOrUtc(std::string_view identifier) {
-    auto zone = TimeZone::withIdentifier(identifier);
-    return zone ? *zone : TimeZone::utc();
+CurrentZoneState& currentZoneState() {
+    static auto* state = new CurrentZoneState;   // never destroyed: read until exit
+    return *state;
 }
 
 } // namespace
 
 TimeZone TimeZone::current() {
     if (auto zone = detail::currentOverride<TimeZone>().get()) return *std::move(zone);
-    if (const char* variable = std::getenv("TZ")) {
-        std::string_view value(variable);
-        if (!value.empty() && value.front() == ':') value.remove_prefix(1);
-        if (value.empty()) return utc();   // the C library reads an empty TZ as UTC too
-        if (value.front() == '/') value = zoneNameInPath(value);
-        return zoneOrUtc(value);
+    CurrentZoneState& state = currentZoneState();
+    const char* variable = std::getenv("TZ");
+    std::lock_guard lock(state.mutex);
+    if (!variable) return state.systemZone.zone(system_zone_link::Watch::Clock::now());
+    if (state.tzValue != variable) {
+        state.tzZone = tz_variable::zoneOf(variable).value_or(utc());
+        state.tzValue = variable;
     }
-    std::array<char, 1024> target{};
-    const ssize_t length = ::readlink("/etc/localtime", target.data(), target.size() - 1);
-    if (length > 0) {
-        return zoneOrUtc(zoneNameInPath(std::string_view(target.data(), static_cast<std::size_t>(length))));
-    }
-    return utc();
+    return state.tzZone;
 }
 
 TimeZone TimeZone::utc() {

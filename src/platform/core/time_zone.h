@@ -1,12 +1,20 @@
 #pragma once
-// A time zone by its IANA identifier ("Europe/London") or as a fixed offset from
-// GMT. `current()` is the user's zone, read afresh at every call: the TZ
-// variable (an IANA name, also with a leading ':' or as a zoneinfo path; empty
-// or unknown reads as UTC), else the zone /etc/localtime links to, else UTC,
-// unless a test has set an override.
+// A time zone by its IANA identifier ("Europe/London"), as a fixed offset from
+// GMT, or as a POSIX TZ string with a yearly rule.
+//
+// `current()` is the user's zone, unless a test has set an override: the TZ
+// variable as the C library reads it (an IANA name, also with a leading ':' or
+// as a zoneinfo path, or a POSIX TZ string, "GMT-3" being three hours east;
+// empty, unknown or malformed reads as UTC; see tz_variable.h), else the zone
+// /etc/localtime links to, else UTC. A change of TZ shows at the next call; the
+// link is read at most once a second, so a change of the system's zone shows
+// within a second.
 //
 // Fixed offsets are named "GMT" and "GMT+0100", "GMT-0330" (seconds appended
-// when there are any); withIdentifier accepts those names back.
+// when there are any); withIdentifier accepts those names back, and reads ICU's
+// "GMT+3" as three hours east, as the platform's zones do. A zone with a POSIX
+// rule is named by its string ("EST5EDT,M3.2.0,M11.1.0"), which withIdentifier
+// accepts back too.
 
 #include "platform/core/date.h"
 

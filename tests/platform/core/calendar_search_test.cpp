@@ -142,4 +142,71 @@ TEST(NextDate, SkippedAndRepeatedTimesFollowThePolicies) {
               utc(2026, 11, 1, 6, 30));
 }
 
+// The calendar skips 5 to 14 October 1582: a day of the month in that gap is
+// absent from October 1582, as 30 February is from every February, and is found
+// in the month before or after it, never as one of the days after the gap.
+TEST(NextDate, DaysTheReformSkippedAreFoundInTheNeighbouringMonths) {
+    constexpr MatchingPolicy kEveryPolicy[] = {MatchingPolicy::nextTime,
+                                               MatchingPolicy::nextTimePreservingSmallerComponents,
+                                               MatchingPolicy::previousTimePreservingSmallerComponents,
+                                               MatchingPolicy::strict};
+    const auto calendar = calendarIn("UTC");
+    // Julian dates before the reform: 6 September 1582 (Julian) is 16 September
+    // proleptic Gregorian; November 1582 is Gregorian.
+    auto dayOfMonth = [](int value) {
+        DateComponents c;
+        c.day = value;
+        return c;
+    };
+    struct Case {
+        Date start;
+        int day;
+        SearchDirection direction;
+        Date expected;
+    };
+    const Date october20 = utc(1582, 10, 20, 12);
+    const Date october25 = utc(1582, 10, 25, 12);
+    const Date october1 = utc(1582, 10, 11, 12);   // 1 October (Julian)
+    const Case cases[] = {
+        {october20, 6, SearchDirection::backward, utc(1582, 9, 16)},    // 6 September
+        {october20, 14, SearchDirection::backward, utc(1582, 9, 24)},   // 14 September
+        {october25, 10, SearchDirection::backward, utc(1582, 9, 20)},   // 10 September
+        {october20, 4, SearchDirection::backward, utc(1582, 10, 14)},   // 4 October, the last Julian day
+        {october20, 15, SearchDirection::backward, utc(1582, 10, 15)},
+        {october1, 6, SearchDirection::forward, utc(1582, 11, 6)},
+        {october1, 14, SearchDirection::forward, utc(1582, 11, 14)},
+        {october1, 4, SearchDirection::forward, utc(1582, 10, 14)},     // 4 October
+        {october1, 15, SearchDirection::forward, utc(1582, 10, 15)},
+        {utc(1582, 10, 14, 12), 5, SearchDirection::forward, utc(1582, 11, 5)},
+        {utc(1582, 10, 15, 12), 14, SearchDirection::backward, utc(1582, 9, 24)},
+    };
+    for (MatchingPolicy policy : kEveryPolicy) {
+        for (const Case& c : cases) {
+            EXPECT_EQ(calendar.nextDate(c.start, dayOfMonth(c.day), policy, RepeatedTimePolicy::first, c.direction),
+                      c.expected)
+                << "day " << c.day << " from " << c.start.secondsSince1970() << " policy "
+                << static_cast<int>(policy) << (c.direction == SearchDirection::forward ? " forward" : " backward");
+        }
+    }
+
+    // With the month named, the skipped days are nowhere in October 1582: the
+    // search goes on to October 1581 or 1583, or ends where the year is named.
+    for (MatchingPolicy policy : kEveryPolicy) {
+        EXPECT_EQ(calendar.nextDate(october1, day(std::nullopt, 10, 10), policy), utc(1583, 10, 10));
+        EXPECT_EQ(calendar.nextDate(october20, day(std::nullopt, 10, 10), policy, RepeatedTimePolicy::first,
+                                    SearchDirection::backward),
+                  utc(1581, 10, 20));   // 10 October 1581 (Julian)
+        EXPECT_FALSE(calendar.nextDate(october1, day(1582, 10, 10), policy));
+        EXPECT_FALSE(calendar.nextDate(october20, day(1582, 10, 10), policy, RepeatedTimePolicy::first,
+                                       SearchDirection::backward));
+    }
+
+    // In a zone of its own the day is local: the start of 6 September there.
+    const auto sydney = calendarIn("Australia/Sydney");
+    EXPECT_EQ(sydney.nextDate(october20, dayOfMonth(6), MatchingPolicy::strict, RepeatedTimePolicy::first,
+                              SearchDirection::backward),
+              sydney.date(ymdhms(1582, 9, 6)));
+    EXPECT_EQ(sydney.nextDate(october1, dayOfMonth(6), MatchingPolicy::strict), sydney.date(ymdhms(1582, 11, 6)));
+}
+
 } // namespace

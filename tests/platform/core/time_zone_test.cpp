@@ -38,8 +38,60 @@ TEST(TimeZoneCurrent, UnknownOrEmptyTzIsUtc) {
     EXPECT_EQ(TimeZone::current().secondsFromGMT(utc(2026, 7, 1)), 0);
     tz.set("");
     EXPECT_EQ(TimeZone::current().identifier(), "UTC");
-    tz.set("CET-1CEST,M3.5.0,M10.5.0/3");
-    EXPECT_EQ(TimeZone::current().identifier(), "UTC");
+    // Values the C library would read by rules of its own (a default rule file,
+    // clamped or ignored fields), rules no calendar zone can carry, and offsets
+    // beyond 18 hours read as UTC too.
+    for (const char* value : {"CET-1CEST", "GMT99", "GMT+0100", "JST-9xx", "GMT-3,", "EST5EDT,M3.2.0",
+                              "EST5EDT,M3.2.0,M11.1.0,", "EST5EDT,M3.2.0,M11.1.0 ", "EST5EDT,M13.2.0,M11.1.0",
+                              "<+03", "<>-3", "+03", "-3", "GMT-19", "AAA-12BBB-20,M3.2.0,M10.1.0",
+                              "EST5EDT,100,200", "EDT4EDT,0/0,J365/25", "GMT-3\n", ",", "<"}) {
+        tz.set(value);
+        EXPECT_EQ(TimeZone::current().identifier(), "UTC") << value;
+    }
+}
+
+// TZ values that are no zone name are POSIX strings, as the C library reads them:
+// offsets west of Greenwich positive, then an optional yearly rule.
+TEST(TimeZoneCurrent, PosixTzValuesReadAsTheCLibraryReadsThem) {
+    EnvironmentGuard tz("TZ", "GMT-3");
+    struct Fixed {
+        const char* value;
+        int seconds;
+    };
+    for (const Fixed& f : {Fixed{"GMT-3", 3 * 3600}, Fixed{"GMT+5", -5 * 3600}, Fixed{"GMT+05:30", -(5 * 3600 + 1800)},
+                           Fixed{"JST-9", 9 * 3600}, Fixed{"<+03>-3", 3 * 3600}, Fixed{"UTC+2", -2 * 3600},
+                           Fixed{":<+0545>-5:45", 5 * 3600 + 45 * 60}, Fixed{"abc-1:02:03", 3723},
+                           Fixed{"GMT0", 0}}) {
+        tz.set(f.value);
+        const TimeZone zone = TimeZone::current();
+        EXPECT_EQ(zone.secondsFromGMT(utc(2026, 1, 15)), f.seconds) << f.value;
+        EXPECT_EQ(zone.secondsFromGMT(utc(2026, 7, 15)), f.seconds) << f.value;
+        EXPECT_FALSE(zone.isDaylightSavingTime(utc(2026, 7, 15))) << f.value;
+        // The zone is a fixed offset by its usual name, which reads back as the same zone.
+        EXPECT_EQ(TimeZone::withIdentifier(zone.identifier()), zone) << f.value;
+    }
+
+    tz.set("EST5EDT,M3.2.0,M11.1.0");
+    const TimeZone eastern = TimeZone::current();
+    EXPECT_EQ(eastern.identifier(), "EST5EDT,M3.2.0,M11.1.0");
+    EXPECT_EQ(eastern.secondsFromGMT(utc(2026, 1, 15)), -5 * 3600);
+    EXPECT_EQ(eastern.secondsFromGMT(utc(2026, 7, 15)), -4 * 3600);
+    EXPECT_TRUE(eastern.isDaylightSavingTime(utc(2026, 7, 15)));
+    // Summer time begins at 02:00 EST on the second Sunday of March (8 March 2026).
+    EXPECT_EQ(eastern.secondsFromGMT(utc(2026, 3, 8, 6, 59, 59)), -5 * 3600);
+    EXPECT_EQ(eastern.secondsFromGMT(utc(2026, 3, 8, 7)), -4 * 3600);
+    // The rule holds every year, 1900 and 2100 included, as the C library applies it.
+    EXPECT_EQ(eastern.secondsFromGMT(utc(1900, 7, 1)), -4 * 3600);
+    EXPECT_EQ(eastern.secondsFromGMT(utc(2100, 7, 1)), -4 * 3600);
+    // Its identifier names the same zone again, and the calendar works in it.
+    EXPECT_EQ(TimeZone::withIdentifier(eastern.identifier()), eastern);
+    EXPECT_EQ(platform::Calendar::current().date(dates_test::ymdhms(2026, 7, 1, 12)), utc(2026, 7, 1, 16));
+
+    // Zone files win over the POSIX reading of their names, as in the C library.
+    tz.set("EST5EDT");
+    EXPECT_EQ(TimeZone::current().identifier(), "EST5EDT");
+    tz.set("Etc/GMT-3");
+    EXPECT_EQ(TimeZone::current().secondsFromGMT(utc(2026, 1, 15)), 3 * 3600);
 }
 
 TEST(TimeZoneCurrent, WithoutTzReadsTheSystemZone) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <limits>
 
@@ -81,6 +82,36 @@ TEST(JulianDayNumbers, NewYearFollowsTheLeapRulesOfEachCalendar) {
     EXPECT_DOUBLE_EQ(julianDayOfNewYear(1501) - julianDayOfNewYear(1500), 366.0);   // Julian leap year
     EXPECT_DOUBLE_EQ(julianDayOfNewYear(1901) - julianDayOfNewYear(1900), 365.0);
     EXPECT_DOUBLE_EQ(julianDayOfNewYear(-4712), -0.5);
+}
+
+// The proleptic Gregorian count against the C++ library's own civil calendar,
+// every day of 1,500 years around each start, 1 BC and the 1582 switch included.
+TEST(JulianDayNumbers, ProlepticGregorianDaysAgreeWithStdChrono) {
+    using namespace std::chrono;
+    for (int startYear : {-30000, -2, 1500, 1900, 30000}) {
+        const sys_days first{year_month_day{year{startYear}, January, day{1}}};
+        for (sys_days d = first; d < first + days{1500 * 366}; d += days{1}) {
+            const year_month_day ymd{d};
+            const std::int64_t expected = d.time_since_epoch().count() + unixEpochDayNumber;
+            const auto month = static_cast<int>(static_cast<unsigned>(ymd.month()));
+            ASSERT_EQ(gregorianDayNumber(static_cast<int>(ymd.year()), month, static_cast<unsigned>(ymd.day())),
+                      expected);
+            ASSERT_EQ(gregorianDateOfDayNumber(expected),
+                      (CivilDate{static_cast<int>(ymd.year()), month, static_cast<int>(static_cast<unsigned>(ymd.day()))}));
+        }
+    }
+    // A day past the month's end runs on.
+    EXPECT_EQ(gregorianDayNumber(2023, 2, 29), gregorianDayNumber(2023, 3, 1));
+    EXPECT_EQ(gregorianDayNumber(2024, 3, 0), gregorianDayNumber(2024, 2, 29));
+}
+
+TEST(JulianDayNumbers, UnixSecondsFallOnTheDayTheyBelongTo) {
+    EXPECT_EQ(dayNumberOfUnixSeconds(0), 2440588);
+    EXPECT_EQ(dayNumberOfUnixSeconds(86399), 2440588);
+    EXPECT_EQ(dayNumberOfUnixSeconds(-1), 2440587);        // 1969-12-31 23:59:59
+    EXPECT_EQ(dayNumberOfUnixSeconds(-86400), 2440587);
+    EXPECT_EQ(dayNumberOfUnixSeconds(-86401), 2440586);
+    EXPECT_EQ(dayNumberOfUnixSeconds(951782400), gregorianDayNumber(2000, 2, 29));
 }
 
 } // namespace

@@ -1,0 +1,28 @@
+#include "platform/core/system_zone_link.h"
+
+#include "platform/core/tz_variable.h"
+
+#include <unistd.h>
+
+#include <array>
+
+namespace platform::system_zone_link {
+
+TimeZone zoneOfLink(const std::string& linkPath) {
+    std::array<char, 1024> target{};
+    const ssize_t length = ::readlink(linkPath.c_str(), target.data(), target.size());
+    // A target that fills the buffer may be cut short: no name to trust.
+    if (length <= 0 || static_cast<std::size_t>(length) >= target.size()) return TimeZone::utc();
+    return tz_variable::zoneOfPath(std::string_view(target.data(), static_cast<std::size_t>(length)))
+        .value_or(TimeZone::utc());
+}
+
+const TimeZone& Watch::zone(Clock::time_point now) {
+    if (!readAt_ || now - *readAt_ >= interval_ || now < *readAt_) {
+        zone_ = zoneOfLink(linkPath_);
+        readAt_ = now;
+    }
+    return zone_;
+}
+
+} // namespace platform::system_zone_link

@@ -1,0 +1,33 @@
+#pragma once
+// The zone a TZ value names, read as the C library reads it. Private to
+// src/platform/core.
+//
+// A leading ':' is dropped, and an empty value is UTC. An absolute path names the
+// zone of the file it points at when that lies in a zoneinfo folder. A value that
+// reads as a POSIX TZ string is one: offsets count west of Greenwich positive
+// ("GMT-3" is three hours east, "UTC+2" two hours west), and an optional yearly
+// rule follows ("EST5EDT,M3.2.0,M11.1.0"); the zone files named like such strings
+// (GMT0, GMT-0) say the same. Anything else is a zone name: the system's zone
+// file, else ICU's data for the zone, never ICU's reading of "GMT+0100" as an
+// offset east.
+//
+// Everything else names no zone (std::nullopt), also what the C library still
+// reads by rules of its own: daylight time without a rule (it takes the rule of
+// a default zone file), fields it clamps or ignores ("GMT99", "JST-9xx"), rules
+// no ICU zone can carry (see system_zone_data::zoneFromRule), and offsets beyond
+// the 18 hours of TimeZone::withSecondsFromGMT.
+
+#include "platform/core/time_zone.h"
+
+#include <optional>
+#include <string_view>
+
+namespace platform::tz_variable {
+
+std::optional<TimeZone> zoneOf(std::string_view value);
+
+// The zone of a path to a zone file, by the name it has below a zoneinfo folder
+// ("/usr/share/zoneinfo/Europe/London"), as a link to one names it.
+std::optional<TimeZone> zoneOfPath(std::string_view path);
+
+} // namespace platform::tz_variable

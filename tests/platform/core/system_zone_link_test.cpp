@@ -1,0 +1,118 @@
+// The system's zone as /etc/localtime names it: read once a second, not once per
+// question, and a change of the link followed within that second.
+//
+// This binary counts the readlink calls the layer makes: its own readlink stands
+// in for the C library's and passes every call on to the kernel.
+
+#include "dates_test_support.h"
+
+#include "platform/core/system_zone_link.h"
+#include "platform/core/time_zone.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+std::atomic<int> systemLinkReads{0};
+} // namespace
+
+extern "C" ssize_t readlink(const char* __restrict path, char* __restrict buffer, size_t size) noexcept {
+    if (std::strcmp(path, "/etc/localtime") == 0) ++systemLinkReads;
+    return ::syscall(SYS_readlinkat, AT_FDCWD, path, buffer, size);
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+using dates_test::EnvironmentGuard;
+using platform::TimeZone;
+using platform::system_zone_link::Watch;
+using namespace std::chrono_literals;
+
+TEST(SystemZoneLink, CurrentReadsTheLinkAtMostOnceASecond) {
+    EnvironmentGuard tz("TZ", nullptr);
+    const int before = systemLinkReads;
+    const TimeZone first = TimeZone::current();
+    for (int i = 0; i < 10'000; ++i) ASSERT_EQ(TimeZone::current(), first);
+    // The calls take a few milliseconds: one reading, two should a second start
+    // among them.
+    EXPECT_LE(systemLinkReads - before, 2);
+    // The override and TZ still win at once.
+    TimeZone::setCurrentOverride(dates_test::zone("Asia/Tokyo"));
+    EXPECT_EQ(TimeZone::current().identifier(), "Asia/Tokyo");
+    TimeZone::setCurrentOverride(std::nullopt);
+    tz.set("Europe/London");
+    EXPECT_EQ(TimeZone::current().identifier(), "Europe/London");
+    tz.set(nullptr);
+    EXPECT_EQ(TimeZone::current(), first);
+}
+
+// A folder with a link of our own in place of /etc/localtime.
+class LinkFolder {
+public:
+    LinkFolder() {
+        std::string pattern = (fs::temp_directory_path() / "vadididod-link-XXXXXX").string();
+        if (::mkdtemp(pattern.data())) folder_ = pattern;
+    }
+    ~LinkFolder() {
+        std::error_code ignored;
+        if (!folder_.empty()) fs::remove_all(folder_, ignored);
+    }
+    std::string link() const { return (folder_ / "localtime").string(); }
+    void pointAt(const std::string& target) const {
+        std::error_code ignored;
+        fs::remove(link(), ignored);
+        fs::create_symlink(target, link());
+    }
+    bool ok() const { return !folder_.empty(); }
+
+private:
+    fs::path folder_;
+};
+
+TEST(SystemZoneLink, AWatchFollowsAChangeOfTheLinkAfterItsInterval) {
+    LinkFolder folder;
+    ASSERT_TRUE(folder.ok());
+    folder.pointAt("/usr/share/zoneinfo/Europe/London");
+    Watch watch(folder.link(), 1s);
+    const Watch::Clock::time_point start{};
+    EXPECT_EQ(watch.zone(start).identifier(), "Europe/London");
+
+    folder.pointAt("../usr/share/zoneinfo/posix/Asia/Tokyo");
+    EXPECT_EQ(watch.zone(start + 999ms).identifier(), "Europe/London");   // not read again yet
+    EXPECT_EQ(watch.zone(start + 1s).identifier(), "Asia/Tokyo");
+
+    folder.pointAt("/usr/share/zoneinfo/America/New_York");
+    EXPECT_EQ(watch.zone(start + 1500ms).identifier(), "Asia/Tokyo");
+    // A clock that went back reads again at once.
+    EXPECT_EQ(watch.zone(start + 500ms).identifier(), "America/New_York");
+}
+
+TEST(SystemZoneLink, WhatNamesNoZoneReadsAsUtc) {
+    LinkFolder folder;
+    ASSERT_TRUE(folder.ok());
+    for (const std::string& target :
+         {std::string("/etc/passwd"), std::string("/usr/share/zoneinfo/Mars/Olympus_Mons"),
+          std::string("/usr/share/zoneinfo/../../../etc/passwd"), std::string("/usr/share/zoneinfo/GMT+0100"),
+          std::string("/usr/share/zoneinfo/") + std::string(2000, 'A')}) {
+        folder.pointAt(target);
+        EXPECT_EQ(platform::system_zone_link::zoneOfLink(folder.link()), TimeZone::utc()) << target.substr(0, 60);
+    }
+    // A regular file, and nothing at all.
+    fs::remove(folder.link());
+    EXPECT_EQ(platform::system_zone_link::zoneOfLink(folder.link()), TimeZone::utc());
+    std::ofstream(folder.link()) << "TZif";
+    EXPECT_EQ(platform::system_zone_link::zoneOfLink(folder.link()), TimeZone::utc());
+}
+
+} // namespace
