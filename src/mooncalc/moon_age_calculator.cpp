@@ -7,17 +7,6 @@
 #include <limits>
 
 namespace mooncalc {
-namespace {
-
-// Traditional lunar-day counting: a day whose fraction of an age exceeds 0.8
-// already counts as the next.
-std::int64_t lunarDay(double age) noexcept {
-    const auto whole = static_cast<std::int64_t>(age);   // age lies in [0, 29.53)
-    return whole + 1 - age < 0.2 ? whole + 1 : whole;
-}
-
-} // namespace
-
 double MoonAgeCalculator::getMoonAge(platform::Date date) const {
     const auto dayNumber = detail::localDayNumber(date);
     if (!dayNumber) return std::numeric_limits<double>::quiet_NaN();
@@ -38,6 +27,13 @@ std::vector<std::int64_t> MoonAgeCalculator::getMoonAges(platform::Date date) co
     const std::int64_t to = lunarDay(lastAge);
     if (from == to) return {from};
     return lunarDayRun(from, to, 30);
+}
+
+std::int64_t MoonAgeCalculator::lunarDay(double age) noexcept {
+    // Ages outside the cycle (never computed) count as its start.
+    if (!(age >= 0.0 && age < 31.0)) return 0;
+    const auto whole = static_cast<std::int64_t>(age);
+    return whole + 1 - age < 0.2 ? whole + 1 : whole;
 }
 
 std::vector<std::int64_t> MoonAgeCalculator::lunarDayRun(std::int64_t from, std::int64_t to, std::int64_t modulus) {

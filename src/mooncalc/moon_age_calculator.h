@@ -21,6 +21,10 @@ public:
     // cycle. One to three numbers; none for an instant the calendar cannot place.
     std::vector<std::int64_t> getMoonAges(platform::Date date) const override;
 
+    // An age as a lunar day: its whole days, or one more when the fraction
+    // exceeds 0.8 (6.85 is lunar day 7, 6.75 is 6). For ages 0 to 29.53.
+    static std::int64_t lunarDay(double age) noexcept;
+
     // The cyclic run of lunar-day numbers from `from` to `to` with `modulus`
     // days in the cycle, 0 counting as modulus - 1: from 5 to 6 gives 5, 6;
     // from 29 to 1 gives 29, 30, 1; from 0 to 1 gives 29, 30, 1; from 0 to 29

@@ -48,7 +48,10 @@ double MoonZodiacSignCalculator::approximateLongitude(platform::Date date) {
 }
 
 MoonZodiacSign MoonZodiacSignCalculator::getMoonZodiacSign(platform::Date date) const {
-    const double longitude = approximateLongitude(date);
+    return signOfLongitude(approximateLongitude(date));
+}
+
+MoonZodiacSign MoonZodiacSignCalculator::signOfLongitude(double longitude) noexcept {
     for (const auto& [end, sign] : signEnds)
         if (longitude < end) return sign;
     return MoonZodiacSign::aries;

@@ -22,6 +22,8 @@ public:
     // The longitude behind the sign, in degrees; NaN for an instant the
     // calendar cannot place.
     static double approximateLongitude(platform::Date date);
+    // The table above.
+    static MoonZodiacSign signOfLongitude(double longitude) noexcept;
 };
 
 } // namespace mooncalc
