@@ -89,13 +89,21 @@ std::vector<MoonModel> MoonCalculator::getMoonModels(platform::Date date) {
     const MoonRiseSetCalculatorInterface& riseSet = moonRiseSetCalculator();
     const MoonZodiacSignCalculatorInterface& signs = *moonZodiacSignCalculator_;
     const MoonZodiacSign endSign = signs.getMoonZodiacSign(*dayEnd);
-    const auto previousRise = instantOf(riseSet.getMoonRise(previousDayStart));
+    auto previousRise = instantOf(riseSet.getMoonRise(previousDayStart));
     auto nextRise = instantOf(riseSet.getMoonRise(*nextDayEnd));
     if (numbers.size() == 1) return {MoonModel{numbers[0], endSign, previousRise, nextRise}};
 
     const MoonZodiacSign startSign = signs.getMoonZodiacSign(dayStart);
     const auto todaysRise = instantOf(riseSet.getMoonRise(dayStart));
     const auto todaysSet = instantOf(riseSet.getMoonSet(*dayEnd));
+    // Once a month the Moon does not rise on the previous day, and the search
+    // from that day's start finds today's rise: the first lunar day then
+    // begins at the rise of the day before.
+    if (previousRise && todaysRise && !(*previousRise < *todaysRise)) {
+        const platform::Date earlierStart =
+            datehelper::startOfDay(datehelper::adjust(previousDayStart, DateComponentType::day, -1));
+        previousRise = instantOf(riseSet.getMoonRise(earlierStart));
+    }
     // The last lunar day begins at today's set when the day holds three.
     const auto lastBegin = numbers.size() == 3 ? todaysSet : todaysRise;
 
@@ -115,6 +123,9 @@ std::vector<MoonModel> MoonCalculator::getMoonModels(platform::Date date) {
         models.push_back({numbers[1], endSign, todaysRise, todaysSet});
         models.push_back({numbers[2], endSign, todaysSet, nextRise});
     }
+    // Whatever the events found, no lunar day ends at or before its start.
+    for (MoonModel& model : models)
+        if (model.begin && model.finish && !(*model.begin < *model.finish)) model.finish.reset();
     return models;
 }
 

@@ -11,6 +11,16 @@
 // can be replaced. getInfo reports no error: a failed rise or set leaves a
 // lunar day's bound absent, a refused instant leaves the illumination absent.
 //
+// The lunar days: with one lunar-day number (always, on a device in UTC), from
+// the first moonrise after the start of the previous UTC day to the moonrise
+// nearest the end of the next one. With two, the first ends and the second
+// begins at the first moonrise of the day; with three, the second ends and the
+// third begins at the moonset nearest the day's end. When the Moon rises and
+// then sets within the day, the last lunar day ends at the moonrise nearest the
+// day's end if that comes after the day began. A lunar day always ends after
+// it begins: a bound that would break this is searched a day earlier (the
+// first day's begin) or left absent.
+//
 // One facade serves one thread at a time: the calculators built on first use
 // are not guarded.
 
