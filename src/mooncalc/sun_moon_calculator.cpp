@@ -86,74 +86,57 @@ void SunMoonCalculator::setUTDate(double jd) noexcept {
     t_ = (jd + ttMinusUT_ / secondsPerDay - j2000) / julianDaysPerCentury;
 }
 
+SunMoonCalculator::Topocentric SunMoonCalculator::evaluate(bool sun) noexcept {
+    if (sun) return doCalc(getSun());
+    getSun();   // the Moon's age and longitude want the Sun of the same instant
+    return doCalc(getMoon());
+}
+
 double SunMoonCalculator::obtainAccurateRiseSetTransit(double riseSetJD, Event event, int niter, bool sun) noexcept {
     double jd = riseSetJD;
     double step = -1.0;
     for (int round = 0; round < niter; ++round) {
         if (jd == -1.0) return -1.0;
         setUTDate(jd);
-        Topocentric out;
-        if (sun) {
-            out = doCalc(getSun());
-        } else {
-            getSun();   // the Moon's age and longitude want the Sun of the same instant
-            out = doCalc(getMoon());
-        }
-        step = std::fabs(jd - out.at(event));
-        jd = out.at(event);
+        const double next = evaluate(sun).at(event);
+        step = std::fabs(jd - next);
+        jd = next;
     }
     constexpr double oneSecond = 1.1574074074074073e-05;
     return step <= oneSecond ? jd : -1.0;
 }
 
+void SunMoonCalculator::storeRefined(const Topocentric& out, bool sun, BodyResults results) noexcept {
+    results.azimuth = out.azimuth;
+    results.elevation = out.elevation;
+    results.distance = out.distance;
+    const int rounds = sun ? 3 : 5;
+    results.rise = obtainAccurateRiseSetTransit(out.rise, Event::rise, rounds, sun);
+    results.set = obtainAccurateRiseSetTransit(out.set, Event::set, rounds, sun);
+    results.transit = obtainAccurateRiseSetTransit(out.transit, Event::transit, rounds, sun);
+    if (results.transit == -1.0) {
+        results.transitElevation = 0.0;
+    } else {
+        setUTDate(results.transit);
+        results.transitElevation = evaluate(sun).transitElevation;
+    }
+}
+
 void SunMoonCalculator::calcSunAndMoon() {
     const double jd = jdUT_;
-
-    Topocentric out = doCalc(getSun());
-    sunAz = out.azimuth;
-    sunEl = out.elevation;
-    sunRise = out.rise;
-    sunSet = out.set;
-    sunTransit = out.transit;
-    sunTransitElev = out.transitElevation;
-    sunDist = out.distance;
+    const Topocentric sun = doCalc(getSun());
     const double sunAnomaly = sanomaly_;
     const double sunLongitude = slongitude_;
-
-    sunRise = obtainAccurateRiseSetTransit(sunRise, Event::rise, 3, true);
-    sunSet = obtainAccurateRiseSetTransit(sunSet, Event::set, 3, true);
-    sunTransit = obtainAccurateRiseSetTransit(sunTransit, Event::transit, 3, true);
-    if (sunTransit == -1.0) {
-        sunTransitElev = 0.0;
-    } else {
-        setUTDate(sunTransit);
-        sunTransitElev = doCalc(getSun()).transitElevation;
-    }
+    storeRefined(sun, true, {sunAz, sunEl, sunRise, sunSet, sunTransit, sunTransitElev, sunDist});
 
     setUTDate(jd);
     sanomaly_ = sunAnomaly;
     slongitude_ = sunLongitude;
-    out = doCalc(getMoon());
-    moonAz = out.azimuth;
-    moonEl = out.elevation;
-    moonRise = out.rise;
-    moonSet = out.set;
-    moonTransit = out.transit;
-    moonTransitElev = out.transitElevation;
-    moonDist = out.distance;
+    const Topocentric moon = doCalc(getMoon());   // the Moon's age of the instant
     const double age = moonAge;
+    storeRefined(moon, false, {moonAz, moonEl, moonRise, moonSet, moonTransit, moonTransitElev, moonDist});
 
-    moonRise = obtainAccurateRiseSetTransit(moonRise, Event::rise, 5, false);
-    moonSet = obtainAccurateRiseSetTransit(moonSet, Event::set, 5, false);
-    moonTransit = obtainAccurateRiseSetTransit(moonTransit, Event::transit, 5, false);
-    if (moonTransit == -1.0) {
-        moonTransitElev = 0.0;
-    } else {
-        setUTDate(moonTransit);
-        getSun();
-        moonTransitElev = doCalc(getMoon()).transitElevation;
-    }
-
+    // The refinements moved the instant: back to the one asked for.
     setUTDate(jd);
     sanomaly_ = sunAnomaly;
     slongitude_ = sunLongitude;

@@ -93,13 +93,25 @@ private:
     struct Ecliptic;     // longitude, latitude, distance, angular radius
     struct Topocentric;  // azimuth ... distance, with rise, set and transit
     enum class Event : std::uint8_t { rise, set, transit };
+    // The result fields of one body.
+    struct BodyResults {
+        double& azimuth;
+        double& elevation;
+        double& rise;
+        double& set;
+        double& transit;
+        double& transitElevation;
+        double& distance;
+    };
 
     SunMoonCalculator() = default;
     void setUTDate(double jd) noexcept;
     Ecliptic getSun() noexcept;
     Ecliptic getMoon() noexcept;
     Topocentric doCalc(const Ecliptic& body) const noexcept;
+    Topocentric evaluate(bool sun) noexcept;   // at the current instant
     double obtainAccurateRiseSetTransit(double riseSetJD, Event event, int niter, bool sun) noexcept;
+    void storeRefined(const Topocentric& out, bool sun, BodyResults results) noexcept;
 
     double jdUT_ = 0.0;
     double t_ = 0.0;           // Julian centuries of TT since J2000
