@@ -95,6 +95,21 @@ const char* nameOf(EclipseKind kind) {
     return "?";
 }
 
+const char* nameOf(Type type) {
+    switch (type) {
+    case Type::undefined: return "undefined";
+    case Type::solarNoncentral: return "non-central";
+    case Type::solarPartial: return "partial";
+    case Type::solarCentralTotal: return "total";
+    case Type::solarCentralAnnular: return "annular";
+    case Type::solarCentralAnnularTotal: return "hybrid";
+    case Type::lunarUmbralTotal: return "total";
+    case Type::lunarUmbralPartial: return "partial";
+    case Type::lunarPenumbral: return "penumbral";
+    }
+    return "?";
+}
+
 void compare(Kind kind) {
     const std::vector<Eclipse> ours = calculatorEclipses(kind);
     const std::vector<swisseph::GlobalEclipse> theirs = libraryEclipses(kind);
@@ -119,9 +134,10 @@ void compare(Kind kind) {
             if (boundary) ++boundaryKinds;
         } else {
             misses << "  " << mooncalc_test::utcMinute(when) << ' ' << nameOf(reference.kind)
-                   << (reference.central ? " central" : "") << " magnitude " << reference.magnitude;
+                   << (reference.central ? " central" : "") << " magnitude " << reference.magnitude
+                   << (kind == Kind::lunar ? " (penumbral " : " (diameter ratio ") << reference.secondMagnitude << ')';
             if (nearest != ours.end())
-                misses << ": calculator " << std::round(offset) << " s, type " << static_cast<int>(nearest->type)
+                misses << ": nearest found " << std::round(offset / 60.0) << " min away, " << nameOf(nearest->type)
                        << ", magnitude " << nearest->phase << ", gamma " << nearest->gamma;
             misses << '\n';
         }
