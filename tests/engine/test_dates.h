@@ -6,6 +6,7 @@
 #include "platform/core/date.h"
 #include "platform/core/time_zone.h"
 #include "support/dates.h"
+#include "support/zone_override.h"
 
 #include <gtest/gtest.h>
 
@@ -41,17 +42,6 @@ inline Fields utcFields(platform::Date date) {
     return fieldsIn(platform::Calendar::gregorian(platform::TimeZone::utc(), platform::Locale::current()), date);
 }
 
-// Pins the user's time zone for one test and restores the system's afterwards.
-class ZoneOverride {
-public:
-    explicit ZoneOverride(const char* identifier) {
-        auto zone = platform::TimeZone::withIdentifier(identifier);
-        EXPECT_TRUE(zone.has_value()) << identifier;
-        platform::TimeZone::setCurrentOverride(zone);
-    }
-    ~ZoneOverride() { platform::TimeZone::setCurrentOverride(std::nullopt); }
-    ZoneOverride(const ZoneOverride&) = delete;
-    ZoneOverride& operator=(const ZoneOverride&) = delete;
-};
+using testsupport::ZoneOverride;
 
 } // namespace engine_test

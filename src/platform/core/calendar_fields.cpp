@@ -9,16 +9,9 @@ namespace platform::calendar_fields {
 
 namespace {
 
-constexpr std::int64_t kGregorianCutoverYear = 1582;
 constexpr std::array<std::int32_t, 12> kMonthLength = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 } // namespace
-
-bool isLeapYear(std::int64_t extendedYear) noexcept {
-    const bool julianLeap = floorModulo(extendedYear, 4) == 0;
-    if (extendedYear < kGregorianCutoverYear) return julianLeap;
-    return julianLeap && (extendedYear % 100 != 0 || extendedYear % 400 == 0);
-}
 
 std::int32_t monthLength(std::int64_t extendedYear, std::int32_t month0) noexcept {
     extendedYear += floorDivide(month0, 12);

@@ -58,10 +58,10 @@ std::int64_t julianDayOf(std::int64_t extendedYear, std::int64_t month0, std::in
 
 // Lengths as ICU's Gregorian calendar counts them: Julian leap years before 1582,
 // 355 days in 1582 and 31 day numbers in October 1582.
-bool isLeapYear(std::int64_t extendedYear) noexcept;
 std::int32_t monthLength(std::int64_t extendedYear, std::int32_t month0) noexcept;
 std::int32_t yearLength(std::int64_t extendedYear) noexcept;
 
+using astronomy::isLeapYear;
 using astronomy::floorDivide;
 using astronomy::floorModulo;
 

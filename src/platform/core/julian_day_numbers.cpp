@@ -91,6 +91,12 @@ CivilDate gregorianDateOfDayNumber(std::int64_t dayNumber) noexcept {
     return gregorianDateOf(dayNumber);
 }
 
+bool isLeapYear(std::int64_t year) noexcept {
+    const bool julianLeap = floorModulo(year, 4) == 0;
+    if (year < 1582) return julianLeap;
+    return julianLeap && (year % 100 != 0 || year % 400 == 0);
+}
+
 double julianDayOfNewYear(std::int64_t year) noexcept {
     return static_cast<double>(dayNumberOfCivilDate(year, 1, 1)) - 0.5;
 }

@@ -61,6 +61,11 @@ CivilDate gregorianDateOfDayNumber(std::int64_t dayNumber) noexcept;
 // month's end (or before its start) runs on into the next (previous) month.
 std::int64_t dayNumberOfCivilDate(std::int64_t year, int month, std::int64_t day) noexcept;
 
+// Whether the year has 366 days on that calendar: every fourth year before
+// 1582 (0 and -4 among them), the Gregorian rule from 1582 on (1582 itself is
+// common; 1600 and 2000 are leap years, 1700 and 1900 are not).
+bool isLeapYear(std::int64_t year) noexcept;
+
 // Julian day of 00:00 UT on 1 January of `year`.
 double julianDayOfNewYear(std::int64_t year) noexcept;
 

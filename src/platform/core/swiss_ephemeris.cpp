@@ -210,6 +210,51 @@ Result<double> solarCrossingUT(double longitude, double julianDayUT, std::int32_
     return when;
 }
 
+namespace {
+
+EclipseKind eclipseKind(std::int32_t flags) {
+    if (flags & SE_ECL_ANNULAR_TOTAL) return EclipseKind::hybrid;
+    if (flags & SE_ECL_TOTAL) return EclipseKind::total;
+    if (flags & SE_ECL_ANNULAR) return EclipseKind::annular;
+    if (flags & SE_ECL_PENUMBRAL) return EclipseKind::penumbral;
+    return EclipseKind::partial;
+}
+
+} // namespace
+
+Result<GlobalEclipse> lunarEclipse(double julianDayUT, bool backward) {
+    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+    prepareThread();
+    double times[10] = {};
+    ErrorText serr;
+    const std::int32_t flags = swe_lun_eclipse_when(julianDayUT, SEFLG_SWIEPH, 0, times, backward ? 1 : 0, serr.text);
+    if (flags <= 0) return serr.error("lunar eclipse search failed");
+    double place[3] = {};
+    double attributes[20] = {};
+    if (swe_lun_eclipse_how(times[0], SEFLG_SWIEPH, place, attributes, serr.text) < 0)
+        return serr.error("lunar eclipse attributes failed");
+    if (!std::isfinite(times[0]) || !std::isfinite(attributes[0]) || !std::isfinite(attributes[1]))
+        return Error{"lunar eclipse search gave no finite result"};
+    return GlobalEclipse{times[0], eclipseKind(flags), false, attributes[0], attributes[1]};
+}
+
+Result<GlobalEclipse> solarEclipse(double julianDayUT, bool backward) {
+    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+    prepareThread();
+    double times[10] = {};
+    ErrorText serr;
+    const std::int32_t flags =
+        swe_sol_eclipse_when_glob(julianDayUT, SEFLG_SWIEPH, 0, times, backward ? 1 : 0, serr.text);
+    if (flags <= 0) return serr.error("solar eclipse search failed");
+    double place[10] = {};
+    double attributes[20] = {};
+    if (swe_sol_eclipse_where(times[0], SEFLG_SWIEPH, place, attributes, serr.text) < 0)
+        return serr.error("solar eclipse attributes failed");
+    if (!std::isfinite(times[0]) || !std::isfinite(attributes[0]) || !std::isfinite(attributes[1]))
+        return Error{"solar eclipse search gave no finite result"};
+    return GlobalEclipse{times[0], eclipseKind(flags), (flags & SE_ECL_CENTRAL) != 0, attributes[0], attributes[1]};
+}
+
 bool setEphemerisPath(std::optional<std::string_view> folder) {
     if (folder && (folder->size() > maximumEphemerisPathLength || folder->find('\0') != std::string_view::npos))
         return false;

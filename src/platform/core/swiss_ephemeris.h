@@ -118,6 +118,27 @@ Result<std::optional<double>> riseOrSet(double julianDayUT, std::int32_t body, b
 // apparent longitude crosses `longitude` (degrees).
 Result<double> solarCrossingUT(double longitude, double julianDayUT, std::int32_t flags);
 
+// An eclipse as the library's global search finds it, for checking other
+// eclipse searches against.
+enum class EclipseKind : std::uint8_t { total, annular, hybrid, partial, penumbral };
+
+struct GlobalEclipse {
+    double maximumUT = 0.0;        // Julian day (UT) of greatest eclipse
+    EclipseKind kind = EclipseKind::partial;
+    bool central = false;          // solar: the shadow's axis meets the Earth
+    // Lunar: the umbral magnitude. Solar: the fraction of the Sun's diameter
+    // covered where the eclipse is greatest.
+    double magnitude = 0.0;
+    // Lunar: the penumbral magnitude. Solar: the ratio of the Moon's apparent
+    // diameter to the Sun's there (above 1 for a total eclipse).
+    double secondMagnitude = 0.0;
+};
+
+// The first lunar (solar) eclipse of any kind after `julianDayUT`, or the last
+// one before it when `backward`; with the library's data files.
+Result<GlobalEclipse> lunarEclipse(double julianDayUT, bool backward);
+Result<GlobalEclipse> solarEclipse(double julianDayUT, bool backward);
+
 // The longest folder list the library takes; a longer one it silently replaces
 // by its default.
 inline constexpr std::size_t maximumEphemerisPathLength = 242;

@@ -1,0 +1,53 @@
+#pragma once
+// The calculator's intermediate results, shared by its two source files.
+
+#include "mooncalc/sun_moon_calculator.h"
+
+#include <numbers>
+
+namespace mooncalc {
+
+struct SunMoonCalculator::Ecliptic {
+    double longitude = 0.0;       // degrees, apparent
+    double latitude = 0.0;        // degrees
+    double distance = 0.0;        // astronomical units
+    double angularRadius = 0.0;   // radians
+};
+
+struct SunMoonCalculator::Topocentric {
+    double azimuth = 0.0;
+    double elevation = 0.0;
+    double rise = 0.0;            // Julian days, or -1
+    double set = 0.0;
+    double transit = 0.0;
+    double transitElevation = 0.0;
+    double rightAscension = 0.0;
+    double declination = 0.0;
+    double distance = 0.0;
+
+    double at(Event event) const noexcept {
+        switch (event) {
+        case Event::rise: return rise;
+        case Event::set: return set;
+        case Event::transit: return transit;
+        }
+        return transit;
+    }
+};
+
+namespace detail {
+
+constexpr double pi = std::numbers::pi;
+constexpr double twoPi = 2.0 * pi;
+constexpr double degToRad = pi / 180.0;
+// Days of mean solar time per radian of hour angle.
+constexpr double radToDay = 180.0 / (15.0 * pi) / 24.0;
+constexpr double siderealDayLength = 1.0027378119113546;
+constexpr double j2000 = 2451545.0;
+constexpr double julianDaysPerCentury = 36525.0;
+constexpr double secondsPerDay = 86400.0;
+constexpr double astronomicalUnit = 149597870.691;   // km
+constexpr double earthRadius = 6378.1366;            // km, equatorial
+
+} // namespace detail
+} // namespace mooncalc

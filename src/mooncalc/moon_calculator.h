@@ -1,0 +1,66 @@
+#pragma once
+// The moon calculator: for one observer, everything it knows about an instant
+// in one answer. The phase and the half of the cycle, the lunar days that touch
+// the instant's UTC day with their signs and the moonrises that bound them,
+// the previous and the next lunar eclipse, and the Moon's illumination.
+//
+// It computes nothing itself: it asks its calculators, each held through its
+// interface. The age and sign calculators are made with the facade; the phase,
+// trajectory and rise-and-set calculators on first use, then kept (the phase
+// and trajectory calculators share the facade's age calculator). Any of them
+// can be replaced. getInfo reports no error: a failed rise or set leaves a
+// lunar day's bound absent, a refused instant leaves the illumination absent.
+//
+// The lunar days: with one lunar-day number (always, on a device in UTC), from
+// the first moonrise after the start of the previous UTC day to the moonrise
+// nearest the end of the next one. With two, the first ends and the second
+// begins at the first moonrise of the day; with three, the second ends and the
+// third begins at the moonset nearest the day's end. When the Moon rises and
+// then sets within the day, the last lunar day ends at the moonrise nearest the
+// day's end if that comes after the day began. A lunar day always ends after
+// it begins: a bound that would break this is searched a day earlier (the
+// first day's begin) or left absent.
+//
+// One facade serves one thread at a time: the calculators built on first use
+// are not guarded.
+
+#include "mooncalc/calculator_interfaces.h"
+#include "mooncalc/moon_info.h"
+#include "mooncalc/observer_location.h"
+
+#include <memory>
+#include <vector>
+
+namespace mooncalc {
+
+class MoonCalculator {
+public:
+    explicit MoonCalculator(ObserverLocation location);
+    // With other age and sign calculators in place of the facade's own.
+    MoonCalculator(ObserverLocation location, std::shared_ptr<const MoonAgeCalculatorInterface> moonAgeCalculator,
+                   std::shared_ptr<const MoonZodiacSignCalculatorInterface> moonZodiacSignCalculator);
+
+    MoonInfo getInfo(platform::Date date);
+
+    const ObserverLocation& location() const noexcept { return location_; }
+
+    // Built on first read, then kept; a set calculator replaces it.
+    const MoonRiseSetCalculatorInterface& moonRiseSetCalculator();
+    const MoonPhaseCalculatorInterface& moonPhaseCalculator();
+    const MoonTrajectoryCalculatorInterface& moonTrajectoryCalculator();
+    void setMoonRiseSetCalculator(std::unique_ptr<const MoonRiseSetCalculatorInterface> calculator);
+    void setMoonPhaseCalculator(std::unique_ptr<const MoonPhaseCalculatorInterface> calculator);
+    void setMoonTrajectoryCalculator(std::unique_ptr<const MoonTrajectoryCalculatorInterface> calculator);
+
+private:
+    std::vector<MoonModel> getMoonModels(platform::Date date);
+
+    ObserverLocation location_;
+    std::shared_ptr<const MoonAgeCalculatorInterface> moonAgeCalculator_;
+    std::shared_ptr<const MoonZodiacSignCalculatorInterface> moonZodiacSignCalculator_;
+    std::unique_ptr<const MoonRiseSetCalculatorInterface> moonRiseSetCalculator_;
+    std::unique_ptr<const MoonPhaseCalculatorInterface> moonPhaseCalculator_;
+    std::unique_ptr<const MoonTrajectoryCalculatorInterface> moonTrajectoryCalculator_;
+};
+
+} // namespace mooncalc

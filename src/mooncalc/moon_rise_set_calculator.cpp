@@ -1,0 +1,43 @@
+#include "mooncalc/moon_rise_set_calculator.h"
+
+#include "mooncalc/sun_moon_calculator.h"
+#include "platform/core/julian_day_numbers.h"
+
+namespace mooncalc {
+
+RiseSetResult MoonRiseSetCalculator::getMoonRise(platform::Date date) const { return getMoonRiseOrSet(date, true); }
+
+RiseSetResult MoonRiseSetCalculator::getMoonSet(platform::Date date) const { return getMoonRiseOrSet(date, false); }
+
+RiseSetResult MoonRiseSetCalculator::getMoonRiseOrSet(platform::Date date, bool isRise) const {
+    auto calculator = SunMoonCalculator::make(date, location_);
+    if (!calculator) return RiseSetError{calculator.error()};
+    calculator->calcSunAndMoon();
+    const double event = isRise ? calculator->moonRise : calculator->moonSet;
+    if (event == -1.0) return RiseSetError{RiseSetErrorReason::unableToFormDateFromComponents};
+    const auto fields = SunMoonCalculator::getDate(event);
+    if (!fields) return RiseSetError{fields.error()};
+    const auto instant = getDateFromComponents(*fields);
+    if (!instant) return RiseSetError{RiseSetErrorReason::unableToFormDateFromComponents};
+    return *instant;
+}
+
+std::optional<platform::Date> MoonRiseSetCalculator::getDateFromComponents(
+    const std::array<std::int64_t, 6>& fields) noexcept {
+    // The fields come from a Julian day within the calendar's range; anything
+    // larger could not name a day the calendar holds.
+    constexpr std::int64_t limit = std::int64_t{1} << 40;
+    for (const std::int64_t field : fields)
+        if (field < -limit || field > limit) return std::nullopt;
+    const std::int64_t month0 = fields[1] - 1;
+    const std::int64_t year = fields[0] + astronomy::floorDivide(month0, 12);
+    const int month = static_cast<int>(astronomy::floorModulo(month0, 12)) + 1;
+    const std::int64_t dayNumber = astronomy::dayNumberOfCivilDate(year, month, fields[2]);
+    const double julianDay = static_cast<double>(dayNumber) - 0.5;
+    if (julianDay < astronomy::earliestJulianDay || julianDay > astronomy::latestJulianDay) return std::nullopt;
+    const double seconds = static_cast<double>((dayNumber - 2440588) * 86400 + fields[3] * 3600 + fields[4] * 60 +
+                                               fields[5]);   // 2440588: 1970-01-01
+    return platform::Date::fromSecondsSince1970(seconds);
+}
+
+} // namespace mooncalc

@@ -1,0 +1,39 @@
+#pragma once
+// Moonrise and moonset near an instant, for one observer, from the Sun and Moon
+// position calculator: one calculation per request. The event found is the
+// next one after the instant or, when nearer and on the same UTC day (from 0h
+// UT), the last one before it, refined to a second; the instant comes back with
+// whole seconds (UTC).
+//
+// Failures: InvalidJulianDay when the calculator refuses the instant (the days
+// before the calendar reform in 1582, an instant or coordinates that are not
+// finite); unableToFormDateFromComponents when the Moon does not rise (or set)
+// that day at the observer's latitude or the refinement did not settle.
+
+#include "mooncalc/calculator_interfaces.h"
+#include "mooncalc/observer_location.h"
+
+#include <cstdint>
+#include <optional>
+
+namespace mooncalc {
+
+class MoonRiseSetCalculator final : public MoonRiseSetCalculatorInterface {
+public:
+    explicit MoonRiseSetCalculator(ObserverLocation location) : location_(location) {}
+
+    RiseSetResult getMoonRise(platform::Date date) const override;
+    RiseSetResult getMoonSet(platform::Date date) const override;
+
+    // The instant of UTC calendar fields as the calculator's getDate gives them
+    // (year, month, day, hour, minute, second: astronomical years, the Julian
+    // calendar before 15 October 1582). Fields beyond their range run on into
+    // the next unit; absent beyond the calendar's range.
+    static std::optional<platform::Date> getDateFromComponents(const std::array<std::int64_t, 6>& fields) noexcept;
+
+private:
+    RiseSetResult getMoonRiseOrSet(platform::Date date, bool isRise) const;
+    ObserverLocation location_;
+};
+
+} // namespace mooncalc

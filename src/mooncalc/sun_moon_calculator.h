@@ -1,0 +1,126 @@
+#pragma once
+// The apparent topocentric positions of the Sun and the Moon for one instant and
+// one observer (azimuth, elevation, distance), the instants of their rise, set
+// and upper transit with the elevation at transit, and the Moon's age by its
+// elongation from the Sun. A low-precision analytic theory: the Sun from its
+// mean elements and the equation of the centre; the Moon from its mean elements
+// and 39 terms in longitude, 17 in latitude and 13 in parallax; Laskar's
+// obliquity; a two-term nutation; the IAU 1982 sidereal time; TT - UT from two
+// fitted polynomials (year -600 to 2200, 0 outside); refraction from a closed
+// formula; rise, set and transit estimated from the hour angle and refined.
+//
+// Angles are radians, instants Julian days on the UT scale, distances
+// astronomical units. A rise, set or transit of -1 is an event that does not
+// happen: the body stays above or below the horizon that day, or the
+// refinement does not settle to a second.
+//
+// One object answers for one instant: make it, call calcSunAndMoon(), read
+// the results, which are NaN until then. An object serves one thread at a time.
+
+#include "mooncalc/moon_illumination.h"
+#include "mooncalc/observer_location.h"
+#include "platform/core/date.h"
+#include "platform/core/expected.h"
+
+#include <array>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+namespace mooncalc {
+
+// The Julian day the calculator refuses, as computed from the instant.
+struct InvalidJulianDay {
+    double jd = 0.0;
+    friend bool operator==(const InvalidJulianDay&, const InvalidJulianDay&) = default;
+};
+
+class SunMoonCalculator {
+public:
+    // Which altitude counts as rising and setting. Objects always use
+    // horizon34arcmin: the body's upper limb at 34' below the true horizon.
+    enum class Twilight : std::uint8_t { astronomical, nautical, civil, horizon34arcmin };
+
+    // The instant's UTC calendar fields, Julian calendar before 15 October 1582
+    // (fractions of a second dropped), give the Julian day of the instant.
+    // Refused with InvalidJulianDay: a Julian day in [2299150, 2299160), the
+    // days before the calendar reform (24 September to 4 October 1582, Julian);
+    // an instant that is not finite or lies beyond the calendar's range (some
+    // 5.8 million years); coordinates that are not finite numbers (carrying the
+    // instant's Julian day).
+    static platform::Expected<SunMoonCalculator, InvalidJulianDay> make(platform::Date date,
+                                                                          ObserverLocation location);
+
+    // Fills every result field; calling it again gives the same results.
+    void calcSunAndMoon();
+
+    // Year, month, day, hour, minute and second of a Julian day (astronomical
+    // years, the Julian calendar before 2299160.5, the second truncated).
+    // Refused: [2299150, 2299160), values that are not finite or lie beyond the
+    // calendar's range.
+    static platform::Expected<std::array<std::int64_t, 6>, InvalidJulianDay> getDate(double jd);
+
+    // Into [0, 2 pi).
+    static double normalizeRadians(double r) noexcept;
+
+    // The illumination of the instant `date`; the object's own instant and
+    // observer play no part.
+    std::optional<Illumination> getMoonIllumination(platform::Date date) const noexcept;
+
+    double julianDayUT() const noexcept { return jdUT_; }
+    double ttMinusUT() const noexcept { return ttMinusUT_; }   // seconds
+
+    static constexpr double nan = std::numeric_limits<double>::quiet_NaN();
+    double sunAz = nan;             // from north through east
+    double sunEl = nan;             // with refraction
+    double sunRise = nan;           // Julian day (UT), or -1
+    double sunSet = nan;
+    double sunTransit = nan;
+    double sunTransitElev = nan;    // 0 when there is no transit
+    double sunDist = nan;
+    double moonAz = nan;
+    double moonEl = nan;
+    double moonRise = nan;
+    double moonSet = nan;
+    double moonTransit = nan;
+    // Elongation of the Moon from the Sun in longitude as days of a
+    // 29.530588853-day month: 0 at conjunction, below 29.530588853.
+    double moonAge = nan;
+    double moonTransitElev = nan;
+    double moonDist = nan;
+
+private:
+    struct Ecliptic;     // longitude, latitude, distance, angular radius
+    struct Topocentric;  // azimuth ... distance, with rise, set and transit
+    enum class Event : std::uint8_t { rise, set, transit };
+    // The result fields of one body.
+    struct BodyResults {
+        double& azimuth;
+        double& elevation;
+        double& rise;
+        double& set;
+        double& transit;
+        double& transitElevation;
+        double& distance;
+    };
+
+    SunMoonCalculator() = default;
+    void setUTDate(double jd) noexcept;
+    Ecliptic getSun() noexcept;
+    Ecliptic getMoon() noexcept;
+    Topocentric doCalc(const Ecliptic& body) const noexcept;
+    Topocentric evaluate(bool sun) noexcept;   // at the current instant
+    double obtainAccurateRiseSetTransit(double riseSetJD, Event event, int niter, bool sun) noexcept;
+    void storeRefined(const Topocentric& out, bool sun, BodyResults results) noexcept;
+
+    double jdUT_ = 0.0;
+    double t_ = 0.0;           // Julian centuries of TT since J2000
+    double obsLon_ = 0.0;
+    double obsLat_ = 0.0;
+    double ttMinusUT_ = 0.0;
+    Twilight twilight_ = Twilight::horizon34arcmin;
+    double slongitude_ = 0.0;  // degrees, written by each Sun evaluation
+    double sanomaly_ = 0.0;    // radians, written by each Sun evaluation
+};
+
+} // namespace mooncalc
