@@ -1,6 +1,6 @@
 #include "engine/easter.h"
 
-#include "engine/calendar_steps.h"
+#include "engine/local_day.h"
 #include "platform/core/calendar.h"
 
 namespace engine {
@@ -57,14 +57,14 @@ constexpr MonthDay easterSunday(int year) {
 }
 
 Date easterStep(int year, int days) {
-    const Calendar calendar = Calendar::current();
+    const Calendar calendar = detail::userCalendar();
     const MonthDay sunday = easterSunday(year);
-    const auto midnight = detail::localMidnight(calendar, year, sunday.month, sunday.day);
+    const auto midnight = detail::startOfLocalDay(calendar, year, sunday.month, sunday.day);
     if (!midnight)
         return Date::now();
     if (days == 0)
         return *midnight;
-    return calendar.dateByAdding(platform::CalendarComponent::day, days, *midnight).value_or(Date::now());
+    return detail::orPresentMoment(calendar.dateByAdding(platform::CalendarComponent::day, days, *midnight));
 }
 
 } // namespace

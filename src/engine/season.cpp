@@ -110,13 +110,13 @@ std::optional<Season> seasonFromRawValue(std::string_view name) {
 double forLatitude() { return LondonLat; }
 
 std::optional<Date> seasonStartDate(Season forSeason, int year) {
-    return startDate(Calendar::current(), forSeason, year);
+    return startDate(detail::userCalendar(), forSeason, year);
 }
 
-Date getSeasonStart(Season season, int forYear) { return seasonStartDate(season, forYear).value_or(Date::now()); }
+Date getSeasonStart(Season season, int forYear) { return detail::orPresentMoment(seasonStartDate(season, forYear)); }
 
 Season getSeasonFor(Date date) {
-    const Calendar calendar = Calendar::current();
+    const Calendar calendar = detail::userCalendar();
     const Date day = calendar.startOfDay(date);
     const auto placed = yearAndMonthOf(calendar, day);
     if (!placed)
@@ -134,7 +134,7 @@ Season getSeasonFor(Date date) {
 Season getCurrentSeason() { return getSeasonFor(Date::now()); }
 
 Date getSeasonEnd(Season season, Date forDate) {
-    const Calendar calendar = Calendar::current();
+    const Calendar calendar = detail::userCalendar();
     const auto placed = yearAndMonthOf(calendar, forDate);
     if (!placed)
         return dayBefore(calendar, Date::now());

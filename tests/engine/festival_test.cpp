@@ -104,6 +104,17 @@ TEST(TraditionalDays, YearTheCalendarCannotPlaceGivesThePresentMoment) {
         [] { return tradEndDate(Vadididod::Samhain, std::numeric_limits<int>::min(), south); });
 }
 
+TEST(TraditionalDays, FollowAChangeOfZoneAtOnce) {
+    for (int round = 0; round < 2; ++round) {
+        {
+            engine_test::ZoneOverride zone("UTC");
+            EXPECT_EQ(tradStartDate(Vadididod::Yule, 2025, north), engine_test::utc(2025, 12, 19));
+        }
+        engine_test::ZoneOverride zone("Pacific/Kiritimati");
+        EXPECT_EQ(tradStartDate(Vadididod::Yule, 2025, north), engine_test::utc(2025, 12, 18, 10));
+    }
+}
+
 TEST(DateIn, BothBoundsIncludedAndWholeDaysCompared) {
     const Date lastMoment = local(2025, 5, 1, 23, 59, 59).addingTimeInterval(0.5);
     EXPECT_TRUE(dateIn(lastMoment, 30, 4, 2025, 1, 5, 2025));
