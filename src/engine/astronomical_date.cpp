@@ -1,6 +1,7 @@
 #include "engine/astronomical_date.h"
 
-#include "engine/solstices.h"
+#include "engine/local_day.h"
+#include "engine/year_events.h"
 #include "platform/core/calendar.h"
 
 #include <cmath>
@@ -9,55 +10,64 @@
 
 namespace engine {
 
+using detail::YearEvent;
+using platform::Calendar;
 using platform::Date;
 
 namespace {
-
-using EventOfYear = Date (*)(int year);
 
 // The December solstice opening a span that crosses into `year` is that of the
 // year before.
 int yearBefore(int year) { return year > std::numeric_limits<int>::min() ? year - 1 : year; }
 
-Date between(EventOfYear first, int firstYear, EventOfYear second, int secondYear) {
-    return crossQuarterMidpoint(first(firstYear), second(secondYear));
-}
+struct YearAndEvent {
+    int year;
+    YearEvent event;
+};
 
 } // namespace
 
-Date crossQuarterMidpoint(Date first, Date second) {
+Date detail::crossQuarterMidpoint(const Calendar& calendar, Date first, Date second) {
     const double spanDays = std::round(second.timeIntervalSince(first) / 86400.0);
     const double offsetDays = std::round(spanDays / 2.0);
     // 2^63 as a double; every smaller whole double converts exactly.
     constexpr double int64Limit = 9223372036854775808.0;
     if (!std::isfinite(offsetDays) || offsetDays >= int64Limit || offsetDays < -int64Limit)
         return first;
-    const auto moved = platform::Calendar::current().dateByAdding(
-        platform::CalendarComponent::day, static_cast<std::int64_t>(offsetDays), first);
+    const auto moved =
+        calendar.dateByAdding(platform::CalendarComponent::day, static_cast<std::int64_t>(offsetDays), first);
     return moved.value_or(first);
 }
 
+Date crossQuarterMidpoint(Date first, Date second) {
+    return detail::crossQuarterMidpoint(detail::userCalendar(), first, second);
+}
+
 Date astronomicalDate(Vadididod festival, int year, double latitude) {
+    const Calendar calendar = detail::userCalendar();
     const bool north = inNorthernHem(latitude);
+    const YearAndEvent march{year, YearEvent::marchEquinox};
+    const YearAndEvent june{year, YearEvent::juneSolstice};
+    const YearAndEvent september{year, YearEvent::septemberEquinox};
+    const YearAndEvent december{year, YearEvent::decemberSolstice};
+    const YearAndEvent decemberBefore{yearBefore(year), YearEvent::decemberSolstice};
+    const auto instant = [&calendar](YearAndEvent event) {
+        return detail::eventInstant(calendar, event.year, event.event);
+    };
+    const auto midpoint = [&calendar, &instant](YearAndEvent first, YearAndEvent second) {
+        return detail::crossQuarterMidpoint(calendar, instant(first), instant(second));
+    };
     switch (festival) {
-    case Vadididod::Yule: return north ? getWinterSolsticeDate(year) : getSummerSolsticeDate(year);
-    case Vadididod::Ostara: return north ? getSpringEquinoxDate(year) : getAutumnEquinoxDate(year);
-    case Vadididod::Litha: return north ? getSummerSolsticeDate(year) : getWinterSolsticeDate(year);
-    case Vadididod::Mabon: return north ? getAutumnEquinoxDate(year) : getSpringEquinoxDate(year);
-    case Vadididod::Imbolc:
-        return north ? between(getWinterSolsticeDate, yearBefore(year), getSpringEquinoxDate, year)
-                     : between(getSummerSolsticeDate, year, getAutumnEquinoxDate, year);
-    case Vadididod::Beltane:
-        return north ? between(getSpringEquinoxDate, year, getSummerSolsticeDate, year)
-                     : between(getAutumnEquinoxDate, year, getWinterSolsticeDate, year);
-    case Vadididod::Lammas:
-        return north ? between(getSummerSolsticeDate, year, getAutumnEquinoxDate, year)
-                     : between(getWinterSolsticeDate, yearBefore(year), getSpringEquinoxDate, year);
-    case Vadididod::Samhain:
-        return north ? between(getAutumnEquinoxDate, year, getWinterSolsticeDate, year)
-                     : between(getSpringEquinoxDate, year, getSummerSolsticeDate, year);
+    case Vadididod::Yule: return instant(north ? december : june);
+    case Vadididod::Ostara: return instant(north ? march : september);
+    case Vadididod::Litha: return instant(north ? june : december);
+    case Vadididod::Mabon: return instant(north ? september : march);
+    case Vadididod::Imbolc: return north ? midpoint(decemberBefore, march) : midpoint(june, september);
+    case Vadididod::Beltane: return north ? midpoint(march, june) : midpoint(september, december);
+    case Vadididod::Lammas: return north ? midpoint(june, september) : midpoint(decemberBefore, march);
+    case Vadididod::Samhain: return north ? midpoint(september, december) : midpoint(march, june);
     }
-    return getWinterSolsticeDate(year);
+    return instant(december);
 }
 
 } // namespace engine

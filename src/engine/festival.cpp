@@ -1,12 +1,13 @@
 #include "engine/festival.h"
 
-#include "engine/calendar_steps.h"
+#include "engine/local_day.h"
 #include "platform/core/calendar.h"
+
+#include <algorithm>
 
 namespace engine {
 
 using platform::Calendar;
-using platform::CalendarComponent;
 using platform::Date;
 
 namespace {
@@ -37,24 +38,27 @@ constexpr TraditionalDays traditionalDays(Vadididod festival) {
 }
 
 // Six months on for January to June, six months back for July to December, so
-// the day stays in its year. The calendar clamps to the target month's last day
-// (31 October becomes 30 April).
-std::optional<Date> handleHem(const Calendar& calendar, Date date, double latitude) {
-    if (inNorthernHem(latitude))
-        return date;
-    const int month = calendar.component(CalendarComponent::month, date);
-    return calendar.dateByAdding(CalendarComponent::month, month <= 6 ? 6 : -6, date);
+// the day stays in its year; a day the target month lacks becomes its last (31
+// October becomes 30 April), as a calendar step of six months would have it.
+constexpr DayOfYear southernDay(DayOfYear northern) {
+    constexpr int monthLength[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const int month = northern.month <= 6 ? northern.month + 6 : northern.month - 6;
+    return {std::min(northern.day, monthLength[month - 1]), month};
 }
 
-Date traditionalDate(DayOfYear day, int year, double latitude) {
-    const Calendar calendar = Calendar::current();
-    const auto northern = detail::localMidnight(calendar, year, day.month, day.day);
-    if (!northern)
-        return Date::now();
-    const auto moved = handleHem(calendar, *northern, latitude);
-    if (!moved)
-        return Date::now();
-    return calendar.startOfDay(*moved);
+// February's length depends on the year; no traditional day moves to its end.
+constexpr bool noDayMovesToTheEndOfFebruary() {
+    for (Vadididod festival : allVadididod)
+        for (DayOfYear day : {traditionalDays(festival).start, traditionalDays(festival).end})
+            if (southernDay(day).month == 2 && southernDay(day).day > 28)
+                return false;
+    return true;
+}
+static_assert(noDayMovesToTheEndOfFebruary());
+
+Date traditionalDate(DayOfYear northern, int year, double latitude) {
+    const DayOfYear day = inNorthernHem(latitude) ? northern : southernDay(northern);
+    return detail::orPresentMoment(detail::startOfLocalDay(detail::userCalendar(), year, day.month, day.day));
 }
 
 } // namespace
@@ -91,13 +95,13 @@ Date tradEndDate(Vadididod festival, int year, double latitude) {
 }
 
 bool dateIn(Date date, int startDay, int startMonth, int startYear, int endDay, int endMonth, int endYear) {
-    const Calendar calendar = Calendar::current();
+    const Calendar calendar = detail::userCalendar();
     const Date day = calendar.startOfDay(date);
-    const auto lower = detail::localMidnight(calendar, startYear, startMonth, startDay);
-    const auto upper = detail::localMidnight(calendar, endYear, endMonth, endDay);
+    const auto lower = detail::startOfLocalDay(calendar, startYear, startMonth, startDay);
+    const auto upper = detail::startOfLocalDay(calendar, endYear, endMonth, endDay);
     if (!lower || !upper)
         return false;
-    return calendar.startOfDay(*lower) <= day && day <= calendar.startOfDay(*upper);
+    return *lower <= day && day <= *upper;
 }
 
 } // namespace engine

@@ -1,9 +1,9 @@
 #include "engine/season.h"
 
-#include "engine/calendar_steps.h"
 #include "engine/color_adjustment.h"
 #include "engine/festival.h"
 #include "engine/fixed_positions.h"
+#include "engine/local_day.h"
 #include "platform/core/calendar.h"
 #include "platform/core/earth.h"
 #include "platform/core/julian_day.h"
@@ -47,19 +47,28 @@ constexpr StartDay southernStart(Season season) {
     return {9, 22};
 }
 
-std::optional<Date> startDate(const Calendar& calendar, Season season, int year) {
-    const auto newYearsMidnight = detail::localMidnight(calendar, year, 1, 1);
-    if (!newYearsMidnight)
-        return std::nullopt;
+StartDay startDay(Season season) {
+    return inNorthernHem(forLatitude()) ? northernStart(season) : southernStart(season);
+}
 
-    const StartDay start = inNorthernHem(forLatitude()) ? northernStart(season) : southernStart(season);
-    DateComponents matching;
-    matching.year = year;
-    matching.month = start.month;
-    matching.day = start.day;
-    // Where a clock change skips midnight on that day, the first moment the day has.
-    return calendar.nextDate(*newYearsMidnight, matching, platform::MatchingPolicy::nextTime,
-                             platform::RepeatedTimePolicy::first, platform::SearchDirection::forward);
+std::optional<Date> startDate(const Calendar& calendar, Season season, int year) {
+    const StartDay start = startDay(season);
+    return detail::startOfLocalDay(calendar, year, start.month, start.day);
+}
+
+// The year of the date with 0 for 1 BC, as seasonStartDate counts, and its
+// month; none when the calendar cannot place the date.
+struct YearAndMonth {
+    int year;
+    int month;
+};
+
+std::optional<YearAndMonth> yearAndMonthOf(const Calendar& calendar, Date date) {
+    const DateComponents fields =
+        calendar.components({CalendarComponent::era, CalendarComponent::year, CalendarComponent::month}, date);
+    if (!fields.era || !fields.year || !fields.month)
+        return std::nullopt;
+    return YearAndMonth{*fields.era == 0 ? 1 - *fields.year : *fields.year, *fields.month};
 }
 
 struct YearStarts {
@@ -101,15 +110,18 @@ std::optional<Season> seasonFromRawValue(std::string_view name) {
 double forLatitude() { return LondonLat; }
 
 std::optional<Date> seasonStartDate(Season forSeason, int year) {
-    return startDate(Calendar::current(), forSeason, year);
+    return startDate(detail::userCalendar(), forSeason, year);
 }
 
-Date getSeasonStart(Season season, int forYear) { return seasonStartDate(season, forYear).value_or(Date::now()); }
+Date getSeasonStart(Season season, int forYear) { return detail::orPresentMoment(seasonStartDate(season, forYear)); }
 
 Season getSeasonFor(Date date) {
-    const Calendar calendar = Calendar::current();
+    const Calendar calendar = detail::userCalendar();
     const Date day = calendar.startOfDay(date);
-    const YearStarts starts = startsOf(calendar, calendar.component(CalendarComponent::year, day));
+    const auto placed = yearAndMonthOf(calendar, day);
+    if (!placed)
+        return Season::winter;
+    const YearStarts starts = startsOf(calendar, placed->year);
     if (starts.spring <= day && day < starts.summer)
         return Season::spring;
     if (starts.summer <= day && day < starts.autumn)
@@ -122,19 +134,21 @@ Season getSeasonFor(Date date) {
 Season getCurrentSeason() { return getSeasonFor(Date::now()); }
 
 Date getSeasonEnd(Season season, Date forDate) {
-    const Calendar calendar = Calendar::current();
-    const int year = calendar.component(CalendarComponent::year, forDate);
-    const YearStarts starts = startsOf(calendar, year);
-    switch (season) {
-    case Season::spring: return dayBefore(calendar, starts.summer);
-    case Season::summer: return dayBefore(calendar, starts.autumn);
-    case Season::autumn: return dayBefore(calendar, starts.winter);
-    case Season::winter:
-        if (calendar.component(CalendarComponent::month, forDate) == 12 && year < std::numeric_limits<int>::max())
-            return dayBefore(calendar, detail::inYear(calendar, starts.spring, year + 1));
-        return dayBefore(calendar, starts.spring);
-    }
-    return dayBefore(calendar, starts.spring);
+    const Calendar calendar = detail::userCalendar();
+    const auto placed = yearAndMonthOf(calendar, forDate);
+    if (!placed)
+        return dayBefore(calendar, Date::now());
+    // The winter of a December date ends in the next year; any other date's
+    // winter is the one that began the December before.
+    int year = placed->year;
+    if (season == Season::winter && placed->month == 12 && year < std::numeric_limits<int>::max())
+        ++year;
+    // The day before the next season's first day, built as a day of its own:
+    // the first moment before that season starts can lie after the last day's
+    // midnight, where the clocks skip the next midnight.
+    const StartDay next = startDay(nextSeason(season));
+    const auto lastDay = detail::startOfLocalDay(calendar, year, next.month, next.day - 1);
+    return lastDay ? *lastDay : dayBefore(calendar, Date::now());
 }
 
 double getSeasonLength(Season season, Date forDate) {

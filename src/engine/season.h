@@ -31,21 +31,26 @@ std::optional<Season> seasonFromRawValue(std::string_view rawValue);
 // The latitude whose hemisphere the season operations use: always London's.
 double forLatitude();
 
-// Local start of the season's first day in `year`; none when the calendar finds
-// no such day.
+// Local start of the season's first day in `year` (0 is 1 BC): its midnight, or
+// the first moment of the day where a clock change skips midnight. None when
+// the calendar cannot place the day.
 std::optional<platform::Date> seasonStartDate(Season forSeason, int year);
 
 // The same, with the present moment standing in for a missing day.
 platform::Date getSeasonStart(Season season, int forYear);
 
 // The season that contains the date's local day: 1 January to 19 March and 21
-// to 31 December are winter.
+// to 31 December are winter, and so is a date the calendar cannot place.
 Season getSeasonFor(platform::Date date);
 Season getCurrentSeason();
 
-// Local start of the season's last day for the year of the date. Winter ends on
-// 19 March of the next year for a December date, else on 19 March of the
-// date's own year (the end of the winter that began the December before).
+// Local start of the season's last day for the year of the date (its era
+// kept): the day before the next season's first day, at its own midnight or
+// first moment even where the clocks skip the midnight that follows it. Winter
+// ends on 19 March of the next year for a December date, else on 19 March of
+// the date's own year (the end of the winter that began the December before).
+// A date or day the calendar cannot place gives one day before the present
+// moment.
 platform::Date getSeasonEnd(Season season, platform::Date forDate);
 
 // The season's length in days, in the year of the date, as the astronomy code

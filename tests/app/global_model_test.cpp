@@ -51,7 +51,6 @@ TEST(FixedValues, HoldTheNamesAndLondon) {
     EXPECT_EQ(app::LondonLat, 51.509865);
     EXPECT_EQ(app::LondonLon, -0.118092);
     EXPECT_LT(app::LondonLon, 0.0);
-    EXPECT_FALSE(app::supportsAppIconChange);
 }
 
 } // namespace

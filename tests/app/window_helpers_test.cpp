@@ -97,11 +97,6 @@ TEST(WindowHelpers, RotationPassesTheOrientationReadWhenTheScreenTurns) {
     EXPECT_EQ(seen.size(), 1u);
 }
 
-TEST(WindowHelpers, ADesktopIsNeitherKindOfHandheld) {
-    EXPECT_FALSE(app::isIPad());
-    EXPECT_FALSE(app::isIPhone());
-}
-
 TEST(WindowHelpers, HiddenKeepsItsPlaceUnlessRemoved) {
     QWidget window;
     auto* layout = new QHBoxLayout(&window);

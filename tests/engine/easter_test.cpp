@@ -1,8 +1,8 @@
 // Easter Sunday falls on Sunday in the user's own zone, with Good Friday and
-// Easter Monday a calendar step away; and the Chinese animal of a year.
+// Easter Monday a calendar step away: by the Gregorian rule from 1583, by the
+// Julian rule (and on the Julian calendar) before.
 
 #include "engine/calendar_dates.h"
-#include "engine/chinese_zodiac.h"
 #include "engine/date_texts.h"
 #include "engine/easter.h"
 #include "test_dates.h"
@@ -16,6 +16,7 @@ using engine_test::Fields;
 using engine_test::localFields;
 using engine_test::utc;
 using engine_test::ZoneOverride;
+using platform::Date;
 
 namespace {
 
@@ -75,20 +76,39 @@ TEST(Easter, InNewYorkStaysOnSunday) {
     EXPECT_EQ(calculateEaster(2285), utc(2285, 3, 22, 4));
 }
 
-TEST(Easter, ImpossibleYearGivesAnAnswerWithoutCrashing) {
-    (void)calculateEaster(std::numeric_limits<int>::max());
-    (void)calculateGoodFriday(std::numeric_limits<int>::min());
-    (void)calculateEasterMonday(-1000000);
+TEST(Easter, BeforeTheReformIsAJulianSundayInEveryYear) {
+    // Julian Easter lies from 22 March to 25 April of the Julian calendar,
+    // which the user's calendar keeps before 15 October 1582.
+    for (int year = 1; year <= 1582; ++year) {
+        const Date sunday = calculateEaster(year);
+        ASSERT_EQ(getDOW(sunday), 1) << year;
+        const Fields day = localFields(sunday);
+        ASSERT_EQ(day.year, year);
+        ASSERT_TRUE((day.month == 3 && day.day >= 22) || (day.month == 4 && day.day <= 25)) << day;
+        ASSERT_EQ(sunday, zeroTime(sunday)) << year;
+        ASSERT_EQ(getDOW(calculateGoodFriday(year)), 6) << year;
+        ASSERT_EQ(getDOW(calculateEasterMonday(year)), 2) << year;
+    }
+    // Before year 1 the same rule runs on (year 0 is 1 BC).
+    for (int year = -100; year <= 0; ++year)
+        ASSERT_EQ(getDOW(calculateEaster(year)), 1) << year;
 }
 
-TEST(ChineseZodiac, FollowsTheCalendarYear) {
-    EXPECT_EQ(calculateChineseZodiac(1900), "Rat");
-    EXPECT_EQ(calculateChineseZodiac(1911), "Pig");
-    EXPECT_EQ(calculateChineseZodiac(2024), "Dragon");
-    EXPECT_EQ(calculateChineseZodiac(2025), "Snake");
-    EXPECT_EQ(calculateChineseZodiac(1899), "Pig");
-    EXPECT_EQ(calculateChineseZodiac(1888), "Rat");
-    EXPECT_EQ(calculateChineseZodiac(0), "Monkey");
-    EXPECT_FALSE(calculateChineseZodiac(std::numeric_limits<int>::min()).empty());
-    EXPECT_FALSE(calculateChineseZodiac(std::numeric_limits<int>::max()).empty());
+TEST(Easter, JulianDatesMatchAnIndependentTable) {
+    // Julian Easter from python-dateutil's Julian method; 179, 711 and 1243 are
+    // Meeus's examples (Astronomical Algorithms, ch. 8), 1066 the recorded one.
+    constexpr EasterDay julian[] = {
+        {1, 3, 27},     {30, 4, 9},     {179, 4, 12},  {325, 4, 18},  {711, 4, 12},   {1000, 3, 31},
+        {1066, 4, 16},  {1243, 4, 12},  {1492, 4, 22}, {1581, 3, 26}, {1582, 4, 15},
+    };
+    for (const EasterDay& e : julian)
+        EXPECT_EQ(localFields(calculateEaster(e.year)), (Fields{e.year, e.month, e.day, 0, 0, 0}));
+    // The first Gregorian Easter.
+    EXPECT_EQ(localFields(calculateEaster(1583)), (Fields{1583, 4, 10, 0, 0, 0}));
+}
+
+TEST(Easter, YearTheCalendarCannotPlaceGivesThePresentMoment) {
+    engine_test::expectPresentMoment([] { return calculateEaster(std::numeric_limits<int>::max()); });
+    engine_test::expectPresentMoment([] { return calculateGoodFriday(std::numeric_limits<int>::min()); });
+    engine_test::expectPresentMoment([] { return calculateEasterMonday(-1000000); });
 }

@@ -97,9 +97,22 @@ TEST(TraditionalDays, AreMidnightInEveryYearOfACentury) {
     }
 }
 
-TEST(TraditionalDays, ImpossibleYearGivesAnAnswerWithoutCrashing) {
-    (void)tradStartDate(Vadididod::Yule, std::numeric_limits<int>::max(), north);
-    (void)tradEndDate(Vadididod::Samhain, std::numeric_limits<int>::min(), south);
+TEST(TraditionalDays, YearTheCalendarCannotPlaceGivesThePresentMoment) {
+    engine_test::expectPresentMoment(
+        [] { return tradStartDate(Vadididod::Yule, std::numeric_limits<int>::max(), north); });
+    engine_test::expectPresentMoment(
+        [] { return tradEndDate(Vadididod::Samhain, std::numeric_limits<int>::min(), south); });
+}
+
+TEST(TraditionalDays, FollowAChangeOfZoneAtOnce) {
+    for (int round = 0; round < 2; ++round) {
+        {
+            engine_test::ZoneOverride zone("UTC");
+            EXPECT_EQ(tradStartDate(Vadididod::Yule, 2025, north), engine_test::utc(2025, 12, 19));
+        }
+        engine_test::ZoneOverride zone("Pacific/Kiritimati");
+        EXPECT_EQ(tradStartDate(Vadididod::Yule, 2025, north), engine_test::utc(2025, 12, 18, 10));
+    }
 }
 
 TEST(DateIn, BothBoundsIncludedAndWholeDaysCompared) {

@@ -3,12 +3,13 @@
 
 #include "engine/calendar_dates.h"
 #include "engine/color_adjustment.h"
-#include "engine/fixed_positions.h"
 #include "engine/season.h"
+#include "platform/core/calendar.h"
 #include "test_dates.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -45,16 +46,66 @@ TEST(SeasonStart, IsLocalMidnightOfTheFixedDay) {
     }
 }
 
-TEST(SeasonStart, ImpossibleYearGivesAnAnswerWithoutCrashing) {
-    (void)getSeasonStart(Season::winter, std::numeric_limits<int>::max());
-    (void)getSeasonEnd(Season::winter, Date::fromSecondsSince1970(1e300));
-    (void)getSeasonFor(Date::fromSecondsSince1970(-1e300));
+TEST(SeasonStart, YearOrDateTheCalendarCannotPlaceGivesTheFallback) {
+    EXPECT_FALSE(seasonStartDate(Season::winter, std::numeric_limits<int>::max()));
+    engine_test::expectPresentMoment([] { return getSeasonStart(Season::winter, std::numeric_limits<int>::max()); });
+    // The last day is one day before the present moment.
+    const Date before = Date::now();
+    const Date lastDay = getSeasonEnd(Season::winter, Date::fromSecondsSince1970(1e300));
+    const Date after = Date::now();
+    EXPECT_LE(yesterday(before), lastDay);
+    EXPECT_LE(lastDay, yesterday(after));
+    EXPECT_EQ(getSeasonFor(Date::fromSecondsSince1970(-1e300)), Season::winter);
+    EXPECT_EQ(getSeasonFor(Date::fromSecondsSince1970(std::nan(""))), Season::winter);
 }
 
 TEST(SeasonEnd, WinterEndsInMarchAfterItsDecember) {
     EXPECT_EQ(localFields(getSeasonEnd(Season::winter, local(2025, 12, 15))), (Fields{2026, 3, 19, 0, 0, 0}));
     EXPECT_EQ(localFields(getSeasonEnd(Season::winter, local(2025, 1, 15))), (Fields{2025, 3, 19, 0, 0, 0}));
     EXPECT_EQ(localFields(getSeasonEnd(Season::winter, local(2025, 6, 15))), (Fields{2025, 3, 19, 0, 0, 0}));
+}
+
+TEST(SeasonEnd, IsTheStartOfTheLastDayWhereTheClocksSkipTheNextMidnight) {
+    // In each zone the clocks skip from the last day's end to 01:00 of the next
+    // season's first day (tz database).
+    struct Case {
+        const char* zone;
+        Season season;
+        Fields forDay;
+        Fields lastDay;
+    };
+    constexpr Case cases[] = {
+        {"Asia/Almaty", Season::spring, {1930, 5, 1}, {1930, 6, 20}},
+        {"Europe/Tallinn", Season::summer, {1944, 7, 1}, {1944, 9, 21}},
+        {"Asia/Jerusalem", Season::winter, {1997, 2, 1}, {1997, 3, 19}},
+        {"America/Havana", Season::winter, {2010, 12, 15}, {2011, 3, 19}},
+    };
+    for (const Case& c : cases) {
+        engine_test::ZoneOverride zone(c.zone);
+        const Date lastDay = getSeasonEnd(c.season, local(c.forDay.year, c.forDay.month, c.forDay.day));
+        EXPECT_EQ(localFields(lastDay), c.lastDay) << c.zone;
+        EXPECT_EQ(lastDay, zeroTime(lastDay)) << c.zone;
+    }
+}
+
+TEST(SeasonDates, BeforeYearOneKeepTheirEra) {
+    const auto eraYearMonthDay = [](Date date) {
+        using platform::CalendarComponent;
+        const auto c = platform::Calendar::current().components(
+            {CalendarComponent::era, CalendarComponent::year, CalendarComponent::month, CalendarComponent::day}, date);
+        return std::array<int, 4>{c.era.value_or(-1), c.year.value_or(-1), c.month.value_or(-1), c.day.value_or(-1)};
+    };
+    // Year 0 is 1 BC (era 0).
+    const auto spring = seasonStartDate(Season::spring, 0);
+    ASSERT_TRUE(spring.has_value());
+    EXPECT_EQ(eraYearMonthDay(*spring), (std::array{0, 1, 3, 20}));
+    EXPECT_EQ(*spring, zeroTime(*spring));
+
+    const Date midsummer501BC = local(-500, 7, 1);
+    ASSERT_EQ(eraYearMonthDay(midsummer501BC), (std::array{0, 501, 7, 1}));
+    EXPECT_EQ(getSeasonFor(midsummer501BC), Season::summer);
+    EXPECT_EQ(eraYearMonthDay(getSeasonEnd(Season::summer, midsummer501BC)), (std::array{0, 501, 9, 21}));
+    EXPECT_EQ(eraYearMonthDay(getSeasonEnd(Season::winter, local(-500, 12, 25))), (std::array{0, 500, 3, 19}));
 }
 
 TEST(SeasonEnd, OtherLastDaysAreInTheDatesYear) {
@@ -73,12 +124,6 @@ TEST(SeasonLength, IsTheNorthernLengthOfTheDatesYear) {
     EXPECT_NEAR(getSeasonLength(Season::summer, midYear), 93.662, 0.01);
     EXPECT_NEAR(getSeasonLength(Season::autumn, midYear), 89.858, 0.01);
     EXPECT_NEAR(getSeasonLength(Season::winter, midYear), 88.988, 0.01);
-}
-
-TEST(Season, FixedLatitudeIsLondon) {
-    EXPECT_EQ(forLatitude(), LondonLat);
-    EXPECT_EQ(LondonLat, 51.509865);
-    EXPECT_EQ(LondonLon, -0.118092);
 }
 
 TEST(Season, RawValuesNamesAndCycles) {

@@ -78,9 +78,11 @@ TEST(SolsticeInstants, AreTheSameInstantInEveryZone) {
     EXPECT_EQ(localFields(inThisZone).day, 22);
 }
 
-TEST(SolsticeInstants, ImpossibleYearGivesAnAnswerWithoutCrashing) {
-    (void)getWinterSolsticeDate(std::numeric_limits<int>::max());
-    (void)getSpringEquinoxDate(std::numeric_limits<int>::min());
+TEST(SolsticeInstants, YearTheCalendarCannotPlaceGivesThePresentMoment) {
+    engine_test::expectPresentMoment([] { return getWinterSolsticeDate(std::numeric_limits<int>::max()); });
+    engine_test::expectPresentMoment([] { return getSpringEquinoxDate(std::numeric_limits<int>::min()); });
+    engine_test::expectPresentMoment(
+        [] { return astronomicalDate(Vadididod::Ostara, std::numeric_limits<int>::max(), north); });
 }
 
 namespace {

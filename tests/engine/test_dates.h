@@ -44,4 +44,15 @@ inline Fields utcFields(platform::Date date) {
 
 using testsupport::ZoneOverride;
 
+// What an operation gives for a year or date the calendar cannot place: the
+// present moment, read between the instants just before and just after the call.
+template <typename Compute>
+void expectPresentMoment(Compute&& compute) {
+    const platform::Date before = platform::Date::now();
+    const platform::Date result = compute();
+    const platform::Date after = platform::Date::now();
+    EXPECT_LE(before, result);
+    EXPECT_LE(result, after);
+}
+
 } // namespace engine_test
