@@ -39,8 +39,11 @@ platform::Date adjust(platform::Date date, DateComponentType type, int offset,
 // composed in the Gregorian calendar of `timeZone`. Values beyond a field's
 // range run on into the next field: minute 60 is the next hour, day 0 the last
 // day of the month before, month 13 January of the next year; the year changes
-// only so. The result has no fraction of a second. Where the calendar cannot
-// place the date or the result, `date` comes back unchanged.
+// only so. The result has no fraction of a second. A clock time that the
+// clocks repeat (the hour after they go back) is taken in the occurrence under
+// the date's own offset where there is one, else in the first; one that they
+// skip moves on by the length of the gap. Where the calendar cannot place the
+// date or the result, `date` comes back unchanged.
 platform::Date adjust(platform::Date date, std::optional<int> hour, std::optional<int> minute,
                       std::optional<int> second, std::optional<int> day, std::optional<int> month,
                       const platform::TimeZone& timeZone = platform::TimeZone::current());

@@ -46,6 +46,16 @@ TEST(NearestMinute, StepsZeroOneSevenAndSixty) {
     EXPECT_EQ(derived(date, DateForType::nearestMinute(INT_MAX)), local(2024, 5, 15, 10, 0, 12));
 }
 
+TEST(NearestMinute, InTheRepeatedHourStaysInItsOccurrence) {
+    // 06:38:12 UTC is 01:38:12 EST, the second 01:38 of 3 November 2024.
+    DeviceZone newYork("America/New_York");
+    const Date secondTime = utc(2024, 11, 3, 6, 38, 12);
+    EXPECT_EQ(derived(secondTime, DateForType::nearestMinute(10)), utc(2024, 11, 3, 6, 40, 12));
+    EXPECT_EQ(derived(secondTime, DateForType::nearestHour(1)), utc(2024, 11, 3, 6, 0, 12));
+    EXPECT_EQ(derived(secondTime.addingTimeInterval(-3600), DateForType::nearestMinute(10)),
+              utc(2024, 11, 3, 5, 40, 12));   // the first 01:38, in EDT
+}
+
 TEST(NearestHour, RoundsTheHourWithMinuteZero) {
     EXPECT_EQ(derived(local(2024, 5, 15, 14, 59, 30), DateForType::nearestHour(6)), local(2024, 5, 15, 12, 0, 30));
     EXPECT_EQ(derived(local(2024, 5, 15, 15, 0, 10), DateForType::nearestHour(6)), local(2024, 5, 15, 18, 0, 10));
