@@ -86,6 +86,9 @@ TEST(Parsing, RssReadsATrailingZAsGmt) {
     EXPECT_EQ(dateFromString("2024-03-09T16:05:07Z", DateFormatType::isoDateTimeSec(), TimeZoneType::local(), english),
               expected);
     EXPECT_FALSE(dateFromString("Z", DateFormatType::rss(), TimeZoneType::utc(), english));
+    // Only rss and altRSS: a pattern whose text ends in a literal "Z" reads it as written.
+    EXPECT_EQ(dateFromString("2024-03-09Z", DateFormatType::custom("yyyy-MM-dd'Z'"), TimeZoneType::utc(), english),
+              utc(2024, 3, 9));
 }
 
 TEST(DotNetParsing, MillisecondsSince1970) {
