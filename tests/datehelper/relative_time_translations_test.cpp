@@ -36,7 +36,8 @@ TEST(RelativeTimeTranslations, DefaultPhrasesAreLookedUpCallersPhrasesAreNot) {
     EXPECT_EQ(ago(-3600), "in an hour");
     EXPECT_EQ(ago(3 * 3600), "3 часов назад");        // no translation: the default itself
     EXPECT_EQ(ago(300, RelativeTimeStrings{{Key::minutesPast, "%.f min"}}), "5 min");
-    EXPECT_EQ(ago(300, RelativeTimeStrings{{Key::minutesPast, "%.f минут назад"}}), "5 минут назад");
+    const RelativeTimeStrings ownDefault{{Key::minutesPast, "%.f минут назад"}};
+    EXPECT_EQ(ago(300, ownDefault), "5 минут назад");
 
     ::unsetenv("LANGUAGE");
     std::setlocale(LC_ALL, "C");
