@@ -121,6 +121,16 @@ TEST(DerivedMonths, StartAndEndOfTheMonth) {
     EXPECT_EQ(derived(local(2023, 12, 5, 8), DateForType::endOfMonth()), local(2023, 12, 31));
 }
 
+TEST(DerivedMonths, ARepeatedMidnightStartsAtItsFirstOccurrence) {
+    // Havana's clocks go back from 01:00 to 00:00 on Sunday 1 November 2026:
+    // the month begins at the first midnight, 04:00 UTC, in daylight time.
+    DeviceZone havana("America/Havana");
+    EXPECT_EQ(derived(utc(2026, 11, 15, 17), DateForType::startOfMonth()), utc(2026, 11, 1, 4));
+    EXPECT_EQ(derived(utc(2026, 11, 1, 5, 30), DateForType::startOfMonth()), utc(2026, 11, 1, 4));
+    EXPECT_EQ(derived(utc(2026, 11, 1, 5, 30), DateForType::startOfDay()), utc(2026, 11, 1, 4));
+    EXPECT_EQ(derived(utc(2026, 10, 15, 17), DateForType::endOfMonth()), utc(2026, 10, 31, 4));
+}
+
 TEST(Since, TimeUnitsElapseCalendarUnitsCross) {
     const Date before = local(2024, 2, 29, 23, 59, 50);
     const Date after = local(2024, 3, 1, 0, 0, 10);
