@@ -30,8 +30,10 @@ std::optional<platform::Date> endOfDay(platform::Date date);
 // months and years are calendar steps: the wall-clock time of day in the zone
 // is kept across a change of the clocks, and a month or year step ends on the
 // target month's last day where the day does not exist there (31 January + 1
-// month is 29 February 2024). Seconds, minutes and hours are elapsed time. A sum
-// beyond the calendar's range gives `date` back unchanged.
+// month is 29 February 2024); a clock time that the clocks repeat is taken in
+// its first occurrence, one that they skip moves on by the length of the gap.
+// Seconds, minutes and hours are elapsed time. A sum beyond the calendar's
+// range gives `date` back unchanged.
 platform::Date adjust(platform::Date date, DateComponentType type, int offset,
                       const platform::TimeZone& timeZone = platform::TimeZone::current());
 
