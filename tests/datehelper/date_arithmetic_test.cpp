@@ -187,6 +187,9 @@ TEST(AdjustFields, ARepeatedClockTimeKeepsTheOccurrenceOfTheDate) {
         EXPECT_EQ(adjust(c.second.addingTimeInterval(7200), c.hour, std::nullopt, std::nullopt, std::nullopt,
                          std::nullopt, tz),
                   c.second.addingTimeInterval(-0.5)) << c.zone;
+        // A day step into the repeated time, from the same clock time a day
+        // later, lands on the first occurrence.
+        EXPECT_EQ(adjust(c.second.addingTimeInterval(86400), DateComponentType::day, -1, tz), c.first) << c.zone;
     }
     // A time the clocks skip still moves on by the length of the gap: 02:30 on
     // 10 March 2024 in New York is 03:30 EDT.
