@@ -17,6 +17,20 @@ const platform::Locale& sundayWeeksLocale() {
     return locale;
 }
 
+// The platform reads a clock time that the clocks repeat (the hour after they
+// go back) as its first occurrence. Composed from a date in the second one,
+// that would move the date an hour back: replacing no field, or rounding its
+// minute, would not give the date's own hour. Where `composed` is such a time,
+// the occurrence under the offset of `original` is taken instead.
+Date inOccurrenceOf(Date original, Date composed, const TimeZone& zone) {
+    const int before = zone.secondsFromGMT(original);
+    const int after = zone.secondsFromGMT(composed);
+    if (before == after) return composed;
+    // Same clock reading as `composed` when it lies under the offset of `original`.
+    const Date other = composed.addingTimeInterval(after - before);
+    return zone.secondsFromGMT(other) == before ? other : composed;
+}
+
 } // namespace
 
 Calendar calendar(const TimeZone& timeZone) {
@@ -46,7 +60,8 @@ Date adjust(Date date, std::optional<int> hour, std::optional<int> minute, std::
     replacements.hour = hour;
     replacements.minute = minute;
     replacements.second = second;
-    return calendar(timeZone).dateBySettingFields(replacements, date).value_or(date);
+    const auto composed = calendar(timeZone).dateBySettingFields(replacements, date);
+    return composed ? inOccurrenceOf(date, *composed, timeZone) : date;
 }
 
 Date dateByLocalZone(Date date) {

@@ -30,8 +30,10 @@ std::optional<platform::Date> endOfDay(platform::Date date);
 // months and years are calendar steps: the wall-clock time of day in the zone
 // is kept across a change of the clocks, and a month or year step ends on the
 // target month's last day where the day does not exist there (31 January + 1
-// month is 29 February 2024). Seconds, minutes and hours are elapsed time. A sum
-// beyond the calendar's range gives `date` back unchanged.
+// month is 29 February 2024); a clock time that the clocks repeat is taken in
+// its first occurrence, one that they skip moves on by the length of the gap.
+// Seconds, minutes and hours are elapsed time. A sum beyond the calendar's
+// range gives `date` back unchanged.
 platform::Date adjust(platform::Date date, DateComponentType type, int offset,
                       const platform::TimeZone& timeZone = platform::TimeZone::current());
 
@@ -39,8 +41,11 @@ platform::Date adjust(platform::Date date, DateComponentType type, int offset,
 // composed in the Gregorian calendar of `timeZone`. Values beyond a field's
 // range run on into the next field: minute 60 is the next hour, day 0 the last
 // day of the month before, month 13 January of the next year; the year changes
-// only so. The result has no fraction of a second. Where the calendar cannot
-// place the date or the result, `date` comes back unchanged.
+// only so. The result has no fraction of a second. A clock time that the
+// clocks repeat (the hour after they go back) is taken in the occurrence under
+// the date's own offset where there is one, else in the first; one that they
+// skip moves on by the length of the gap. Where the calendar cannot place the
+// date or the result, `date` comes back unchanged.
 platform::Date adjust(platform::Date date, std::optional<int> hour, std::optional<int> minute,
                       std::optional<int> second, std::optional<int> day, std::optional<int> month,
                       const platform::TimeZone& timeZone = platform::TimeZone::current());

@@ -26,6 +26,12 @@ Date sundayOfWeek(Date date) {
     return dayStep(date, -(component(date, DateComponentType::weekday) - 1));
 }
 
+// The first moment of the day that holds `date` in the device's zone: where
+// the clocks repeat midnight, the first of the two.
+Date startOfDeviceDay(Date date) {
+    return calendar(platform::TimeZone::current()).startOfDay(date);
+}
+
 } // namespace
 
 Date dateFor(Date date, const DateForType& type, const platform::Calendar& calendar) {
@@ -40,17 +46,17 @@ Date dateFor(Date date, const DateForType& type, const platform::Calendar& calen
         const int hour = nearestMultiple(component(date, DateComponentType::hour), type.step());
         return adjust(date, hour, 0, std::nullopt, std::nullopt, std::nullopt);
     }
-    case Kind::startOfDay: return datehelper::calendar(platform::TimeZone::current()).startOfDay(date);
+    case Kind::startOfDay: return startOfDeviceDay(date);
     case Kind::endOfDay: return adjust(date, 23, 59, 59, std::nullopt, std::nullopt);
     case Kind::startOfWeek: {
         const auto week = calendar.dateInterval(platform::CalendarComponent::weekOfYear, date);
         return week ? week->start : date;
     }
     case Kind::endOfWeek: return dayStep(date, 7 - component(date, DateComponentType::weekday));
-    case Kind::startOfMonth: return adjust(date, 0, 0, 0, 1, std::nullopt);
+    case Kind::startOfMonth: return startOfDeviceDay(adjust(date, 0, 0, 0, 1, std::nullopt));
     case Kind::endOfMonth: {
         const int month = component(date, DateComponentType::month);
-        return adjust(date, 0, 0, 0, 0, month + 1);
+        return startOfDeviceDay(adjust(date, 0, 0, 0, 0, month + 1));
     }
     case Kind::tomorrow: return dayStep(date, 1);
     case Kind::yesterday: return dayStep(date, -1);

@@ -20,16 +20,18 @@ namespace datehelper {
 //                     the fraction goes. m <= 0: `date` unchanged.
 //   nearestHour(h)    the same with the hour, and minute 0; 24 runs on into the
 //                     next day. h <= 0: `date` unchanged.
-//   startOfDay        the first moment of the date's day
+//   startOfDay        the first moment of the date's day (the first midnight
+//                     where the clocks repeat it, the end of the gap where
+//                     they skip it)
 //   endOfDay          23:59:59 of the date's day
 //   startOfWeek       the first moment of the week holding the date, by the
 //                     first weekday and zone of `calendar` (the only case that
 //                     reads it)
 //   endOfWeek         the Saturday of the date's Sunday-first week, at the same
 //                     clock time (a Saturday gives the date itself)
-//   startOfMonth      00:00:00 on the 1st of the date's month
-//   endOfMonth        00:00:00 on the last day of the date's month (its start,
-//                     not its last second)
+//   startOfMonth      the first moment of the 1st of the date's month
+//   endOfMonth        the first moment of the last day of the date's month
+//                     (its start, not its last second)
 //   tomorrow, yesterday  the same clock time a calendar day later, earlier
 platform::Date dateFor(platform::Date date, const DateForType& type, const platform::Calendar& calendar);
 

@@ -154,6 +154,50 @@ TEST(AdjustFields, NothingReplacedDropsTheFraction) {
     EXPECT_EQ(adjust(date, std::nullopt, std::nullopt, std::nullopt, INT_MAX, std::nullopt), date);
 }
 
+TEST(AdjustFields, ARepeatedClockTimeKeepsTheOccurrenceOfTheDate) {
+    // 01:38:12.5 on the night the clocks go back, in each of its two
+    // occurrences: New York (EDT, then EST) and Sydney, where it is 02:38:12.5
+    // (AEDT, then AEST).
+    struct Case {
+        const char* zone;
+        int hour;   // of the repeated clock time
+        Date first;
+        Date second;
+    };
+    const Case cases[] = {
+        {"America/New_York", 1, utc(2024, 11, 3, 5, 38, 12.5), utc(2024, 11, 3, 6, 38, 12.5)},
+        {"Australia/Sydney", 2, utc(2024, 4, 6, 15, 38, 12.5), utc(2024, 4, 6, 16, 38, 12.5)},
+    };
+    for (const Case& c : cases) {
+        const platform::TimeZone tz = zone(c.zone);
+        for (const Date date : {c.first, c.second}) {
+            const Date whole = date.addingTimeInterval(-0.5);
+            EXPECT_EQ(adjust(date, std::nullopt, std::nullopt, std::nullopt, std::nullopt, std::nullopt, tz), whole)
+                << c.zone;
+            EXPECT_EQ(adjust(date, std::nullopt, 40, std::nullopt, std::nullopt, std::nullopt, tz),
+                      whole.addingTimeInterval(120)) << c.zone;
+            // A step of no days is no step.
+            EXPECT_EQ(adjust(date, DateComponentType::day, 0, tz), date) << c.zone;
+        }
+        // From elsewhere in the day, the occurrence under the date's own offset:
+        // an hour before the repeat, the first; two hours after it, the second.
+        EXPECT_EQ(adjust(c.first.addingTimeInterval(-3600), c.hour, std::nullopt, std::nullopt, std::nullopt,
+                         std::nullopt, tz),
+                  c.first.addingTimeInterval(-0.5)) << c.zone;
+        EXPECT_EQ(adjust(c.second.addingTimeInterval(7200), c.hour, std::nullopt, std::nullopt, std::nullopt,
+                         std::nullopt, tz),
+                  c.second.addingTimeInterval(-0.5)) << c.zone;
+        // A day step into the repeated time, from the same clock time a day
+        // later, lands on the first occurrence.
+        EXPECT_EQ(adjust(c.second.addingTimeInterval(86400), DateComponentType::day, -1, tz), c.first) << c.zone;
+    }
+    // A time the clocks skip still moves on by the length of the gap: 02:30 on
+    // 10 March 2024 in New York is 03:30 EDT.
+    EXPECT_EQ(adjust(utc(2024, 3, 10, 6, 30), 2, std::nullopt, std::nullopt, std::nullopt, std::nullopt,
+                     zone("America/New_York")),
+              utc(2024, 3, 10, 7, 30));
+}
+
 TEST(Components, ReadInTheDeviceZoneByDefault) {
     const Date date = local(2024, 5, 15, 10, 15, 20);   // a Wednesday
     const platform::DateComponents c = components(date);

@@ -131,4 +131,12 @@ TEST(Compare, WeekendIsSaturdayAndSunday) {
         EXPECT_EQ(compare(noon, DateComparisonType::isWeekend(), TimeZone::utc()), weekend) << day;
         EXPECT_EQ(compare(noon, DateComparisonType::isWeekday(), TimeZone::utc()), !weekend) << day;
     }
+    // The weekday is the device's, whatever zone is passed: late on Friday here
+    // is Saturday fourteen hours east and still Friday twelve hours west.
+    const Date fridayNight = local(2024, 5, 17, 23, 30);
+    for (const TimeZone& passed : {fixedZone(14 * 3600), fixedZone(-12 * 3600)}) {
+        EXPECT_FALSE(compare(fridayNight, DateComparisonType::isWeekend(), passed)) << passed.identifier();
+        EXPECT_TRUE(compare(fridayNight, DateComparisonType::isWeekday(), passed)) << passed.identifier();
+    }
+    EXPECT_TRUE(compare(local(2024, 5, 18, 0, 30), DateComparisonType::isWeekend(), fixedZone(-12 * 3600)));
 }

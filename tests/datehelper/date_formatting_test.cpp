@@ -1,5 +1,6 @@
 // Writing dates: the shared formatters, styles, ordinal days and Russian names.
 
+#include "datehelper/date_arithmetic.h"
 #include "datehelper/date_formatting.h"
 #include "datehelper/internal/formatter_cache.h"
 #include "toolkit_test_support.h"
@@ -77,6 +78,23 @@ TEST(Formatting, StylesAndRelativeDayNames) {
     EXPECT_EQ(toString(instant, DateStyleType::full),
               toString(instant, DateFormatStyle::full, DateFormatStyle::full, false, platform::TimeZone::utc()));
     EXPECT_NE(toString(instant, DateStyleType::longStyle), toString(instant, DateStyleType::full));
+}
+
+TEST(Formatting, RelativeDayNamesByTheDaysOfTheDeviceZone) {
+    // A minute into today and a minute before its end, in the zone the test
+    // runs in: today both, though in UTC one of them may lie on another day.
+    const platform::Calendar device = calendar(platform::TimeZone::current());
+    const Date start = device.startOfDay(Date::now());
+    auto dayName = [&](double seconds) {
+        return toString(start.addingTimeInterval(seconds), DateFormatStyle::medium, DateFormatStyle::none, true);
+    };
+    const std::string early = dayName(60);
+    const std::string late = dayName(86340);
+    const std::string before = dayName(-60);
+    if (device.startOfDay(Date::now()) != start) GTEST_SKIP() << "midnight passed during the test";
+    EXPECT_EQ(early, "сегодня");
+    EXPECT_EQ(late, "сегодня");
+    EXPECT_EQ(before, "вчера");
 }
 
 TEST(Formatting, OrdinalDayFollowsTheUsersLocale) {

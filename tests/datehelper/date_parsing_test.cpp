@@ -86,6 +86,9 @@ TEST(Parsing, RssReadsATrailingZAsGmt) {
     EXPECT_EQ(dateFromString("2024-03-09T16:05:07Z", DateFormatType::isoDateTimeSec(), TimeZoneType::local(), english),
               expected);
     EXPECT_FALSE(dateFromString("Z", DateFormatType::rss(), TimeZoneType::utc(), english));
+    // Only rss and altRSS: a pattern whose text ends in a literal "Z" reads it as written.
+    EXPECT_EQ(dateFromString("2024-03-09Z", DateFormatType::custom("yyyy-MM-dd'Z'"), TimeZoneType::utc(), english),
+              utc(2024, 3, 9));
 }
 
 TEST(DotNetParsing, MillisecondsSince1970) {
@@ -156,4 +159,11 @@ TEST(StrictParsing, UsesTheUsersZoneAndNoLeniency) {
     EXPECT_FALSE(toDate("2024-03-09 extra", DateFormatType::isoDate()));
     EXPECT_FALSE(toDate("/Date(0)/", DateFormatType::dotNet()));   // no dotNet reading here
     EXPECT_EQ(toDate("2024-03-09T16:05:07+0000", DateFormatType::isoDateTimeSec()), utc(2024, 3, 9, 16, 5, 7));
+    // Names in the user's locale, not the toolkit's Russian.
+    Locale::setCurrentOverride(Locale::withIdentifier("en_GB"));
+    EXPECT_EQ(toDate("Sat, 9 Mar 2024 16:05:07 +0000", DateFormatType::rss()), utc(2024, 3, 9, 16, 5, 7));
+    EXPECT_FALSE(toDate("сб, 9 мар. 2024 16:05:07 +0000", DateFormatType::rss()));
+    Locale::setCurrentOverride(Locale::withIdentifier("ru_RU"));
+    EXPECT_EQ(toDate("сб, 9 мар. 2024 16:05:07 +0000", DateFormatType::rss()), utc(2024, 3, 9, 16, 5, 7));
+    Locale::setCurrentOverride(std::nullopt);
 }

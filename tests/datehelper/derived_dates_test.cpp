@@ -46,6 +46,16 @@ TEST(NearestMinute, StepsZeroOneSevenAndSixty) {
     EXPECT_EQ(derived(date, DateForType::nearestMinute(INT_MAX)), local(2024, 5, 15, 10, 0, 12));
 }
 
+TEST(NearestMinute, InTheRepeatedHourStaysInItsOccurrence) {
+    // 06:38:12 UTC is 01:38:12 EST, the second 01:38 of 3 November 2024.
+    DeviceZone newYork("America/New_York");
+    const Date secondTime = utc(2024, 11, 3, 6, 38, 12);
+    EXPECT_EQ(derived(secondTime, DateForType::nearestMinute(10)), utc(2024, 11, 3, 6, 40, 12));
+    EXPECT_EQ(derived(secondTime, DateForType::nearestHour(1)), utc(2024, 11, 3, 6, 0, 12));
+    EXPECT_EQ(derived(secondTime.addingTimeInterval(-3600), DateForType::nearestMinute(10)),
+              utc(2024, 11, 3, 5, 40, 12));   // the first 01:38, in EDT
+}
+
 TEST(NearestHour, RoundsTheHourWithMinuteZero) {
     EXPECT_EQ(derived(local(2024, 5, 15, 14, 59, 30), DateForType::nearestHour(6)), local(2024, 5, 15, 12, 0, 30));
     EXPECT_EQ(derived(local(2024, 5, 15, 15, 0, 10), DateForType::nearestHour(6)), local(2024, 5, 15, 18, 0, 10));
@@ -109,6 +119,16 @@ TEST(DerivedMonths, StartAndEndOfTheMonth) {
     EXPECT_EQ(derived(local(2024, 2, 10, 15, 20, 33), DateForType::startOfMonth()), local(2024, 2, 1));
     EXPECT_EQ(derived(local(2024, 2, 10, 15, 20, 33), DateForType::endOfMonth()), local(2024, 2, 29));
     EXPECT_EQ(derived(local(2023, 12, 5, 8), DateForType::endOfMonth()), local(2023, 12, 31));
+}
+
+TEST(DerivedMonths, ARepeatedMidnightStartsAtItsFirstOccurrence) {
+    // Havana's clocks go back from 01:00 to 00:00 on Sunday 1 November 2026:
+    // the month begins at the first midnight, 04:00 UTC, in daylight time.
+    DeviceZone havana("America/Havana");
+    EXPECT_EQ(derived(utc(2026, 11, 15, 17), DateForType::startOfMonth()), utc(2026, 11, 1, 4));
+    EXPECT_EQ(derived(utc(2026, 11, 1, 5, 30), DateForType::startOfMonth()), utc(2026, 11, 1, 4));
+    EXPECT_EQ(derived(utc(2026, 11, 1, 5, 30), DateForType::startOfDay()), utc(2026, 11, 1, 4));
+    EXPECT_EQ(derived(utc(2026, 10, 15, 17), DateForType::endOfMonth()), utc(2026, 10, 31, 4));
 }
 
 TEST(Since, TimeUnitsElapseCalendarUnitsCross) {

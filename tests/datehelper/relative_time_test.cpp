@@ -75,6 +75,10 @@ TEST(RelativeTime, MinutesAndHours) {
     EXPECT_EQ(ago(90 * 60), "2 часов назад");   // rounded from the rounded minutes
     EXPECT_EQ(ago(-5 * 3600), "в течении 5 часов");
     EXPECT_EQ(ago(23 * 3600 + 29 * 60), "23 часов назад");
+    // Hours come from the rounded minutes, not from s: 89.5 minutes is 90
+    // minutes, hence 2 hours, though s / 3600 (1.49) would round to 1.
+    EXPECT_EQ(ago(89 * 60 + 30), "2 часов назад");
+    EXPECT_EQ(ago(-(89 * 60 + 30)), "в течении 2 часов");
 }
 
 TEST(RelativeTime, DaysAndTheDateFromSevenDaysOn) {
@@ -85,6 +89,8 @@ TEST(RelativeTime, DaysAndTheDateFromSevenDaysOn) {
     EXPECT_EQ(ago(-35 * 3600), "завтра");
     EXPECT_EQ(ago(36 * 3600), "2 дней назад");
     EXPECT_EQ(ago(-36 * 3600), "в течении 2 дней");
+    // 35 h 29 min 30 s: 2130 minutes, 36 hours, 2 days (s / 86400 = 1.48 would be 1).
+    EXPECT_EQ(ago(35 * 3600 + 29 * 60 + 30), "2 дней назад");
     EXPECT_EQ(ago(155 * 3600), "6 дней назад");
     // 156 hours rounds to 7 days: the date, in the user's zone.
     const Date weekAgo = kNow.addingTimeInterval(-156 * 3600.0);
