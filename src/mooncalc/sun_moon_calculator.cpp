@@ -159,7 +159,8 @@ platform::Expected<std::array<std::int64_t, 6>, InvalidJulianDay> SunMoonCalcula
     const std::int64_t c = integerPart((b - 122.1) / 365.25);
     const std::int64_t dd = integerPart(365.25 * static_cast<double>(c));
     const std::int64_t e = integerPart((b - static_cast<double>(dd)) / 30.6001);
-    const double dayExact = f + b - static_cast<double>(dd) - static_cast<double>(integerPart(30.6001 * static_cast<double>(e)));
+    const double dayExact =
+        f + b - static_cast<double>(dd) - static_cast<double>(integerPart(30.6001 * static_cast<double>(e)));
     const std::int64_t day = integerPart(dayExact);
     const std::int64_t month = e < 14 ? e - 1 : e - 13;
     const std::int64_t year = c - 4715 - (month > 2 ? 1 : 0);
