@@ -1,11 +1,11 @@
 #include "mooncalc/astro_utils.h"
 
 #include "mooncalc/internal/local_calendar_date.h"
-#include "platform/core/angles.h"
 #include "platform/core/julian_day.h"
 #include "platform/core/julian_day_numbers.h"
 
 #include <cmath>
+#include <numbers>
 
 namespace mooncalc::astro_utils {
 
@@ -33,6 +33,9 @@ double to360(double degrees) noexcept {
     return degrees < 0.0 ? remainder + 360.0 : remainder;
 }
 
-double toRadians(double degrees) noexcept { return astronomy::radians(degrees); }
+// The product with pi first, then the division: 3 degrees give pi / 60 to the
+// last bit. The core's conversion multiplies by pi / 180 instead, which differs
+// in the last bit for about a quarter of whole degrees.
+double toRadians(double degrees) noexcept { return degrees * std::numbers::pi / 180.0; }
 
 } // namespace mooncalc::astro_utils

@@ -37,6 +37,7 @@ platform::Date gregorianDateFrom(double julianTime) noexcept;
 // negative ones (-360 gives 360). NaN stays NaN; an infinite angle gives NaN.
 double to360(double degrees) noexcept;
 
+// (degrees x pi) / 180, the product taken first.
 double toRadians(double degrees) noexcept;
 
 } // namespace mooncalc::astro_utils

@@ -15,6 +15,15 @@ std::optional<platform::Date> instantOf(const RiseSetResult& result) {
     return result ? std::optional<platform::Date>(*result) : std::nullopt;
 }
 
+// Two searches for one moonrise, started from different instants, settle a
+// second or two apart (each refinement stops within a second, and the second
+// is truncated); two different moonrises are hours apart.
+constexpr double sameEventWithin = 60.0;   // seconds
+
+bool isLaterEvent(platform::Date event, platform::Date than) {
+    return event.timeIntervalSince(than) > sameEventWithin;
+}
+
 // Seconds since 1970, an absent instant counting as 1970 itself.
 double secondsOf(const std::optional<platform::Date>& date) {
     return date ? date->secondsSince1970() : 0.0;
@@ -99,10 +108,11 @@ std::vector<MoonModel> MoonCalculator::getMoonModels(platform::Date date) {
     // Once a month the Moon does not rise on the previous day, and the search
     // from that day's start finds today's rise: the first lunar day then
     // begins at the rise of the day before.
-    if (previousRise && todaysRise && !(*previousRise < *todaysRise)) {
+    if (previousRise && todaysRise && !isLaterEvent(*todaysRise, *previousRise)) {
         const platform::Date earlierStart =
             datehelper::startOfDay(datehelper::adjust(previousDayStart, DateComponentType::day, -1));
         previousRise = instantOf(riseSet.getMoonRise(earlierStart));
+        if (previousRise && !isLaterEvent(*todaysRise, *previousRise)) previousRise.reset();
     }
     // The last lunar day begins at today's set when the day holds three.
     const auto lastBegin = numbers.size() == 3 ? todaysSet : todaysRise;
@@ -112,7 +122,7 @@ std::vector<MoonModel> MoonCalculator::getMoonModels(platform::Date date) {
     // lunar day begins: a day never ends before it begins.
     if (secondsOf(todaysSet) < secondsOf(nextRise) && secondsOf(todaysRise) < secondsOf(todaysSet)) {
         const auto replacement = instantOf(riseSet.getMoonRise(*dayEnd));
-        if (!replacement || !lastBegin || *replacement > *lastBegin) nextRise = replacement;
+        if (!replacement || !lastBegin || isLaterEvent(*replacement, *lastBegin)) nextRise = replacement;
     }
 
     std::vector<MoonModel> models;

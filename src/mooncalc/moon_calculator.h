@@ -19,7 +19,8 @@
 // then sets within the day, the last lunar day ends at the moonrise nearest the
 // day's end if that comes after the day began. A lunar day always ends after
 // it begins: a bound that would break this is searched a day earlier (the
-// first day's begin) or left absent.
+// first day's begin) or left absent. Moonrises a minute or less apart are one
+// event found twice, so no lunar day lasts a second.
 //
 // One facade serves one thread at a time: the calculators built on first use
 // are not guarded.

@@ -18,8 +18,11 @@ bool withinCalendar(double jd) noexcept {
     return jd >= astronomy::earliestJulianDay && jd <= astronomy::latestJulianDay;
 }
 
-// Truncation toward zero; the callers keep x well inside the 64-bit range.
-std::int64_t truncated(double x) noexcept { return static_cast<std::int64_t>(x); }
+// The integer part of the calendar conversions, taken towards the past. For
+// the values they meet from the Julian days' epoch (-4712) on, which are not
+// negative, this is truncation; before it, truncation would move dates by a
+// day and make months below 1. The callers keep x well inside the 64-bit range.
+std::int64_t integerPart(double x) noexcept { return static_cast<std::int64_t>(std::floor(x)); }
 
 // TT - UT in seconds: polynomials in the decimal year fitted to the observed
 // and extrapolated values, one before 1600 and one from 1600 to 2200; 0 outside
@@ -68,8 +71,8 @@ platform::Expected<SunMoonCalculator, InvalidJulianDay> SunMoonCalculator::make(
     const std::int64_t b = julianCalendar ? 0 : 2 - a + a / 4;
     const double dayFraction = (f.hour + (f.minute + f.second / 60.0) / 60.0) / 24.0;
     const double jd = dayFraction +
-                      static_cast<double>(truncated(365.25 * static_cast<double>(y + 4716)) +
-                                          truncated(30.6001 * static_cast<double>(m + 1))) +
+                      static_cast<double>(integerPart(365.25 * static_cast<double>(y + 4716)) +
+                                          integerPart(30.6001 * static_cast<double>(m + 1))) +
                       static_cast<double>(f.day + b) - 1524.5;
     if (isRefused(jd)) return InvalidJulianDay{jd};
 
@@ -149,23 +152,24 @@ platform::Expected<std::array<std::int64_t, 6>, InvalidJulianDay> SunMoonCalcula
     const double f = jd + 0.5 - z;
     double a = z;
     if (z >= 2299161.0) {
-        const std::int64_t alpha = truncated((z - 1867216.25) / 36524.25);
-        a = z + 1 + static_cast<double>(alpha - truncated(static_cast<double>(alpha) / 4.0));
+        const std::int64_t alpha = integerPart((z - 1867216.25) / 36524.25);
+        a = z + 1 + static_cast<double>(alpha - integerPart(static_cast<double>(alpha) / 4.0));
     }
     const double b = a + 1524;
-    const std::int64_t c = truncated((b - 122.1) / 365.25);
-    const std::int64_t dd = truncated(365.25 * static_cast<double>(c));
-    const std::int64_t e = truncated((b - static_cast<double>(dd)) / 30.6001);
-    const double dayExact = f + b - static_cast<double>(dd) - static_cast<double>(truncated(30.6001 * static_cast<double>(e)));
-    const std::int64_t day = truncated(dayExact);
+    const std::int64_t c = integerPart((b - 122.1) / 365.25);
+    const std::int64_t dd = integerPart(365.25 * static_cast<double>(c));
+    const std::int64_t e = integerPart((b - static_cast<double>(dd)) / 30.6001);
+    const double dayExact =
+        f + b - static_cast<double>(dd) - static_cast<double>(integerPart(30.6001 * static_cast<double>(e)));
+    const std::int64_t day = integerPart(dayExact);
     const std::int64_t month = e < 14 ? e - 1 : e - 13;
     const std::int64_t year = c - 4715 - (month > 2 ? 1 : 0);
     const double hours = (dayExact - static_cast<double>(day)) * 86400 / 3600;
-    const std::int64_t hour = truncated(hours);
+    const std::int64_t hour = integerPart(hours);
     const double minutes = (hours - static_cast<double>(hour)) * 60;
-    const std::int64_t minute = truncated(minutes);
+    const std::int64_t minute = integerPart(minutes);
     const double seconds = (minutes - static_cast<double>(minute)) * 60;
-    const std::int64_t second = truncated(seconds);
+    const std::int64_t second = integerPart(seconds);
     return std::array<std::int64_t, 6>{year, month, day, hour, minute, second};
 }
 

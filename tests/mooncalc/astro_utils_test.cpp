@@ -78,6 +78,9 @@ TEST(AstroUtils, AnglesToOneTurnAndToRadians) {
     EXPECT_TRUE(std::isnan(to360(std::numeric_limits<double>::infinity())));
     EXPECT_EQ(toRadians(180), std::numbers::pi);
     EXPECT_EQ(toRadians(-90), -std::numbers::pi / 2);
+    // The product with pi is taken before the division: 3 degrees are pi / 60
+    // to the last bit (3 times pi / 180 is one unit in the last place more).
+    EXPECT_EQ(toRadians(3), std::numbers::pi / 60);
 }
 
 } // namespace

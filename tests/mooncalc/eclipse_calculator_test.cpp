@@ -1,5 +1,7 @@
-// The device runs in UTC: the dates below are UTC calendar days, the eclipse
-// instants UTC to the nearest minute (the method's dynamical time read as UTC).
+// Runs once per test zone: the search reads the instant alone, so the same
+// instants give the same eclipses on a device in any zone. The dates below are
+// UTC calendar days, the eclipse instants UTC to the nearest minute (the
+// method's dynamical time read as UTC).
 #include "mooncalc/eclipse_calculator.h"
 #include "mooncalc_test_support.h"
 
@@ -80,6 +82,38 @@ TEST(SolarEclipses, AnnularTotalAndPartialWithNoLunarFields) {
         EXPECT_FALSE(e.visibility || e.jdBestVisible || e.phaseLocal || e.jdLocal || e.jdLocalPartialStart ||
                      e.jdLocalPartialEnd);
     }
+}
+
+// Near u = 0 the umbral cone's vertex lies close to the Earth's surface: a
+// hybrid eclipse while u < 0.00464 sqrt(1 - gamma^2), an annular one from there
+// to 0.0047. Beyond a central eclipse, while |gamma| < 0.9972 + |u|, the umbra
+// or antumbra still touches the Earth near a pole: non-central, magnitude 1.
+// The kinds are those of NASA's catalogue of solar eclipses.
+TEST(SolarEclipses, HybridAnnularNearZeroUAndNonCentral) {
+    const Eclipse hybrid = nextOf(utc(2023, 4, 1), Kind::solar);
+    EXPECT_EQ(minuteOf(hybrid), "2023-04-20 04:24");
+    EXPECT_EQ(hybrid.type, Type::solarCentralAnnularTotal);
+    EXPECT_GT(hybrid.u, 0.0);
+    EXPECT_LT(hybrid.u, 0.00464 * std::sqrt(1 - hybrid.gamma * hybrid.gamma));
+
+    const Eclipse annular = nextOf(utc(2032, 5, 1), Kind::solar);
+    EXPECT_EQ(minuteOf(annular), "2032-05-09 13:30");
+    EXPECT_EQ(annular.type, Type::solarCentralAnnular);
+    EXPECT_GT(annular.u, 0.00464 * std::sqrt(1 - annular.gamma * annular.gamma));
+    EXPECT_LT(annular.u, 0.0047);
+
+    const Eclipse nonCentralAnnular = nextOf(utc(2014, 4, 20), Kind::solar);
+    EXPECT_EQ(minuteOf(nonCentralAnnular), "2014-04-29 06:09");
+    const Eclipse nonCentralTotal = nextOf(utc(2043, 4, 1), Kind::solar);
+    EXPECT_EQ(minuteOf(nonCentralTotal), "2043-04-09 18:55");
+    for (const Eclipse& e : {nonCentralAnnular, nonCentralTotal}) {
+        EXPECT_EQ(e.type, Type::solarNoncentral);
+        EXPECT_EQ(e.phase, 1.0);
+        EXPECT_GT(std::fabs(e.gamma), 0.9972);
+        EXPECT_LT(std::fabs(e.gamma), 0.9972 + std::fabs(e.u));
+    }
+    EXPECT_GT(nonCentralAnnular.u, 0.0);
+    EXPECT_LT(nonCentralTotal.u, 0.0);
 }
 
 // The next eclipse never lies before the date and the previous one never at or

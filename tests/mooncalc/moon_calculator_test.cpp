@@ -188,6 +188,23 @@ TEST(MoonModels, TheFirstDayBeginsAtTheLastRiseBeforeTodays) {
     EXPECT_FALSE(three[1].finish);
 }
 
+// Two searches for one moonrise, started from different instants, can settle a
+// second apart: they are one event, and no lunar day lasts a second.
+TEST(MoonModels, RisesASecondApartAreOneEvent) {
+    const ZoneOverride zone("UTC");
+    const Date twoDaysBefore = utc(2024, 5, 8, 4);
+    Scripted first = twoDays();
+    first.rises[previousDayStart] = todaysRise.addingTimeInterval(-1.0);
+    first.rises[utc(2024, 5, 8)] = twoDaysBefore;
+    EXPECT_EQ(first.models().front().begin, twoDaysBefore);
+    // Found a second time from the day before, the bound is left absent.
+    first.rises[utc(2024, 5, 8)] = todaysRise.addingTimeInterval(-2.0);
+    EXPECT_FALSE(first.models().front().begin);
+    Scripted last = twoDays();
+    last.rises[dayEnd] = todaysRise.addingTimeInterval(1.0);
+    EXPECT_EQ(last.models().back().finish, nextRise);
+}
+
 // A device in UTC samples one calendar day: one lunar day, bounded by the first
 // rise after the previous day's start and the rise nearest the next day's end.
 TEST(MoonCalculator, InUtcOneLunarDayBetweenThePreviousAndTheNextRise) {
@@ -244,6 +261,27 @@ TEST(MoonCalculator, Moscow11January2024) {
     EXPECT_EQ(info.moonModels[0].age, 29);
     EXPECT_EQ(info.moonModels[2].age, 1);
     for (const MoonModel& model : info.moonModels) EXPECT_LT(*model.begin, *model.finish);
+}
+
+// Places and days where the moonrise that ends one lunar day, searched again
+// from another instant, comes back a second later (found on a device in
+// Moscow: two lunar days touch each UTC day).
+TEST(MoonCalculator, NoLunarDayLastsASecond) {
+    const ZoneOverride zone("Europe/Moscow");
+    const std::pair<ObserverLocation, Date> cases[] = {
+        {{51.5, 37.6}, utc(2024, 2, 27, 12)},    // the rise nearest the day's end
+        {{-33.9, -0.12}, utc(2026, 7, 8, 12)},   // the rise after the previous day's start
+    };
+    for (const auto& [where, date] : cases) {
+        MoonCalculator calculator(where);
+        const MoonInfo info = calculator.getInfo(date);
+        ASSERT_EQ(info.moonModels.size(), 2u);
+        for (const MoonModel& model : info.moonModels) {
+            ASSERT_TRUE(model.begin && model.finish) << where.latitude;
+            // From one moonrise to the next: about a day.
+            EXPECT_GT(model.finish->timeIntervalSince(*model.begin), 20 * 3600.0) << where.latitude;
+        }
+    }
 }
 
 TEST(MoonCalculator, PhaseEclipsesAndIllumination) {

@@ -85,6 +85,8 @@ TEST(MoonRiseSet, RefusedDaysOfTheCalendarReformAndBadInput) {
     // calendar before the reform.
     EXPECT_EQ(utcMinute(*calculator.getMoonRise(utcOnCalendar(1582, 10, 15))).substr(0, 10), "1582-10-15");
     EXPECT_EQ(utcMinute(*calculator.getMoonRise(utcOnCalendar(1582, 9, 20))).substr(0, 10), "1582-09-20");
+    // And before the epoch of Julian days.
+    EXPECT_EQ(utcMinute(*calculator.getMoonRise(utcOnCalendar(-5000, 6, 1))).substr(0, 11), "-5000-06-01");
 }
 
 TEST(MoonRiseSet, TheDevicesZoneChangesNothing) {

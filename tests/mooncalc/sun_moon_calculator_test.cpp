@@ -67,17 +67,23 @@ TEST(SunMoonConstruction, BothSidesOfTheCalendarReform) {
 }
 
 // The calculator's own calendar-to-Julian-day formula and the program's Julian
-// day of an instant agree wherever both hold: from -4000 to 3000, on either
-// side of the reform, to a millisecond.
+// day of an instant agree wherever both hold: from -12000 to 3000, on either
+// side of the reform and of the Julian days' epoch in -4712, to a millisecond;
+// and the calendar fields of that Julian day are the instant's own.
 TEST(SunMoonConstruction, JulianDayAgreesWithTheProgramsConversion) {
-    for (std::int64_t year = -4000; year <= 3000; year += 7) {
+    for (std::int64_t year = -12000; year <= 3000; year += 7) {
         for (int month = 1; month <= 12; month += 5) {
-            const platform::Date date = utcOnCalendar(year, month, 1 + (year + 4000) % 28, 17, 31, 7);
+            const platform::Date date = utcOnCalendar(year, month, 1 + (year + 12000) % 28, 17, 31, 7);
             const double expected = astronomy::JulianDay::of(date).value;
             if (expected >= 2299150.0 && expected < 2299160.0) continue;
             const auto calculator = SunMoonCalculator::make(date, london);
             ASSERT_TRUE(calculator) << year;
             ASSERT_NEAR(calculator->julianDayUT(), expected, 1e-8) << year << '-' << month;
+            const auto fields = SunMoonCalculator::getDate(calculator->julianDayUT());
+            ASSERT_TRUE(fields) << year;
+            ASSERT_EQ((*fields)[0], year);
+            ASSERT_EQ((*fields)[1], month);
+            ASSERT_EQ((*fields)[2], 1 + (year + 12000) % 28) << year << '-' << month;
         }
     }
 }
@@ -186,6 +192,17 @@ TEST(SunMoonDates, CalendarFieldsOfJulianDays) {
     for (double refused : {2299155.0, 2299150.0, 2299159.999, nan, infinity, -infinity, 1e300, -3e9})
         EXPECT_FALSE(SunMoonCalculator::getDate(refused)) << refused;
     EXPECT_EQ(SunMoonCalculator::getDate(2299155.0).error().jd, 2299155.0);
+}
+
+// Before the epoch of Julian days (-4712) the integer parts are taken towards
+// the past: truncated, the dates would move by a day and, on the way back, to
+// months below 1.
+TEST(SunMoonDates, NegativeJulianDays) {
+    using Fields = std::array<std::int64_t, 6>;
+    EXPECT_EQ(SunMoonCalculator::make(utcOnCalendar(-4998, 3, 1, 12), london)->julianDayUT(), -104402.0);
+    EXPECT_EQ(*SunMoonCalculator::getDate(-104402.0), (Fields{-4998, 3, 1, 12, 0, 0}));
+    EXPECT_EQ(*SunMoonCalculator::getDate(-1402.0), (Fields{-4716, 2, 29, 12, 0, 0}));   // a Julian leap year
+    EXPECT_EQ(*SunMoonCalculator::getDate(-100000.25), (Fields{-4986, 3, 20, 6, 0, 0}));
 }
 
 TEST(SunMoonDates, NormalizeRadians) {
