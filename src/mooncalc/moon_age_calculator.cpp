@@ -18,8 +18,9 @@ double MoonAgeCalculator::getMoonAge(platform::Date date) const {
 std::vector<std::int64_t> MoonAgeCalculator::getMoonAges(platform::Date date) const {
     using datehelper::DateComponentType;
     const platform::Date first = datehelper::startOfDay(date);
-    const platform::Date last =
-        datehelper::adjust(datehelper::adjust(first, DateComponentType::day, 1), DateComponentType::second, -1);
+    // The last second of the same UTC day, also on a day the clocks change.
+    const platform::Date last = datehelper::adjust(
+        datehelper::adjust(first, DateComponentType::day, 1, platform::TimeZone::utc()), DateComponentType::second, -1);
     const double firstAge = getMoonAge(first);
     const double lastAge = getMoonAge(last);
     if (std::isnan(firstAge) || std::isnan(lastAge)) return {};

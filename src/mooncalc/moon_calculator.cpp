@@ -85,15 +85,18 @@ MoonInfo MoonCalculator::getInfo(platform::Date date) {
 
 std::vector<MoonModel> MoonCalculator::getMoonModels(platform::Date date) {
     using datehelper::DateComponentType;
+    // The days on each side are UTC days too: a step of one local day from a
+    // UTC midnight on a day the clocks change would land in the day beyond.
+    const platform::TimeZone utc = platform::TimeZone::utc();
     const platform::Date dayStart = datehelper::startOfDay(date);
     const auto dayEnd = datehelper::endOfDay(date);
     if (!dayEnd) return {};
     const std::vector<std::int64_t> numbers = moonAgeCalculator_->getMoonAges(date);
     if (numbers.empty() || numbers.size() > 3) return {};
-    const auto nextDayEnd = datehelper::endOfDay(datehelper::adjust(*dayEnd, DateComponentType::day, 1));
+    const auto nextDayEnd = datehelper::endOfDay(datehelper::adjust(*dayEnd, DateComponentType::day, 1, utc));
     if (!nextDayEnd) return {};
     const platform::Date previousDayStart =
-        datehelper::startOfDay(datehelper::adjust(dayStart, DateComponentType::day, -1));
+        datehelper::startOfDay(datehelper::adjust(dayStart, DateComponentType::day, -1, utc));
 
     const MoonRiseSetCalculatorInterface& riseSet = moonRiseSetCalculator();
     const MoonZodiacSignCalculatorInterface& signs = *moonZodiacSignCalculator_;
@@ -110,7 +113,7 @@ std::vector<MoonModel> MoonCalculator::getMoonModels(platform::Date date) {
     // begins at the rise of the day before.
     if (previousRise && todaysRise && !isLaterEvent(*todaysRise, *previousRise)) {
         const platform::Date earlierStart =
-            datehelper::startOfDay(datehelper::adjust(previousDayStart, DateComponentType::day, -1));
+            datehelper::startOfDay(datehelper::adjust(previousDayStart, DateComponentType::day, -1, utc));
         previousRise = instantOf(riseSet.getMoonRise(earlierStart));
         if (previousRise && !isLaterEvent(*todaysRise, *previousRise)) previousRise.reset();
     }

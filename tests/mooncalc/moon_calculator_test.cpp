@@ -284,6 +284,26 @@ TEST(MoonCalculator, NoLunarDayLastsASecond) {
     }
 }
 
+// The days before and after are UTC days whatever the device's clocks do: on
+// the days they change, a step of one local day from a UTC midnight lands an
+// hour off it, and its UTC day would be the one before or after. A lunar day
+// then ran from a moonrise two days back (about 50 hours).
+TEST(MoonCalculator, LunarDaysAcrossAChangeOfTheClocksRunFromOneRiseToTheNext) {
+    for (const char* where : {"America/New_York", "Europe/London", "Australia/Sydney"}) {
+        const ZoneOverride zone(where);
+        MoonCalculator calculator(london);
+        for (int day = 0; day < 366; ++day) {
+            const MoonInfo info = calculator.getInfo(utc(2024, 1, 1 + day, 12));
+            if (info.moonModels.size() < 2) continue;   // one lunar day spans the days on each side
+            for (const MoonModel& model : info.moonModels) {
+                ASSERT_TRUE(model.begin && model.finish) << where << ' ' << day;
+                // Moonrise to moonrise in London: 24 h 10 min to 25 h 30 min.
+                EXPECT_LT(model.finish->timeIntervalSince(*model.begin), 26 * 3600.0) << where << ' ' << day;
+            }
+        }
+    }
+}
+
 TEST(MoonCalculator, PhaseEclipsesAndIllumination) {
     MoonCalculator calculator(london);
     const Date date = local(2024, 6, 1, 12);
