@@ -11,6 +11,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstring>
+#include <iterator>
 
 // Each rule below restates what ICU 72's SimpleDateFormat does for the field
 // (smpdtfmt.cpp: subFormat, zeroPaddingNumber, subParse, matchLiterals,
@@ -374,11 +375,28 @@ std::optional<UDate> CompiledDatePattern::parseLenient(std::string_view text) co
     for (char c : text) {
         if (c == '\0' || static_cast<unsigned char>(c) >= 0x80) return std::nullopt;
     }
-    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0, millisecond = 0;
+    // Each number's digits and range, by field; the weekday is read as a name.
+    struct NumberRule {
+        std::size_t fewest, most;
+        int low, high;
+    };
+    static constexpr NumberRule kRules[] = {
+        {0, 0, 0, 0},                    // literal
+        {4, 4, kFirstYear, kLastYear},   // year: four digits, so no two-digit-year window
+        {1, 2, 1, 12},                   // month
+        {0, 0, 0, 0},                    // month name
+        {1, 2, 1, 31},                   // day
+        {1, 2, 0, 23},                   // hour
+        {1, 2, 0, 59},                   // minute
+        {1, 2, 0, 59},                   // second
+        {3, 3, 0, 999},                  // fraction: milliseconds
+    };
+    static_assert(std::size(kRules) == static_cast<std::size_t>(Field::fraction) + 1, "one rule per field up to the fraction");
+    int values[std::size(kRules)] = {};
     std::int32_t offset = 0;
     std::size_t at = 0;
     for (const Item& item : items_) {
-        std::optional<int> value;
+        const auto slot = static_cast<std::size_t>(item.field);
         switch (item.field) {
         case Field::literal:
             // The exact literal: ICU's lenient literal matching then ends where
@@ -387,15 +405,18 @@ std::optional<UDate> CompiledDatePattern::parseLenient(std::string_view text) co
             at += item.text.size();
             continue;
         case Field::year:
-            value = digitsAt(text, at, 4, 4);   // four digits: no two-digit-year window
-            if (!value || *value < kFirstYear || *value > kLastYear) return std::nullopt;
-            year = *value;
-            continue;
         case Field::month:
-            value = digitsAt(text, at, 1, 2);
-            if (!value || *value < 1 || *value > 12) return std::nullopt;
-            month = *value;
+        case Field::day:
+        case Field::hour:
+        case Field::minute:
+        case Field::second:
+        case Field::fraction: {
+            const NumberRule& rule = kRules[slot];
+            const std::optional<int> value = digitsAt(text, at, rule.fewest, rule.most);
+            if (!value || *value < rule.low || *value > rule.high) return std::nullopt;
+            values[slot] = *value;
             continue;
+        }
         case Field::monthName:
         case Field::weekday: {
             int index = -1;
@@ -405,35 +426,10 @@ std::optional<UDate> CompiledDatePattern::parseLenient(std::string_view text) co
             // The weekday plays no part: the day of the month decides the date.
             if (item.field == Field::monthName) {
                 if (index < 0 || index > 11) return std::nullopt;
-                month = index + 1;
+                values[static_cast<std::size_t>(Field::month)] = index + 1;
             }
             continue;
         }
-        case Field::day:
-            value = digitsAt(text, at, 1, 2);
-            if (!value || *value < 1 || *value > 31) return std::nullopt;
-            day = *value;
-            continue;
-        case Field::hour:
-            value = digitsAt(text, at, 1, 2);
-            if (!value || *value > 23) return std::nullopt;
-            hour = *value;
-            continue;
-        case Field::minute:
-            value = digitsAt(text, at, 1, 2);
-            if (!value || *value > 59) return std::nullopt;
-            minute = *value;
-            continue;
-        case Field::second:
-            value = digitsAt(text, at, 1, 2);
-            if (!value || *value > 59) return std::nullopt;
-            second = *value;
-            continue;
-        case Field::fraction:
-            value = digitsAt(text, at, 3, 3);
-            if (!value) return std::nullopt;
-            millisecond = *value;
-            continue;
         case Field::zone: {
             // "+hhmm" / "-hhmm" (ISO 8601 basic) anywhere, or "GMT" / "UTC"
             // closing the text (the localized GMT zero format ICU falls back to).
@@ -445,7 +441,7 @@ std::optional<UDate> CompiledDatePattern::parseLenient(std::string_view text) co
             }
             if (rest.empty() || (rest[0] != '+' && rest[0] != '-')) return std::nullopt;
             std::size_t digitsStart = at + 1;
-            value = digitsAt(text, digitsStart, 4, 4);
+            const std::optional<int> value = digitsAt(text, digitsStart, 4, 4);
             if (!value || *value / 100 > 23 || *value % 100 > 59) return std::nullopt;
             offset = (*value / 100 * 3'600'000 + *value % 100 * 60'000) * (rest[0] == '-' ? -1 : 1);
             at = digitsStart;
@@ -455,10 +451,13 @@ std::optional<UDate> CompiledDatePattern::parseLenient(std::string_view text) co
     }
     if (at != text.size()) return std::nullopt;
     // Calendar::computeTime for fields in range and a fixed offset.
-    const std::int64_t dayNumber = astronomy::dayNumberOfCivilDate(year, month, day);
-    if (astronomy::civilDateOfDayNumber(dayNumber) != astronomy::CivilDate{year, month, day}) return std::nullopt;
+    auto value = [&values](Field field) { return values[static_cast<std::size_t>(field)]; };
+    const astronomy::CivilDate civil{value(Field::year), value(Field::month), value(Field::day)};
+    const std::int64_t dayNumber = astronomy::dayNumberOfCivilDate(civil.year, civil.month, civil.day);
+    if (astronomy::civilDateOfDayNumber(dayNumber) != civil) return std::nullopt;   // 30 February and the like
     const double dayMillis = static_cast<double>(dayNumber - kEpochJulianDayNumber) * kMillisPerDay;
-    const std::int32_t millisInDay = ((hour * 60 + minute) * 60 + second) * 1000 + millisecond;
+    const std::int32_t millisInDay =
+        ((value(Field::hour) * 60 + value(Field::minute)) * 60 + value(Field::second)) * 1000 + value(Field::fraction);
     return dayMillis + millisInDay - offset;
 }
 

@@ -55,12 +55,7 @@ public:
 };
 
 DateFormatter formatter(const char* pattern, const char* zone, const char* locale) {
-    DateFormatter f;
-    f.setLocale(Locale::withIdentifier(locale));
-    f.setTimeZone(dates_test::zone(zone));
-    f.setDateFormat(pattern);
-    f.setLenient(true);
-    return f;
+    return dates_test::patternFormatter(pattern, zone, locale, true);
 }
 
 std::string icuText(const DateFormatter& f, Date date) {
