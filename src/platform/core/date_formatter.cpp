@@ -1,5 +1,6 @@
 #include "platform/core/date_formatter.h"
 
+#include "platform/core/compiled_date_pattern.h"
 #include "platform/core/icu_support.h"
 
 #include <unicode/datefmt.h>
@@ -60,15 +61,22 @@ std::unique_ptr<icu::DateFormat> buildFormat(const std::variant<std::string, Sty
 
 // Building an ICU formatter costs tens of microseconds and the program formats
 // with a handful of patterns, so each thread keeps the formatters it has built,
-// one per pattern or style pair, locale and zone.
+// one per pattern or style pair, locale and zone. A pattern's formatter comes
+// with its compiled form, which answers the common cases without ICU's general
+// machinery (see compiled_date_pattern.h).
 constexpr std::size_t kFormatterLimit = 64;
 
-struct FormatterCache {
-    std::unordered_map<std::string, std::unique_ptr<icu::DateFormat>> formats;
+struct CachedFormat {
+    std::unique_ptr<icu::DateFormat> format;
+    std::unique_ptr<icu_support::CompiledDatePattern> compiled;
 };
 
-icu::DateFormat* formatterFor(const std::variant<std::string, Styles>& format, const Locale& locale,
-                              const TimeZone& zone) {
+struct FormatterCache {
+    std::unordered_map<std::string, CachedFormat> formats;
+};
+
+const CachedFormat& formatterFor(const std::variant<std::string, Styles>& format, const Locale& locale,
+                                 const TimeZone& zone) {
     std::string key = locale.identifier();
     key += '\n';
     key += zone.identifier();
@@ -84,17 +92,20 @@ icu::DateFormat* formatterFor(const std::variant<std::string, Styles>& format, c
         key += styles.relative ? 'r' : '-';
     }
     thread_local FormatterCache cache;
-    if (auto it = cache.formats.find(key); it != cache.formats.end()) return it->second.get();
+    if (auto it = cache.formats.find(key); it != cache.formats.end()) return it->second;
 
-    auto built = buildFormat(format, locale);
-    if (built) {
+    CachedFormat built{buildFormat(format, locale), nullptr};
+    if (built.format) {
         // Our own Gregorian calendar, in the formatter's zone, with the program's
         // rules (the 1582 switch among them).
         icu_support::CalendarLease lease(zone, locale);
-        built->setCalendar(*lease);
+        built.format->setCalendar(*lease);
+        if (std::holds_alternative<std::string>(format)) {
+            built.compiled = icu_support::CompiledDatePattern::compile(static_cast<const icu::SimpleDateFormat&>(*built.format));
+        }
     }
     if (cache.formats.size() >= kFormatterLimit) cache.formats.clear();
-    return cache.formats.emplace(std::move(key), std::move(built)).first->second.get();
+    return cache.formats.emplace(std::move(key), std::move(built)).first->second;
 }
 
 } // namespace
@@ -184,10 +195,13 @@ std::string DateFormatter::string(Date date) const {
     if (const auto* styles = std::get_if<Styles>(&state_->format)) {
         if (styles->date == DateFormatStyle::none && styles->time == DateFormatStyle::none) return {};
     }
-    icu::DateFormat* format = formatterFor(state_->effectiveFormat(), state_->locale, state_->zone);
-    if (!format) return {};
+    const CachedFormat& cached = formatterFor(state_->effectiveFormat(), state_->locale, state_->zone);
+    if (!cached.format) return {};
+    if (cached.compiled && icu_support::compiledDatePatternsEnabled()) {
+        if (auto text = cached.compiled->format(icu_support::toUDate(date))) return std::move(*text);
+    }
     icu::UnicodeString text;
-    format->format(icu_support::toUDate(date), text);
+    cached.format->format(icu_support::toUDate(date), text);
     return icu_support::toUtf8(text);
 }
 
@@ -196,15 +210,21 @@ std::optional<Date> DateFormatter::date(std::string_view text) const {
     if (const auto* styles = std::get_if<Styles>(&state_->format)) {
         if (styles->date == DateFormatStyle::none && styles->time == DateFormatStyle::none) return std::nullopt;
     }
-    icu::DateFormat* format = formatterFor(state_->effectiveFormat(), state_->locale, state_->zone);
-    if (!format) return std::nullopt;
-    // The cached formatter is this thread's alone, so setting it for this parse is safe.
-    format->setLenient(state_->lenient);
-    const icu::UnicodeString input = icu_support::fromUtf8(text);
-    icu::ParsePosition position(0);
-    const UDate millis = format->parse(input, position);
-    if (position.getErrorIndex() >= 0 || position.getIndex() != input.length()) return std::nullopt;
-    const Date parsed = icu_support::fromUDate(millis);
+    const CachedFormat& cached = formatterFor(state_->effectiveFormat(), state_->locale, state_->zone);
+    if (!cached.format) return std::nullopt;
+    std::optional<UDate> millis;
+    if (state_->lenient && cached.compiled && icu_support::compiledDatePatternsEnabled()) {
+        millis = cached.compiled->parseLenient(text);
+    }
+    if (!millis) {
+        // The cached formatter is this thread's alone, so setting it for this parse is safe.
+        cached.format->setLenient(state_->lenient);
+        const icu::UnicodeString input = icu_support::fromUtf8(text);
+        icu::ParsePosition position(0);
+        millis = cached.format->parse(input, position);
+        if (position.getErrorIndex() >= 0 || position.getIndex() != input.length()) return std::nullopt;
+    }
+    const Date parsed = icu_support::fromUDate(*millis);
     if (!icu_support::isRepresentable(parsed)) return std::nullopt;
     return parsed;
 }

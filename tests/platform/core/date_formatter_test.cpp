@@ -18,14 +18,10 @@ using platform::DateFormatter;
 using platform::Locale;
 using platform::SymbolWidth;
 
+// Strict unless asked, UTC and en_US_POSIX unless named.
 DateFormatter reader(const char* pattern, const char* zone = "UTC", const char* locale = "en_US_POSIX",
                      bool lenient = false) {
-    DateFormatter f;
-    f.setLocale(Locale::withIdentifier(locale));
-    f.setTimeZone(dates_test::zone(zone));
-    f.setDateFormat(pattern);
-    f.setLenient(lenient);
-    return f;
+    return dates_test::patternFormatter(pattern, zone, locale, lenient);
 }
 
 TEST(DateFormatterReading, ReadsBackWhatItWrites) {

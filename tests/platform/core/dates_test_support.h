@@ -1,8 +1,9 @@
 #pragma once
-// Shared helpers of the date layer's tests: zones by name, instants from UTC
-// fields, and a guard that restores an environment variable.
+// Shared helpers of the date layer's tests: zones by name, pattern formatters,
+// instants from UTC fields, and a guard that restores an environment variable.
 
 #include "platform/core/calendar.h"
+#include "platform/core/date_formatter.h"
 #include "support/dates.h"
 
 #include <gtest/gtest.h>
@@ -21,6 +22,17 @@ inline platform::TimeZone zone(const char* identifier) {
 
 inline platform::Calendar calendarIn(const char* identifier, const char* locale = "en_GB") {
     return platform::Calendar::gregorian(zone(identifier), platform::Locale::withIdentifier(locale));
+}
+
+// A formatter of `pattern` in a named zone and locale.
+inline platform::DateFormatter patternFormatter(const char* pattern, const char* zoneName = "UTC",
+                                                const char* locale = "en_US_POSIX", bool lenient = false) {
+    platform::DateFormatter f;
+    f.setLocale(platform::Locale::withIdentifier(locale));
+    f.setTimeZone(zone(zoneName));
+    f.setDateFormat(pattern);
+    f.setLenient(lenient);
+    return f;
 }
 
 // Instants from UTC fields and bare calendar fields, shared with the other folders' tests.
