@@ -3,6 +3,7 @@
 #include "engine/calendar_steps.h"
 #include "platform/core/calendar.h"
 #include "platform/core/date_components.h"
+#include "platform/core/julian_day_numbers.h"
 #include "platform/core/unit_counts.h"
 
 #include <random>
@@ -114,7 +115,7 @@ int daysInMonth(int month, int year) {
     return days ? days->count() : -1;
 }
 
-bool isLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool isLeapYear(int year) { return astronomy::isGregorianLeapYear(year); }
 
 bool isLeapYear(Date date) { return isLeapYear(getYear(date)); }
 

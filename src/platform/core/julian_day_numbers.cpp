@@ -92,9 +92,8 @@ CivilDate gregorianDateOfDayNumber(std::int64_t dayNumber) noexcept {
 }
 
 bool isLeapYear(std::int64_t year) noexcept {
-    const bool julianLeap = floorModulo(year, 4) == 0;
-    if (year < 1582) return julianLeap;
-    return julianLeap && (year % 100 != 0 || year % 400 == 0);
+    if (year < 1582) return floorModulo(year, 4) == 0;
+    return isGregorianLeapYear(year);
 }
 
 double julianDayOfNewYear(std::int64_t year) noexcept {

@@ -66,6 +66,12 @@ std::int64_t dayNumberOfCivilDate(std::int64_t year, int month, std::int64_t day
 // common; 1600 and 2000 are leap years, 1700 and 1900 are not).
 bool isLeapYear(std::int64_t year) noexcept;
 
+// The Gregorian rule alone, for every year (proleptic): divisible by 4 and not
+// by 100, or by 400.
+constexpr bool isGregorianLeapYear(std::int64_t year) noexcept {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
 // Julian day of 00:00 UT on 1 January of `year`.
 double julianDayOfNewYear(std::int64_t year) noexcept;
 
