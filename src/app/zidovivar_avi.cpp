@@ -35,7 +35,14 @@ ZidovivarAvi::ZidovivarAvi()
     : global_(GlobalModel::shared()),
       openURL_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {}
 
-ZidovivarAvi::~ZidovivarAvi() { delete window_.data(); }
+ZidovivarAvi::~ZidovivarAvi() {
+    // The window must not call back into the scene while it is being torn down:
+    // by then it is no longer a QMainWindow.
+    if (window_) {
+        window_->removeEventFilter(this);
+        delete window_.data();
+    }
+}
 
 QMainWindow* ZidovivarAvi::window() const { return window_; }
 mainwindow::ContentView* ZidovivarAvi::content() const { return content_; }
@@ -78,9 +85,13 @@ void ZidovivarAvi::buildBody() {
     connect(helpOnWebsite_, &QAction::triggered, this, &ZidovivarAvi::openHelpPage);
 }
 
+// Only the first Show matters, so the filter goes once it has been seen. The
+// event's type is looked at before the window is: a window that is being
+// destroyed elsewhere still sends events, and is then no QMainWindow any more.
 bool ZidovivarAvi::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_ && event->type() == QEvent::Show && !appeared_) {
+    if (event->type() == QEvent::Show && !appeared_ && window_ && watched == window_.data()) {
         appeared_ = true;
+        watched->removeEventFilter(this);
         firstAppearance();
     }
     return QObject::eventFilter(watched, event);

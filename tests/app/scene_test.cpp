@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPointer>
 #include <QSettings>
 #include <QTest>
 
@@ -54,7 +55,10 @@ protected:
     }
     void SetUp() override { opened.clear(); }
 
+public:
     static inline ZidovivarAvi* scene = nullptr;
+
+protected:
     static inline std::vector<QUrl> opened;
     static inline qsizetype storeAtFirstAppearance = 0;
 };
@@ -136,6 +140,32 @@ TEST_F(Scene, TheFirstAppearanceRunsOnce) {
     QTest::qWait(20);
     QObject::disconnect(connection);
     EXPECT_EQ(appeared, 0);
+}
+
+// Run under UBSan these two catch a scene that still looks at its window while
+// the window is being destroyed (it is no QMainWindow by then).
+TEST(SceneTeardown, AWindowDestroyedBeforeItsSceneIsLeftAlone) {
+    {
+        ZidovivarAvi other;
+        other.launch();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return other.window() && other.window()->isVisible(); }, 5000));
+        delete other.window();
+        EXPECT_EQ(other.window(), nullptr);
+    }
+    // The scene of the other tests serves the notification centre again.
+    if (Scene::scene) Scene::scene->appDelegate().applicationWillFinishLaunching();
+}
+
+TEST(SceneTeardown, ASceneDestroyedWithItsWindowShownLeavesNothingBehind) {
+    QPointer<QMainWindow> window;
+    {
+        ZidovivarAvi other;
+        other.launch();
+        window = other.window();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window && window->isVisible(); }, 5000));
+    }
+    EXPECT_TRUE(window.isNull());
+    if (Scene::scene) Scene::scene->appDelegate().applicationWillFinishLaunching();
 }
 
 } // namespace
