@@ -3,10 +3,12 @@
 // under keys equal to their names.
 //
 // Each instance reads the store once, when it is made, and keeps its own copy.
-// Every assignment, also of the value already held, stores the value, saves all
-// sixteen preferences, and then announces the change (the property's own signal,
-// then `changed()`), so a slot that reads this object or the store sees the new
-// value. Values are taken as they come: nothing is range-checked.
+// Every assignment, also of the value already held, stores the value and saves
+// all sixteen preferences. Then, only when the value differs from the one held
+// before, the change is announced (the property's own signal, then `changed()`),
+// so a slot that reads this object or the store sees the new value, and writing
+// the theme already in place applies nothing again. Assigned values are taken
+// as they come: nothing is range-checked.
 //
 // On a first start (the marker "havePrefs" missing or 0) the defaults are taken
 // and written at once, with the marker 100, so every instance made afterwards,
@@ -97,11 +99,13 @@ private:
     template <class Self, class Visit>
     static void forEachPreference(Self& self, Visit&& visit);
 
-    // Stores, saves, then announces: the order every assignment keeps.
+    // Stores, saves, then announces a change: the order every assignment keeps.
     template <class T>
     void assign(T& member, T value, void (UserSettings::*announce)(T)) {
+        const bool differs = !(member == value);
         member = value;
         save();
+        if (!differs) return;
         emit(this->*announce)(value);
         emit changed();
     }

@@ -121,6 +121,20 @@ TEST_F(Scene, ChangingTheThemeAppliesItAtOnce) {
     EXPECT_EQ(app::appliedInterfaceStyle(), app::InterfaceStyle::unspecified);
 }
 
+TEST_F(Scene, WritingTheThemeItHasAppliesNothingAgain) {
+    UserSettings::shared().setTheme(2);
+    ASSERT_TRUE(looksDark());
+    // A look set from elsewhere stays until the theme really changes.
+    QPalette marker = QApplication::palette();
+    marker.setColor(QPalette::Window, QColor(1, 2, 3));
+    QApplication::setPalette(marker);
+    UserSettings::shared().setTheme(2);
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), QColor(1, 2, 3));
+    UserSettings::shared().setTheme(1);
+    EXPECT_NE(QApplication::palette().color(QPalette::Window), QColor(1, 2, 3));
+    UserSettings::shared().setTheme(0);
+}
+
 TEST_F(Scene, AChangeOfTheSharedModelsLetsTheContentReadTheStoreAgain) {
     UserSettings::shared().setNotifyDaysBefore(5);
     EXPECT_EQ(scene->content()->userSettings().notifyDaysBefore(), 5);
