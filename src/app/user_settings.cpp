@@ -1,8 +1,9 @@
 #include "app/user_settings.h"
 
+#include "app/date_from.h"
 #include "app/settings_store.h"
 
-#include "engine/date_texts.h"
+#include "platform/core/calendar.h"
 #include "platform/desktop/qt_dates.h"
 
 #include <QDateTime>
@@ -22,6 +23,17 @@ std::optional<platform::Date> readDate(const QSettings& store, const char* key) 
     const QVariant value = store.value(QLatin1String(key));
     if (value.typeId() != QMetaType::QDateTime) return std::nullopt;
     return platform::fromQDateTime(value.toDateTime());
+}
+
+// Today, in the user's calendar, at the given local time; the present instant
+// should the calendar form none.
+platform::Date todayAt(int hour, int minute, int second) {
+    const platform::Date now = platform::Date::now();
+    using platform::CalendarComponent;
+    const platform::DateComponents today = platform::Calendar::current().components(
+        {CalendarComponent::year, CalendarComponent::month, CalendarComponent::day}, now);
+    if (!today.year || !today.month || !today.day) return now;
+    return gregorianDateFrom(*today.year, *today.month, *today.day, hour, minute, second).value_or(now);
 }
 
 // An instant in UTC, so that a change of time zone does not move it.
@@ -64,7 +76,7 @@ void UserSettings::loadOrDefault() {
     const auto store = openSettingsStore();
     if (!store) {
         // A damaged store that could not be set aside: this run keeps the defaults in memory.
-        notifyTimeOfDay_ = engine::timeFrom(9, 0, 0);
+        notifyTimeOfDay_ = todayAt(9, 0, 0);
         return;
     }
 
@@ -73,7 +85,7 @@ void UserSettings::loadOrDefault() {
             if constexpr (std::is_same_v<std::remove_reference_t<decltype(member)>, platform::Date>) {
                 // A stored time that is missing or not a date: half past eight, not the first start's nine.
                 const auto storedTime = readDate(*store, key);
-                member = storedTime ? *storedTime : engine::timeFrom(8, 30, 0);
+                member = storedTime ? *storedTime : todayAt(8, 30, 0);
             } else {
                 read(*store, key, member);
             }
@@ -83,7 +95,7 @@ void UserSettings::loadOrDefault() {
 
     // A first start: the members hold the defaults already, but for the time.
     store->setValue(QLatin1String(UserSettingsMarkerKey), UserSettingsMarkerValue);
-    notifyTimeOfDay_ = engine::timeFrom(9, 0, 0);
+    notifyTimeOfDay_ = todayAt(9, 0, 0);
     writeTo(*store);
     syncSettingsStore(*store);
 }
