@@ -137,10 +137,12 @@ TEST_F(PreferencesSheet, TheThemeAlreadyStoredAppliesNothing) {
     settings().setTheme(1);
     auto& s = open();
     app::applyInterfaceStyle(app::InterfaceStyle::unspecified);   // so that an application would show
-    int writes = 0;
-    QObject::connect(&settings(), &app::UserSettings::themeChanged, &s, [&] { ++writes; });
+    int announced = 0;
+    QObject::connect(&settings(), &app::UserSettings::themeChanged, &s, [&] { ++announced; });
+    app::UserSettings().setTheme(2);                                // another instance's value
     QTest::mouseClick(s.theme()->rows()[2], Qt::LeftButton);       // "Light" again
-    EXPECT_EQ(writes, 1);                                           // written and saved once more
+    EXPECT_EQ(app::UserSettings().theme(), 1) << "written and saved once more";
+    EXPECT_EQ(announced, 0);
     EXPECT_EQ(app::appliedInterfaceStyle(), app::InterfaceStyle::unspecified);
 }
 
