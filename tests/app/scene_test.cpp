@@ -16,7 +16,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
-#include <QSettings>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -27,9 +26,9 @@ using app::GlobalModel;
 using app::UserSettings;
 using app::ZidovivarAvi;
 
-QSettings store() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnwick"),
-                     QStringLiteral("Vadididod"));
+app::SettingsStore::Values store() {
+    auto opened = app::SettingsStore::open();
+    return opened ? opened->values() : app::SettingsStore::Values{};
 }
 
 bool looksDark() { return QApplication::palette().color(QPalette::Window).lightness() < 128; }
@@ -44,7 +43,7 @@ protected:
             opened.push_back(url);
             return true;
         });
-        QObject::connect(scene, &ZidovivarAvi::firstAppeared, [] { storeAtFirstAppearance = store().allKeys().size(); });
+        QObject::connect(scene, &ZidovivarAvi::firstAppeared, [] { storeAtFirstAppearance = store().size(); });
         scene->launch();
         const bool shown = QTest::qWaitFor([] { return scene->window() && scene->window()->isVisible(); }, 5000);
         if (!shown) ADD_FAILURE() << "the window did not show";
@@ -60,7 +59,7 @@ public:
 
 protected:
     static inline std::vector<QUrl> opened;
-    static inline qsizetype storeAtFirstAppearance = 0;
+    static inline std::size_t storeAtFirstAppearance = 0;
 };
 
 TEST_F(Scene, OpensOneWindowWithTheMainContent) {
@@ -78,9 +77,9 @@ TEST_F(Scene, TheAppDelegateServesTheNotificationCentre) {
 }
 
 TEST_F(Scene, AtFirstAppearanceTheStoreHoldsTheMarkerAndTheSixteenPreferences) {
-    EXPECT_EQ(storeAtFirstAppearance, 17);
-    EXPECT_EQ(store().value("havePrefs").toInt(), 100);
-    for (const char* key : app::UserSettingsKeys) EXPECT_TRUE(store().contains(QLatin1String(key))) << key;
+    EXPECT_EQ(storeAtFirstAppearance, 17u);
+    EXPECT_EQ(store().at("havePrefs"), "100");
+    for (const char* key : app::UserSettingsKeys) EXPECT_TRUE(store().count(QLatin1String(key))) << key;
 }
 
 TEST_F(Scene, TheHelpMenuHoldsOnlyHelpOnWebsiteWithAQuestionMarkIcon) {
