@@ -6,6 +6,7 @@
 #include "app/user_settings.h"
 #include "app/web_address.h"
 #include "mainwindow/content_view.h"
+#include "platform/desktop/single_instance.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,10 +14,22 @@
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
 
 namespace app {
+namespace {
+
+// Where copies of the program meet: its name on the session bus and its lock
+// file in the user's runtime folder.
+platform::SingleInstance::Names meetingPlaces() {
+    return {QStringLiteral("com.tarnwick.Vadididod"), QStringLiteral("/com/tarnwick/Vadididod"),
+            QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QStringLiteral("/vadididod.lock")};
+}
+
+} // namespace
+
 int ZidovivarAvi::main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(AppName.data(), static_cast<qsizetype>(AppName.size())));
@@ -24,7 +37,19 @@ int ZidovivarAvi::main(int argc, char* argv[]) {
     QApplication::setApplicationVersion(application::version());
     QGuiApplication::setDesktopFileName(QStringLiteral("vadididod"));
 
+    // Before any preference is read: two copies would write over each other's.
+    platform::SingleInstance instance(meetingPlaces());
+    switch (instance.claim()) {
+    case platform::SingleInstance::Claim::handedOver:
+        return 0;
+    case platform::SingleInstance::Claim::refused:
+        return 1;
+    case platform::SingleInstance::Claim::first:
+        break;
+    }
+
     ZidovivarAvi scene;
+    connect(&instance, &platform::SingleInstance::activationRequested, &scene, &ZidovivarAvi::raiseWindow);
     scene.setQuitAfterFirstShow(qEnvironmentVariableIntValue("VADIDIDOD_QUIT_AFTER_FIRST_SHOW") != 0);
     scene.launch();
     QApplication::exec();
@@ -102,6 +127,16 @@ void ZidovivarAvi::firstAppearance() {
     userSettings().save();
     emit firstAppeared();
     if (quitAfterFirstShow_) QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+}
+
+void ZidovivarAvi::raiseWindow(const QString& activationToken) {
+    if (!window_) return;
+    // Qt's Wayland support reads the token from here when it asks for the focus.
+    if (!activationToken.isEmpty()) qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
+    window_->setWindowState((window_->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
 }
 
 void ZidovivarAvi::openHelpPage() {
