@@ -1,6 +1,7 @@
 #include "app/zidovivar_avi.h"
 
 #include "app/application_version.h"
+#include "app/display_check.h"
 #include "app/fixed_values.h"
 #include "app/global_model.h"
 #include "app/user_settings.h"
@@ -31,7 +32,8 @@ platform::SingleInstance::Names meetingPlaces() {
 } // namespace
 
 int ZidovivarAvi::main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    std::optional<QApplication> application;
+    makeApplicationWithDisplay(application, argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(AppName.data(), static_cast<qsizetype>(AppName.size())));
     QApplication::setOrganizationName(QString::fromUtf8(CompanyName.data(), static_cast<qsizetype>(CompanyName.size())));
     QApplication::setApplicationVersion(application::version());

@@ -36,7 +36,8 @@ public:
     // the process's exit status. A start while another copy runs asks that
     // copy to bring its window to the front and ends at once (0), or, when the
     // running copy cannot be reached, ends with a console line (1); either way
-    // it touches no preference.
+    // it touches no preference. Without a display it ends with one line on
+    // standard error (2, display_check.h).
     static int main(int argc, char* argv[]);
 
     // Needs the QApplication to exist.
