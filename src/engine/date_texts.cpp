@@ -38,6 +38,8 @@ Date onDayAt(Date day, TimeOfDay time, bool zoneOnFields) {
     if (!read)
         return day;
     DateComponents& fields = *read;
+    // The era too: without it a day before the year 1 would be rebuilt after it.
+    fields.era = calendar.components({platform::CalendarComponent::era}, day).era;
     if (zoneOnFields)
         fields.timeZone = calendar.timeZone();
     fields.hour = time.hour;
