@@ -2,6 +2,9 @@
 
 #include "sheets/form_rows.h"
 
+#include "app/readable_colors.h"
+
+#include <QEvent>
 #include <QFocusEvent>
 #include <QPalette>
 #include <QTimer>
@@ -15,10 +18,27 @@ CoordinateField::CoordinateField(QWidget* parent) : QLineEdit(parent) {
 void CoordinateField::setShowsInvalid(bool invalid) {
     if (invalid == showsInvalid_) return;
     showsInvalid_ = invalid;
-    // Only the text colour is ours; everything else follows the theme.
+    colourText();
+}
+
+// Only the text colour is ours, a red readable on the field's ground in the
+// palette in force; everything else follows the theme.
+void CoordinateField::colourText() {
     QPalette shown;
-    if (invalid) shown.setColor(QPalette::Text, QColor(Qt::red));
+    if (showsInvalid_) {
+        const QWidget* ground = parentWidget() ? parentWidget() : this;
+        shown.setColor(QPalette::Text, app::errorTextColor(ground->palette()));
+    }
     setPalette(shown);
+}
+
+void CoordinateField::changeEvent(QEvent* event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && showsInvalid_ && !recolouring_) {
+        recolouring_ = true;
+        colourText();
+        recolouring_ = false;
+    }
 }
 
 void CoordinateField::focusInEvent(QFocusEvent* event) {

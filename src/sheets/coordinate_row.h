@@ -32,9 +32,12 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void colourText();
     bool showsInvalid_ = false;
+    bool recolouring_ = false;
 };
 
 class CoordinateRow : public QWidget {
