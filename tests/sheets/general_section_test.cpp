@@ -112,6 +112,42 @@ TEST_F(Coordinates, SwitchingOffCommitsWhatWasTypedAndRemovesTheRows) {
     EXPECT_EQ(flag.writes.size(), 1u);
 }
 
+// The field says why it is red: the axis's range, under it, while the text is
+// no coordinate; the last valid value stands and is what a closing stores.
+TEST_F(Coordinates, AnInvalidValueSaysWhyUnderTheField) {
+    settings().setSpecificCoords(true);
+    settings().setCoordsLat(10.0);
+    settings().setCoordsLon(20.0);
+    open();
+    sheets::CoordinateRow& lat = *general().latitudeRow();
+    sheets::CoordinateRow& lon = *general().longitudeRow();
+    EXPECT_FALSE(lat.message()->isVisible());
+    EXPECT_FALSE(lon.message()->isVisible());
+
+    type(latitude(), "95");
+    QTest::keyClick(latitude(), Qt::Key_Return);
+    EXPECT_TRUE(lat.message()->isVisible());
+    EXPECT_EQ(lat.message()->text(), "Latitude is between -90 and 90");
+    EXPECT_EQ(latitude()->accessibleDescription(), lat.message()->text());
+    EXPECT_GT(lat.message()->geometry().top(), latitude()->mapTo(&lat, QPoint(0, latitude()->height())).y() - 1)
+        << "under the field";
+
+    type(longitude(), "east");
+    EXPECT_TRUE(lon.message()->isVisible());
+    EXPECT_EQ(lon.message()->text(), "Longitude is between -180 and 180");
+
+    type(latitude(), "-33.5");
+    QTest::keyClick(latitude(), Qt::Key_Return);
+    EXPECT_FALSE(lat.message()->isVisible());
+    EXPECT_TRUE(latitude()->accessibleDescription().isEmpty());
+    type(latitude(), "-90.5");
+    EXPECT_TRUE(lat.message()->isVisible());
+
+    sheet->accept();
+    EXPECT_EQ(settings().coordsLat(), -33.5) << "the last valid value";
+    EXPECT_EQ(settings().coordsLon(), 20.0);
+}
+
 TEST_F(Coordinates, LettersAreMarkedInvalidAndTheOldValueIsStoredAgain) {
     settings().setSpecificCoords(true);
     settings().setCoordsLat(10.0);
