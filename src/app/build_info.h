@@ -1,11 +1,12 @@
 #pragma once
-// What the build records about this program (written by CMake into build_info.cpp).
+// What the build records about this program (written by CMake into build_info.cpp),
+// taken from the project's version MAJOR.MINOR.PATCH.
 
 #include <string_view>
 
 namespace app {
 
-extern const std::string_view BuildShortVersion;   // "1.0"
-extern const std::string_view BuildNumber;         // "1"; empty when the build gave none
+extern const std::string_view BuildShortVersion;   // MAJOR.MINOR: "1.0"
+extern const std::string_view BuildNumber;         // PATCH: "0"
 
 } // namespace app

@@ -2,16 +2,15 @@
 
 #include "app/console.h"
 
-#include "platform/desktop/qt_dates.h"
-
-#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocale>
 #include <QStandardPaths>
 
+#include <cerrno>
+#include <fcntl.h>
 #include <limits>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace app {
@@ -25,6 +24,23 @@ std::int64_t clampToSigned(std::uintmax_t value) {
     return static_cast<std::int64_t>(value > largest ? largest : value);
 }
 
+fs::file_type typeOf(mode_t mode) {
+    switch (mode & S_IFMT) {
+    case S_IFREG: return fs::file_type::regular;
+    case S_IFDIR: return fs::file_type::directory;
+    case S_IFLNK: return fs::file_type::symlink;
+    case S_IFBLK: return fs::file_type::block;
+    case S_IFCHR: return fs::file_type::character;
+    case S_IFIFO: return fs::file_type::fifo;
+    case S_IFSOCK: return fs::file_type::socket;
+    default: return fs::file_type::unknown;
+    }
+}
+
+platform::Date instantOf(const struct statx_timestamp& stamp) {
+    return platform::Date::fromSecondsSince1970(static_cast<double>(stamp.tv_sec) + stamp.tv_nsec / 1e9);
+}
+
 bool somethingAt(const fs::path& path) {
     std::error_code error;
     return fs::symlink_status(path, error).type() != fs::file_type::not_found && !error;
@@ -32,29 +48,26 @@ bool somethingAt(const fs::path& path) {
 
 } // namespace
 
+// statx without following a final symbolic link, for the birth time that
+// neither std::filesystem nor lstat gives.
 std::optional<FileAttributes> attributes(const fs::path& url) {
-    std::error_code error;
-    const fs::file_status status = fs::status(url, error);
-    if (error) {
-        print("FileAttribute error: " + error.message());
+    struct statx item {};
+    if (::statx(AT_FDCWD, url.c_str(), AT_SYMLINK_NOFOLLOW | AT_NO_AUTOMOUNT, STATX_BASIC_STATS | STATX_BTIME,
+                &item) != 0) {
+        print("FileAttribute error: " + std::generic_category().message(errno));
         return std::nullopt;
     }
     FileAttributes result;
-    result.type = status.type();
-    if (status.type() == fs::file_type::regular) {
-        const std::uintmax_t size = fs::file_size(url, error);
-        if (!error) result.size = size;
-    }
-    // std::filesystem keeps no birth time; Qt reads it (statx) where the file system has one.
-    const QFileInfo info(qtPath(url));
-    result.creationDate = platform::fromQDateTime(info.birthTime());
-    result.modificationDate = platform::fromQDateTime(info.lastModified());
+    result.type = (item.stx_mask & STATX_TYPE) ? typeOf(item.stx_mode) : fs::file_type::unknown;
+    if (item.stx_mask & STATX_SIZE) result.size = item.stx_size;
+    if (item.stx_mask & STATX_BTIME) result.creationDate = instantOf(item.stx_btime);
+    if (item.stx_mask & STATX_MTIME) result.modificationDate = instantOf(item.stx_mtime);
     return result;
 }
 
 std::uint64_t fileSize(const fs::path& url) {
     const auto found = attributes(url);
-    return found && found->size ? *found->size : 0;
+    return found ? found->size : 0;
 }
 
 QString fileSizeString(const fs::path& url) {

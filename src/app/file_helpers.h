@@ -16,9 +16,12 @@
 
 namespace app {
 
+// The attributes of the item itself: a symbolic link is described as the link
+// (its type, the length of the path it holds, its own dates), not as what it
+// points to, and a folder has the size its file system gives it.
 struct FileAttributes {
     std::filesystem::file_type type = std::filesystem::file_type::none;
-    std::optional<std::uint64_t> size;            // bytes; regular files only
+    std::uint64_t size = 0;                       // bytes
     std::optional<platform::Date> creationDate;   // where the file system keeps one
     std::optional<platform::Date> modificationDate;
 };

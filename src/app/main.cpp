@@ -1,6 +1,5 @@
 #include "app/zidovivar_avi.h"
 
 int main(int argc, char* argv[]) {
-    app::ZidovivarAvi::main(argc, argv);
-    return 0;
+    return app::ZidovivarAvi::main(argc, argv);
 }

@@ -3,16 +3,75 @@
 #include "app/console.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QStringDecoder>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <variant>
 
 namespace app {
 namespace {
 
-std::unique_ptr<QSettings> makeStore() {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QString::fromLatin1(SettingsOrganization),
-                                       QString::fromLatin1(SettingsApplication));
+constexpr auto folderName = "Tarnwick";
+constexpr auto fileName = "Vadididod.conf";
+
+struct NoFile {};
+struct Unusable {
+    const char* why;
+};
+using ReadResult = std::variant<NoFile, Unusable, SettingsStore::Values>;
+
+// The descriptor is closed on every way out.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) noexcept : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const noexcept { return fd_; }
+
+private:
+    int fd_;
+};
+
+ReadResult readStoreFile(const QString& path) {
+    const QByteArray name = QFile::encodeName(path);
+    // Without blocking: opening a FIFO for reading would wait for a writer.
+    const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+    if (file.get() < 0) {
+        if (errno == ENOENT) return NoFile{};
+        return Unusable{"cannot be read"};
+    }
+    struct stat status {};
+    if (::fstat(file.get(), &status) != 0) return Unusable{"cannot be read"};
+    if (!S_ISREG(status.st_mode)) return Unusable{"is not a regular file"};
+    if (status.st_size < 0 || static_cast<std::size_t>(status.st_size) > SettingsStoreMaximumBytes) {
+        return Unusable{"is larger than 1 MiB"};
+    }
+
+    // The size is read again from what arrives: the file may be growing.
+    QByteArray text(static_cast<qsizetype>(SettingsStoreMaximumBytes) + 1, Qt::Uninitialized);
+    qsizetype filled = 0;
+    while (filled < text.size()) {
+        const ssize_t got = ::read(file.get(), text.data() + filled, static_cast<std::size_t>(text.size() - filled));
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return Unusable{"cannot be read"};
+        if (got == 0) break;
+        filled += got;
+    }
+    if (static_cast<std::size_t>(filled) > SettingsStoreMaximumBytes) return Unusable{"is larger than 1 MiB"};
+    text.truncate(filled);
+
+    auto values = parseSettingsText(text);
+    if (!values) return Unusable{"is damaged"};
+    return std::move(*values);
 }
 
 QString asideName(const QString& path) {
@@ -24,55 +83,106 @@ QString asideName(const QString& path) {
     return candidate;
 }
 
-// Why the store file cannot serve as it is; none when it can.
-const char* damage(const QSettings& store) {
-    // Qt parses the lines of a section only when it is first read, and a fault
-    // there shows in status() only from then on: read every key first.
-    static_cast<void>(store.allKeys());
-    switch (store.status()) {
-    case QSettings::FormatError:
-        return "is damaged";
-    case QSettings::AccessError:
-        return "cannot be read";
-    case QSettings::NoError:
-        break;
+// Each missing folder of the path is made 0700, and ours is kept at 0700.
+bool makePrivateFolder(const QString& folder) {
+    const QFileInfo info(folder);
+    if (!info.exists()) {
+        if (!makePrivateFolder(info.absolutePath())) return false;
+        if (::mkdir(QFile::encodeName(folder).constData(), 0700) != 0 && errno != EEXIST) return false;
     }
-    return nullptr;
+    return QFileInfo(folder).isDir();
+}
+
+bool makeStoreFolder(const QString& folder) {
+    if (!makePrivateFolder(folder)) return false;
+    struct stat status {};
+    const QByteArray name = QFile::encodeName(folder);
+    if (::stat(name.constData(), &status) == 0 && status.st_uid == ::getuid() && (status.st_mode & 077) != 0) {
+        ::chmod(name.constData(), 0700);
+    }
+    return true;
 }
 
 } // namespace
 
-QString settingsStorePath() { return makeStore()->fileName(); }
+QString settingsStorePath() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + QLatin1Char('/') +
+           QLatin1String(folderName) + QLatin1Char('/') + QLatin1String(fileName);
+}
 
-std::unique_ptr<QSettings> openSettingsStore() {
-    auto store = makeStore();
-    const char* why = damage(*store);
-    if (!why) return store;
+std::optional<SettingsStore::Values> parseSettingsText(const QByteArray& text) {
+    if (text.contains('\0')) return std::nullopt;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString decoded = utf8.decode(text);
+    if (utf8.hasError()) return std::nullopt;
 
-    const QString path = store->fileName();
-    store.reset();
+    SettingsStore::Values values;
+    bool inGeneral = true;   // keys before any header belong to [General]
+    for (QStringView line : QStringView(decoded).split(u'\n')) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(u';') || line.startsWith(u'#')) continue;
+        if (line.startsWith(u'[')) {
+            if (!line.endsWith(u']')) return std::nullopt;
+            inGeneral = line == u"[General]" || line == u"[%General]";
+            continue;
+        }
+        const qsizetype equals = line.indexOf(u'=');
+        if (equals <= 0) return std::nullopt;
+        const QStringView key = line.first(equals).trimmed();
+        if (key.isEmpty()) return std::nullopt;
+        if (inGeneral) values[key.toString()] = line.sliced(equals + 1).trimmed().toString();
+    }
+    return values;
+}
+
+QByteArray settingsText(const SettingsStore::Values& values) {
+    QByteArray text = "[General]\n";
+    for (const auto& [key, value] : values) {
+        // A line break in a value would start a line of its own: it is no value of ours.
+        if (value.contains(QLatin1Char('\n')) || value.contains(QLatin1Char('\r'))) continue;
+        text += key.toUtf8() + '=' + value.toUtf8() + '\n';
+    }
+    return text;
+}
+
+std::optional<SettingsStore> SettingsStore::open() {
+    const QString path = settingsStorePath();
+    ReadResult read = readStoreFile(path);
+    if (auto* values = std::get_if<Values>(&read)) return SettingsStore(std::move(*values));
+    if (std::holds_alternative<NoFile>(read)) return SettingsStore(Values{});
+
+    const char* why = std::get<Unusable>(read).why;
     const QString aside = asideName(path);
-    if (!QFile::rename(path, aside)) {
+    if (::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) != 0) {
         print("Settings: " + path.toStdString() + " " + why + " and cannot be moved aside; it is left as it is " +
               "and this run keeps its preferences in memory only.");
-        return nullptr;
+        return std::nullopt;
     }
     print("Settings: " + path.toStdString() + " " + why + "; it is kept as " + aside.toStdString() +
           " and a new store is begun.");
-    return makeStore();
+    return SettingsStore(Values{});
 }
 
-bool syncSettingsStore(QSettings& store) {
-    store.sync();
-    if (store.status() == QSettings::NoError) return true;
-    print("Settings: the preferences could not be written to " + store.fileName().toStdString() + ".");
-    return false;
+std::optional<QString> SettingsStore::value(const QString& key) const {
+    const auto found = values_.find(key);
+    if (found == values_.end()) return std::nullopt;
+    return found->second;
+}
+
+bool SettingsStore::save() const {
+    const QString path = settingsStorePath();
+    QSaveFile file(path);
+    const bool saved = makeStoreFolder(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly) &&
+                       file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
+                       file.write(settingsText(values_)) >= 0 && file.commit();
+    if (!saved) print("Settings: the preferences could not be written to " + path.toStdString() + ".");
+    return saved;
 }
 
 void resetDefaults() {
-    if (auto store = openSettingsStore()) {
+    if (auto store = SettingsStore::open()) {
         store->clear();
-        syncSettingsStore(*store);
+        store->save();
     }
 }
 

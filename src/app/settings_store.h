@@ -1,33 +1,69 @@
 #pragma once
-// The per-user defaults store: QSettings in its native format, in the user's
-// XDG configuration folder ($XDG_CONFIG_HOME/Tarnwick/Vadididod.conf).
+// The per-user defaults store: one small text file of `key=value` lines under
+// a `[General]` header, in the user's XDG configuration folder
+// ($XDG_CONFIG_HOME/Tarnwick/Vadididod.conf). Every value is kept as plain
+// text (stored_values.h); the file is never handed to a deserialiser.
 //
-// A store file that exists but cannot be read (an access error, or a format
-// error anywhere in it) is never written over: it is moved aside under a new
-// name first, with a line on the console, and the program goes on with an
-// empty store. If it cannot even be moved, the store is not opened at all and
-// nothing is written.
+// The file holds the user's coordinates, so it is written 0600 in a folder
+// that is 0700, and replaced whole and atomically at each save.
+//
+// Reading trusts nothing about what is at the path: it opens without blocking
+// (a FIFO there never holds start-up), checks the opened descriptor, and takes
+// only a regular file of at most 1 MiB that parses as such lines. Anything else
+// (a folder, a FIFO, a larger file, an unreadable or damaged one) is never
+// written over: it is moved aside under a new name, with a line on the
+// console, and the program goes on with an empty store. If it cannot even be
+// moved, the store is not opened at all and nothing is written.
 
-#include <QSettings>
+#include <QByteArray>
 #include <QString>
 
-#include <memory>
+#include <cstddef>
+#include <map>
+#include <optional>
 
 namespace app {
 
-inline constexpr auto SettingsOrganization = "Tarnwick";
-inline constexpr auto SettingsApplication = "Vadididod";
+// The largest store file that is read.
+inline constexpr std::size_t SettingsStoreMaximumBytes = 1024 * 1024;
 
-// The store, read afresh; none when a damaged store file could not be set aside.
-std::unique_ptr<QSettings> openSettingsStore();
+class SettingsStore {
+public:
+    using Values = std::map<QString, QString>;   // key -> the value's text
+
+    // The store as it stands on disk (empty when there is no file yet); none
+    // when a file that cannot serve could not be set aside.
+    static std::optional<SettingsStore> open();
+
+    const Values& values() const noexcept { return values_; }
+    bool isEmpty() const noexcept { return values_.empty(); }
+    bool contains(const QString& key) const { return values_.count(key) != 0; }
+    std::optional<QString> value(const QString& key) const;
+
+    void setValue(const QString& key, const QString& text) { values_[key] = text; }
+    void remove(const QString& key) { values_.erase(key); }
+    void clear() noexcept { values_.clear(); }
+
+    // Replaces the file with these values; false, with a console line, when
+    // that fails (the file on disk is then as it was).
+    bool save() const;
+
+private:
+    explicit SettingsStore(Values values) : values_(std::move(values)) {}
+    Values values_;
+};
 
 // Where the store lives.
 QString settingsStorePath();
 
-// Writes pending changes to disk; false, with a console line, when that fails.
-bool syncSettingsStore(QSettings& store);
-
 // Removes every stored preference, the first-start marker included.
 void resetDefaults();
+
+// The file's text and back. Reading gives none for text that is not such a
+// file: not UTF-8, a NUL byte, a line that is neither blank, a comment
+// (';' or '#'), a whole "[section]" header nor a `key=value` pair. Keys of
+// sections other than [General] are not the program's and are left out.
+std::optional<SettingsStore::Values> parseSettingsText(const QByteArray& text);
+QByteArray settingsText(const SettingsStore::Values& values);
 
 } // namespace app

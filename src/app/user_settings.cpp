@@ -1,33 +1,78 @@
 #include "app/user_settings.h"
 
+#include "app/console.h"
+#include "app/coordinates.h"
+#include "app/date_from.h"
 #include "app/settings_store.h"
+#include "app/stored_values.h"
 
-#include "engine/date_texts.h"
-#include "platform/desktop/qt_dates.h"
+#include "platform/core/calendar.h"
 
-#include <QDateTime>
-#include <QVariant>
-
+#include <algorithm>
+#include <iterator>
+#include <string>
+#include <string_view>
 #include <type_traits>
 
 namespace app {
 namespace {
 
-// The store's readers: a missing key reads as false, 0 or 0.0, and as no date.
-void read(const QSettings& store, const char* key, bool& value) { value = store.value(QLatin1String(key)).toBool(); }
-void read(const QSettings& store, const char* key, qint64& value) { value = store.value(QLatin1String(key)).toLongLong(); }
-void read(const QSettings& store, const char* key, double& value) { value = store.value(QLatin1String(key)).toDouble(); }
-
-std::optional<platform::Date> readDate(const QSettings& store, const char* key) {
-    const QVariant value = store.value(QLatin1String(key));
-    if (value.typeId() != QMetaType::QDateTime) return std::nullopt;
-    return platform::fromQDateTime(value.toDateTime());
+// Today, in the user's calendar, at the given local time; the present instant
+// should the calendar form none.
+platform::Date todayAt(int hour, int minute, int second) {
+    const platform::Date now = platform::Date::now();
+    using platform::CalendarComponent;
+    const platform::DateComponents today = platform::Calendar::current().components(
+        {CalendarComponent::year, CalendarComponent::month, CalendarComponent::day}, now);
+    if (!today.year || !today.month || !today.day) return now;
+    return gregorianDateFrom(*today.year, *today.month, *today.day, hour, minute, second).value_or(now);
 }
 
-// An instant in UTC, so that a change of time zone does not move it.
-QVariant toStored(platform::Date value) { return platform::toQDateTime(value); }
-template <class T>
-QVariant toStored(T value) { return QVariant::fromValue(value); }
+// What a stored text gives for a preference of each kind; none when it is not
+// a value of that kind within the preference's range. `legacy` is set when the
+// text was in an older version's serialised form.
+std::optional<bool> fromStored(const char*, const QString& text, bool*, bool&) { return stored::boolean(text); }
+
+std::optional<qint64> fromStored(const char* key, const QString& text, qint64*, bool&) {
+    const auto value = stored::integer(text);
+    if (!value) return std::nullopt;
+    const std::string_view name(key);
+    if (name == "theme" && (*value < 0 || *value > 2)) return std::nullopt;
+    if (name == "notifyDaysBefore" && (*value < 0 || *value > 7)) return std::nullopt;
+    return value;
+}
+
+std::optional<double> fromStored(const char* key, const QString& text, double*, bool&) {
+    const auto value = stored::number(text);
+    if (!value) return std::nullopt;
+    const std::string_view name(key);
+    if (name == "coordsLat" && !isValidCoordinate(*value, CoordinateAxis::latitude)) return std::nullopt;
+    if (name == "coordsLon" && !isValidCoordinate(*value, CoordinateAxis::longitude)) return std::nullopt;
+    return value;
+}
+
+std::optional<platform::Date> fromStored(const char*, const QString& text, platform::Date*, bool& legacy) {
+    if (const auto value = stored::instant(text)) return value;
+    const auto value = stored::legacyInstant(text);
+    legacy = value.has_value();
+    return value;
+}
+
+// A stored text as the console shows it: short, and nothing a terminal would
+// take as a command.
+std::string shown(const QString& text) {
+    QString line = text.left(40);
+    for (QChar& c : line) {
+        if (!c.isPrint()) c = QLatin1Char('?');
+    }
+    return (text.size() > 40 ? line + QStringLiteral("...") : line).toStdString();
+}
+
+// A key missing from a store that has its marker.
+void readAsMissing(bool& value) { value = false; }
+void readAsMissing(qint64& value) { value = 0; }
+void readAsMissing(double& value) { value = 0.0; }
+void readAsMissing(platform::Date& value) { value = todayAt(8, 30, 0); }   // not the first start's nine
 
 } // namespace
 
@@ -61,46 +106,66 @@ UserSettings::UserSettings() { loadOrDefault(); }
 UserSettings::~UserSettings() = default;
 
 void UserSettings::loadOrDefault() {
-    const auto store = openSettingsStore();
-    if (!store) {
-        // A damaged store that could not be set aside: this run keeps the defaults in memory.
-        notifyTimeOfDay_ = engine::timeFrom(9, 0, 0);
-        return;
+    // The members hold the first-start values, but for the time.
+    notifyTimeOfDay_ = todayAt(9, 0, 0);
+    auto store = SettingsStore::open();
+    if (!store) return;   // a damaged store that could not be set aside: defaults in memory only
+
+    const QString markerKey = QLatin1String(UserSettingsMarkerKey);
+    const bool marked = stored::integer(store->value(markerKey).value_or(QString())).value_or(0) != 0;
+    const bool holdsPreferences = std::any_of(std::begin(UserSettingsKeys), std::end(UserSettingsKeys),
+                                              [&](const char* key) { return store->contains(QLatin1String(key)); });
+    const std::string path = settingsStorePath().toStdString();
+
+    bool rewrite = false;
+    std::string refused;
+    forEachPreference(*this, [&](const char* key, auto& member) {
+        using Value = std::remove_reference_t<decltype(member)>;
+        const auto text = store->value(QLatin1String(key));
+        bool legacy = false;
+        const auto value = text ? fromStored(key, *text, static_cast<Value*>(nullptr), legacy) : std::nullopt;
+        if (value) {
+            member = *value;
+            if (legacy) store->setValue(QLatin1String(key), stored::text(*value));
+        } else if (marked) {
+            readAsMissing(member);
+        }
+        if (text && !value) {
+            refused += (refused.empty() ? "" : ", ") + std::string(key) + "=" + shown(*text);
+            store->remove(QLatin1String(key));
+        }
+        rewrite = rewrite || legacy || (text && !value);
+    });
+    if (!refused.empty()) {
+        print("Settings: " + path + " holds values that are not valid (" + refused +
+              "); they are taken as missing.");
     }
 
-    if (store->value(QLatin1String(UserSettingsMarkerKey)).toLongLong() != 0) {
-        forEachPreference(*this, [&store](const char* key, auto& member) {
-            if constexpr (std::is_same_v<std::remove_reference_t<decltype(member)>, platform::Date>) {
-                // A stored time that is missing or not a date: half past eight, not the first start's nine.
-                const auto storedTime = readDate(*store, key);
-                member = storedTime ? *storedTime : engine::timeFrom(8, 30, 0);
-            } else {
-                read(*store, key, member);
-            }
-        });
-        return;
+    if (!marked) {
+        // A first start, or a store that lost its marker: what it holds stays.
+        if (holdsPreferences) {
+            print("Settings: " + path + " has no first-start marker; the preferences it holds are kept " +
+                  "and the missing ones take their first-start values.");
+        }
+        store->setValue(markerKey, stored::text(UserSettingsMarkerValue));
+        writeTo(*store);
+        rewrite = true;
     }
-
-    // A first start: the members hold the defaults already, but for the time.
-    store->setValue(QLatin1String(UserSettingsMarkerKey), UserSettingsMarkerValue);
-    notifyTimeOfDay_ = engine::timeFrom(9, 0, 0);
-    writeTo(*store);
-    syncSettingsStore(*store);
+    if (rewrite) store->save();
 }
 
 void UserSettings::save() {
-    if (const auto store = openSettingsStore()) {
+    if (auto store = SettingsStore::open()) {
         writeTo(*store);
-        syncSettingsStore(*store);
+        store->save();
     }
 }
 
-void UserSettings::writeTo(QSettings& s) const {
-    forEachPreference(*this, [&s](const char* key, const auto& member) {
-        s.setValue(QLatin1String(key), toStored(member));
+void UserSettings::writeTo(SettingsStore& store) const {
+    forEachPreference(*this, [&store](const char* key, const auto& member) {
+        store.setValue(QLatin1String(key), stored::text(member));
     });
 }
-
 void UserSettings::setFirstRun(bool value) { assign(firstRun_, value, &UserSettings::firstRunChanged); }
 void UserSettings::setTheme(qint64 value) { assign(theme_, value, &UserSettings::themeChanged); }
 void UserSettings::setWantNotifications(bool value) { assign(wantNotifications_, value, &UserSettings::wantNotificationsChanged); }

@@ -3,23 +3,35 @@
 // under keys equal to their names.
 //
 // Each instance reads the store once, when it is made, and keeps its own copy.
-// Every assignment, also of the value already held, stores the value, saves all
-// sixteen preferences, and then announces the change (the property's own signal,
-// then `changed()`), so a slot that reads this object or the store sees the new
-// value. Values are taken as they come: nothing is range-checked.
+// Every assignment, also of the value already held, stores the value and saves
+// all sixteen preferences. Then, only when the value differs from the one held
+// before, the change is announced (the property's own signal, then `changed()`),
+// so a slot that reads this object or the store sees the new value, and writing
+// the theme already in place applies nothing again. Assigned values are taken
+// as they come: nothing is range-checked.
 //
-// On a first start (the marker "havePrefs" missing or 0) the defaults are taken
-// and written at once, with the marker 100, so every instance made afterwards,
-// in any order, reads the same values.
+// On a first start (an empty store) the defaults are taken and written at once,
+// with the marker "havePrefs" 100, so every instance made afterwards, in any
+// order, reads the same values. With the marker present (any value but 0) a
+// missing key reads as false, 0, 0.0, or today at 08:30 for the time.
+//
+// The store's own values are never overwritten by defaults. A store that holds
+// preferences but lacks the marker (a file cut short, say) keeps them: only the
+// missing ones take their first-start values, and the marker is added. A value
+// that is not one of its kind, or is out of its range (a theme beyond 0-2, days
+// before beyond 0-7, a coordinate that is not finite or beyond its axis), counts
+// as missing; it is named once on the console and removed from the store. A
+// notification time in the serialised form of older versions is read once and
+// written back as text.
 
 #include "platform/core/date.h"
 
 #include <QObject>
 #include <QtGlobal>
 
-class QSettings;
-
 namespace app {
+
+class SettingsStore;
 
 class UserSettings : public QObject {
     Q_OBJECT
@@ -91,17 +103,19 @@ signals:
 
 private:
     void loadOrDefault();
-    void writeTo(QSettings& store) const;
+    void writeTo(SettingsStore& store) const;
 
     // Calls visit(key, member) for each of the sixteen, in their order.
     template <class Self, class Visit>
     static void forEachPreference(Self& self, Visit&& visit);
 
-    // Stores, saves, then announces: the order every assignment keeps.
+    // Stores, saves, then announces a change: the order every assignment keeps.
     template <class T>
     void assign(T& member, T value, void (UserSettings::*announce)(T)) {
+        const bool differs = !(member == value);
         member = value;
         save();
+        if (!differs) return;
         emit(this->*announce)(value);
         emit changed();
     }

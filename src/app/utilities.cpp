@@ -1,11 +1,11 @@
 #include "app/utilities.h"
 
+#include "app/contrast_style.h"
 #include "app/user_settings.h"
 
 #include <QApplication>
 #include <QPalette>
 #include <QStyle>
-#include <QStyleFactory>
 
 namespace app {
 namespace {
@@ -26,15 +26,16 @@ InterfaceStyle& currentStyle() {
     return style;
 }
 
+// Every text colour of both palettes reads at 4.5:1 or more on its ground, the
+// disabled ones included; the frames of controls come from ContrastStyle.
 QPalette darkPalette() {
-    // Fusion draws the frames of check boxes and fields a shade darker than the
-    // window, so the base sits well below that shade for the frames to show.
     const QColor window(53, 53, 53);
     const QColor base(20, 20, 20);
     const QColor text(230, 230, 230);
-    const QColor placeholderText(127, 127, 127);
-    const QColor disabledText(160, 160, 160);   // at least 4.5:1 on the window and the base
-    const QColor highlight(42, 130, 218);
+    const QColor placeholderText(160, 160, 160);   // 4.7:1 on the window
+    const QColor disabledText(160, 160, 160);
+    const QColor highlight(42, 130, 218);          // black text on it: 5.3:1
+    const QColor link(100, 170, 240);              // 5.0:1 on the window
 
     QPalette p;
     p.setColor(QPalette::Window, window);
@@ -48,7 +49,7 @@ QPalette darkPalette() {
     p.setColor(QPalette::Button, window);
     p.setColor(QPalette::ButtonText, text);
     p.setColor(QPalette::BrightText, Qt::red);
-    p.setColor(QPalette::Link, highlight);
+    p.setColor(QPalette::Link, link);
     p.setColor(QPalette::Highlight, highlight);
     p.setColor(QPalette::HighlightedText, Qt::black);
     p.setColor(QPalette::Light, window.lighter(150));
@@ -63,6 +64,20 @@ QPalette darkPalette() {
     // Fusion etches disabled text with this colour one pixel down and right; a
     // light etch on a dark window blurs the letters, so it melts into the window.
     p.setColor(QPalette::Disabled, QPalette::Light, window);
+    return p;
+}
+
+// Fusion's own light palette, but for the colours that read too faintly: its
+// placeholder text (black at half opacity, 4:1), its disabled text (1.5:1) and
+// white text on its highlight (3.7:1).
+QPalette lightPalette(const QStyle& style) {
+    const QColor secondaryText(105, 105, 105);   // 4.8:1 on the window
+    QPalette p = style.standardPalette();
+    p.setColor(QPalette::PlaceholderText, secondaryText);
+    p.setColor(QPalette::Highlight, QColor(0, 100, 170));   // white text on it: 6.2:1
+    p.setColor(QPalette::Disabled, QPalette::WindowText, secondaryText);
+    p.setColor(QPalette::Disabled, QPalette::Text, secondaryText);
+    p.setColor(QPalette::Disabled, QPalette::ButtonText, secondaryText);
     return p;
 }
 
@@ -90,10 +105,8 @@ void applyInterfaceStyle(InterfaceStyle style) {
     }
 
     if (!look) look = SystemLook{QApplication::style()->name(), QApplication::palette()};
-    if (QApplication::style()->name().compare(QLatin1String("fusion"), Qt::CaseInsensitive) != 0) {
-        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    }
-    QApplication::setPalette(style == InterfaceStyle::dark ? darkPalette() : QApplication::style()->standardPalette());
+    if (!qobject_cast<ContrastStyle*>(QApplication::style())) QApplication::setStyle(new ContrastStyle);
+    QApplication::setPalette(style == InterfaceStyle::dark ? darkPalette() : lightPalette(*QApplication::style()));
     currentStyle() = style;
 }
 

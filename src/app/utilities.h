@@ -1,8 +1,10 @@
 #pragma once
 // The appearance preference applied to the program. Qt has no light/dark switch
-// of its own, so a dark or a light palette (on the Fusion style) is set on the
-// whole application, which every window and sheet then follows; "follow the
-// system" brings back the style and palette the program started with.
+// of its own, so a dark or a light palette (on the Fusion style, with frames
+// that stand out: contrast_style.h) is set on the whole application, which every
+// window and sheet then follows; "follow the system" brings back the style and
+// palette the program started with. Both palettes keep every text at 4.5:1 or
+// more on its ground (readable_colors.h).
 
 #include <QtGlobal>
 

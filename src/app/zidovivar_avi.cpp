@@ -1,11 +1,13 @@
 #include "app/zidovivar_avi.h"
 
 #include "app/application_version.h"
+#include "app/display_check.h"
 #include "app/fixed_values.h"
 #include "app/global_model.h"
 #include "app/user_settings.h"
 #include "app/web_address.h"
 #include "mainwindow/content_view.h"
+#include "platform/desktop/single_instance.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,18 +15,43 @@
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
 
 namespace app {
+namespace {
+
+// Where copies of the program meet: its name on the session bus and its lock
+// file in the user's runtime folder.
+platform::SingleInstance::Names meetingPlaces() {
+    return {QStringLiteral("com.tarnwick.Vadididod"), QStringLiteral("/com/tarnwick/Vadididod"),
+            QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QStringLiteral("/vadididod.lock")};
+}
+
+} // namespace
+
 int ZidovivarAvi::main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    std::optional<QApplication> application;
+    makeApplicationWithDisplay(application, argc, argv);
     QApplication::setApplicationName(QString::fromUtf8(AppName.data(), static_cast<qsizetype>(AppName.size())));
     QApplication::setOrganizationName(QString::fromUtf8(CompanyName.data(), static_cast<qsizetype>(CompanyName.size())));
     QApplication::setApplicationVersion(application::version());
     QGuiApplication::setDesktopFileName(QStringLiteral("vadididod"));
 
+    // Before any preference is read: two copies would write over each other's.
+    platform::SingleInstance instance(meetingPlaces());
+    switch (instance.claim()) {
+    case platform::SingleInstance::Claim::handedOver:
+        return 0;
+    case platform::SingleInstance::Claim::refused:
+        return 1;
+    case platform::SingleInstance::Claim::first:
+        break;
+    }
+
     ZidovivarAvi scene;
+    connect(&instance, &platform::SingleInstance::activationRequested, &scene, &ZidovivarAvi::raiseWindow);
     scene.setQuitAfterFirstShow(qEnvironmentVariableIntValue("VADIDIDOD_QUIT_AFTER_FIRST_SHOW") != 0);
     scene.launch();
     QApplication::exec();
@@ -35,7 +62,14 @@ ZidovivarAvi::ZidovivarAvi()
     : global_(GlobalModel::shared()),
       openURL_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {}
 
-ZidovivarAvi::~ZidovivarAvi() { delete window_.data(); }
+ZidovivarAvi::~ZidovivarAvi() {
+    // The window must not call back into the scene while it is being torn down:
+    // by then it is no longer a QMainWindow.
+    if (window_) {
+        window_->removeEventFilter(this);
+        delete window_.data();
+    }
+}
 
 QMainWindow* ZidovivarAvi::window() const { return window_; }
 mainwindow::ContentView* ZidovivarAvi::content() const { return content_; }
@@ -78,9 +112,13 @@ void ZidovivarAvi::buildBody() {
     connect(helpOnWebsite_, &QAction::triggered, this, &ZidovivarAvi::openHelpPage);
 }
 
+// Only the first Show matters, so the filter goes once it has been seen. The
+// event's type is looked at before the window is: a window that is being
+// destroyed elsewhere still sends events, and is then no QMainWindow any more.
 bool ZidovivarAvi::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == window_ && event->type() == QEvent::Show && !appeared_) {
+    if (event->type() == QEvent::Show && !appeared_ && window_ && watched == window_.data()) {
         appeared_ = true;
+        watched->removeEventFilter(this);
         firstAppearance();
     }
     return QObject::eventFilter(watched, event);
@@ -91,6 +129,16 @@ void ZidovivarAvi::firstAppearance() {
     userSettings().save();
     emit firstAppeared();
     if (quitAfterFirstShow_) QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+}
+
+void ZidovivarAvi::raiseWindow(const QString& activationToken) {
+    if (!window_) return;
+    // Qt's Wayland support reads the token from here when it asks for the focus.
+    if (!activationToken.isEmpty()) qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
+    window_->setWindowState((window_->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
 }
 
 void ZidovivarAvi::openHelpPage() {

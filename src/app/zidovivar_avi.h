@@ -32,7 +32,12 @@ class ZidovivarAvi : public QObject {
     Q_OBJECT
 
 public:
-    // The process entry: runs the program until its window closes.
+    // The process entry: runs the program until its window closes, and gives
+    // the process's exit status. A start while another copy runs asks that
+    // copy to bring its window to the front and ends at once (0), or, when the
+    // running copy cannot be reached, ends with a console line (1); either way
+    // it touches no preference. Without a display it ends with one line on
+    // standard error (2, display_check.h).
     static int main(int argc, char* argv[]);
 
     // Needs the QApplication to exist.
@@ -59,6 +64,11 @@ public:
 
     // Opens the help page; an address that is not a web address does nothing.
     void openHelpPage();
+
+    // Brings the window to the front, out of the task bar if it was minimised,
+    // as another start of the program asks. `activationToken`: the desktop's
+    // leave to take the focus, when the other start was given one.
+    void raiseWindow(const QString& activationToken = QString());
 
     // Quit as soon as the window has first been shown (for measuring start-up).
     void setQuitAfterFirstShow(bool quit) noexcept { quitAfterFirstShow_ = quit; }

@@ -5,6 +5,7 @@
 #include "app/user_settings.h"
 #include "mainwindow/sheet_buttons.h"
 
+#include "platform/core/calendar.h"
 #include "platform/core/date_formatter.h"
 
 #include <QLabel>
@@ -57,11 +58,25 @@ void ContentView::reevaluate() {
     emit reevaluated();
 }
 
+// The locale's full date, and the era's name where it is not the present one,
+// so that a year before the first is not read as one after it.
 QString ContentView::selectedDateText() const {
     platform::DateFormatter formatter;
     formatter.setDateStyle(platform::DateFormatStyle::full);
     formatter.setTimeStyle(platform::DateFormatStyle::none);
-    return QString::fromStdString(formatter.string(selectedDate_));
+    std::string text = formatter.string(selectedDate_);
+
+    const platform::Calendar calendar = platform::Calendar::current();
+    const auto eraOf = [&](platform::Date date) {
+        return calendar.components({platform::CalendarComponent::era}, date).era;
+    };
+    const auto era = eraOf(selectedDate_);
+    if (!text.empty() && era && era != eraOf(platform::Date::now())) {
+        platform::DateFormatter eraName;
+        eraName.setDateFormat("G");
+        text += " " + eraName.string(selectedDate_);
+    }
+    return QString::fromStdString(text);
 }
 
 void ContentView::showSelectedDate() { dateLabel_->setText(selectedDateText()); }

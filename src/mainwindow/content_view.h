@@ -41,7 +41,8 @@ public:
     // store afresh; the selected date stays.
     void reevaluate();
 
-    // The text the content shows for the selected date.
+    // The text the content shows for the selected date: the locale's full date,
+    // followed by the era's name when it is not the present era ("... 500 BC").
     QString selectedDateText() const;
 
     // Inverted (by a date step or a sheet) to ask for a refresh; every change

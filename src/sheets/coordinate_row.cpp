@@ -2,9 +2,14 @@
 
 #include "sheets/form_rows.h"
 
+#include "app/readable_colors.h"
+
+#include <QEvent>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QPalette>
 #include <QTimer>
+#include <QVBoxLayout>
 
 namespace sheets {
 
@@ -15,10 +20,27 @@ CoordinateField::CoordinateField(QWidget* parent) : QLineEdit(parent) {
 void CoordinateField::setShowsInvalid(bool invalid) {
     if (invalid == showsInvalid_) return;
     showsInvalid_ = invalid;
-    // Only the text colour is ours; everything else follows the theme.
+    colourText();
+}
+
+// Only the text colour is ours, a red readable on the field's ground in the
+// palette in force; everything else follows the theme.
+void CoordinateField::colourText() {
     QPalette shown;
-    if (invalid) shown.setColor(QPalette::Text, QColor(Qt::red));
+    if (showsInvalid_) {
+        const QWidget* ground = parentWidget() ? parentWidget() : this;
+        shown.setColor(QPalette::Text, app::errorTextColor(ground->palette()));
+    }
     setPalette(shown);
+}
+
+void CoordinateField::changeEvent(QEvent* event) {
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange && showsInvalid_ && !recolouring_) {
+        recolouring_ = true;
+        colourText();
+        recolouring_ = false;
+    }
 }
 
 void CoordinateField::focusInEvent(QFocusEvent* event) {
@@ -27,10 +49,49 @@ void CoordinateField::focusInEvent(QFocusEvent* event) {
     QTimer::singleShot(0, this, &QLineEdit::selectAll);
 }
 
+namespace {
+
+QString rangeMessage(CoordinateAxis axis) {
+    const QLocale locale;
+    const double limit = app::coordinateLimit(axis);
+    const QString low = locale.toString(-limit);
+    const QString high = locale.toString(limit);
+    return axis == CoordinateAxis::latitude ? CoordinateRow::tr("Latitude is between %1 and %2").arg(low, high)
+                                            : CoordinateRow::tr("Longitude is between %1 and %2").arg(low, high);
+}
+
+} // namespace
+
 CoordinateRow::CoordinateRow(const QString& label, CoordinateAxis axis, QWidget* parent)
-    : QWidget(parent), axis_(axis), field_(new CoordinateField(this)), label_(layOutLabelledRow(this, label, field_)) {
+    : QWidget(parent),
+      axis_(axis),
+      field_(new CoordinateField),
+      line_(new QWidget(this)),
+      label_(layOutLabelledRow(line_, label, field_)),
+      message_(plainTextLabel(rangeMessage(axis), this)) {
+    message_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    message_->hide();
+    colourMessage();
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    layout->addWidget(line_);
+    layout->addWidget(message_);
+
     connect(field_, &QLineEdit::editingFinished, this, &CoordinateRow::confirm);
     connect(field_, &QLineEdit::textChanged, this, &CoordinateRow::markValidity);
+}
+
+void CoordinateRow::colourMessage() {
+    QPalette shown;
+    shown.setColor(QPalette::WindowText, app::errorTextColor(palette()));
+    message_->setPalette(shown);
+}
+
+void CoordinateRow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) colourMessage();
 }
 
 void CoordinateRow::load(double stored) {
@@ -60,6 +121,13 @@ void CoordinateRow::confirm() {
     field_->setText(coordinateText(*typed));
 }
 
-void CoordinateRow::markValidity() { field_->setShowsInvalid(!readCoordinate(field_->text(), axis_)); }
+// The field's text turns red and the range is said under it; the last valid
+// value stands meanwhile.
+void CoordinateRow::markValidity() {
+    const bool invalid = !readCoordinate(field_->text(), axis_);
+    field_->setShowsInvalid(invalid);
+    message_->setVisible(invalid);
+    field_->setAccessibleDescription(invalid ? message_->text() : QString());
+}
 
 } // namespace sheets

@@ -5,7 +5,8 @@
 // The row keeps the last valid value it has read: the stored one when it is
 // loaded, and then whatever valid number the user confirms (Return, or the
 // field losing the focus). Text that is no valid coordinate on the row's axis
-// is marked as invalid and leaves that value as it was. `take()` also reads
+// is marked as invalid, with the axis's range said under the field ("Latitude
+// is between -90 and 90"), and leaves that value as it was. `take()` also reads
 // what is typed but not yet confirmed, so nothing typed is lost when the row
 // goes away.
 
@@ -32,9 +33,12 @@ public:
 
 protected:
     void focusInEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
+    void colourText();
     bool showsInvalid_ = false;
+    bool recolouring_ = false;
 };
 
 class CoordinateRow : public QWidget {
@@ -54,16 +58,24 @@ public:
     CoordinateAxis axis() const noexcept { return axis_; }
     QLabel* label() const noexcept { return label_; }
     CoordinateField* field() const noexcept { return field_; }
+    // Under the field, shown while its text is no valid coordinate.
+    QLabel* message() const noexcept { return message_; }
+
+protected:
+    void changeEvent(QEvent* event) override;
 
 private:
     void confirm();
     std::optional<double> readField() const;
     void markValidity();
+    void colourMessage();
 
     CoordinateAxis axis_;
     std::optional<double> value_;
     CoordinateField* field_;
+    QWidget* line_;
     QLabel* label_;
+    QLabel* message_;
 };
 
 } // namespace sheets

@@ -7,8 +7,6 @@ namespace {
 
 constexpr int maximumFractionDigits = 10;
 
-double limitOf(CoordinateAxis axis) noexcept { return axis == CoordinateAxis::latitude ? 90.0 : 180.0; }
-
 std::optional<double> number(const QString& text, QLocale locale) {
     // Grouping has no place in degrees; refusing it keeps "1.5" from reading
     // as fifteen in a locale that groups with ".".
@@ -20,10 +18,6 @@ std::optional<double> number(const QString& text, QLocale locale) {
 }
 
 } // namespace
-
-bool isValidCoordinate(double degrees, CoordinateAxis axis) noexcept {
-    return std::isfinite(degrees) && std::fabs(degrees) <= limitOf(axis);
-}
 
 std::optional<double> readCoordinate(const QString& text, CoordinateAxis axis, const QLocale& locale) {
     const QString trimmed = text.trimmed();

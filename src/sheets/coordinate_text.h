@@ -4,9 +4,9 @@
 //
 // Reading takes the locale's own decimal separator and, in every locale, "."
 // too. A text is a coordinate only when it is a finite number within the
-// axis's range (latitude -90 to 90, longitude -180 to 180): a latitude of 95
-// would put the observer in the other hemisphere and move every festival by
-// six months.
+// axis's range (app/coordinates.h).
+
+#include "app/coordinates.h"
 
 #include <QLocale>
 #include <QString>
@@ -15,9 +15,8 @@
 
 namespace sheets {
 
-enum class CoordinateAxis { latitude, longitude };
-
-bool isValidCoordinate(double degrees, CoordinateAxis axis) noexcept;
+using app::CoordinateAxis;
+using app::isValidCoordinate;
 
 // None when the text is not a valid coordinate on the axis.
 std::optional<double> readCoordinate(const QString& text, CoordinateAxis axis, const QLocale& locale = QLocale());

@@ -1,28 +1,39 @@
 #include "sheets/date_time_picker.h"
 
 #include "sheets/local_fields.h"
+#include "sheets/reform_calendar_widget.h"
 
-#include <QCalendarWidget>
 #include <QHBoxLayout>
 #include <QSignalBlocker>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 namespace sheets {
 namespace {
 
-// QDate has no year 0: its year -1 is 1 BC, the astronomers' year 0.
-QDate toQDate(LocalDay day) { return QDate(day.year <= 0 ? day.year - 1 : day.year, day.month, day.day); }
+// Qt's calendars have no year 0: their year -1 is 1 BC, the astronomers' year 0.
+int qtYear(int astronomicalYear) { return astronomicalYear <= 0 ? astronomicalYear - 1 : astronomicalYear; }
+int astronomicalYear(int qtYear) { return qtYear < 0 ? qtYear + 1 : qtYear; }
+
+// The local day's fields are those of the user's calendar (Julian before the
+// reform), and so are the QDate's parts read back.
+QDate toQDate(LocalDay day) {
+    const bool beforeReform = std::tie(day.year, day.month, day.day) < std::make_tuple(1582, 10, 15);
+    return QDate(qtYear(day.year), day.month, day.day,
+                 beforeReform ? QCalendar(QCalendar::System::Julian) : QCalendar(QCalendar::System::Gregorian));
+}
 
 LocalDay fromQDate(QDate date) {
-    const int year = date.year();
-    return {year < 0 ? year + 1 : year, date.month(), date.day()};
+    const QCalendar::YearMonthDay parts = usersCalendarOf(date).partsFromDate(date);
+    return {astronomicalYear(parts.year), parts.month, parts.day};
 }
 
 } // namespace
 
 DateTimePicker::DateTimePicker(QWidget* parent)
-    : QWidget(parent), calendar_(new QCalendarWidget(this)), timeEdit_(new QTimeEdit(this)) {
+    : QWidget(parent), calendar_(new ReformCalendarWidget(this)), timeEdit_(new QTimeEdit(this)) {
     // No limit of our own: the widest span the calendar widget can page through.
     calendar_->setDateRange(QDate(-9999, 1, 1), QDate(9999, 12, 31));
     calendar_->setGridVisible(false);
@@ -71,10 +82,7 @@ void DateTimePicker::showDate() {
     const QSignalBlocker blockCalendar(calendar_);
     const QSignalBlocker blockTime(timeEdit_);
     const QDate day = toQDate(localDay(date_));
-    if (day.isValid()) {
-        calendar_->setSelectedDate(day);
-        calendar_->setCurrentPage(day.year(), day.month());
-    }
+    if (day.isValid()) calendar_->showDay(day);
     const ClockTime time = clockTime(date_);
     timeEdit_->setTime(QTime(time.hour, time.minute));
 }

@@ -1,6 +1,7 @@
 #pragma once
 // A picker of a day and a time of day (hour and minute) that edits one instant:
-// a month calendar above a clock-time field. Picking a day keeps the clock time
+// a month calendar in the user's calendar (reform_calendar_widget.h) above a
+// clock-time field. Picking a day keeps the clock time
 // and picking a time keeps the day and the seconds, both in the user's calendar
 // and time zone (see local_fields.h for the clocks' changes).
 
@@ -8,10 +9,11 @@
 
 #include <QWidget>
 
-class QCalendarWidget;
 class QTimeEdit;
 
 namespace sheets {
+
+class ReformCalendarWidget;
 
 class DateTimePicker : public QWidget {
     Q_OBJECT
@@ -23,7 +25,7 @@ public:
     // Shows `date` as it is; announces nothing.
     void setDate(platform::Date date);
 
-    QCalendarWidget* calendar() const noexcept { return calendar_; }
+    ReformCalendarWidget* calendar() const noexcept { return calendar_; }
     QTimeEdit* timeEdit() const noexcept { return timeEdit_; }
 
 signals:
@@ -36,7 +38,7 @@ private:
     void showDate();
 
     platform::Date date_;
-    QCalendarWidget* calendar_;
+    ReformCalendarWidget* calendar_;
     QTimeEdit* timeEdit_;
 };
 

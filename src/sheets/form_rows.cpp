@@ -1,8 +1,10 @@
 #include "sheets/form_rows.h"
 
+#include "app/readable_colors.h"
 #include "app/user_settings.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,7 +16,6 @@ namespace {
 
 QLabel* smallLabel(const QString& text, QWidget* parent) {
     auto* label = plainTextLabel(text, parent);
-    label->setForegroundRole(QPalette::PlaceholderText);
     QFont font = label->font();
     if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * 0.85);
     label->setFont(font);
@@ -39,6 +40,22 @@ FormSection::FormSection(const QString& header, const QString& footer, QWidget* 
         footer_ = smallLabel(footer, this);
         layout->addWidget(footer_);
     }
+    colourNotes();
+}
+
+// The header and footer are a shade fainter than the rows' text, but never so
+// faint that they stop being readable, in whatever palette is in force.
+void FormSection::colourNotes() {
+    QPalette notes;
+    notes.setColor(QPalette::WindowText, app::secondaryTextColor(palette()));
+    for (QLabel* label : {header_, footer_}) {
+        if (label) label->setPalette(notes);
+    }
+}
+
+void FormSection::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) colourNotes();
 }
 
 void FormSection::addRow(QWidget* row) { rows_->addWidget(row); }

@@ -27,7 +27,12 @@ public:
     QLabel* header() const noexcept { return header_; }
     QLabel* footer() const noexcept { return footer_; }   // null without one
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void colourNotes();
+
     QLabel* header_;
     QLabel* footer_ = nullptr;
     QVBoxLayout* rows_;

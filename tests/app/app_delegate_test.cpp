@@ -7,6 +7,7 @@
 #include "support/qt_test_application.h"
 
 #include <QTest>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -72,6 +73,10 @@ TEST(AppDelegate, TwoNotificationsGiveTwoLinesAndTwoAnswers) {
 }
 
 TEST(AppDelegate, ANotificationInFrontReachesTheDesktopAsABannerWithSound) {
+    QWidget window;   // the program in front: its window shown and holding the focus
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([] { return platform::programInFront(); }, 5000));
     testsupport::FakeNotificationServer server;
     ASSERT_TRUE(server.registered());
     platform::NotificationCenter center;

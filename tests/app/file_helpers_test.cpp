@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fcntl.h>
 #include <fstream>
+#include <sys/stat.h>
 
 namespace {
 
@@ -50,6 +52,50 @@ TEST_F(Files, SizesAndDates) {
     const auto attributes = app::attributes(file);
     ASSERT_TRUE(attributes.has_value());
     EXPECT_EQ(attributes->type, fs::file_type::regular);
+}
+
+// The C library's lstat is the reference: the item itself, not what a link names.
+struct stat itself(const fs::path& path) {
+    struct stat item {};
+    EXPECT_EQ(::lstat(path.c_str(), &item), 0) << path;
+    return item;
+}
+
+TEST_F(Files, ASymbolicLinkIsDescribedAsTheLinkItself) {
+    const fs::path target = write("big.bin", std::string(5000, 'b'));
+    const fs::path link = path("link");
+    fs::create_symlink(target, link);
+    const auto attributes = app::attributes(link);
+    ASSERT_TRUE(attributes.has_value());
+    EXPECT_EQ(attributes->type, fs::file_type::symlink);
+    EXPECT_EQ(attributes->size, target.string().size()) << "a link's size is the length of the path it holds";
+    EXPECT_EQ(app::fileSize(link), static_cast<std::uint64_t>(itself(link).st_size));
+
+    // Its own modification time, not its target's.
+    const timespec past[2] = {{1000000000, 0}, {1000000000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, target.c_str(), past, 0), 0);
+    EXPECT_NEAR(app::modifiedDate(target)->secondsSince1970(), 1e9, 1e-6);
+    EXPECT_NEAR(app::modifiedDate(link)->secondsSince1970(), platform::Date::now().secondsSince1970(), 60.0);
+}
+
+TEST_F(Files, ALinkThatPointsNowhereStillHasAttributes) {
+    const fs::path link = path("dangling");
+    fs::create_symlink(path("gone"), link);
+    std::optional<app::FileAttributes> attributes;
+    EXPECT_EQ(consoleOutputOf([&] { attributes = app::attributes(link); }), "");
+    ASSERT_TRUE(attributes.has_value());
+    EXPECT_EQ(attributes->type, fs::file_type::symlink);
+}
+
+TEST_F(Files, AFolderHasASize) {
+    const fs::path sub = path("sub");
+    fs::create_directory(sub);
+    write("sub/inside.txt", "x");
+    const auto attributes = app::attributes(sub);
+    ASSERT_TRUE(attributes.has_value());
+    EXPECT_EQ(attributes->type, fs::file_type::directory);
+    EXPECT_EQ(attributes->size, static_cast<std::uint64_t>(itself(sub).st_size));
+    EXPECT_GT(app::fileSize(sub), 0u);
 }
 
 TEST_F(Files, AMissingFileHasSizeZeroAfterOneConsoleLine) {

@@ -15,7 +15,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSettings>
+#include <QPointer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -26,9 +26,9 @@ using app::GlobalModel;
 using app::UserSettings;
 using app::ZidovivarAvi;
 
-QSettings store() {
-    return QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Tarnwick"),
-                     QStringLiteral("Vadididod"));
+app::SettingsStore::Values store() {
+    auto opened = app::SettingsStore::open();
+    return opened ? opened->values() : app::SettingsStore::Values{};
 }
 
 bool looksDark() { return QApplication::palette().color(QPalette::Window).lightness() < 128; }
@@ -43,7 +43,7 @@ protected:
             opened.push_back(url);
             return true;
         });
-        QObject::connect(scene, &ZidovivarAvi::firstAppeared, [] { storeAtFirstAppearance = store().allKeys().size(); });
+        QObject::connect(scene, &ZidovivarAvi::firstAppeared, [] { storeAtFirstAppearance = store().size(); });
         scene->launch();
         const bool shown = QTest::qWaitFor([] { return scene->window() && scene->window()->isVisible(); }, 5000);
         if (!shown) ADD_FAILURE() << "the window did not show";
@@ -54,9 +54,12 @@ protected:
     }
     void SetUp() override { opened.clear(); }
 
+public:
     static inline ZidovivarAvi* scene = nullptr;
+
+protected:
     static inline std::vector<QUrl> opened;
-    static inline qsizetype storeAtFirstAppearance = 0;
+    static inline std::size_t storeAtFirstAppearance = 0;
 };
 
 TEST_F(Scene, OpensOneWindowWithTheMainContent) {
@@ -74,9 +77,9 @@ TEST_F(Scene, TheAppDelegateServesTheNotificationCentre) {
 }
 
 TEST_F(Scene, AtFirstAppearanceTheStoreHoldsTheMarkerAndTheSixteenPreferences) {
-    EXPECT_EQ(storeAtFirstAppearance, 17);
-    EXPECT_EQ(store().value("havePrefs").toInt(), 100);
-    for (const char* key : app::UserSettingsKeys) EXPECT_TRUE(store().contains(QLatin1String(key))) << key;
+    EXPECT_EQ(storeAtFirstAppearance, 17u);
+    EXPECT_EQ(store().at("havePrefs"), "100");
+    for (const char* key : app::UserSettingsKeys) EXPECT_TRUE(store().count(QLatin1String(key))) << key;
 }
 
 TEST_F(Scene, TheHelpMenuHoldsOnlyHelpOnWebsiteWithAQuestionMarkIcon) {
@@ -117,6 +120,20 @@ TEST_F(Scene, ChangingTheThemeAppliesItAtOnce) {
     EXPECT_EQ(app::appliedInterfaceStyle(), app::InterfaceStyle::unspecified);
 }
 
+TEST_F(Scene, WritingTheThemeItHasAppliesNothingAgain) {
+    UserSettings::shared().setTheme(2);
+    ASSERT_TRUE(looksDark());
+    // A look set from elsewhere stays until the theme really changes.
+    QPalette marker = QApplication::palette();
+    marker.setColor(QPalette::Window, QColor(1, 2, 3));
+    QApplication::setPalette(marker);
+    UserSettings::shared().setTheme(2);
+    EXPECT_EQ(QApplication::palette().color(QPalette::Window), QColor(1, 2, 3));
+    UserSettings::shared().setTheme(1);
+    EXPECT_NE(QApplication::palette().color(QPalette::Window), QColor(1, 2, 3));
+    UserSettings::shared().setTheme(0);
+}
+
 TEST_F(Scene, AChangeOfTheSharedModelsLetsTheContentReadTheStoreAgain) {
     UserSettings::shared().setNotifyDaysBefore(5);
     EXPECT_EQ(scene->content()->userSettings().notifyDaysBefore(), 5);
@@ -136,6 +153,32 @@ TEST_F(Scene, TheFirstAppearanceRunsOnce) {
     QTest::qWait(20);
     QObject::disconnect(connection);
     EXPECT_EQ(appeared, 0);
+}
+
+// Run under UBSan these two catch a scene that still looks at its window while
+// the window is being destroyed (it is no QMainWindow by then).
+TEST(SceneTeardown, AWindowDestroyedBeforeItsSceneIsLeftAlone) {
+    {
+        ZidovivarAvi other;
+        other.launch();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return other.window() && other.window()->isVisible(); }, 5000));
+        delete other.window();
+        EXPECT_EQ(other.window(), nullptr);
+    }
+    // The scene of the other tests serves the notification centre again.
+    if (Scene::scene) Scene::scene->appDelegate().applicationWillFinishLaunching();
+}
+
+TEST(SceneTeardown, ASceneDestroyedWithItsWindowShownLeavesNothingBehind) {
+    QPointer<QMainWindow> window;
+    {
+        ZidovivarAvi other;
+        other.launch();
+        window = other.window();
+        ASSERT_TRUE(QTest::qWaitFor([&] { return window && window->isVisible(); }, 5000));
+    }
+    EXPECT_TRUE(window.isNull());
+    if (Scene::scene) Scene::scene->appDelegate().applicationWillFinishLaunching();
 }
 
 } // namespace

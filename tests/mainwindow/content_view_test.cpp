@@ -68,6 +68,23 @@ TEST_F(Content, ANewSelectedDateIsShownAndAnnounced) {
     EXPECT_TRUE(content.findChild<QLabel*>()->text().contains(QStringLiteral("December 2026")));
 }
 
+TEST_F(Content, TheEraIsShownWhereItIsNotThePresentOne) {
+    ContentView content;
+    platform::DateFormatter formatter;
+    formatter.setDateStyle(platform::DateFormatStyle::full);
+    formatter.setTimeStyle(platform::DateFormatStyle::none);
+    // 1 March 500 BC 12:00 UTC: Julian day 1538800.0.
+    const platform::Date bc = platform::Date::fromSecondsSince1970((1538800.0 - 2440587.5) * 86400.0);
+    content.setSelectedDate(bc);
+    const QString shown = content.findChild<QLabel*>()->text();
+    EXPECT_EQ(shown, QString::fromStdString(formatter.string(bc)) + QStringLiteral(" BC"));
+    EXPECT_TRUE(shown.contains(QStringLiteral(" 500 BC"))) << shown.toStdString();
+
+    const platform::Date ad = platform::Date::fromSecondsSince1970(1797854400.0);   // 21 Dec 2026 12:00 UTC
+    content.setSelectedDate(ad);
+    EXPECT_EQ(content.findChild<QLabel*>()->text(), QString::fromStdString(formatter.string(ad)));
+}
+
 TEST_F(Content, AReevaluationReadsTheStoreAgainAndKeepsTheSelectedDate) {
     ContentView content;
     const platform::Date selected = content.selectedDate();

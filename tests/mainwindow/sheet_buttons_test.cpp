@@ -7,6 +7,7 @@
 
 #include "sheets/calendar_view.h"
 #include "sheets/date_time_picker.h"
+#include "sheets/reform_calendar_widget.h"
 #include "sheets/preferences_view.h"
 #include "sheets/sheet_title_bar.h"
 #include "support/local_dates.h"

@@ -4,7 +4,11 @@
 
 #include "sheets/calendar_view.h"
 
+#include "engine/calendar_dates.h"
+#include "sheets/local_fields.h"
+
 #include "sheets/date_time_picker.h"
+#include "sheets/reform_calendar_widget.h"
 #include "support/local_dates.h"
 #include "support/sheets_test_support.h"
 
@@ -186,6 +190,66 @@ TEST_F(CalendarSheet, ADayBeforeTheEraSurvivesThePicker) {
     sheet->picker()->timeEdit()->setTime(QTime(11, 0));
     EXPECT_EQ(sheet->picker()->calendar()->selectedDate(), QDate(-44, 3, 15));
     EXPECT_LT(idesOfMarch, local(1, 1, 1, 0, 0));
+}
+
+// 500 BC (the astronomers' -499): Done, and Done again in a sheet opened
+// afresh, keep the day and its era.
+TEST_F(CalendarSheet, ADayBeforeTheYearOneStaysBeforeItThroughDone) {
+    const auto bc = sheets::onDay(local(2024, 1, 1, 12, 0), {-499, 3, 1});
+    ASSERT_TRUE(bc);
+    for (int round = 0; round < 2; ++round) {
+        auto sheet = open(round == 0 ? *bc : date.value, local(2026, 6, 10, 8, 15, 30));
+        EXPECT_EQ(sheets::localDay(sheet->date()), (sheets::LocalDay{-499, 3, 1}));
+        QTest::mouseClick(sheet->doneButton(), Qt::LeftButton);
+        EXPECT_EQ(sheets::localDay(date.value), (sheets::LocalDay{-499, 3, 1})) << "round " << round;
+        EXPECT_EQ(sheets::clockTime(date.value), (sheets::ClockTime{8, 15, 30}));
+    }
+}
+
+// Sunday 1 ... Saturday 7 of a day counted as a Julian day number.
+int weekdayOfDayNumber(qint64 julianDayNumber) { return static_cast<int>((julianDayNumber + 1) % 7) + 1; }
+
+// Before the reform the grid is the Julian calendar, as the program's dates
+// are: the cell labelled 1 March 1000 is the day the program then holds, on
+// the same weekday.
+TEST_F(CalendarSheet, BeforeTheReformTheDayPickedIsTheDayShown) {
+    auto sheet = open(local(2024, 1, 1, 12, 0), local(2026, 6, 10, 8, 0));
+    sheets::ReformCalendarWidget& grid = *sheet->picker()->calendar();
+    grid.setCurrentPage(1000, 3);
+    EXPECT_EQ(grid.calendar().name(), QStringLiteral("Julian"));
+    const QDate cell(1000, 3, 1, grid.calendar());
+    grid.setSelectedDate(cell);   // as a click on the cell labelled 1 does
+    EXPECT_EQ(sheets::localDay(sheet->date()), (sheets::LocalDay{1000, 3, 1}));
+    EXPECT_EQ(engine::getDOW(sheet->date()), weekdayOfDayNumber(cell.toJulianDay()));
+    EXPECT_EQ(engine::getDOW(sheet->date()), 6) << "1 March 1000 (Julian, day number 2086368) was a Friday";
+}
+
+TEST_F(CalendarSheet, TheReformMonthShowsTheDaysTheCalendarHas) {
+    auto sheet = open(sheets::onDay(local(2024, 1, 1, 12, 0), {1582, 10, 4}).value(), local(2026, 6, 10, 8, 0));
+    sheets::ReformCalendarWidget& grid = *sheet->picker()->calendar();
+    const QDate thursday = grid.selectedDate();
+    EXPECT_EQ(thursday, QDate(1582, 10, 14)) << "4 October (Julian) is the Gregorian 14th";
+    EXPECT_EQ(grid.yearShown(), 1582);
+    EXPECT_EQ(grid.monthShown(), 10);
+    EXPECT_EQ(grid.cellText(thursday), QStringLiteral("4"));
+    EXPECT_TRUE(grid.isInShownMonth(thursday));
+    // The Gregorian 1 to 10 October are the Julian 21 to 30 September.
+    EXPECT_EQ(grid.cellText(QDate(1582, 10, 1)), QStringLiteral("21"));
+    EXPECT_FALSE(grid.isInShownMonth(QDate(1582, 10, 10)));
+    EXPECT_EQ(grid.cellText(QDate(1582, 10, 15)), QStringLiteral("15"));
+
+    // The day after 4 October is 15 October, a Friday.
+    grid.setSelectedDate(thursday.addDays(1));
+    EXPECT_EQ(sheets::localDay(sheet->date()), (sheets::LocalDay{1582, 10, 15}));
+    EXPECT_EQ(engine::getDOW(sheet->date()), 6);
+
+    grid.showPreviousMonth();
+    EXPECT_EQ(grid.calendar().name(), QStringLiteral("Julian"));
+    EXPECT_EQ(grid.monthShown(), 9);
+    grid.showNextMonth();
+    grid.showNextMonth();
+    EXPECT_EQ(grid.calendar().name(), QStringLiteral("Gregorian"));
+    EXPECT_EQ(grid.monthShown(), 11);
 }
 
 TEST_F(CalendarSheet, ADayBeyondThePickersPagesIsKeptAsItIs) {

@@ -112,6 +112,42 @@ TEST_F(Coordinates, SwitchingOffCommitsWhatWasTypedAndRemovesTheRows) {
     EXPECT_EQ(flag.writes.size(), 1u);
 }
 
+// The field says why it is red: the axis's range, under it, while the text is
+// no coordinate; the last valid value stands and is what a closing stores.
+TEST_F(Coordinates, AnInvalidValueSaysWhyUnderTheField) {
+    settings().setSpecificCoords(true);
+    settings().setCoordsLat(10.0);
+    settings().setCoordsLon(20.0);
+    open();
+    sheets::CoordinateRow& lat = *general().latitudeRow();
+    sheets::CoordinateRow& lon = *general().longitudeRow();
+    EXPECT_FALSE(lat.message()->isVisible());
+    EXPECT_FALSE(lon.message()->isVisible());
+
+    type(latitude(), "95");
+    QTest::keyClick(latitude(), Qt::Key_Return);
+    EXPECT_TRUE(lat.message()->isVisible());
+    EXPECT_EQ(lat.message()->text(), "Latitude is between -90 and 90");
+    EXPECT_EQ(latitude()->accessibleDescription(), lat.message()->text());
+    EXPECT_GT(lat.message()->geometry().top(), latitude()->mapTo(&lat, QPoint(0, latitude()->height())).y() - 1)
+        << "under the field";
+
+    type(longitude(), "east");
+    EXPECT_TRUE(lon.message()->isVisible());
+    EXPECT_EQ(lon.message()->text(), "Longitude is between -180 and 180");
+
+    type(latitude(), "-33.5");
+    QTest::keyClick(latitude(), Qt::Key_Return);
+    EXPECT_FALSE(lat.message()->isVisible());
+    EXPECT_TRUE(latitude()->accessibleDescription().isEmpty());
+    type(latitude(), "-90.5");
+    EXPECT_TRUE(lat.message()->isVisible());
+
+    sheet->accept();
+    EXPECT_EQ(settings().coordsLat(), -33.5) << "the last valid value";
+    EXPECT_EQ(settings().coordsLon(), 20.0);
+}
+
 TEST_F(Coordinates, LettersAreMarkedInvalidAndTheOldValueIsStoredAgain) {
     settings().setSpecificCoords(true);
     settings().setCoordsLat(10.0);
@@ -121,10 +157,9 @@ TEST_F(Coordinates, LettersAreMarkedInvalidAndTheOldValueIsStoredAgain) {
     QTest::keyClick(latitude(), Qt::Key_Return);
     EXPECT_EQ(latitude()->text(), "north");   // left for the user to mend
     EXPECT_EQ(general().latitudeRow()->value(), 10.0);
-    int writes = 0;
-    QObject::connect(&settings(), &app::UserSettings::coordsLatChanged, sheet.get(), [&] { ++writes; });
+    app::UserSettings().setCoordsLat(3.0);   // another instance's value, which the commit writes over
     sheet->accept();
-    EXPECT_EQ(writes, 1);
+    EXPECT_EQ(app::UserSettings().coordsLat(), 10.0);
     EXPECT_EQ(settings().coordsLat(), 10.0);
     EXPECT_EQ(global().Latitude(), 10.0);
 }
@@ -193,12 +228,19 @@ TEST_F(Coordinates, OpeningAndClosingRewritesBothCoordinatesOnce) {
     settings().setCoordsLat(1.25);
     settings().setCoordsLon(2.5);
     open();
+    {
+        app::UserSettings other;   // values of another instance, which the commits write over
+        other.setCoordsLat(3.0);
+        other.setCoordsLon(4.0);
+    }
     int lat = 0, lon = 0;
     QObject::connect(&settings(), &app::UserSettings::coordsLatChanged, sheet.get(), [&] { ++lat; });
     QObject::connect(&settings(), &app::UserSettings::coordsLonChanged, sheet.get(), [&] { ++lon; });
     sheet->accept();
-    EXPECT_EQ(lat, 1);
-    EXPECT_EQ(lon, 1);
+    EXPECT_EQ(app::UserSettings().coordsLat(), 1.25);
+    EXPECT_EQ(app::UserSettings().coordsLon(), 2.5);
+    EXPECT_EQ(lat, 0) << "an equal write announces nothing";
+    EXPECT_EQ(lon, 0);
     EXPECT_EQ(global().Latitude(), 1.25);
     EXPECT_EQ(global().Longitude(), 2.5);
 }

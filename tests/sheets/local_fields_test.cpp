@@ -59,6 +59,14 @@ TEST(LocalFields, AClockTimeThatTheClocksSkipMovesForwardByTheGap) {
     EXPECT_EQ(clock.hour * 3600 + clock.minute * 60, gap->hour * 3600 + gap->minute * 60 + static_cast<int>(gap->length));
 }
 
+TEST(SetTimeToNow, KeepsTheEraOfADayBeforeTheYearOne) {
+    const auto bc = sheets::onDay(local(2024, 1, 1, 12, 0), {-499, 3, 1});   // 500 BC
+    ASSERT_TRUE(bc);
+    const platform::Date moved = engine::setTimeToNow(*bc, local(2026, 6, 10, 8, 15, 30));
+    EXPECT_EQ(sheets::localDay(moved), (LocalDay{-499, 3, 1}));
+    EXPECT_EQ(sheets::clockTime(moved), (ClockTime{8, 15, 30}));
+}
+
 TEST(SetTimeToNow, PutsThePresentTimeOfDayInWholeSecondsOnTheDay) {
     EXPECT_EQ(engine::setTimeToNow(local(2024, 12, 20, 22, 45), local(2026, 6, 10, 8, 15, 30.75)),
               local(2024, 12, 20, 8, 15, 30));

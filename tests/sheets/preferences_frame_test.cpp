@@ -4,7 +4,9 @@
 
 #include "support/preferences_fixture.h"
 
+#include "app/readable_colors.h"
 #include "app/utilities.h"
+#include "sheets/about_section.h"
 #include "sheets/appearance_sections.h"
 #include "sheets/coordinate_row.h"
 #include "sheets/form_rows.h"
@@ -48,6 +50,26 @@ TEST_F(PreferencesSheet, HasItsTitleBarAndItsSectionsInOrder) {
     EXPECT_LT(s.notifications()->y(), s.siderealZodiac()->y());
     EXPECT_LT(s.siderealZodiac()->y(), s.chineseZodiac()->y());
     EXPECT_LT(s.chineseZodiac()->y(), s.theme()->y());
+}
+
+// Headers and footers are fainter than the rows' text but stay readable (4.5:1
+// on the window) in both themes, also when the theme changes with the sheet open.
+TEST_F(PreferencesSheet, HeadersAndFootersStayReadableInBothThemes) {
+    auto& s = open();
+    for (const qint64 theme : {2, 1}) {
+        settings().setTheme(theme);
+        testsupport::settle();
+        const QColor window = s.palette().color(QPalette::Window);
+        for (const sheets::FormSection* section : std::vector<sheets::FormSection*>{
+                 s.general(), s.notifications(), s.siderealZodiac(), s.chineseZodiac(), s.theme(), s.about()}) {
+            for (const QLabel* note : {section->header(), section->footer()}) {
+                if (!note) continue;
+                const QColor shown = note->palette().color(note->foregroundRole());
+                EXPECT_GE(app::contrastRatio(shown, window), 4.5) << note->text().toStdString() << " theme " << theme;
+                EXPECT_NE(shown, s.palette().color(QPalette::WindowText)) << "a shade fainter than the rows";
+            }
+        }
+    }
 }
 
 TEST_F(PreferencesSheet, EveryWayOfClosingInvertsTheFlagOnce) {
@@ -137,10 +159,12 @@ TEST_F(PreferencesSheet, TheThemeAlreadyStoredAppliesNothing) {
     settings().setTheme(1);
     auto& s = open();
     app::applyInterfaceStyle(app::InterfaceStyle::unspecified);   // so that an application would show
-    int writes = 0;
-    QObject::connect(&settings(), &app::UserSettings::themeChanged, &s, [&] { ++writes; });
+    int announced = 0;
+    QObject::connect(&settings(), &app::UserSettings::themeChanged, &s, [&] { ++announced; });
+    app::UserSettings().setTheme(2);                                // another instance's value
     QTest::mouseClick(s.theme()->rows()[2], Qt::LeftButton);       // "Light" again
-    EXPECT_EQ(writes, 1);                                           // written and saved once more
+    EXPECT_EQ(app::UserSettings().theme(), 1) << "written and saved once more";
+    EXPECT_EQ(announced, 0);
     EXPECT_EQ(app::appliedInterfaceStyle(), app::InterfaceStyle::unspecified);
 }
 

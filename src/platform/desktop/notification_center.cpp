@@ -3,7 +3,9 @@
 #include "platform/core/calendar.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QWindow>
 
 #include <algorithm>
 #include <atomic>
@@ -17,7 +19,17 @@ namespace {
 // machine delays a notification by no more than this.
 constexpr std::chrono::milliseconds longestWait = std::chrono::hours(1);
 
+// How the desktop shows a notification of a program that is not in front.
+constexpr PresentationOptions systemPresentation{PresentationOption::banner, PresentationOption::sound};
+
 } // namespace
+
+bool programInFront() {
+    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;   // no windows at all
+    if (QGuiApplication::applicationState() != Qt::ApplicationActive) return false;
+    const QWindow* window = QGuiApplication::focusWindow();
+    return window && window->isVisible() && !(window->windowStates() & Qt::WindowMinimized);
+}
 
 std::string NotificationSound::themeName() const {
     return name_ ? name_->rawValue : std::string("message-new-instant");
@@ -121,7 +133,11 @@ void NotificationCenter::deliverDueRequests() {
     rearm();
 
     for (const Notification& notification : due) {
-        if (!delegate_) continue;   // nobody to ask how to show it while the program runs
+        if (!programInFront()) {
+            present(notification, systemPresentation);
+            continue;
+        }
+        if (!delegate_) continue;   // nobody to ask how to show it while the program is in front
         auto answered = std::make_shared<std::atomic_bool>(false);
         QPointer<NotificationCenter> self(this);
         delegate_->willPresent(*this, notification, [self, notification, answered](PresentationOptions options) {

@@ -1,8 +1,13 @@
 #pragma once
 // The program's notification centre: it keeps the pending calendar-triggered
-// requests, fires each one whose time comes while the program runs, lets the
-// delegate decide how it is shown, and shows it through the desktop's
-// notification service. Leave to notify is granted when that service answers.
+// requests, fires each one whose time comes while the program runs, and shows
+// it through the desktop's notification service. While the program is in front
+// the delegate decides how (or whether) it is shown; otherwise the delegate is
+// not asked and it is shown as the desktop shows any notification, as a banner
+// with its sound. Leave to notify is granted when that service answers.
+//
+// Pending requests live in the running process only: nothing fires once it
+// has ended.
 //
 // Every completion handler and every delegate call runs on the thread the
 // application object lives on (the main thread), whichever thread asked.
@@ -22,12 +27,16 @@ namespace platform {
 
 class NotificationCenter;
 
+// The program is in front: it is the active application, and its window with
+// the focus is shown and not minimised. A process without windows never is.
+bool programInFront();
+
 class NotificationCenterDelegate {
 public:
     virtual ~NotificationCenterDelegate() = default;
 
-    // A notification fired while the program runs. Call `completionHandler` once
-    // with the ways to show it; nothing shows it until then.
+    // A notification fired while the program is in front. Call
+    // `completionHandler` once with the ways to show it; nothing shows it until then.
     virtual void willPresent(NotificationCenter& center, const Notification& notification,
                              std::function<void(PresentationOptions)> completionHandler) = 0;
 };

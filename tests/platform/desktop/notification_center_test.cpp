@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QTest>
 #include <QThread>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -87,6 +88,18 @@ NotificationRequest calendarRequest(std::string identifier, platform::Date when)
         false};
     return request;
 }
+
+// A window of the program's, shown and holding the focus: the program is in front.
+class FiringNotifications : public testing::Test {
+protected:
+    void SetUp() override {
+        window.resize(200, 100);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return platform::programInFront(); }, 5000));
+    }
+    QWidget window;
+};
 
 std::vector<NotificationRequest> pendingOf(NotificationCenter& center) {
     std::vector<NotificationRequest> result;
@@ -189,7 +202,7 @@ TEST(PendingNotifications, ARequestWhoseDateHasPassedNeverFires) {
     EXPECT_EQ(pendingOf(center).size(), 1u);
 }
 
-TEST(FiringNotifications, ACalendarRequestFiresAsksTheDelegateAndIsShownWithSound) {
+TEST_F(FiringNotifications, ACalendarRequestFiresAsksTheDelegateAndIsShownWithSound) {
     FakeNotificationServer server;
     ASSERT_TRUE(server.registered());
     NotificationCenter center;
@@ -208,7 +221,7 @@ TEST(FiringNotifications, ACalendarRequestFiresAsksTheDelegateAndIsShownWithSoun
     EXPECT_TRUE(pendingOf(center).empty()) << "a request that does not repeat is gone once it has fired";
 }
 
-TEST(FiringNotifications, AnswersFromAnotherThreadOrGivenTwiceShowItOnce) {
+TEST_F(FiringNotifications, AnswersFromAnotherThreadOrGivenTwiceShowItOnce) {
     FakeNotificationServer server;
     NotificationCenter center;
     AnsweringDelegate delegate;
@@ -221,7 +234,7 @@ TEST(FiringNotifications, AnswersFromAnotherThreadOrGivenTwiceShowItOnce) {
     EXPECT_EQ(server.shown.size(), 1u);
 }
 
-TEST(FiringNotifications, WithoutBannerOrWithoutDelegateNothingIsShown) {
+TEST_F(FiringNotifications, WithoutBannerOrWithoutDelegateNothingIsShown) {
     FakeNotificationServer server;
     NotificationCenter center;
     AnsweringDelegate delegate;
@@ -237,7 +250,7 @@ TEST(FiringNotifications, WithoutBannerOrWithoutDelegateNothingIsShown) {
     EXPECT_EQ(delegate.asked.size(), 1u);
 }
 
-TEST(FiringNotifications, WithoutSoundTheServiceIsAskedForSilence) {
+TEST_F(FiringNotifications, WithoutSoundTheServiceIsAskedForSilence) {
     FakeNotificationServer server;
     NotificationCenter center;
     AnsweringDelegate delegate;
@@ -249,7 +262,7 @@ TEST(FiringNotifications, WithoutSoundTheServiceIsAskedForSilence) {
     EXPECT_FALSE(server.shown.front().hints.contains(QStringLiteral("sound-name")));
 }
 
-TEST(FiringNotifications, TextIsEscapedForServicesThatReadMarkup) {
+TEST_F(FiringNotifications, TextIsEscapedForServicesThatReadMarkup) {
     FakeNotificationServer server;
     NotificationCenter center;
     AnsweringDelegate delegate;
@@ -259,7 +272,7 @@ TEST(FiringNotifications, TextIsEscapedForServicesThatReadMarkup) {
     EXPECT_EQ(server.shown.front().body, QStringLiteral("&lt;b&gt;In 1 day&lt;/b&gt;\nFish &amp; chips"));
 }
 
-TEST(FiringNotifications, AFailedShowingIsReportedOnTheConsole) {
+TEST_F(FiringNotifications, AFailedShowingIsReportedOnTheConsole) {
     NotificationCenter center(platform::DesktopNotificationService(std::nullopt, 300ms));
     AnsweringDelegate delegate;
     center.setDelegate(&delegate);
@@ -270,6 +283,52 @@ TEST(FiringNotifications, AFailedShowingIsReportedOnTheConsole) {
     const std::string output = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(asked);
     EXPECT_EQ(output.rfind("Notification Error: ", 0), 0u) << output;
+}
+
+// Not in front, the delegate is not asked: the desktop shows the notification as
+// it shows any, as a banner with its sound.
+TEST_F(FiringNotifications, WithTheWindowMinimisedTheDelegateIsNotAsked) {
+    FakeNotificationServer server;
+    NotificationCenter center;
+    AnsweringDelegate delegate;
+    delegate.options = PresentationOptions{PresentationOption::badge};   // would show nothing
+    center.setDelegate(&delegate);
+    window.showMinimized();
+    ASSERT_TRUE(QTest::qWaitFor([] { return !platform::programInFront(); }, 5000));
+
+    center.add(immediateRequest("while-minimised"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.shown.empty(); }, 10000));
+    EXPECT_TRUE(delegate.asked.empty());
+    EXPECT_EQ(server.shown.front().summary, QStringLiteral("Yule"));
+    EXPECT_EQ(server.shown.front().hints.value(QStringLiteral("sound-name")).toString(),
+              QStringLiteral("message-new-instant"));
+}
+
+TEST_F(FiringNotifications, WithNoWindowOfTheProgramActiveTheDelegateIsNotAsked) {
+    FakeNotificationServer server;
+    NotificationCenter center;
+    AnsweringDelegate delegate;
+    delegate.options = PresentationOptions{PresentationOption::badge};
+    center.setDelegate(&delegate);
+    window.close();   // the focus is elsewhere: no window of ours holds it
+    ASSERT_TRUE(QTest::qWaitFor([] { return !platform::programInFront(); }, 5000));
+
+    center.add(immediateRequest("while-inactive"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !server.shown.empty(); }, 10000));
+    EXPECT_TRUE(delegate.asked.empty());
+
+    // Back in front, the delegate decides again: badge only shows nothing.
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitFor([] { return platform::programInFront(); }, 5000));
+    center.add(immediateRequest("in-front"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !delegate.asked.empty(); }, 10000));
+    QTest::qWait(300);
+    EXPECT_EQ(server.shown.size(), 1u);
+}
+
+TEST(ProgramInFront, AProcessWithoutWindowsIsNever) {
+    EXPECT_FALSE(platform::programInFront());
 }
 
 } // namespace
