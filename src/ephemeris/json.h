@@ -148,7 +148,7 @@ E RawValueSerializer<E>::from_json(const Json& json) {
     const std::string typeName(EnumTraits<E>::name);
     if constexpr (std::is_integral_v<Raw>) {
         const auto raw = integer(json, std::numeric_limits<Raw>::min(), std::numeric_limits<Raw>::max());
-        if (const auto found = fromRawValue<E>(static_cast<Raw>(raw))) return *found;
+        if (const auto found = fromRawValue<E>(raw)) return *found;
         throw DecodingError(DecodingError::Kind::dataCorrupted, "",
                             "No " + typeName + " has the raw value " + std::to_string(raw) + ".");
     } else {
