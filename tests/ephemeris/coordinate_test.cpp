@@ -169,16 +169,32 @@ TEST(Bodies, RawValuesAndTexts) {
     EXPECT_EQ(symbol(Planet::moon), "\u263E");
 }
 
+// A pair is read, never changed: neither field can be assigned.
+template <class P>
+concept FieldsAssignable = requires(P pair) {
+    pair.a = pair.a;
+} || requires(P pair) {
+    pair.b = pair.b;
+} || std::is_assignable_v<decltype(std::declval<P&>().a()), decltype(std::declval<P&>().a())>;
+
+TEST(Bodies, PairFieldsAreReadOnly) {
+    EXPECT_FALSE((FieldsAssignable<Pair<Planet, FixedStar>>));
+    EXPECT_FALSE((FieldsAssignable<Pair<Planet, Planet>>));
+    const Pair<Planet, FixedStar> pair(Planet::moon, FixedStar::sirius);
+    EXPECT_EQ(pair.a(), Planet::moon);
+    EXPECT_EQ(pair.b(), FixedStar::sirius);
+}
+
 TEST(Bodies, PlanetPairs) {
     const PlanetPairs planetPairs;
     const auto& pairs = planetPairs.pairs();
     ASSERT_EQ(pairs.size(), 45u);
-    const auto is = [](const Pair<Planet, Planet>& pair, Planet a, Planet b) { return pair.a == a && pair.b == b; };
+    const auto is = [](const Pair<Planet, Planet>& pair, Planet a, Planet b) { return pair.a() == a && pair.b() == b; };
     EXPECT_TRUE(is(pairs[0], Planet::sun, Planet::moon));
     EXPECT_TRUE(is(pairs[8], Planet::sun, Planet::pluto));
     EXPECT_TRUE(is(pairs[9], Planet::moon, Planet::mercury));
     EXPECT_TRUE(is(pairs[44], Planet::neptune, Planet::pluto));
-    for (const auto& pair : pairs) EXPECT_LT(rawValue(pair.a), rawValue(pair.b));
+    for (const auto& pair : pairs) EXPECT_LT(rawValue(pair.a()), rawValue(pair.b()));
 }
 
 TEST(Bodies, OtherKindsArePlaced) {
