@@ -69,8 +69,9 @@ std::string ZodiacCoordinate::formatted() const {
 
 void nlohmann::adl_serializer<ephemeris::ZodiacCoordinate>::to_json(ephemeris::Json& json,
                                                                   const ephemeris::ZodiacCoordinate& coordinate) {
-    ephemeris::coding::RecordWriter record(json);
+    ephemeris::coding::RecordWriter record;
     record.number("value", coordinate.value());
+    std::move(record).finishInto(json);
 }
 
 ephemeris::ZodiacCoordinate nlohmann::adl_serializer<ephemeris::ZodiacCoordinate>::from_json(
