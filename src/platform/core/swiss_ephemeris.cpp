@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
+#include <limits>
 #include <mutex>
 
 namespace swisseph {
@@ -66,6 +68,20 @@ bool allFinite(const std::array<double, N>& values, std::size_t count = N) {
 
 Error notFinite(const char* what) { return Error{std::string(what) + " is not a finite number"}; }
 
+bool covered(double julianDay) noexcept { return julianDay >= earliestJulianDay && julianDay <= latestJulianDay; }
+
+// Why the library must not be asked about this Julian day; none when it may be.
+std::optional<Error> refusedJulianDay(double julianDay) {
+    if (!std::isfinite(julianDay)) return notFinite("the Julian day");
+    if (!covered(julianDay)) {
+        char text[128];
+        std::snprintf(text, sizeof text, "the Julian day lies outside the span the ephemeris library covers, %.1f to %.1f",
+                      earliestJulianDay, latestJulianDay);
+        return Error{text};
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 double julianDay(int year, int month, int day, double hour, bool gregorian) {
@@ -73,11 +89,13 @@ double julianDay(int year, int month, int day, double hour, bool gregorian) {
 }
 
 double deltaT(double julianDayUT) {
+    if (!covered(julianDayUT)) return std::numeric_limits<double>::quiet_NaN();
     prepareThread();
     return swe_deltat(julianDayUT);
 }
 
 double deltaT(double julianDayUT, std::int32_t flags) {
+    if (!covered(julianDayUT)) return std::numeric_limits<double>::quiet_NaN();
     prepareThread();
     char serr[AS_MAXCH];   // the library's warnings (a fallback to another model) are not failures
     return swe_deltat_ex(julianDayUT, flags, serr);
@@ -87,7 +105,7 @@ namespace {
 
 template <class Calculation>
 Result<Position> position(double julianDay, Calculation calculation) {
-    if (!std::isfinite(julianDay)) return notFinite("the Julian day");
+    if (auto refused = refusedJulianDay(julianDay)) return *std::move(refused);
     prepareThread();
     Position result;
     ErrorText serr;
@@ -113,7 +131,7 @@ Result<Position> calculate(double julianDayET, std::int32_t bodyNumber, std::int
 }
 
 Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int32_t flags) {
-    if (!std::isfinite(julianDay)) return notFinite("the Julian day");
+    if (auto refused = refusedJulianDay(julianDay)) return *std::move(refused);
     if (name.empty() || name.find('\0') != std::string_view::npos) return Error{"fixed star name is not valid"};
     // The library writes "traditional,nomenclature" back into the buffer, each
     // part cut to 40 characters, so the buffer only has to hold the query.
@@ -132,7 +150,7 @@ Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int
 }
 
 Result<double> ayanamsha(double julianDay) {
-    if (!std::isfinite(julianDay)) return notFinite("the Julian day");
+    if (auto refused = refusedJulianDay(julianDay)) return *std::move(refused);
     prepareThread();
     double value = 0.0;
     ErrorText serr;
@@ -144,7 +162,7 @@ Result<double> ayanamsha(double julianDay) {
 }
 
 Result<Houses> houses(double julianDayUT, double latitude, double longitude, char system) {
-    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+    if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (!std::isfinite(latitude) || latitude < -90.0 || latitude > 90.0)
         return Error{"latitude must lie between -90 and 90 degrees"};
     if (!std::isfinite(longitude)) return notFinite("the longitude");
@@ -167,7 +185,7 @@ Result<Houses> houses(double julianDayUT, double latitude, double longitude, cha
 }
 
 Result<std::array<double, 20>> phenomenaUT(double julianDayUT, std::int32_t bodyNumber, std::int32_t flags) {
-    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+    if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     prepareThread();
     std::array<double, 20> attributes{};
     ErrorText serr;
@@ -180,7 +198,7 @@ Result<std::array<double, 20>> phenomenaUT(double julianDayUT, std::int32_t body
 Result<std::optional<double>> riseOrSet(double julianDayUT, std::int32_t bodyNumber, bool rise,
                                         double longitude, double latitude, double altitude,
                                         Atmosphere atmosphere) {
-    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+    if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (!std::isfinite(latitude) || latitude < -90.0 || latitude > 90.0)
         return Error{"latitude must lie between -90 and 90 degrees"};
     if (!std::isfinite(longitude)) return notFinite("the longitude");
@@ -201,7 +219,7 @@ Result<std::optional<double>> riseOrSet(double julianDayUT, std::int32_t bodyNum
 }
 
 Result<double> solarCrossingUT(double longitude, double julianDayUT, std::int32_t flags) {
-    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+    if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (!std::isfinite(longitude)) return notFinite("the longitude");
     prepareThread();
     ErrorText serr;

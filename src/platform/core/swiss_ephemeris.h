@@ -77,10 +77,21 @@ struct Atmosphere {
     double temperature = 0.0;   // degrees Celsius
 };
 
+// The span of Julian days the library covers at all: that of its widest theory,
+// the mean lunar node (15 August 13201 BC to 15 March 17191, as the library
+// states in its own range error). Every call below refuses a Julian day outside
+// it, or one that is not finite, before the library sees it: far beyond it the
+// library overflows its own buffers and integers (a mean node at JD -1e164
+// overruns its error text). Within it, a body or file the library cannot serve
+// is still the library's own error.
+inline constexpr double earliestJulianDay = -3100015.5;
+inline constexpr double latestJulianDay = 8000016.5;
+
 // Universal-time Julian day of a date in the Gregorian (gregorian=true) or Julian calendar.
 double julianDay(int year, int month, int day, double hour, bool gregorian = true);
 
-// Delta T (TT - UT) in days for a universal-time Julian day, with the library's model.
+// Delta T (TT - UT) in days for a universal-time Julian day, with the library's
+// model. Not a number for a Julian day the library does not cover.
 double deltaT(double julianDayUT);
 
 // The same for the ephemeris named in `flags` (the flagsUsed of a Position),
