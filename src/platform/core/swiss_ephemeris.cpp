@@ -7,6 +7,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <mutex>
@@ -21,7 +22,7 @@ namespace {
 // the thread's first call and again after every change.
 struct ChosenPath {
     std::mutex mutex;
-    std::optional<std::string> folder;   // std::nullopt: the library's default
+    std::optional<std::string> folder;   // std::nullopt: the installed data
 };
 
 ChosenPath& chosenPath() {
@@ -31,6 +32,9 @@ ChosenPath& chosenPath() {
 
 std::atomic<std::uint64_t> pathGeneration{1};
 thread_local std::uint64_t appliedGeneration = 0;
+// Why this thread may not ask the library anything, as found when its path was
+// last applied.
+thread_local std::optional<Error> pathRefusal;
 
 // The files a thread opened stay open after it ends unless the thread closes
 // them; a worker thread per batch fetch would otherwise leak three descriptors.
@@ -38,8 +42,36 @@ struct CloseFilesAtThreadExit {
     ~CloseFilesAtThreadExit() { swe_close(); }
 };
 
-void prepareThread() {
-    if (appliedGeneration == pathGeneration.load(std::memory_order_acquire)) return;
+constexpr char folderSeparator = ':';
+
+// The library reads ".", an empty entry and every relative name of a folder
+// list against the current folder.
+bool onlyAbsoluteFolders(std::string_view list) noexcept {
+    for (std::size_t start = 0;;) {
+        const std::size_t end = list.find(folderSeparator, start);
+        const std::string_view entry = list.substr(start, end == std::string_view::npos ? end : end - start);
+        if (entry.empty() || entry.front() != '/') return false;
+        if (end == std::string_view::npos) return true;
+        start = end + 1;
+    }
+}
+
+// SE_EPHE_PATH as the library weighs it: it wins over the folder the library is
+// given when it is set, not empty and no longer than the library takes. One that
+// names the current folder is refused rather than obeyed.
+std::optional<Error> environmentRefusal() {
+    const char* variable = std::getenv("SE_EPHE_PATH");
+    if (variable == nullptr) return std::nullopt;
+    const std::string_view list(variable);
+    if (list.empty() || list.size() > maximumEphemerisPathLength || onlyAbsoluteFolders(list)) return std::nullopt;
+    return Error{"SE_EPHE_PATH names a folder relative to the current one, where the ephemeris library would read "
+                 "data files from wherever the program was started"};
+}
+
+// Applies the process's data path to this thread if it has not been yet, and
+// says why the library must not be asked at all, if it must not.
+const std::optional<Error>& prepareThread() {
+    if (appliedGeneration == pathGeneration.load(std::memory_order_acquire)) return pathRefusal;
     static thread_local CloseFilesAtThreadExit closeFiles;
     auto& chosen = chosenPath();
     std::optional<std::string> folder;
@@ -49,8 +81,11 @@ void prepareThread() {
         folder = chosen.folder;
         generation = pathGeneration.load(std::memory_order_relaxed);
     }
-    swe_set_ephe_path(folder ? folder->c_str() : nullptr);
+    pathRefusal = environmentRefusal();
+    // Never a null folder: the library's own default begins with the current one.
+    if (!pathRefusal) swe_set_ephe_path(folder ? folder->c_str() : std::string(installedEphemerisPath()).c_str());
     appliedGeneration = generation;
+    return pathRefusal;
 }
 
 struct ErrorText {
@@ -89,14 +124,12 @@ double julianDay(int year, int month, int day, double hour, bool gregorian) {
 }
 
 double deltaT(double julianDayUT) {
-    if (!covered(julianDayUT)) return std::numeric_limits<double>::quiet_NaN();
-    prepareThread();
+    if (!covered(julianDayUT) || prepareThread()) return std::numeric_limits<double>::quiet_NaN();
     return swe_deltat(julianDayUT);
 }
 
 double deltaT(double julianDayUT, std::int32_t flags) {
-    if (!covered(julianDayUT)) return std::numeric_limits<double>::quiet_NaN();
-    prepareThread();
+    if (!covered(julianDayUT) || prepareThread()) return std::numeric_limits<double>::quiet_NaN();
     char serr[AS_MAXCH];   // the library's warnings (a fallback to another model) are not failures
     return swe_deltat_ex(julianDayUT, flags, serr);
 }
@@ -106,7 +139,7 @@ namespace {
 template <class Calculation>
 Result<Position> position(double julianDay, Calculation calculation) {
     if (auto refused = refusedJulianDay(julianDay)) return *std::move(refused);
-    prepareThread();
+    if (const auto& refused = prepareThread()) return *refused;
     Position result;
     ErrorText serr;
     const std::int32_t used = calculation(result.values.data(), serr.text);
@@ -138,7 +171,7 @@ Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int
     char star[2 * SE_MAX_STNAME] = {};
     if (name.size() >= SE_MAX_STNAME) return Error{"fixed star name is too long"};
     std::memcpy(star, name.data(), name.size());
-    prepareThread();
+    if (const auto& refused = prepareThread()) return *refused;
     StarPosition result;
     ErrorText serr;
     const std::int32_t used = swe_fixstar2(star, julianDay, flags, result.position.values.data(), serr.text);
@@ -151,7 +184,7 @@ Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int
 
 Result<double> ayanamsha(double julianDay) {
     if (auto refused = refusedJulianDay(julianDay)) return *std::move(refused);
-    prepareThread();
+    if (const auto& refused = prepareThread()) return *refused;
     double value = 0.0;
     ErrorText serr;
     // Without nutation this is, bit for bit, the value of swe_get_ayanamsa, which
@@ -167,7 +200,7 @@ Result<Houses> houses(double julianDayUT, double latitude, double longitude, cha
         return Error{"latitude must lie between -90 and 90 degrees"};
     if (!std::isfinite(longitude)) return notFinite("the longitude");
     if (system == 'G') return Error{"Gauquelin sectors are not offered"};
-    prepareThread();
+    if (const auto& refused = prepareThread()) return *refused;
     Houses result;
     double cusps[37] = {};   // room for the library's largest output
     ErrorText serr;
@@ -186,7 +219,7 @@ Result<Houses> houses(double julianDayUT, double latitude, double longitude, cha
 
 Result<std::array<double, 20>> phenomenaUT(double julianDayUT, std::int32_t bodyNumber, std::int32_t flags) {
     if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
-    prepareThread();
+    if (const auto& refused = prepareThread()) return *refused;
     std::array<double, 20> attributes{};
     ErrorText serr;
     if (swe_pheno_ut(julianDayUT, bodyNumber, flags, attributes.data(), serr.text) < 0)
@@ -205,7 +238,7 @@ Result<std::optional<double>> riseOrSet(double julianDayUT, std::int32_t bodyNum
     if (!std::isfinite(altitude)) return notFinite("the altitude");
     if (!std::isfinite(atmosphere.pressure)) return notFinite("the atmospheric pressure");
     if (!std::isfinite(atmosphere.temperature)) return notFinite("the atmospheric temperature");
-    prepareThread();
+    if (const auto& refused = prepareThread()) return *refused;
     double geopos[3] = {longitude, latitude, altitude};
     double when = 0.0;
     ErrorText serr;
@@ -221,7 +254,7 @@ Result<std::optional<double>> riseOrSet(double julianDayUT, std::int32_t bodyNum
 Result<double> solarCrossingUT(double longitude, double julianDayUT, std::int32_t flags) {
     if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (!std::isfinite(longitude)) return notFinite("the longitude");
-    prepareThread();
+    if (const auto& refused = prepareThread()) return *refused;
     ErrorText serr;
     const double when = swe_solcross_ut(longitude, julianDayUT, flags, serr.text);
     if (!(when >= julianDayUT) || !std::isfinite(when)) return serr.error("solar crossing not found");
@@ -229,7 +262,8 @@ Result<double> solarCrossingUT(double longitude, double julianDayUT, std::int32_
 }
 
 bool setEphemerisPath(std::optional<std::string_view> folder) {
-    if (folder && (folder->size() > maximumEphemerisPathLength || folder->find('\0') != std::string_view::npos))
+    if (folder && (folder->size() > maximumEphemerisPathLength || folder->find('\0') != std::string_view::npos ||
+                   !onlyAbsoluteFolders(*folder)))
         return false;
     auto& chosen = chosenPath();
     {
@@ -237,13 +271,30 @@ bool setEphemerisPath(std::optional<std::string_view> folder) {
         chosen.folder = folder ? std::optional<std::string>(std::string(*folder)) : std::nullopt;
         pathGeneration.fetch_add(1, std::memory_order_release);
     }
-    prepareThread();
+    static_cast<void>(prepareThread());
     return true;
 }
 
 std::uint64_t ephemerisGeneration() noexcept { return pathGeneration.load(std::memory_order_acquire); }
 
-std::string_view defaultEphemerisPath() noexcept { return SE_EPHE_PATH; }
+std::string_view installedEphemerisPath() {
+    // The library's default list without the entries that name the current folder.
+    static const std::string folders = [] {
+        std::string kept;
+        const std::string_view list = SE_EPHE_PATH;
+        for (std::size_t start = 0; start <= list.size();) {
+            const std::size_t end = std::min(list.find(folderSeparator, start), list.size());
+            const std::string_view entry = list.substr(start, end - start);
+            if (!entry.empty() && onlyAbsoluteFolders(entry)) {
+                if (!kept.empty()) kept += folderSeparator;
+                kept += entry;
+            }
+            start = end + 1;
+        }
+        return kept;
+    }();
+    return folders;
+}
 
 std::string version() {
     char text[AS_MAXCH] = {};

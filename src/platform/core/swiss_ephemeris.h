@@ -10,8 +10,17 @@
 //
 // The library keeps its state (open data files, the data path) per thread.
 // Every wrapper first makes sure that the calling thread has been given the
-// process's data path (the library's default unless setEphemerisPath chose
+// process's data path (the installed data unless setEphemerisPath chose
 // another): without it the library finds no fixed-star catalogue on that thread.
+//
+// The data files are outside input that moves every result (a delta T table, a
+// star catalogue), so they are never looked for in the current folder, which the
+// library's own default path searches first: a program started from a folder
+// holding a sedeltat.txt or sefstars.txt would take its delta T or its stars
+// from there. The library's variable SE_EPHE_PATH still wins over the path
+// chosen here, as the library has it; one that names the current folder stops
+// every call with an error instead. The variable is read when the path is
+// applied: on each thread's first call and after every setEphemerisPath.
 
 #include <array>
 #include <cstdint>
@@ -134,9 +143,10 @@ Result<double> solarCrossingUT(double longitude, double julianDayUT, std::int32_
 inline constexpr std::size_t maximumEphemerisPathLength = 242;
 
 // Chooses the data folder (a list separated by ':') for every thread, or the
-// library's default for std::nullopt. Refused (false, nothing changed) when the
-// library would silently ignore it: longer than maximumEphemerisPathLength or
-// holding a NUL byte. The library's variable SE_EPHE_PATH still wins over it.
+// installed data for std::nullopt. Refused (false, nothing changed) when the
+// library would silently ignore it (longer than maximumEphemerisPathLength or
+// holding a NUL byte) or read it against the current folder (an entry that is
+// empty or not an absolute path). SE_EPHE_PATH still wins over it.
 bool setEphemerisPath(std::optional<std::string_view> folder);
 
 // A number that changes whenever setEphemerisPath is obeyed, and only then. A
@@ -145,7 +155,10 @@ bool setEphemerisPath(std::optional<std::string_view> folder);
 // time. Never 0.
 std::uint64_t ephemerisGeneration() noexcept;
 
-std::string_view defaultEphemerisPath() noexcept;
+// The folders of the installed data files: the library's default path
+// ("/usr/share/libswe/ephe/:/usr/local/share/libswe/ephe/" on Debian) without
+// its first entry, the current folder.
+std::string_view installedEphemerisPath();
 std::string version();
 
 } // namespace swisseph
