@@ -56,14 +56,10 @@ std::size_t std::hash<ephemeris::Aspect>::operator()(const ephemeris::Aspect& as
 }
 
 void nlohmann::adl_serializer<ephemeris::Aspect>::to_json(ephemeris::Json& json, const ephemeris::Aspect& aspect) {
-    ephemeris::Json payload;
-    try {
-        ephemeris::coding::RecordWriter(payload).number("_0", aspect.remainder());
-    } catch (const ephemeris::EncodingError& error) {
-        throw error.under(ephemeris::name(aspect.kind()));
-    }
-    json = ephemeris::Json::object();
-    json[std::string(ephemeris::name(aspect.kind()))] = std::move(payload);
+    ephemeris::coding::RecordWriter record;
+    record.record(ephemeris::name(aspect.kind()),
+                  [&aspect](ephemeris::coding::RecordWriter& payload) { payload.number("_0", aspect.remainder()); });
+    std::move(record).finishInto(json);
 }
 
 ephemeris::Aspect nlohmann::adl_serializer<ephemeris::Aspect>::from_json(const ephemeris::Json& json) {

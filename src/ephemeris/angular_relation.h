@@ -34,9 +34,9 @@ public:
     // error when either position cannot be computed.
     template <CelestialBody A, CelestialBody B>
     static Expected<std::optional<Aspect>> make(const Pair<A, B>& pair, platform::Date date, double orb) {
-        const auto first = Coordinate<A>::make(pair.a, date);
+        const auto first = Coordinate<A>::make(pair.a(), date);
         if (!first) return first.error();
-        const auto second = Coordinate<B>::make(pair.b, date);
+        const auto second = Coordinate<B>::make(pair.b(), date);
         if (!second) return second.error();
         return make(first->longitude(), second->longitude(), orb);
     }

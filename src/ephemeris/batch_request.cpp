@@ -1,5 +1,6 @@
 #include "ephemeris/batch_request.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -13,6 +14,8 @@ Expected<DateBatches> batchDates(platform::Date start, platform::Date end, doubl
     if (!std::isfinite(interval) || interval == 0.0)
         return Error{"The interval of a batch request must be a finite number of seconds other than zero."};
     if (threshold < 1) return Error{"The batch size of a batch request must be at least 1."};
+    if (static_cast<unsigned long long>(threshold) > maximumBatchInstants)
+        return Error{"The batch size of a batch request may be at most " + std::to_string(maximumBatchInstants) + "."};
     if (from == to) return DateBatches{};
     if ((to > from) != (interval > 0.0))
         return Error{"The interval of a batch request must step from the start towards the end."};
@@ -24,6 +27,8 @@ Expected<DateBatches> batchDates(platform::Date start, platform::Date end, doubl
     if ((to - from) / interval > static_cast<double>(maximumBatchInstants)) return tooMany();
 
     const auto batchSize = static_cast<std::size_t>(threshold);
+    // Room for the instants a batch will hold, not for the whole batch size.
+    const auto expectedInstants = static_cast<std::size_t>(std::ceil((to - from) / interval));
     DateBatches batches;
     for (std::size_t k = 0;; ++k) {
         const double instant = from + static_cast<double>(k) * interval;
@@ -31,7 +36,7 @@ Expected<DateBatches> batchDates(platform::Date start, platform::Date end, doubl
         if (k >= maximumBatchInstants) return tooMany();
         if (k % batchSize == 0) {
             batches.emplace_back();
-            batches.back().reserve(batchSize);
+            batches.back().reserve(std::min(batchSize, expectedInstants > k ? expectedInstants - k : std::size_t{1}));
         }
         batches.back().push_back(platform::Date::fromSecondsSince1970(instant));
     }

@@ -30,7 +30,8 @@ using DateBatches = std::vector<std::vector<platform::Date>>;
 // does not accumulate), cut into batches of `threshold`; the last batch holds the
 // rest. No batches when start equals end. Refused with an error when an instant
 // is not finite, the interval is zero, not finite or points away from `end`, the
-// threshold is below 1, or the instants would be more than maximumBatchInstants.
+// threshold is below 1 or above maximumBatchInstants, or the instants would be
+// more than maximumBatchInstants.
 Expected<DateBatches> batchDates(platform::Date start, platform::Date end, double interval, long long threshold);
 
 // The results of a fetch: the items of every batch completed, in instant order,

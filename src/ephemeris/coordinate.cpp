@@ -48,7 +48,7 @@ Expected<BodyPosition> positionOf(const std::string& starName, platform::Date da
 template <ephemeris::CelestialBody T>
 void nlohmann::adl_serializer<ephemeris::Coordinate<T>>::to_json(ephemeris::Json& json,
                                                                   const ephemeris::Coordinate<T>& coordinate) {
-    ephemeris::coding::RecordWriter record(json);
+    ephemeris::coding::RecordWriter record;
     record.value("body", coordinate.body());
     record.date("date", coordinate.date());
     record.number("longitude", coordinate.longitude());
@@ -59,6 +59,7 @@ void nlohmann::adl_serializer<ephemeris::Coordinate<T>>::to_json(ephemeris::Json
     record.number("speedDistance", coordinate.speedDistance());
     record.value("tropicalCoordinate", coordinate.tropical());
     record.value("siderealCoordinate", coordinate.sidereal());
+    std::move(record).finishInto(json);
 }
 
 template <ephemeris::CelestialBody T>

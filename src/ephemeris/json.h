@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 
 namespace ephemeris {
 
@@ -107,10 +108,12 @@ private:
 };
 
 // A keyed record being written, its keys in the order of the calls. The first
-// value that cannot be written stops the encoding with an EncodingError at its key.
+// value that cannot be written stops the encoding with an EncodingError at its
+// key. The record is built apart and handed over by finishInto only once every
+// value is in, so a refused encoding leaves its target as it was.
 class RecordWriter {
 public:
-    explicit RecordWriter(Json& json) : json_(json) { json_ = Json::object(); }
+    RecordWriter() = default;
 
     void number(std::string_view key, double value) {
         put(key, [value] { return finiteNumber(value); });
@@ -124,17 +127,30 @@ public:
         put(key, [&value] { return Json(value); });
     }
 
+    // A record within this one, whose values `fill` writes into the writer it is given.
+    template <class Fill>
+    void record(std::string_view key, Fill&& fill) {
+        put(key, [&fill] {
+            RecordWriter nested;
+            fill(nested);
+            return std::move(nested.record_);
+        });
+    }
+
+    // Replaces `json` with the finished record.
+    void finishInto(Json& json) && { json = std::move(record_); }
+
 private:
     template <class Produce>
     void put(std::string_view key, Produce&& produce) {
         try {
-            json_[std::string(key)] = produce();
+            record_[std::string(key)] = produce();
         } catch (const EncodingError& error) {
             throw error.under(key);
         }
     }
 
-    Json& json_;
+    Json record_ = Json::object();
 };
 
 template <class E>
@@ -148,7 +164,7 @@ E RawValueSerializer<E>::from_json(const Json& json) {
     const std::string typeName(EnumTraits<E>::name);
     if constexpr (std::is_integral_v<Raw>) {
         const auto raw = integer(json, std::numeric_limits<Raw>::min(), std::numeric_limits<Raw>::max());
-        if (const auto found = fromRawValue<E>(static_cast<Raw>(raw))) return *found;
+        if (const auto found = fromRawValue<E>(raw)) return *found;
         throw DecodingError(DecodingError::Kind::dataCorrupted, "",
                             "No " + typeName + " has the raw value " + std::to_string(raw) + ".");
     } else {

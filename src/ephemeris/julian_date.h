@@ -16,8 +16,9 @@ platform::Date dateFromJulianDate(double julianDate) noexcept;
 
 // The Julian day of the instant's local calendar date and whole hour (minutes and
 // seconds dropped) in the user's current calendar and time zone, the local fields
-// read by the library as if they were universal time. Absent when the calendar
-// gives no such fields.
+// read by the library as if they were universal time: as Julian-calendar fields
+// before 15 October 1582, with the era before Christ counted as years 0, -1, ...
+// Absent when the calendar gives no such fields (beyond its range).
 std::optional<double> julianCalendarDate(platform::Date date);
 
 } // namespace ephemeris

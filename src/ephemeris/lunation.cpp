@@ -40,11 +40,12 @@ template struct ephemeris::coding::RawValueSerializer<ephemeris::Lunation::Phase
 
 void nlohmann::adl_serializer<ephemeris::Lunation>::to_json(ephemeris::Json& json,
                                                             const ephemeris::Lunation& lunation) {
-    ephemeris::coding::RecordWriter record(json);
+    ephemeris::coding::RecordWriter record;
     record.date("date", lunation.date());
     record.number("percentage", lunation.percentage());
     record.value("isWaxing", lunation.isWaxing());
     record.value("phase", lunation.phase());
+    std::move(record).finishInto(json);
 }
 
 ephemeris::Lunation nlohmann::adl_serializer<ephemeris::Lunation>::from_json(const ephemeris::Json& json) {

@@ -9,10 +9,18 @@
 
 namespace ephemeris {
 
+// Read-only once made: an aspect computed for a pair stays the aspect of that pair.
 template <CelestialBody A, CelestialBody B>
-struct Pair {
-    A a;
-    B b;
+class Pair {
+public:
+    constexpr Pair(A a, B b) noexcept : a_(a), b_(b) {}
+
+    constexpr A a() const noexcept { return a_; }
+    constexpr B b() const noexcept { return b_; }
+
+private:
+    A a_;
+    B b_;
 };
 
 class PlanetPairs {

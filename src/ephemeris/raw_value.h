@@ -8,7 +8,9 @@
 
 #include "ephemeris/json_fwd.h"
 
+#include <cstdint>
 #include <optional>
+#include <type_traits>
 
 namespace ephemeris {
 
@@ -25,8 +27,19 @@ constexpr typename EnumTraits<E>::RawValue rawValue(E value) noexcept {
     return EnumTraits<E>::rawValue(value);
 }
 
-// The case whose raw value is `raw`; none for any other value.
+// The case whose raw value is `raw`; none for any other value. Integer raw
+// values are taken as 64-bit integers and compared as such, so a value beyond the
+// raw type's range is never cut down to one that names a case.
 template <class E>
+    requires std::is_integral_v<typename EnumTraits<E>::RawValue>
+constexpr std::optional<E> fromRawValue(std::int64_t raw) noexcept {
+    for (E value : EnumTraits<E>::allCases)
+        if (static_cast<std::int64_t>(EnumTraits<E>::rawValue(value)) == raw) return value;
+    return std::nullopt;
+}
+
+template <class E>
+    requires(!std::is_integral_v<typename EnumTraits<E>::RawValue>)
 constexpr std::optional<E> fromRawValue(const typename EnumTraits<E>::RawValue& raw) noexcept {
     for (E value : EnumTraits<E>::allCases)
         if (EnumTraits<E>::rawValue(value) == raw) return value;

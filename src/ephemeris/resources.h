@@ -4,8 +4,8 @@
 // which the library looks for data files.
 //
 // Nothing in the program points the library at the bundle: unless
-// setEphemerisPath is called, the library searches its default path (which its
-// own variable SE_EPHE_PATH overrides).
+// setEphemerisPath is called, the library searches the installed data files'
+// folders (its variable SE_EPHE_PATH overrides both), never the current folder.
 
 #include "ephemeris/expected.h"
 
@@ -49,9 +49,10 @@ public:
     static const std::optional<std::string>& resourcePath();
 
     // Hands the library the folder (its UTF-8 bytes unchanged) in which to look
-    // for data files, on every thread, or its default folder for std::nullopt.
+    // for data files, on every thread, or the installed data for std::nullopt.
     // Refused (false, nothing changed) for a folder that the library would
-    // silently ignore: longer than 242 bytes, or holding a NUL byte.
+    // silently ignore (longer than 242 bytes, or holding a NUL byte) or read
+    // against the current folder (an empty or relative entry of the list).
     [[nodiscard]] static bool setEphemerisPath(const std::optional<std::string>& path);
 };
 

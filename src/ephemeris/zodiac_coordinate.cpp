@@ -40,23 +40,27 @@ LunarMansion ZodiacCoordinate::lunarMansion() const noexcept {
     return static_cast<LunarMansion>(static_cast<int>(quotient));
 }
 
-double ZodiacCoordinate::degree() const noexcept { return std::fmod(withinCircle(value_), 30.0); }
+// std::fmod keeps the sign of the value: the remainder of a truncated division.
+double ZodiacCoordinate::degree() const noexcept { return std::fmod(value_, 30.0); }
 
-double ZodiacCoordinate::minute() const noexcept { return std::fmod(withinCircle(value_), 1.0) * 60.0; }
+double ZodiacCoordinate::minute() const noexcept { return std::fmod(value_, 1.0) * 60.0; }
 
 double ZodiacCoordinate::second() const noexcept { return std::fmod(minute(), 1.0) * 60.0; }
 
 std::string ZodiacCoordinate::formatted() const {
     const auto zodiacSign = sign();
     if (!zodiacSign) return "Unknown";
-    // Each part is below 60 here, so the conversions cannot overflow.
-    std::string text = std::to_string(static_cast<int>(degree()));
+    // The text names the sign that holds the longitude, so its parts count from
+    // that sign's start: those of the same longitude within the circle. Each is
+    // then from 0 up to 60, so the conversions cannot overflow.
+    const ZodiacCoordinate inCircle(withinCircle(value_));
+    std::string text = std::to_string(static_cast<int>(inCircle.degree()));
     text += " Degrees ";
     text += ephemeris::formatted(*zodiacSign);
     text += " ";
-    text += std::to_string(static_cast<int>(minute()));
+    text += std::to_string(static_cast<int>(inCircle.minute()));
     text += "' ";
-    text += std::to_string(static_cast<int>(second()));
+    text += std::to_string(static_cast<int>(inCircle.second()));
     text += "''";
     return text;
 }
@@ -65,8 +69,9 @@ std::string ZodiacCoordinate::formatted() const {
 
 void nlohmann::adl_serializer<ephemeris::ZodiacCoordinate>::to_json(ephemeris::Json& json,
                                                                   const ephemeris::ZodiacCoordinate& coordinate) {
-    ephemeris::coding::RecordWriter record(json);
+    ephemeris::coding::RecordWriter record;
     record.number("value", coordinate.value());
+    std::move(record).finishInto(json);
 }
 
 ephemeris::ZodiacCoordinate nlohmann::adl_serializer<ephemeris::ZodiacCoordinate>::from_json(

@@ -33,14 +33,17 @@ public:
     // and beyond, -360/28 and below, not finite) gives the 28th, batnAlHut.
     LunarMansion lunarMansion() const noexcept;
 
-    // The position within the sign, each with its fraction: degrees 0 up to 30,
-    // then the minutes and seconds of the longitude's fraction.
+    // The position within the sign, each with its fraction: the remainder of the
+    // longitude divided by 30 degrees, then the minutes and seconds of the
+    // longitude's fraction. Each keeps the longitude's sign: -10.5 gives -10.5
+    // degrees and -30 minutes. Not a number for a value that is not finite.
     double degree() const noexcept;
     double minute() const noexcept;
     double second() const noexcept;
 
     // "15 Degrees Taurus ♉︎ 30' 0''": degree, minute and second truncated, never
-    // rounded. "Unknown" for a value that is not finite.
+    // rounded, counted within the sign that `sign` names (for -10.5, 19 degrees
+    // 30 minutes of Pisces). "Unknown" for a value that is not finite.
     std::string formatted() const;
 
 private:

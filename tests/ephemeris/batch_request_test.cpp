@@ -91,6 +91,17 @@ TEST(BatchDates, UnusableRequestsAreRefused) {
     EXPECT_EQ(refusal(batchDates(start, platform::Date::fromSecondsSince1970(std::nan("")), day, 478)),
               "The start and end of a batch request must be finite instants.");
 
+    // A batch size is never trusted to size an allocation: beyond what one request
+    // may cover it is refused, and up to that a batch holds room for its own
+    // instants only.
+    const std::string tooLarge = "The batch size of a batch request may be at most 1000000.";
+    EXPECT_EQ(refusal(batchDates(start, end, day, std::numeric_limits<long long>::max())), tooLarge);
+    EXPECT_EQ(refusal(batchDates(start, end, day, 1'000'001)), tooLarge);
+    const auto widest = batchDates(start, end, day, 1'000'000);
+    ASSERT_TRUE(widest);
+    ASSERT_EQ(sizesOf(*widest), (std::vector<std::size_t>{10}));
+    EXPECT_LT(widest->front().capacity(), 1000u);
+
     // The same refusals reach both fetches.
     const PlanetsRequest request(Planet::sun);
     const auto fetched = request.fetch(start, end, 0.0, std::stop_token{});

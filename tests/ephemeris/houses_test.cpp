@@ -117,4 +117,8 @@ TEST(HouseCusps, ImpossiblePlacesAreRefused) {
     EXPECT_FALSE(HouseCusps::make(instant, std::nan(""), 0.0, HouseSystem::placidus));
     EXPECT_FALSE(HouseCusps::make(instant, 51.0, std::numeric_limits<double>::infinity(), HouseSystem::koch));
     EXPECT_FALSE(HouseCusps::make(platform::Date::fromSecondsSince1970(std::nan("")), 51.0, 0.0, HouseSystem::equal));
+    // Far beyond the library's span, refused before it is asked.
+    const auto farPast = HouseCusps::make(platform::Date::fromSecondsSince1970(-1e200), 51.0, 0.0, HouseSystem::equal);
+    ASSERT_FALSE(farPast);
+    EXPECT_NE(farPast.error().message.find("outside the span the ephemeris library covers"), std::string::npos);
 }

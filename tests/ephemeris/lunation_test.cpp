@@ -56,6 +56,9 @@ TEST(Lunation, PhaseRanges) {
 }
 
 TEST(Lunation, FailureIsAnError) {
-    EXPECT_FALSE(Lunation::make(utc(20000, 1, 1)));
+    EXPECT_FALSE(Lunation::make(utc(10000, 1, 1)));
     EXPECT_FALSE(Lunation::make(platform::Date::fromSecondsSince1970(std::nan(""))));
+    const auto farPast = Lunation::make(platform::Date::fromSecondsSince1970(-1e200));
+    ASSERT_FALSE(farPast);
+    EXPECT_NE(farPast.error().message.find("outside the span the ephemeris library covers"), std::string::npos);
 }

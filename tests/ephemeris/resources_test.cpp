@@ -1,5 +1,6 @@
 #include "ephemeris/coordinate.h"
 #include "ephemeris/fixed_star.h"
+#include "ephemeris/julian_date.h"
 #include "ephemeris/planet.h"
 #include "ephemeris/resources.h"
 #include "platform/core/swiss_ephemeris.h"
@@ -7,9 +8,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <thread>
+#include <unistd.h>
 
 using namespace ephemeris;
 using ephemeris_test::ScratchFolder;
@@ -27,13 +31,64 @@ void writeDamagedDataFile(const std::filesystem::path& folder) {
     file << std::string(5000, 'x');
 }
 
-// Every test leaves the library on its default path.
+// Every test leaves the library on its default path, without SE_EPHE_PATH.
 class EphemerisPath : public ::testing::Test {
 protected:
-    void TearDown() override { ASSERT_TRUE(JPLFileManager::setEphemerisPath(std::nullopt)); }
+    void TearDown() override {
+        ::unsetenv("SE_EPHE_PATH");
+        ASSERT_TRUE(JPLFileManager::setEphemerisPath(std::nullopt));
+    }
 };
 
 const platform::Date instant = utc(2024, 3, 20, 3, 6);
+
+// The library keeps its state per thread: a thread of its own reads the data
+// files afresh, as a program just started does.
+template <class Compute>
+auto onFreshThread(Compute compute) {
+    std::optional<decltype(compute())> result;
+    std::thread([&] { result.emplace(compute()); }).join();
+    return *result;
+}
+
+// The working folder, changed for the life of the object.
+class WorkingFolder {
+public:
+    explicit WorkingFolder(const std::filesystem::path& folder) : previous_(std::filesystem::current_path()) {
+        std::filesystem::current_path(folder);
+    }
+    ~WorkingFolder() { std::filesystem::current_path(previous_); }
+    WorkingFolder(const WorkingFolder&) = delete;
+    WorkingFolder& operator=(const WorkingFolder&) = delete;
+
+private:
+    std::filesystem::path previous_;
+};
+
+// Data files the library takes from any folder on its path: a delta T of more
+// than a day for the years around 2024 (under both names the library looks
+// for), and a catalogue whose one star is a Sirius at right ascension and
+// declination 0.
+void writeHostileDataFiles(const std::filesystem::path& folder) {
+    for (const char* name : {"sedeltat.txt", "swe_deltat.txt"}) {
+        std::ofstream deltaT(folder / name);
+        for (int year = 2000; year <= 2040; ++year) deltaT << year << " 100000.0\n";
+    }
+    std::ofstream stars(folder / "sefstars.txt");
+    stars << "Sirius     ,alCMa,ICRS,00,00,00.00000,+00,00,00.0000,0,0,0,379.21,-1.46,-16, 1591\n";
+}
+
+double sunLongitude() {
+    const auto sun = Coordinate<Planet>::make(Planet::sun, instant);
+    return sun ? sun->longitude() : std::nan("");
+}
+
+double siriusLongitude() {
+    const auto sirius = Coordinate<FixedStar>::make(FixedStar::sirius, instant);
+    return sirius ? sirius->longitude() : std::nan("");
+}
+
+double deltaTAtInstant() { return swisseph::deltaT(julianDate(instant)); }
 
 } // namespace
 
@@ -137,4 +192,85 @@ TEST_F(EphemerisPath, PathsTheLibraryWouldIgnoreAreRefused) {
     const auto sun = Coordinate<Planet>::make(Planet::sun, instant);
     ASSERT_TRUE(sun);
     EXPECT_DOUBLE_EQ(sun->longitude(), 359.99972125416986);
+}
+
+// The library's own default path begins with the current folder: a program
+// started from a folder holding such files took its delta T and its stars from
+// there. The folder is never searched; the installed data is.
+TEST_F(EphemerisPath, DataFilesInTheStartFolderAreNeverRead) {
+    const double cleanSirius = onFreshThread(siriusLongitude);
+    const double cleanDeltaT = onFreshThread(deltaTAtInstant);
+    // Sirius near 104 degrees (the catalogue's position; 0.5 degrees allows for
+    // precession over any century), delta T about 69 s in 2024.
+    EXPECT_NEAR(cleanSirius, 104.3, 0.5);
+    EXPECT_NEAR(cleanDeltaT * 86400.0, 69.0, 2.0);
+
+    ScratchFolder hostile("hostile");
+    writeHostileDataFiles(hostile.path());
+    {
+        WorkingFolder inside(hostile.path());
+        EXPECT_DOUBLE_EQ(onFreshThread(sunLongitude), 359.99972125416986);
+        EXPECT_EQ(onFreshThread(siriusLongitude), cleanSirius);
+        EXPECT_EQ(onFreshThread(deltaTAtInstant), cleanDeltaT);
+        // This thread too, with the path applied again while inside.
+        ASSERT_TRUE(JPLFileManager::setEphemerisPath(std::nullopt));
+        EXPECT_DOUBLE_EQ(sunLongitude(), 359.99972125416986);
+        EXPECT_EQ(siriusLongitude(), cleanSirius);
+    }
+
+    // The files are the kind that count when a folder on the path holds them:
+    // named outright, the folder moves Sirius and delta T.
+    ASSERT_TRUE(JPLFileManager::setEphemerisPath(hostile.path().string()));
+    EXPECT_GT(std::abs(onFreshThread(siriusLongitude) - cleanSirius), 90.0);
+    EXPECT_NEAR(onFreshThread(deltaTAtInstant) * 86400.0, 100000.0, 1000.0);
+}
+
+TEST_F(EphemerisPath, FoldersRelativeToTheStartFolderAreRefused) {
+    ScratchFolder folder("relative");
+    writeDamagedDataFile(folder.path());
+    ASSERT_TRUE(JPLFileManager::setEphemerisPath(folder.path().string()));
+    // ".", an empty entry and a relative name all mean the current folder to the library.
+    for (const char* list : {".", "", "ephe", "./ephe", "/usr/share/libswe/ephe:.", "/usr/share/libswe/ephe::/tmp",
+                             ":/usr/share/libswe/ephe", "/usr/share/libswe/ephe:", "~/ephe"})
+        EXPECT_FALSE(JPLFileManager::setEphemerisPath(std::string(list))) << '"' << list << '"';
+    // Nothing changed: the damaged file is still the one found.
+    EXPECT_FALSE(Coordinate<Planet>::make(Planet::sun, instant));
+    // A list of absolute folders is taken.
+    ASSERT_TRUE(JPLFileManager::setEphemerisPath(folder.path().string() + ":/usr/share/libswe/ephe"));
+}
+
+// SE_EPHE_PATH wins over the installed data and over the program's own choice,
+// as the library has it, but it too may not name the current folder.
+TEST_F(EphemerisPath, EnvironmentVariableComesFirstButNeverTheStartFolder) {
+    ScratchFolder fromEnvironment("environment-path");
+    writeDamagedDataFile(fromEnvironment.path());
+    ASSERT_EQ(::setenv("SE_EPHE_PATH", fromEnvironment.path().c_str(), 1), 0);
+    ASSERT_TRUE(JPLFileManager::setEphemerisPath(std::nullopt));
+    auto sun = Coordinate<Planet>::make(Planet::sun, instant);
+    ASSERT_FALSE(sun);
+    EXPECT_NE(sun.error().message.find(fromEnvironment.path().string()), std::string::npos) << sun.error().message;
+
+    ScratchFolder chosen("chosen-path");
+    ASSERT_TRUE(JPLFileManager::setEphemerisPath(chosen.path().string()));
+    sun = Coordinate<Planet>::make(Planet::sun, instant);
+    ASSERT_FALSE(sun);
+    EXPECT_NE(sun.error().message.find(fromEnvironment.path().string()), std::string::npos) << sun.error().message;
+
+    const std::string refusal = "SE_EPHE_PATH names a folder relative to the current one, where the ephemeris "
+                                "library would read data files from wherever the program was started";
+    for (const char* list : {".", ".:/usr/share/libswe/ephe", "/usr/share/libswe/ephe::/tmp", "ephe"}) {
+        ASSERT_EQ(::setenv("SE_EPHE_PATH", list, 1), 0);
+        ASSERT_TRUE(JPLFileManager::setEphemerisPath(std::nullopt));
+        sun = Coordinate<Planet>::make(Planet::sun, instant);
+        ASSERT_FALSE(sun) << list;
+        EXPECT_EQ(sun.error().message, refusal);
+        EXPECT_EQ(onFreshThread([] { return Coordinate<FixedStar>::make(FixedStar::sirius, instant).error(); }).message,
+                  refusal);
+        EXPECT_TRUE(std::isnan(deltaTAtInstant()));
+    }
+
+    // An empty variable is no choice at all, as for the library.
+    ASSERT_EQ(::setenv("SE_EPHE_PATH", "", 1), 0);
+    ASSERT_TRUE(JPLFileManager::setEphemerisPath(std::nullopt));
+    EXPECT_DOUBLE_EQ(sunLongitude(), 359.99972125416986);
 }

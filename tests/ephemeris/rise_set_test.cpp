@@ -61,6 +61,9 @@ TEST(RiseAndSet, NoEvent) {
     EXPECT_FALSE((RiseTime<Planet>(platform::Date::fromSecondsSince1970(std::nan("")), Planet::sun, longitude,
                                    latitude, 0.0, 0.0, 0.0)
                       .date()));
+    EXPECT_FALSE((RiseTime<Planet>(platform::Date::fromSecondsSince1970(1e200), Planet::sun, longitude, latitude, 0.0,
+                                   0.0, 0.0)
+                      .date()));
 }
 
 TEST(RiseAndSet, OtherNumberedBodies) {

@@ -11,6 +11,7 @@
 
 #include <cmath>
 #include <limits>
+#include <type_traits>
 #include <vector>
 
 using namespace ephemeris;
@@ -199,4 +200,30 @@ TEST(Serialisation, NumbersThatAreNotFiniteStopTheEncoding) {
 
     // Finite values are written unchanged, whatever their size.
     EXPECT_EQ(encodingErrorOf(ZodiacCoordinate(-1e300)), R"(encoded as {"value":-1e+300})");
+}
+
+// A refused encoding leaves the value it was to replace as it was, never a record
+// cut short at the value that could not be written.
+TEST(Serialisation, RefusedEncodingLeavesTheTargetAsItWas) {
+    const Json before = {{"kept", true}};
+    const auto afterRefusal = [&before](const auto& value) {
+        using T = std::decay_t<decltype(value)>;
+        Json target = before;
+        try {
+            nlohmann::adl_serializer<T>::to_json(target, value);
+            ADD_FAILURE() << "encoded as " << target.dump();
+        } catch (const EncodingError&) {
+        }
+        return target;
+    };
+    const double notANumber = std::nan("");
+    EXPECT_EQ(afterRefusal(ZodiacCoordinate(notANumber)), before);
+    EXPECT_EQ(afterRefusal(Lunation(utc(2024, 3, 25), notANumber, true)), before);
+    EXPECT_EQ(afterRefusal(Lunation(platform::Date::fromSecondsSince1970(notANumber), 0.5, true)), before);
+    EXPECT_EQ(afterRefusal(Aspect(Aspect::Kind::trine, notANumber)), before);
+
+    // An encoding that succeeds replaces the target whole.
+    Json target = before;
+    nlohmann::adl_serializer<Lunation>::to_json(target, Lunation(utc(2024, 3, 25), 0.3, true));
+    EXPECT_EQ(keysOf(target), (std::vector<std::string>{"date", "percentage", "isWaxing", "phase"}));
 }

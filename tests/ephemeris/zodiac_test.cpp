@@ -1,10 +1,16 @@
+#include "ephemeris/asteroid.h"
+#include "ephemeris/houses.h"
 #include "ephemeris/lunar_mansion.h"
+#include "ephemeris/lunar_north_node.h"
+#include "ephemeris/lunation.h"
+#include "ephemeris/planet.h"
 #include "ephemeris/zodiac.h"
 #include "ephemeris/zodiac_coordinate.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 using namespace ephemeris;
@@ -30,6 +36,29 @@ TEST(Zodiac, CasesRawValuesAndTexts) {
     EXPECT_EQ(formatted(Zodiac::aries), "Aries ♈︎");
     EXPECT_EQ(formatted(Zodiac::pisces), "Pisces ♓︎");
     EXPECT_EQ(formatted(Zodiac::sagittarius).size(), 18u);
+}
+
+// A raw value is a 64-bit integer: one that names a case only once cut to 32
+// bits (2^32 is 0 in 32 bits, 2^32 + 11 is 11) names none.
+template <class E>
+void expectNoCaseForWideValues() {
+    constexpr std::int64_t twoToThe32 = std::int64_t{1} << 32;
+    for (const std::int64_t raw : {twoToThe32, twoToThe32 + 1, twoToThe32 + 11, -twoToThe32, -twoToThe32 + 2,
+                                   std::numeric_limits<std::int64_t>::min(), std::numeric_limits<std::int64_t>::max()})
+        EXPECT_EQ(fromRawValue<E>(raw), std::nullopt) << raw;
+}
+
+TEST(RawValues, OnlyValuesInRangeNameACase) {
+    expectNoCaseForWideValues<Zodiac>();
+    expectNoCaseForWideValues<LunarMansion>();
+    expectNoCaseForWideValues<Lunation::Phase>();
+    expectNoCaseForWideValues<Planet>();
+    expectNoCaseForWideValues<Asteroid>();
+    expectNoCaseForWideValues<LunarNorthNode>();
+    expectNoCaseForWideValues<HouseSystem>();
+    EXPECT_EQ(fromRawValue<Zodiac>(std::int64_t{11}), Zodiac::pisces);
+    EXPECT_EQ(fromRawValue<LunarMansion>(std::int64_t{27}), LunarMansion::batnAlHut);
+    EXPECT_EQ(fromRawValue<Planet>(std::int64_t{9}), Planet::pluto);
 }
 
 TEST(LunarMansion, NamesAndBands) {
@@ -89,6 +118,34 @@ TEST(ZodiacCoordinate, OffsetWrapsOnce) {
     EXPECT_EQ(ZodiacCoordinate(200.0, 180.0).value(), 20.0);
     EXPECT_EQ(ZodiacCoordinate(100.0, 204.0).value(), 256.0);
     EXPECT_EQ(ZodiacCoordinate(190.0, 204.0).value(), 346.0);
+}
+
+// Within the sign, each part keeps the longitude's sign (the remainder of a
+// truncated division); the text names the sign the longitude falls in, so it
+// counts from the start of that sign.
+TEST(ZodiacCoordinate, NegativeValuesKeepTheirSign) {
+    const ZodiacCoordinate west(-10.5);
+    EXPECT_DOUBLE_EQ(west.degree(), -10.5);
+    EXPECT_DOUBLE_EQ(west.minute(), -30.0);
+    EXPECT_DOUBLE_EQ(west.second(), 0.0);
+    EXPECT_EQ(west.sign(), Zodiac::pisces);
+    EXPECT_EQ(west.formatted(), "19 Degrees Pisces ♓︎ 30' 0''");
+
+    const ZodiacCoordinate further(-45.25);
+    EXPECT_DOUBLE_EQ(further.degree(), -15.25);
+    EXPECT_DOUBLE_EQ(further.minute(), -15.0);
+    EXPECT_DOUBLE_EQ(further.second(), 0.0);
+    EXPECT_EQ(further.formatted(), "14 Degrees Aquarius ♒︎ 45' 0''");
+
+    // 0.0125 degrees are 45 seconds of arc: -0.0125 is -0.75 minutes, -45 seconds.
+    const ZodiacCoordinate small(-0.0125);
+    EXPECT_DOUBLE_EQ(small.degree(), -0.0125);
+    EXPECT_NEAR(small.minute(), -0.75, 1e-12);
+    EXPECT_NEAR(small.second(), -45.0, 1e-9);
+
+    // Beyond the circle the parts are those of the value itself.
+    EXPECT_DOUBLE_EQ(ZodiacCoordinate(725.5).degree(), 5.5);
+    EXPECT_DOUBLE_EQ(ZodiacCoordinate(725.5).minute(), 30.0);
 }
 
 // Values that no position gives, but that must not reach an integer conversion.

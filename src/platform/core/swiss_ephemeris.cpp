@@ -6,7 +6,10 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <mutex>
 
 namespace swisseph {
@@ -19,7 +22,7 @@ namespace {
 // the thread's first call and again after every change.
 struct ChosenPath {
     std::mutex mutex;
-    std::optional<std::string> folder;   // std::nullopt: the library's default
+    std::optional<std::string> folder;   // std::nullopt: the installed data
 };
 
 ChosenPath& chosenPath() {
@@ -29,6 +32,9 @@ ChosenPath& chosenPath() {
 
 std::atomic<std::uint64_t> pathGeneration{1};
 thread_local std::uint64_t appliedGeneration = 0;
+// Why this thread may not ask the library anything, as found when its path was
+// last applied.
+thread_local std::optional<Error> pathRefusal;
 
 // The files a thread opened stay open after it ends unless the thread closes
 // them; a worker thread per batch fetch would otherwise leak three descriptors.
@@ -36,8 +42,36 @@ struct CloseFilesAtThreadExit {
     ~CloseFilesAtThreadExit() { swe_close(); }
 };
 
-void prepareThread() {
-    if (appliedGeneration == pathGeneration.load(std::memory_order_acquire)) return;
+constexpr char folderSeparator = ':';
+
+// The library reads ".", an empty entry and every relative name of a folder
+// list against the current folder.
+bool onlyAbsoluteFolders(std::string_view list) noexcept {
+    for (std::size_t start = 0;;) {
+        const std::size_t end = list.find(folderSeparator, start);
+        const std::string_view entry = list.substr(start, end == std::string_view::npos ? end : end - start);
+        if (entry.empty() || entry.front() != '/') return false;
+        if (end == std::string_view::npos) return true;
+        start = end + 1;
+    }
+}
+
+// SE_EPHE_PATH as the library weighs it: it wins over the folder the library is
+// given when it is set, not empty and no longer than the library takes. One that
+// names the current folder is refused rather than obeyed.
+std::optional<Error> environmentRefusal() {
+    const char* variable = std::getenv("SE_EPHE_PATH");
+    if (variable == nullptr) return std::nullopt;
+    const std::string_view list(variable);
+    if (list.empty() || list.size() > maximumEphemerisPathLength || onlyAbsoluteFolders(list)) return std::nullopt;
+    return Error{"SE_EPHE_PATH names a folder relative to the current one, where the ephemeris library would read "
+                 "data files from wherever the program was started"};
+}
+
+// Applies the process's data path to this thread if it has not been yet, and
+// says why the library must not be asked at all, if it must not.
+const std::optional<Error>& prepareThread() {
+    if (appliedGeneration == pathGeneration.load(std::memory_order_acquire)) return pathRefusal;
     static thread_local CloseFilesAtThreadExit closeFiles;
     auto& chosen = chosenPath();
     std::optional<std::string> folder;
@@ -47,8 +81,11 @@ void prepareThread() {
         folder = chosen.folder;
         generation = pathGeneration.load(std::memory_order_relaxed);
     }
-    swe_set_ephe_path(folder ? folder->c_str() : nullptr);
+    pathRefusal = environmentRefusal();
+    // Never a null folder: the library's own default begins with the current one.
+    if (!pathRefusal) swe_set_ephe_path(folder ? folder->c_str() : std::string(installedEphemerisPath()).c_str());
     appliedGeneration = generation;
+    return pathRefusal;
 }
 
 struct ErrorText {
@@ -66,6 +103,20 @@ bool allFinite(const std::array<double, N>& values, std::size_t count = N) {
 
 Error notFinite(const char* what) { return Error{std::string(what) + " is not a finite number"}; }
 
+bool covered(double julianDay) noexcept { return julianDay >= earliestJulianDay && julianDay <= latestJulianDay; }
+
+// Why the library must not be asked about this Julian day; none when it may be.
+std::optional<Error> refusedJulianDay(double julianDay) {
+    if (!std::isfinite(julianDay)) return notFinite("the Julian day");
+    if (!covered(julianDay)) {
+        char text[128];
+        std::snprintf(text, sizeof text, "the Julian day lies outside the span the ephemeris library covers, %.1f to %.1f",
+                      earliestJulianDay, latestJulianDay);
+        return Error{text};
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 double julianDay(int year, int month, int day, double hour, bool gregorian) {
@@ -73,12 +124,12 @@ double julianDay(int year, int month, int day, double hour, bool gregorian) {
 }
 
 double deltaT(double julianDayUT) {
-    prepareThread();
+    if (!covered(julianDayUT) || prepareThread()) return std::numeric_limits<double>::quiet_NaN();
     return swe_deltat(julianDayUT);
 }
 
 double deltaT(double julianDayUT, std::int32_t flags) {
-    prepareThread();
+    if (!covered(julianDayUT) || prepareThread()) return std::numeric_limits<double>::quiet_NaN();
     char serr[AS_MAXCH];   // the library's warnings (a fallback to another model) are not failures
     return swe_deltat_ex(julianDayUT, flags, serr);
 }
@@ -87,8 +138,8 @@ namespace {
 
 template <class Calculation>
 Result<Position> position(double julianDay, Calculation calculation) {
-    if (!std::isfinite(julianDay)) return notFinite("the Julian day");
-    prepareThread();
+    if (auto refused = refusedJulianDay(julianDay)) return *std::move(refused);
+    if (const auto& refused = prepareThread()) return *refused;
     Position result;
     ErrorText serr;
     const std::int32_t used = calculation(result.values.data(), serr.text);
@@ -113,14 +164,14 @@ Result<Position> calculate(double julianDayET, std::int32_t bodyNumber, std::int
 }
 
 Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int32_t flags) {
-    if (!std::isfinite(julianDay)) return notFinite("the Julian day");
+    if (auto refused = refusedJulianDay(julianDay)) return *std::move(refused);
     if (name.empty() || name.find('\0') != std::string_view::npos) return Error{"fixed star name is not valid"};
     // The library writes "traditional,nomenclature" back into the buffer, each
     // part cut to 40 characters, so the buffer only has to hold the query.
     char star[2 * SE_MAX_STNAME] = {};
     if (name.size() >= SE_MAX_STNAME) return Error{"fixed star name is too long"};
     std::memcpy(star, name.data(), name.size());
-    prepareThread();
+    if (const auto& refused = prepareThread()) return *refused;
     StarPosition result;
     ErrorText serr;
     const std::int32_t used = swe_fixstar2(star, julianDay, flags, result.position.values.data(), serr.text);
@@ -132,8 +183,8 @@ Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int
 }
 
 Result<double> ayanamsha(double julianDay) {
-    if (!std::isfinite(julianDay)) return notFinite("the Julian day");
-    prepareThread();
+    if (auto refused = refusedJulianDay(julianDay)) return *std::move(refused);
+    if (const auto& refused = prepareThread()) return *refused;
     double value = 0.0;
     ErrorText serr;
     // Without nutation this is, bit for bit, the value of swe_get_ayanamsa, which
@@ -144,12 +195,12 @@ Result<double> ayanamsha(double julianDay) {
 }
 
 Result<Houses> houses(double julianDayUT, double latitude, double longitude, char system) {
-    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+    if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (!std::isfinite(latitude) || latitude < -90.0 || latitude > 90.0)
         return Error{"latitude must lie between -90 and 90 degrees"};
     if (!std::isfinite(longitude)) return notFinite("the longitude");
     if (system == 'G') return Error{"Gauquelin sectors are not offered"};
-    prepareThread();
+    if (const auto& refused = prepareThread()) return *refused;
     Houses result;
     double cusps[37] = {};   // room for the library's largest output
     ErrorText serr;
@@ -167,8 +218,8 @@ Result<Houses> houses(double julianDayUT, double latitude, double longitude, cha
 }
 
 Result<std::array<double, 20>> phenomenaUT(double julianDayUT, std::int32_t bodyNumber, std::int32_t flags) {
-    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
-    prepareThread();
+    if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
+    if (const auto& refused = prepareThread()) return *refused;
     std::array<double, 20> attributes{};
     ErrorText serr;
     if (swe_pheno_ut(julianDayUT, bodyNumber, flags, attributes.data(), serr.text) < 0)
@@ -180,14 +231,14 @@ Result<std::array<double, 20>> phenomenaUT(double julianDayUT, std::int32_t body
 Result<std::optional<double>> riseOrSet(double julianDayUT, std::int32_t bodyNumber, bool rise,
                                         double longitude, double latitude, double altitude,
                                         Atmosphere atmosphere) {
-    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+    if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (!std::isfinite(latitude) || latitude < -90.0 || latitude > 90.0)
         return Error{"latitude must lie between -90 and 90 degrees"};
     if (!std::isfinite(longitude)) return notFinite("the longitude");
     if (!std::isfinite(altitude)) return notFinite("the altitude");
     if (!std::isfinite(atmosphere.pressure)) return notFinite("the atmospheric pressure");
     if (!std::isfinite(atmosphere.temperature)) return notFinite("the atmospheric temperature");
-    prepareThread();
+    if (const auto& refused = prepareThread()) return *refused;
     double geopos[3] = {longitude, latitude, altitude};
     double when = 0.0;
     ErrorText serr;
@@ -201,9 +252,9 @@ Result<std::optional<double>> riseOrSet(double julianDayUT, std::int32_t bodyNum
 }
 
 Result<double> solarCrossingUT(double longitude, double julianDayUT, std::int32_t flags) {
-    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+    if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (!std::isfinite(longitude)) return notFinite("the longitude");
-    prepareThread();
+    if (const auto& refused = prepareThread()) return *refused;
     ErrorText serr;
     const double when = swe_solcross_ut(longitude, julianDayUT, flags, serr.text);
     if (!(when >= julianDayUT) || !std::isfinite(when)) return serr.error("solar crossing not found");
@@ -256,7 +307,8 @@ Result<GlobalEclipse> solarEclipse(double julianDayUT, bool backward) {
 }
 
 bool setEphemerisPath(std::optional<std::string_view> folder) {
-    if (folder && (folder->size() > maximumEphemerisPathLength || folder->find('\0') != std::string_view::npos))
+    if (folder && (folder->size() > maximumEphemerisPathLength || folder->find('\0') != std::string_view::npos ||
+                   !onlyAbsoluteFolders(*folder)))
         return false;
     auto& chosen = chosenPath();
     {
@@ -264,13 +316,30 @@ bool setEphemerisPath(std::optional<std::string_view> folder) {
         chosen.folder = folder ? std::optional<std::string>(std::string(*folder)) : std::nullopt;
         pathGeneration.fetch_add(1, std::memory_order_release);
     }
-    prepareThread();
+    static_cast<void>(prepareThread());
     return true;
 }
 
 std::uint64_t ephemerisGeneration() noexcept { return pathGeneration.load(std::memory_order_acquire); }
 
-std::string_view defaultEphemerisPath() noexcept { return SE_EPHE_PATH; }
+std::string_view installedEphemerisPath() {
+    // The library's default list without the entries that name the current folder.
+    static const std::string folders = [] {
+        std::string kept;
+        const std::string_view list = SE_EPHE_PATH;
+        for (std::size_t start = 0; start <= list.size();) {
+            const std::size_t end = std::min(list.find(folderSeparator, start), list.size());
+            const std::string_view entry = list.substr(start, end - start);
+            if (!entry.empty() && onlyAbsoluteFolders(entry)) {
+                if (!kept.empty()) kept += folderSeparator;
+                kept += entry;
+            }
+            start = end + 1;
+        }
+        return kept;
+    }();
+    return folders;
+}
 
 std::string version() {
     char text[AS_MAXCH] = {};

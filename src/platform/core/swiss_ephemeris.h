@@ -10,8 +10,17 @@
 //
 // The library keeps its state (open data files, the data path) per thread.
 // Every wrapper first makes sure that the calling thread has been given the
-// process's data path (the library's default unless setEphemerisPath chose
+// process's data path (the installed data unless setEphemerisPath chose
 // another): without it the library finds no fixed-star catalogue on that thread.
+//
+// The data files are outside input that moves every result (a delta T table, a
+// star catalogue), so they are never looked for in the current folder, which the
+// library's own default path searches first: a program started from a folder
+// holding a sedeltat.txt or sefstars.txt would take its delta T or its stars
+// from there. The library's variable SE_EPHE_PATH still wins over the path
+// chosen here, as the library has it; one that names the current folder stops
+// every call with an error instead. The variable is read when the path is
+// applied: on each thread's first call and after every setEphemerisPath.
 
 #include <array>
 #include <cstdint>
@@ -77,10 +86,21 @@ struct Atmosphere {
     double temperature = 0.0;   // degrees Celsius
 };
 
+// The span of Julian days the library covers at all: that of its widest theory,
+// the mean lunar node (15 August 13201 BC to 15 March 17191, as the library
+// states in its own range error). Every call below refuses a Julian day outside
+// it, or one that is not finite, before the library sees it: far beyond it the
+// library overflows its own buffers and integers (a mean node at JD -1e164
+// overruns its error text). Within it, a body or file the library cannot serve
+// is still the library's own error.
+inline constexpr double earliestJulianDay = -3100015.5;
+inline constexpr double latestJulianDay = 8000016.5;
+
 // Universal-time Julian day of a date in the Gregorian (gregorian=true) or Julian calendar.
 double julianDay(int year, int month, int day, double hour, bool gregorian = true);
 
-// Delta T (TT - UT) in days for a universal-time Julian day, with the library's model.
+// Delta T (TT - UT) in days for a universal-time Julian day, with the library's
+// model. Not a number for a Julian day the library does not cover.
 double deltaT(double julianDayUT);
 
 // The same for the ephemeris named in `flags` (the flagsUsed of a Position),
@@ -144,9 +164,10 @@ Result<GlobalEclipse> solarEclipse(double julianDayUT, bool backward);
 inline constexpr std::size_t maximumEphemerisPathLength = 242;
 
 // Chooses the data folder (a list separated by ':') for every thread, or the
-// library's default for std::nullopt. Refused (false, nothing changed) when the
-// library would silently ignore it: longer than maximumEphemerisPathLength or
-// holding a NUL byte. The library's variable SE_EPHE_PATH still wins over it.
+// installed data for std::nullopt. Refused (false, nothing changed) when the
+// library would silently ignore it (longer than maximumEphemerisPathLength or
+// holding a NUL byte) or read it against the current folder (an entry that is
+// empty or not an absolute path). SE_EPHE_PATH still wins over it.
 bool setEphemerisPath(std::optional<std::string_view> folder);
 
 // A number that changes whenever setEphemerisPath is obeyed, and only then. A
@@ -155,7 +176,10 @@ bool setEphemerisPath(std::optional<std::string_view> folder);
 // time. Never 0.
 std::uint64_t ephemerisGeneration() noexcept;
 
-std::string_view defaultEphemerisPath() noexcept;
+// The folders of the installed data files: the library's default path
+// ("/usr/share/libswe/ephe/:/usr/local/share/libswe/ephe/" on Debian) without
+// its first entry, the current folder.
+std::string_view installedEphemerisPath();
 std::string version();
 
 } // namespace swisseph
