@@ -1,10 +1,11 @@
 // POSIX TZ strings, as zone files end with them and as the TZ variable may hold
-// them: what the parser accepts must keep within the ranges its header promises,
+// them, and whole TZ values: what the parser accepts must keep within the ranges its header promises,
 // and a zone built on it must answer for any instant.
 
 #include "fuzz_check.h"
 #include "platform/core/posix_tz_string.h"
 #include "platform/core/system_zone_data.h"
+#include "platform/core/tz_variable.h"
 
 #include <unicode/basictz.h>
 
@@ -37,6 +38,14 @@ void checkChangeDate(const ChangeDate& date) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
+    // The whole TZ value as the program reads it: a name, a path or a rule.
+    if (const auto zone = platform::tz_variable::zoneOf(text)) {
+        for (const double seconds : {-2208988800.0, 0.0, 1710903960.0, 4102444800.0}) {
+            const int offset = zone->secondsFromGMT(platform::Date::fromSecondsSince1970(seconds));
+            FUZZ_CHECK(offset >= -18 * 3600 && offset <= 18 * 3600);
+        }
+    }
+
     const auto parsed = platform::posix_tz::parse(text);
     if (!parsed) return 0;
 

@@ -6,6 +6,7 @@
 #include <unicode/datefmt.h>
 #include <unicode/dtfmtsym.h>
 #include <unicode/smpdtfmt.h>
+#include <unicode/uchar.h>
 
 #include <unordered_map>
 #include <variant>
@@ -205,6 +206,24 @@ std::string DateFormatter::string(Date date) const {
     return icu_support::toUtf8(text);
 }
 
+namespace {
+
+// No field of a date is written with more digits than this; a longer run is no
+// date. ICU must never see one: reading 35 or more digits of a fraction of a
+// second, it divides by a power of ten that has overflowed to zero (SIGFPE).
+constexpr int longestDigitRun = 30;
+
+bool hasOverlongDigitRun(const icu::UnicodeString& text) {
+    int run = 0;
+    for (std::int32_t i = 0; i < text.length(); i = text.moveIndex32(i, 1)) {
+        run = u_isdigit(text.char32At(i)) ? run + 1 : 0;
+        if (run > longestDigitRun) return true;
+    }
+    return false;
+}
+
+} // namespace
+
 std::optional<Date> DateFormatter::date(std::string_view text) const {
     if (!state_ || text.empty()) return std::nullopt;
     if (const auto* styles = std::get_if<Styles>(&state_->format)) {
@@ -220,6 +239,7 @@ std::optional<Date> DateFormatter::date(std::string_view text) const {
         // The cached formatter is this thread's alone, so setting it for this parse is safe.
         cached.format->setLenient(state_->lenient);
         const icu::UnicodeString input = icu_support::fromUtf8(text);
+        if (hasOverlongDigitRun(input)) return std::nullopt;
         icu::ParsePosition position(0);
         millis = cached.format->parse(input, position);
         if (position.getErrorIndex() >= 0 || position.getIndex() != input.length()) return std::nullopt;

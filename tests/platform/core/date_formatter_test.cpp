@@ -56,6 +56,20 @@ TEST(DateFormatterReading, TheWholeTextMustBeADate) {
     }
 }
 
+// A run of digits longer than any field is no date, in any script; ICU itself
+// would stop the process with a division by zero reading 35 digits or more of
+// a fraction of a second.
+TEST(DateFormatterReading, OverlongDigitRunsAreNoDate) {
+    for (bool lenient : {false, true}) {
+        const DateFormatter f = reader("yyyy-MM-dd'T'HH:mm:ss.SSSZ", "UTC", "en_US_POSIX", lenient);
+        if (lenient) EXPECT_EQ(f.date("2024-03-09T16:05:07.555555555+0000"), utc(2024, 3, 9, 16, 5, 7.555));
+        EXPECT_FALSE(f.date("2024-03-09T16:05:07." + std::string(40, '8') + "+0000")) << lenient;
+        std::string arabicIndic;   // forty U+0668 ARABIC-INDIC DIGIT EIGHT
+        for (int i = 0; i < 40; ++i) arabicIndic += "\u0668";
+        EXPECT_FALSE(f.date("2024-03-09T16:05:07." + arabicIndic + "+0000")) << lenient;
+    }
+}
+
 TEST(DateFormatterReading, LenientReadingLetsFieldsRunOn) {
     EXPECT_FALSE(reader("yyyy-MM-dd").date("2024-02-30"));
     EXPECT_EQ(reader("yyyy-MM-dd", "UTC", "en_US_POSIX", true).date("2024-02-30"), utc(2024, 3, 1));
