@@ -29,9 +29,9 @@ cat > "$work/bin/cmake" <<STUB
 #!/bin/sh
 echo "cmake \$*" >> "$log"
 if [ "\$1" = "-S" ]; then
-    mkdir -p "\$4/src/app"
-    printf '#!/bin/sh\necho "started %s" >> "%s"\n' "\$4/src/app/vadididod" "$log" > "\$4/src/app/vadididod"
-    chmod +x "\$4/src/app/vadididod"
+    mkdir -p "\$4/src/scene"
+    printf '#!/bin/sh\necho "started %s" >> "%s"\n' "\$4/src/scene/vadididod" "$log" > "\$4/src/scene/vadididod"
+    chmod +x "\$4/src/scene/vadididod"
 fi
 STUB
 cat > "$work/bin/ctest" <<STUB
@@ -53,7 +53,7 @@ repo=$(cd "$work/repo" && pwd)
 grep -q "^cmake -S $repo -B $repo/build-run -G Ninja -DCMAKE_BUILD_TYPE=Release" "$log" ||
     fail "run configures build-run for Release"
 grep -q "^cmake --build $repo/build-run\$" "$log" || fail "run builds build-run"
-grep -q "^started $repo/build-run/src/app/vadididod\$" "$log" || fail "run starts the program it built"
+grep -q "^started $repo/build-run/src/scene/vadididod\$" "$log" || fail "run starts the program it built"
 grep -q "^cmake -S $repo -B $repo/build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo" "$log" ||
     fail "test configures build for RelWithDebInfo"
 grep -q "^ctest in $repo/build\$" "$log" || fail "test runs the tests it built"

@@ -1,4 +1,4 @@
-#include "app/display_check.h"
+#include "scene/display_check.h"
 
 #include <QByteArray>
 

@@ -2,7 +2,7 @@
 // test process is the running copy, with its scene, and the program itself is
 // started beside it as the second copy.
 
-#include "app/zidovivar_avi.h"
+#include "scene/zidovivar_avi.h"
 
 #include "app/settings_store.h"
 #include "platform/desktop/single_instance.h"

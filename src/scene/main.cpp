@@ -1,4 +1,4 @@
-#include "app/zidovivar_avi.h"
+#include "scene/zidovivar_avi.h"
 
 int main(int argc, char* argv[]) {
     return app::ZidovivarAvi::main(argc, argv);

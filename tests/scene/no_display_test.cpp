@@ -1,7 +1,7 @@
 // The program started where it can reach no display: one clear line and a
 // non-zero status, never an abort. The program itself is run.
 
-#include "app/display_check.h"
+#include "scene/display_check.h"
 
 #include <QProcess>
 

@@ -1,7 +1,7 @@
-#include "app/zidovivar_avi.h"
+#include "scene/zidovivar_avi.h"
 
 #include "app/application_version.h"
-#include "app/display_check.h"
+#include "scene/display_check.h"
 #include "app/fixed_values.h"
 #include "app/global_model.h"
 #include "app/user_settings.h"

@@ -2,7 +2,7 @@
 // and the preferences saved when it first shows, the theme applied again on
 // every change, and a Help menu with its one command.
 
-#include "app/zidovivar_avi.h"
+#include "scene/zidovivar_avi.h"
 
 #include "app/global_model.h"
 #include "app/settings_store.h"
