@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace app {
+namespace scene {
 namespace {
 
 [[noreturn]] void endForLackOfDisplay() {
@@ -81,4 +81,4 @@ void makeApplicationWithDisplay(std::optional<QApplication>& application, int& a
     heldMessages().clear();
 }
 
-} // namespace app
+} // namespace scene

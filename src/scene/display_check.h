@@ -8,7 +8,7 @@
 
 #include <optional>
 
-namespace app {
+namespace scene {
 
 inline constexpr const char* NoDisplayLine =
     "Vadididod: no display found; set DISPLAY, or QT_QPA_PLATFORM=offscreen to run headless.";
@@ -21,4 +21,4 @@ inline constexpr int NoDisplayStatus = 2;
 // once it has succeeded.
 void makeApplicationWithDisplay(std::optional<QApplication>& application, int& argc, char* argv[]);
 
-} // namespace app
+} // namespace scene

@@ -1,5 +1,5 @@
-#include "scene/zidovivar_avi.h"
+#include "scene/application_scene.h"
 
 int main(int argc, char* argv[]) {
-    return app::ZidovivarAvi::main(argc, argv);
+    return scene::ApplicationScene::main(argc, argv);
 }

@@ -2,7 +2,7 @@
 // test process is the running copy, with its scene, and the program itself is
 // started beside it as the second copy.
 
-#include "scene/zidovivar_avi.h"
+#include "scene/application_scene.h"
 
 #include "app/settings_store.h"
 #include "platform/desktop/single_instance.h"
@@ -54,8 +54,9 @@ TEST(TwoCopies, ASecondStartBringsTheRunningWindowForwardAndEnds) {
     app::resetDefaults();
     platform::SingleInstance instance(programsNames());
     ASSERT_EQ(instance.claim(), platform::SingleInstance::Claim::first);
-    app::ZidovivarAvi scene;
-    QObject::connect(&instance, &platform::SingleInstance::activationRequested, &scene, &app::ZidovivarAvi::raiseWindow);
+    scene::ApplicationScene scene;
+    QObject::connect(&instance, &platform::SingleInstance::activationRequested, &scene,
+                     &scene::ApplicationScene::raiseWindow);
     scene.launch();
     ASSERT_TRUE(QTest::qWaitFor([&] { return scene.window()->isVisible(); }, 5000));
     scene.window()->showMinimized();

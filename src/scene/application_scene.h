@@ -19,16 +19,17 @@
 
 class QAction;
 class QMainWindow;
+namespace app {
+class GlobalModel;
+class UserSettings;
+} // namespace app
 namespace mainwindow {
 class ContentView;
 }
 
-namespace app {
+namespace scene {
 
-class GlobalModel;
-class UserSettings;
-
-class ZidovivarAvi : public QObject {
+class ApplicationScene : public QObject {
     Q_OBJECT
 
 public:
@@ -41,17 +42,17 @@ public:
     static int main(int argc, char* argv[]);
 
     // Needs the QApplication to exist.
-    ZidovivarAvi();
-    ~ZidovivarAvi() override;
+    ApplicationScene();
+    ~ApplicationScene() override;
 
     // The launch, as the desktop would drive it: the delegate takes its role,
     // the shared settings are taken, the window is built and shown.
     void launch();
 
-    AppDelegate& appDelegate() noexcept { return appDelegate_; }
-    UserSettings& userSettings();   // the shared settings, taken on first need
-    GlobalModel& global() noexcept { return global_; }
-    Utilities& utilities() noexcept { return utilities_; }
+    app::AppDelegate& appDelegate() noexcept { return appDelegate_; }
+    app::UserSettings& userSettings();   // the shared settings, taken on first need
+    app::GlobalModel& global() noexcept { return global_; }
+    app::Utilities& utilities() noexcept { return utilities_; }
 
     // The scene's window and its parts; null before `launch()`.
     QMainWindow* window() const;
@@ -83,11 +84,11 @@ private:
     void buildBody();
     void firstAppearance();
 
-    AppDelegate appDelegate_;
-    UserSettings* userSettings_ = nullptr;
-    GlobalModel& global_;
+    app::AppDelegate appDelegate_;
+    app::UserSettings* userSettings_ = nullptr;
+    app::GlobalModel& global_;
     OpenUrlAction openURL_;
-    Utilities utilities_;
+    app::Utilities utilities_;
 
     QPointer<QMainWindow> window_;
     QPointer<mainwindow::ContentView> content_;
@@ -96,4 +97,4 @@ private:
     bool quitAfterFirstShow_ = false;
 };
 
-} // namespace app
+} // namespace scene

@@ -1,13 +1,13 @@
-#include "scene/zidovivar_avi.h"
+#include "scene/application_scene.h"
 
 #include "app/application_version.h"
-#include "scene/display_check.h"
 #include "app/fixed_values.h"
 #include "app/global_model.h"
 #include "app/user_settings.h"
 #include "app/web_address.h"
 #include "mainwindow/content_view.h"
 #include "platform/desktop/single_instance.h"
+#include "scene/display_check.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,7 +19,13 @@
 #include <QStyle>
 #include <QTimer>
 
-namespace app {
+#include <string_view>
+
+namespace scene {
+
+using app::GlobalModel;
+using app::UserSettings;
+
 namespace {
 
 // Where copies of the program meet: its name on the session bus and its lock
@@ -29,14 +35,18 @@ platform::SingleInstance::Names meetingPlaces() {
             QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QStringLiteral("/vadididod.lock")};
 }
 
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 } // namespace
 
-int ZidovivarAvi::main(int argc, char* argv[]) {
+int ApplicationScene::main(int argc, char* argv[]) {
     std::optional<QApplication> application;
     makeApplicationWithDisplay(application, argc, argv);
-    QApplication::setApplicationName(QString::fromUtf8(AppName.data(), static_cast<qsizetype>(AppName.size())));
-    QApplication::setOrganizationName(QString::fromUtf8(CompanyName.data(), static_cast<qsizetype>(CompanyName.size())));
-    QApplication::setApplicationVersion(application::version());
+    QApplication::setApplicationName(fromUtf8(app::AppName));
+    QApplication::setOrganizationName(fromUtf8(app::CompanyName));
+    QApplication::setApplicationVersion(app::application::version());
     QGuiApplication::setDesktopFileName(QStringLiteral("vadididod"));
 
     // Before any preference is read: two copies would write over each other's.
@@ -50,19 +60,19 @@ int ZidovivarAvi::main(int argc, char* argv[]) {
         break;
     }
 
-    ZidovivarAvi scene;
-    connect(&instance, &platform::SingleInstance::activationRequested, &scene, &ZidovivarAvi::raiseWindow);
+    ApplicationScene scene;
+    connect(&instance, &platform::SingleInstance::activationRequested, &scene, &ApplicationScene::raiseWindow);
     scene.setQuitAfterFirstShow(qEnvironmentVariableIntValue("VADIDIDOD_QUIT_AFTER_FIRST_SHOW") != 0);
     scene.launch();
     QApplication::exec();
     return 0;
 }
 
-ZidovivarAvi::ZidovivarAvi()
+ApplicationScene::ApplicationScene()
     : global_(GlobalModel::shared()),
       openURL_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {}
 
-ZidovivarAvi::~ZidovivarAvi() {
+ApplicationScene::~ApplicationScene() {
     // The window must not call back into the scene while it is being torn down:
     // by then it is no longer a QMainWindow.
     if (window_) {
@@ -71,16 +81,16 @@ ZidovivarAvi::~ZidovivarAvi() {
     }
 }
 
-QMainWindow* ZidovivarAvi::window() const { return window_; }
-mainwindow::ContentView* ZidovivarAvi::content() const { return content_; }
-QAction* ZidovivarAvi::helpOnWebsiteAction() const { return helpOnWebsite_; }
+QMainWindow* ApplicationScene::window() const { return window_; }
+mainwindow::ContentView* ApplicationScene::content() const { return content_; }
+QAction* ApplicationScene::helpOnWebsiteAction() const { return helpOnWebsite_; }
 
-UserSettings& ZidovivarAvi::userSettings() {
+UserSettings& ApplicationScene::userSettings() {
     if (!userSettings_) userSettings_ = &UserSettings::shared();
     return *userSettings_;
 }
 
-void ZidovivarAvi::launch() {
+void ApplicationScene::launch() {
     appDelegate_.applicationWillFinishLaunching();
     UserSettings& settings = userSettings();
     buildBody();
@@ -95,7 +105,7 @@ void ZidovivarAvi::launch() {
     window_->show();
 }
 
-void ZidovivarAvi::buildBody() {
+void ApplicationScene::buildBody() {
     window_ = new QMainWindow;
     window_->setWindowTitle(global_.appName());
     window_->setWindowIcon(QIcon::fromTheme(QStringLiteral("vadididod")));
@@ -109,13 +119,13 @@ void ZidovivarAvi::buildBody() {
     QMenu* help = window_->menuBar()->addMenu(tr("&Help"));
     helpOnWebsite_ = help->addAction(window_->style()->standardIcon(QStyle::SP_MessageBoxQuestion),
                                      tr("Help on website"));
-    connect(helpOnWebsite_, &QAction::triggered, this, &ZidovivarAvi::openHelpPage);
+    connect(helpOnWebsite_, &QAction::triggered, this, &ApplicationScene::openHelpPage);
 }
 
 // Only the first Show matters, so the filter goes once it has been seen. The
 // event's type is looked at before the window is: a window that is being
 // destroyed elsewhere still sends events, and is then no QMainWindow any more.
-bool ZidovivarAvi::eventFilter(QObject* watched, QEvent* event) {
+bool ApplicationScene::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Show && !appeared_ && window_ && watched == window_.data()) {
         appeared_ = true;
         watched->removeEventFilter(this);
@@ -124,14 +134,14 @@ bool ZidovivarAvi::eventFilter(QObject* watched, QEvent* event) {
     return QObject::eventFilter(watched, event);
 }
 
-void ZidovivarAvi::firstAppearance() {
+void ApplicationScene::firstAppearance() {
     utilities_.overrideDisplayMode();
     userSettings().save();
     emit firstAppeared();
     if (quitAfterFirstShow_) QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
 }
 
-void ZidovivarAvi::raiseWindow(const QString& activationToken) {
+void ApplicationScene::raiseWindow(const QString& activationToken) {
     if (!window_) return;
     // Qt's Wayland support reads the token from here when it asks for the focus.
     if (!activationToken.isEmpty()) qputenv("XDG_ACTIVATION_TOKEN", activationToken.toUtf8());
@@ -141,9 +151,9 @@ void ZidovivarAvi::raiseWindow(const QString& activationToken) {
     window_->activateWindow();
 }
 
-void ZidovivarAvi::openHelpPage() {
-    const auto url = webAddress(global_.websiteHelp());
+void ApplicationScene::openHelpPage() {
+    const auto url = app::webAddress(global_.websiteHelp());
     if (url && openURL_) openURL_(*url);
 }
 
-} // namespace app
+} // namespace scene

@@ -2,7 +2,7 @@
 // and the preferences saved when it first shows, the theme applied again on
 // every change, and a Help menu with its one command.
 
-#include "scene/zidovivar_avi.h"
+#include "scene/application_scene.h"
 
 #include "app/global_model.h"
 #include "app/settings_store.h"
@@ -24,7 +24,7 @@ namespace {
 
 using app::GlobalModel;
 using app::UserSettings;
-using app::ZidovivarAvi;
+using scene::ApplicationScene;
 
 app::SettingsStore::Values store() {
     auto opened = app::SettingsStore::open();
@@ -38,12 +38,12 @@ class Scene : public testing::Test {
 protected:
     static void SetUpTestSuite() {
         app::resetDefaults();
-        scene = new ZidovivarAvi;
+        scene = new ApplicationScene;
         scene->setOpenURL([](const QUrl& url) {
             opened.push_back(url);
             return true;
         });
-        QObject::connect(scene, &ZidovivarAvi::firstAppeared, [] { storeAtFirstAppearance = store().size(); });
+        QObject::connect(scene, &ApplicationScene::firstAppeared, [] { storeAtFirstAppearance = store().size(); });
         scene->launch();
         const bool shown = QTest::qWaitFor([] { return scene->window() && scene->window()->isVisible(); }, 5000);
         if (!shown) ADD_FAILURE() << "the window did not show";
@@ -55,7 +55,7 @@ protected:
     void SetUp() override { opened.clear(); }
 
 public:
-    static inline ZidovivarAvi* scene = nullptr;
+    static inline ApplicationScene* scene = nullptr;
 
 protected:
     static inline std::vector<QUrl> opened;
@@ -147,7 +147,7 @@ TEST_F(Scene, AChangeOfTheSharedModelsLetsTheContentReadTheStoreAgain) {
 
 TEST_F(Scene, TheFirstAppearanceRunsOnce) {
     int appeared = 0;
-    auto connection = QObject::connect(scene, &ZidovivarAvi::firstAppeared, [&] { ++appeared; });
+    auto connection = QObject::connect(scene, &ApplicationScene::firstAppeared, [&] { ++appeared; });
     scene->window()->hide();
     scene->window()->show();
     QTest::qWait(20);
@@ -159,7 +159,7 @@ TEST_F(Scene, TheFirstAppearanceRunsOnce) {
 // the window is being destroyed (it is no QMainWindow by then).
 TEST(SceneTeardown, AWindowDestroyedBeforeItsSceneIsLeftAlone) {
     {
-        ZidovivarAvi other;
+        ApplicationScene other;
         other.launch();
         ASSERT_TRUE(QTest::qWaitFor([&] { return other.window() && other.window()->isVisible(); }, 5000));
         delete other.window();
@@ -172,7 +172,7 @@ TEST(SceneTeardown, AWindowDestroyedBeforeItsSceneIsLeftAlone) {
 TEST(SceneTeardown, ASceneDestroyedWithItsWindowShownLeavesNothingBehind) {
     QPointer<QMainWindow> window;
     {
-        ZidovivarAvi other;
+        ApplicationScene other;
         other.launch();
         window = other.window();
         ASSERT_TRUE(QTest::qWaitFor([&] { return window && window->isVisible(); }, 5000));
