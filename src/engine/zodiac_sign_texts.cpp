@@ -10,8 +10,8 @@ using ephemeris::Zodiac;
 
 namespace {
 
+// The sign's name and symbol are the ephemeris layer's (ephemeris::formatted).
 struct SignTexts {
-    std::string_view name;       // with its symbol, U+2648 to U+2653, and U+FE0E
     std::string_view ordinal;
     std::string_view latinMeaning;
     std::string_view traits;
@@ -20,18 +20,18 @@ struct SignTexts {
 
 // In sign order, Aries first. The spellings are the program's own.
 constexpr std::array<SignTexts, 12> signTexts{{
-    {"Aries \u2648\uFE0E", "first", "Ram", "Eager, dynamic, quick and competitive.", "flame"},
-    {"Taurus \u2649\uFE0E", "second", "Bull", "Strong, dependale, sensual and creative.", "globe.americas"},
-    {"Gemini \u264A\uFE0E", "third", "Twins", "Versatile, expressive, curious and kind.", "wind"},
-    {"Cancer \u264B\uFE0E", "fourth", "Crab", "Intuitive, sentimental, compassionate and protective.", "drop"},
-    {"Leo \u264C\uFE0E", "fifth", "Lion", "Dramatic, outgoing, fiery and self-assured.", "flame"},
-    {"Virgo \u264D\uFE0E", "sixth", "Virgin", "Practical, loyal, gentle and analytical.", "globe.americas"},
-    {"Libra \u264E\uFE0E", "seventh", "Balance", "Social, fair-minded, diplomatic and gracious.", "wind"},
-    {"Scorpio \u264F\uFE0E", "eigth", "Scorpion", "Passionate, stubborn, resourceful and brave.", "drop"},
-    {"Sagittarius \u2650\uFE0E", "ninth", "Archer", "Extroverted, optimistic, funny and generous.", "flame"},
-    {"Capricorn \u2651\uFE0E", "tenth", "Goat-horned", "Serious, independent, disciplined and tenacious.", "globe.americas"},
-    {"Aquarius \u2652\uFE0E", "eleventh", "Water Bearer", "Deep, imaginative, original and uncompromising.", "wind"},
-    {"Pisces \u2653\uFE0E", "twelth", "Fishes", "Affectionate, empathetic, wise and artistic.", "drop"},
+    {"first", "Ram", "Eager, dynamic, quick and competitive.", "flame"},
+    {"second", "Bull", "Strong, dependale, sensual and creative.", "globe.americas"},
+    {"third", "Twins", "Versatile, expressive, curious and kind.", "wind"},
+    {"fourth", "Crab", "Intuitive, sentimental, compassionate and protective.", "drop"},
+    {"fifth", "Lion", "Dramatic, outgoing, fiery and self-assured.", "flame"},
+    {"sixth", "Virgin", "Practical, loyal, gentle and analytical.", "globe.americas"},
+    {"seventh", "Balance", "Social, fair-minded, diplomatic and gracious.", "wind"},
+    {"eigth", "Scorpion", "Passionate, stubborn, resourceful and brave.", "drop"},
+    {"ninth", "Archer", "Extroverted, optimistic, funny and generous.", "flame"},
+    {"tenth", "Goat-horned", "Serious, independent, disciplined and tenacious.", "globe.americas"},
+    {"eleventh", "Water Bearer", "Deep, imaginative, original and uncompromising.", "wind"},
+    {"twelth", "Fishes", "Affectionate, empathetic, wise and artistic.", "drop"},
 }};
 
 std::optional<SignTexts> textsOf(Zodiac s) {
@@ -43,10 +43,7 @@ std::optional<SignTexts> textsOf(Zodiac s) {
 
 } // namespace
 
-std::string_view getStarSignString(Zodiac s) {
-    const auto texts = textsOf(s);
-    return texts ? texts->name : std::string_view{};
-}
+std::string_view getStarSignString(Zodiac s) { return ephemeris::formatted(s); }
 
 std::string getStarSignLatinString(Zodiac s) {
     const auto texts = textsOf(s);
