@@ -3,9 +3,9 @@
 // and a zone built on it must answer for any instant.
 
 #include "fuzz_check.h"
-#include "platform/core/posix_tz_string.h"
-#include "platform/core/system_zone_data.h"
-#include "platform/core/tz_variable.h"
+#include "platform/core/internal/posix_tz_string.h"
+#include "platform/core/internal/system_zone_data.h"
+#include "platform/core/internal/tz_variable.h"
 
 #include <unicode/basictz.h>
 

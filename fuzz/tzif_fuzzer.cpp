@@ -3,9 +3,9 @@
 // and the zone made from it must answer for any instant.
 
 #include "fuzz_check.h"
-#include "platform/core/posix_tz_string.h"
-#include "platform/core/system_zone_data.h"
-#include "platform/core/tzif_file.h"
+#include "platform/core/internal/posix_tz_string.h"
+#include "platform/core/internal/system_zone_data.h"
+#include "platform/core/internal/tzif_file.h"
 
 #include <unicode/basictz.h>
 

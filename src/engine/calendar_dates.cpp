@@ -1,6 +1,6 @@
 #include "engine/calendar_dates.h"
 
-#include "engine/calendar_steps.h"
+#include "engine/internal/calendar_steps.h"
 #include "platform/core/calendar.h"
 #include "platform/core/date_components.h"
 #include "platform/core/julian_day_numbers.h"

@@ -1,7 +1,7 @@
 #include "engine/calendar_names.h"
 
 #include "engine/calendar_dates.h"
-#include "engine/calendar_steps.h"
+#include "engine/internal/calendar_steps.h"
 #include "platform/core/calendar.h"
 #include "platform/core/date_formatter.h"
 

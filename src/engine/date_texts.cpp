@@ -1,6 +1,6 @@
 #include "engine/date_texts.h"
 
-#include "engine/calendar_steps.h"
+#include "engine/internal/calendar_steps.h"
 #include "platform/core/calendar.h"
 #include "platform/core/date_formatter.h"
 

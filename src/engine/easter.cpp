@@ -1,6 +1,6 @@
 #include "engine/easter.h"
 
-#include "engine/local_day.h"
+#include "engine/internal/local_day.h"
 #include "platform/core/calendar.h"
 
 namespace engine {

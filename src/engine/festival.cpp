@@ -1,6 +1,6 @@
 #include "engine/festival.h"
 
-#include "engine/local_day.h"
+#include "engine/internal/local_day.h"
 #include "platform/core/calendar.h"
 
 #include <algorithm>

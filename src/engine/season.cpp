@@ -3,7 +3,7 @@
 #include "engine/color_adjustment.h"
 #include "engine/festival.h"
 #include "engine/fixed_positions.h"
-#include "engine/local_day.h"
+#include "engine/internal/local_day.h"
 #include "platform/core/calendar.h"
 #include "platform/core/earth.h"
 #include "platform/core/julian_day.h"

@@ -1,7 +1,7 @@
 #include "engine/solstices.h"
 
-#include "engine/local_day.h"
-#include "engine/year_events.h"
+#include "engine/internal/local_day.h"
+#include "engine/internal/year_events.h"
 #include "platform/core/calendar.h"
 #include "platform/core/earth.h"
 #include "platform/core/julian_day.h"

@@ -1,7 +1,7 @@
 #include "ephemeris/ayanamsha.h"
 
+#include "ephemeris/internal/library_result.h"
 #include "ephemeris/julian_date.h"
-#include "ephemeris/library_result.h"
 
 namespace ephemeris {
 

@@ -2,9 +2,9 @@
 
 #include "ephemeris/asteroid.h"
 #include "ephemeris/fixed_star.h"
+#include "ephemeris/internal/library_result.h"
 #include "ephemeris/json.h"
 #include "ephemeris/julian_date.h"
-#include "ephemeris/library_result.h"
 #include "ephemeris/lunar_north_node.h"
 #include "ephemeris/planet.h"
 

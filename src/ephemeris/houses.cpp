@@ -1,8 +1,8 @@
 #include "ephemeris/houses.h"
 
 #include "ephemeris/ayanamsha.h"
+#include "ephemeris/internal/library_result.h"
 #include "ephemeris/julian_date.h"
-#include "ephemeris/library_result.h"
 
 namespace ephemeris {
 

@@ -1,8 +1,8 @@
 #include "ephemeris/lunation.h"
 
+#include "ephemeris/internal/library_result.h"
 #include "ephemeris/json.h"
 #include "ephemeris/julian_date.h"
-#include "ephemeris/library_result.h"
 #include "ephemeris/planet.h"
 
 namespace ephemeris {

@@ -1,7 +1,7 @@
 // The first moment of a local day, as the calendar gives it, also where the
 // clocks skip midnight, and answered from memory for the zone in use.
 
-#include "engine/local_day.h"
+#include "engine/internal/local_day.h"
 #include "platform/core/calendar.h"
 #include "test_dates.h"
 

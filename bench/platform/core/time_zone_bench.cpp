@@ -5,7 +5,7 @@
 // Cold: the first reading, which the link gets again once a second and TZ at
 // every change of its value.
 
-#include "platform/core/system_zone_link.h"
+#include "platform/core/internal/system_zone_link.h"
 #include "platform/core/time_zone.h"
 
 #include <benchmark/benchmark.h>

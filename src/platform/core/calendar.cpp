@@ -1,7 +1,7 @@
 #include "platform/core/calendar.h"
 
-#include "platform/core/calendar_fields.h"
-#include "platform/core/icu_support.h"
+#include "platform/core/internal/calendar_fields.h"
+#include "platform/core/internal/icu_support.h"
 
 #include <cmath>
 #include <cstdlib>

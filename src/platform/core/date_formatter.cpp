@@ -1,7 +1,7 @@
 #include "platform/core/date_formatter.h"
 
-#include "platform/core/compiled_date_pattern.h"
-#include "platform/core/icu_support.h"
+#include "platform/core/internal/compiled_date_pattern.h"
+#include "platform/core/internal/icu_support.h"
 
 #include <unicode/datefmt.h>
 #include <unicode/dtfmtsym.h>

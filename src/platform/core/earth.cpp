@@ -1,7 +1,7 @@
 #include "platform/core/earth.h"
 
+#include "platform/core/internal/solar_events.h"
 #include "platform/core/julian_day_numbers.h"
-#include "platform/core/solar_events.h"
 #include "platform/core/time_zone.h"
 
 #include <algorithm>

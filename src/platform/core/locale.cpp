@@ -1,6 +1,6 @@
 #include "platform/core/locale.h"
 
-#include "platform/core/current_override.h"
+#include "platform/core/internal/current_override.h"
 
 #include <cstdlib>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "platform/core/number_formatter.h"
 
-#include "platform/core/icu_support.h"
+#include "platform/core/internal/icu_support.h"
 
 #include <unicode/dcfmtsym.h>
 #include <unicode/decimfmt.h>

@@ -1,6 +1,6 @@
 #include "platform/core/regular_expression.h"
 
-#include "platform/core/icu_support.h"
+#include "platform/core/internal/icu_support.h"
 
 #include <unicode/regex.h>
 #include <unicode/utext.h>

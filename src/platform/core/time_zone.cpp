@@ -1,9 +1,9 @@
 #include "platform/core/time_zone.h"
 
-#include "platform/core/current_override.h"
-#include "platform/core/icu_support.h"
-#include "platform/core/system_zone_link.h"
-#include "platform/core/tz_variable.h"
+#include "platform/core/internal/current_override.h"
+#include "platform/core/internal/icu_support.h"
+#include "platform/core/internal/system_zone_link.h"
+#include "platform/core/internal/tz_variable.h"
 
 #include <cstdlib>
 #include <mutex>

@@ -4,8 +4,8 @@
 
 #include "dates_test_support.h"
 
-#include "platform/core/compiled_date_pattern.h"
 #include "platform/core/date_formatter.h"
+#include "platform/core/internal/compiled_date_pattern.h"
 
 #include <unicode/smpdtfmt.h>
 

@@ -6,7 +6,7 @@
 
 #include "dates_test_support.h"
 
-#include "platform/core/system_zone_link.h"
+#include "platform/core/internal/system_zone_link.h"
 #include "platform/core/time_zone.h"
 
 #include <gtest/gtest.h>

@@ -5,10 +5,10 @@
 #include "dates_test_support.h"
 #include "zone_oracle.h"
 
-#include "platform/core/posix_tz_string.h"
-#include "platform/core/system_zone_data.h"
+#include "platform/core/internal/posix_tz_string.h"
+#include "platform/core/internal/system_zone_data.h"
+#include "platform/core/internal/tzif_file.h"
 #include "platform/core/time_zone.h"
-#include "platform/core/tzif_file.h"
 
 #include <gtest/gtest.h>
 

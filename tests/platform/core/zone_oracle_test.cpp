@@ -9,7 +9,7 @@
 
 #include "platform/core/calendar.h"
 #include "platform/core/date_formatter.h"
-#include "platform/core/system_zone_data.h"
+#include "platform/core/internal/system_zone_data.h"
 #include "platform/core/time_zone.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "platform/core/posix_tz_string.h"
+#include "platform/core/internal/posix_tz_string.h"
 
 namespace platform::posix_tz {
 

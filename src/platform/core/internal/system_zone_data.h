@@ -16,8 +16,8 @@
 // winter time, Morocco's Ramadan time), the higher one is read as daylight saving
 // over it instead, as ICU's own data has it.
 
-#include "platform/core/posix_tz_string.h"
-#include "platform/core/tzif_file.h"
+#include "platform/core/internal/posix_tz_string.h"
+#include "platform/core/internal/tzif_file.h"
 
 #include <unicode/basictz.h>
 

@@ -1,8 +1,8 @@
-#include "platform/core/tz_variable.h"
+#include "platform/core/internal/tz_variable.h"
 
-#include "platform/core/icu_support.h"
-#include "platform/core/posix_tz_string.h"
-#include "platform/core/system_zone_data.h"
+#include "platform/core/internal/icu_support.h"
+#include "platform/core/internal/posix_tz_string.h"
+#include "platform/core/internal/system_zone_data.h"
 
 namespace platform::tz_variable {
 

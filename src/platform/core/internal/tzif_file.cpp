@@ -1,4 +1,4 @@
-#include "platform/core/tzif_file.h"
+#include "platform/core/internal/tzif_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,9 +1,9 @@
-#include "platform/core/system_zone_data.h"
+#include "platform/core/internal/system_zone_data.h"
 
-#include "platform/core/icu_support.h"
+#include "platform/core/internal/icu_support.h"
+#include "platform/core/internal/posix_tz_string.h"
+#include "platform/core/internal/shared_rules_time_zone.h"
 #include "platform/core/julian_day_numbers.h"
-#include "platform/core/posix_tz_string.h"
-#include "platform/core/shared_rules_time_zone.h"
 
 #include <unicode/dtrule.h>
 #include <unicode/rbtz.h>

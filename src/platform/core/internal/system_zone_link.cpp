@@ -1,6 +1,6 @@
-#include "platform/core/system_zone_link.h"
+#include "platform/core/internal/system_zone_link.h"
 
-#include "platform/core/tz_variable.h"
+#include "platform/core/internal/tz_variable.h"
 
 #include <unistd.h>
 

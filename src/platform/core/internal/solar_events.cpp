@@ -1,7 +1,7 @@
-#include "platform/core/solar_events.h"
+#include "platform/core/internal/solar_events.h"
 
 #include "platform/core/angles.h"
-#include "platform/core/closed_form_seasons.h"
+#include "platform/core/internal/closed_form_seasons.h"
 #include "platform/core/julian_day_numbers.h"
 #include "platform/core/swiss_ephemeris.h"
 

@@ -1,4 +1,4 @@
-#include "platform/core/shared_rules_time_zone.h"
+#include "platform/core/internal/shared_rules_time_zone.h"
 
 #include <unicode/tzrule.h>
 

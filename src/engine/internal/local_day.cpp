@@ -1,6 +1,6 @@
-#include "engine/local_day.h"
+#include "engine/internal/local_day.h"
 
-#include "engine/calendar_steps.h"
+#include "engine/internal/calendar_steps.h"
 
 #include <array>
 #include <cmath>

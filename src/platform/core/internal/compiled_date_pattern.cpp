@@ -1,6 +1,6 @@
-#include "platform/core/compiled_date_pattern.h"
+#include "platform/core/internal/compiled_date_pattern.h"
 
-#include "platform/core/icu_support.h"
+#include "platform/core/internal/icu_support.h"
 #include "platform/core/julian_day_numbers.h"
 
 #include <unicode/dcfmtsym.h>

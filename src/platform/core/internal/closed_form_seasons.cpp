@@ -1,4 +1,4 @@
-#include "platform/core/closed_form_seasons.h"
+#include "platform/core/internal/closed_form_seasons.h"
 
 #include "platform/core/angles.h"
 #include "platform/core/swiss_ephemeris.h"

@@ -1,7 +1,7 @@
-#include "platform/core/icu_support.h"
+#include "platform/core/internal/icu_support.h"
 
-#include "platform/core/posix_tz_string.h"
-#include "platform/core/system_zone_data.h"
+#include "platform/core/internal/posix_tz_string.h"
+#include "platform/core/internal/system_zone_data.h"
 
 #include <unicode/simpletz.h>
 

@@ -1,6 +1,6 @@
-#include "platform/core/calendar_fields.h"
+#include "platform/core/internal/calendar_fields.h"
 
-#include "platform/core/icu_support.h"
+#include "platform/core/internal/icu_support.h"
 
 #include <array>
 #include <cmath>

@@ -8,7 +8,7 @@
 // 1582 switch from the Julian to the Gregorian calendar.
 
 #include "platform/core/date.h"
-#include "platform/core/icu_support.h"
+#include "platform/core/internal/icu_support.h"
 #include "platform/core/julian_day_numbers.h"
 
 #include <unicode/gregocal.h>

@@ -7,7 +7,7 @@
 //
 // Private to the astronomy stand-in.
 
-#include "platform/core/solar_events.h"
+#include "platform/core/internal/solar_events.h"
 
 namespace astronomy::closed_form {
 
