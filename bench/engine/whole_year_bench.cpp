@@ -40,7 +40,7 @@ void computeFourInstants(int year) {
 
 void computeYear(int year, double latitude) {
     using namespace engine;
-    for (Vadididod festival : allVadididod) {
+    for (Festival festival : allFestivals) {
         benchmark::DoNotOptimize(tradStartDate(festival, year, latitude));
         benchmark::DoNotOptimize(tradEndDate(festival, year, latitude));
         benchmark::DoNotOptimize(astronomicalDate(festival, year, latitude));

@@ -43,7 +43,7 @@ Date crossQuarterMidpoint(Date first, Date second) {
     return detail::crossQuarterMidpoint(detail::userCalendar(), first, second);
 }
 
-Date astronomicalDate(Vadididod festival, int year, double latitude) {
+Date astronomicalDate(Festival festival, int year, double latitude) {
     const Calendar calendar = detail::userCalendar();
     const bool north = inNorthernHem(latitude);
     const YearAndEvent march{year, YearEvent::marchEquinox};
@@ -58,14 +58,14 @@ Date astronomicalDate(Vadididod festival, int year, double latitude) {
         return detail::crossQuarterMidpoint(calendar, instant(first), instant(second));
     };
     switch (festival) {
-    case Vadididod::Yule: return instant(north ? december : june);
-    case Vadididod::Ostara: return instant(north ? march : september);
-    case Vadididod::Litha: return instant(north ? june : december);
-    case Vadididod::Mabon: return instant(north ? september : march);
-    case Vadididod::Imbolc: return north ? midpoint(decemberBefore, march) : midpoint(june, september);
-    case Vadididod::Beltane: return north ? midpoint(march, june) : midpoint(september, december);
-    case Vadididod::Lammas: return north ? midpoint(june, september) : midpoint(decemberBefore, march);
-    case Vadididod::Samhain: return north ? midpoint(september, december) : midpoint(march, june);
+    case Festival::Yule: return instant(north ? december : june);
+    case Festival::Ostara: return instant(north ? march : september);
+    case Festival::Litha: return instant(north ? june : december);
+    case Festival::Mabon: return instant(north ? september : march);
+    case Festival::Imbolc: return north ? midpoint(decemberBefore, march) : midpoint(june, september);
+    case Festival::Beltane: return north ? midpoint(march, june) : midpoint(september, december);
+    case Festival::Lammas: return north ? midpoint(june, september) : midpoint(decemberBefore, march);
+    case Festival::Samhain: return north ? midpoint(september, december) : midpoint(march, june);
     }
     return instant(december);
 }

@@ -12,7 +12,7 @@ namespace engine {
 // The instant itself for a quarter day; for a cross-quarter day, the earlier
 // quarter day's instant moved on by half the span in whole days, at the same
 // local clock time. Not reduced to midnight.
-platform::Date astronomicalDate(Vadididod festival, int year, double latitude);
+platform::Date astronomicalDate(Festival festival, int year, double latitude);
 
 // Halfway from `first` to `second` by the cross-quarter rule: the span is
 // rounded to whole days, then halved and rounded again (halves away from zero,

@@ -23,16 +23,16 @@ struct TraditionalDays {
 };
 
 // Northern hemisphere; the southern days follow from the six-month move.
-constexpr TraditionalDays traditionalDays(Vadididod festival) {
+constexpr TraditionalDays traditionalDays(Festival festival) {
     switch (festival) {
-    case Vadididod::Yule: return {{19, 12}, {23, 12}};
-    case Vadididod::Imbolc: return {{31, 1}, {allSaints(festival) ? 2 : 1, 2}};
-    case Vadididod::Ostara: return {{19, 3}, {23, 3}};
-    case Vadididod::Beltane: return {{30, 4}, {1, 5}};
-    case Vadididod::Litha: return {{19, 6}, {23, 6}};
-    case Vadididod::Lammas: return {{1, 8}, {2, 8}};
-    case Vadididod::Mabon: return {{20, 9}, {24, 9}};
-    case Vadididod::Samhain: return {{31, 10}, {1, 11}};
+    case Festival::Yule: return {{19, 12}, {23, 12}};
+    case Festival::Imbolc: return {{31, 1}, {allSaints(festival) ? 2 : 1, 2}};
+    case Festival::Ostara: return {{19, 3}, {23, 3}};
+    case Festival::Beltane: return {{30, 4}, {1, 5}};
+    case Festival::Litha: return {{19, 6}, {23, 6}};
+    case Festival::Lammas: return {{1, 8}, {2, 8}};
+    case Festival::Mabon: return {{20, 9}, {24, 9}};
+    case Festival::Samhain: return {{31, 10}, {1, 11}};
     }
     return {{19, 12}, {23, 12}};
 }
@@ -48,7 +48,7 @@ constexpr DayOfYear southernDay(DayOfYear northern) {
 
 // February's length depends on the year; no traditional day moves to its end.
 constexpr bool noDayMovesToTheEndOfFebruary() {
-    for (Vadididod festival : allVadididod)
+    for (Festival festival : allFestivals)
         for (DayOfYear day : {traditionalDays(festival).start, traditionalDays(festival).end})
             if (southernDay(day).month == 2 && southernDay(day).day > 28)
                 return false;
@@ -63,22 +63,22 @@ Date traditionalDate(DayOfYear northern, int year, double latitude) {
 
 } // namespace
 
-std::string_view rawValue(Vadididod festival) {
+std::string_view rawValue(Festival festival) {
     switch (festival) {
-    case Vadididod::Yule: return "Yule";
-    case Vadididod::Imbolc: return "Imbolc";
-    case Vadididod::Ostara: return "Ostara";
-    case Vadididod::Beltane: return "Beltane";
-    case Vadididod::Litha: return "Litha";
-    case Vadididod::Lammas: return "Lammas";
-    case Vadididod::Mabon: return "Mabon";
-    case Vadididod::Samhain: return "Samhain";
+    case Festival::Yule: return "Yule";
+    case Festival::Imbolc: return "Imbolc";
+    case Festival::Ostara: return "Ostara";
+    case Festival::Beltane: return "Beltane";
+    case Festival::Litha: return "Litha";
+    case Festival::Lammas: return "Lammas";
+    case Festival::Mabon: return "Mabon";
+    case Festival::Samhain: return "Samhain";
     }
     return "Yule";
 }
 
-std::optional<Vadididod> vadididodFromRawValue(std::string_view name) {
-    for (Vadididod festival : allVadididod)
+std::optional<Festival> festivalFromRawValue(std::string_view name) {
+    for (Festival festival : allFestivals)
         if (rawValue(festival) == name)
             return festival;
     return std::nullopt;
@@ -86,11 +86,11 @@ std::optional<Vadididod> vadididodFromRawValue(std::string_view name) {
 
 bool inNorthernHem(double latitude) { return latitude >= 0.0 && latitude <= 90.0; }
 
-Date tradStartDate(Vadididod festival, int year, double latitude) {
+Date tradStartDate(Festival festival, int year, double latitude) {
     return traditionalDate(traditionalDays(festival).start, year, latitude);
 }
 
-Date tradEndDate(Vadididod festival, int year, double latitude) {
+Date tradEndDate(Festival festival, int year, double latitude) {
     return traditionalDate(traditionalDays(festival).end, year, latitude);
 }
 

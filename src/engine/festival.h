@@ -17,7 +17,7 @@
 namespace engine {
 
 // Declaration order is the order of every festival table and of the wheel.
-enum class Vadididod : std::uint8_t {
+enum class Festival : std::uint8_t {
     Yule = 0,
     Imbolc = 1,
     Ostara = 2,
@@ -28,26 +28,26 @@ enum class Vadididod : std::uint8_t {
     Samhain = 7,
 };
 
-inline constexpr std::array<Vadididod, 8> allVadididod{
-    Vadididod::Yule,  Vadididod::Imbolc, Vadididod::Ostara, Vadididod::Beltane,
-    Vadididod::Litha, Vadididod::Lammas, Vadididod::Mabon,  Vadididod::Samhain};
+inline constexpr std::array<Festival, 8> allFestivals{
+    Festival::Yule,  Festival::Imbolc, Festival::Ostara, Festival::Beltane,
+    Festival::Litha, Festival::Lammas, Festival::Mabon,  Festival::Samhain};
 
 // The festival's name as shown and stored: the case name ("Yule").
-std::string_view rawValue(Vadididod festival);
+std::string_view rawValue(Festival festival);
 // Exactly the eight names, case-sensitive and whole; anything else gives none.
-std::optional<Vadididod> vadididodFromRawValue(std::string_view rawValue);
+std::optional<Festival> festivalFromRawValue(std::string_view rawValue);
 
 // True exactly for 0 <= latitude <= 90; the equator is northern, and a latitude
 // above 90 or not a number counts as southern.
 bool inNorthernHem(double latitude);
 
 // Counting the All Saints' days makes Imbolc end on 2 February. Always true.
-constexpr bool allSaints(Vadididod) noexcept { return true; }
+constexpr bool allSaints(Festival) noexcept { return true; }
 
 // First and last day of the festival's traditional celebration in `year`, at
 // local midnight. A year the calendar cannot represent gives the present moment.
-platform::Date tradStartDate(Vadididod festival, int year, double latitude);
-platform::Date tradEndDate(Vadididod festival, int year, double latitude);
+platform::Date tradStartDate(Festival festival, int year, double latitude);
+platform::Date tradEndDate(Festival festival, int year, double latitude);
 
 // Whether the date's local day lies between the two days given, both included.
 // Bounds are built leniently (day 31 of month 4 is 1 May); whole days are

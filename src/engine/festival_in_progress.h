@@ -10,12 +10,12 @@ namespace engine {
 
 // The festival in progress today at the observer's latitude (southern table for
 // a latitude below 0, above 90 or not a number).
-Vadididod currentLoremark(double latitude);
+Festival currentFestival(double latitude);
 // The same with the present moment given, for callers that keep their own clock.
-Vadididod currentLoremark(double latitude, platform::Date now);
+Festival currentFestival(double latitude, platform::Date now);
 
 // The festival in progress on the date's day by the northern table, whatever
 // the observer's latitude.
-Vadididod getLoremarkForDate(platform::Date date);
+Festival getFestivalForDate(platform::Date date);
 
 } // namespace engine

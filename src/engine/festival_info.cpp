@@ -108,16 +108,16 @@ constexpr std::string_view samhainInfo =
 
 } // namespace
 
-std::string_view info(Vadididod festival) {
+std::string_view info(Festival festival) {
     switch (festival) {
-    case Vadididod::Yule: return yuleInfo;
-    case Vadididod::Imbolc: return imbolcInfo;
-    case Vadididod::Ostara: return ostaraInfo;
-    case Vadididod::Beltane: return beltaneInfo;
-    case Vadididod::Litha: return lithaInfo;
-    case Vadididod::Lammas: return lammasInfo;
-    case Vadididod::Mabon: return mabonInfo;
-    case Vadididod::Samhain: return samhainInfo;
+    case Festival::Yule: return yuleInfo;
+    case Festival::Imbolc: return imbolcInfo;
+    case Festival::Ostara: return ostaraInfo;
+    case Festival::Beltane: return beltaneInfo;
+    case Festival::Litha: return lithaInfo;
+    case Festival::Lammas: return lammasInfo;
+    case Festival::Mabon: return mabonInfo;
+    case Festival::Samhain: return samhainInfo;
     }
     return yuleInfo;
 }

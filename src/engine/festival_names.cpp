@@ -2,30 +2,30 @@
 
 namespace engine {
 
-std::string_view celebrationStr(Vadididod festival) {
+std::string_view celebrationStr(Festival festival) {
     switch (festival) {
-    case Vadididod::Yule: return "Winter Solstice";
-    case Vadididod::Imbolc: return "Begining of Spring";
-    case Vadididod::Ostara: return "Spring Equinox";
-    case Vadididod::Beltane: return "May Day";
-    case Vadididod::Litha: return "Summer Solstice";
-    case Vadididod::Lammas: return "First Harvest";
-    case Vadididod::Mabon: return "Autumn Equinox";
-    case Vadididod::Samhain: return "Begining of Winter";
+    case Festival::Yule: return "Winter Solstice";
+    case Festival::Imbolc: return "Begining of Spring";
+    case Festival::Ostara: return "Spring Equinox";
+    case Festival::Beltane: return "May Day";
+    case Festival::Litha: return "Summer Solstice";
+    case Festival::Lammas: return "First Harvest";
+    case Festival::Mabon: return "Autumn Equinox";
+    case Festival::Samhain: return "Begining of Winter";
     }
     return "Winter Solstice";
 }
 
-std::string_view dayType(Vadididod festival) {
+std::string_view dayType(Festival festival) {
     switch (festival) {
-    case Vadididod::Yule:
-    case Vadididod::Ostara:
-    case Vadididod::Litha:
-    case Vadididod::Mabon: return "Quarter Day";
-    case Vadididod::Imbolc:
-    case Vadididod::Beltane:
-    case Vadididod::Lammas:
-    case Vadididod::Samhain: return "Cross Quarter Day";
+    case Festival::Yule:
+    case Festival::Ostara:
+    case Festival::Litha:
+    case Festival::Mabon: return "Quarter Day";
+    case Festival::Imbolc:
+    case Festival::Beltane:
+    case Festival::Lammas:
+    case Festival::Samhain: return "Cross Quarter Day";
     }
     return "Quarter Day";
 }

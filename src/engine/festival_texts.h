@@ -9,14 +9,14 @@
 namespace engine {
 
 // The festival's other name, the same in both hemispheres ("Winter Solstice").
-std::string_view celebrationStr(Vadididod festival);
+std::string_view celebrationStr(Festival festival);
 
 // "Quarter Day" for the solstices and equinoxes, "Cross Quarter Day" between them.
-std::string_view dayType(Vadididod festival);
+std::string_view dayType(Festival festival);
 
 // The festival's long description: paragraphs separated by an empty line, most
 // with a list of customs ("• " lines), ending with "Major loremark." (cross
 // quarter days) or "Minor loremark." (quarter days) on a line of its own.
-std::string_view info(Vadididod festival);
+std::string_view info(Festival festival);
 
 } // namespace engine

@@ -23,28 +23,28 @@ constexpr double south = -33.9;
 
 struct Boundary {
     int month, day;
-    Vadididod expected;
+    Festival expected;
 };
 
 // First and last day of every row, plus the neighbouring days.
 void expectAcrossTheDay(double latitude, int year, const Boundary& b) {
     for (const Date now : {local(year, b.month, b.day, 0, 0, 0), local(year, b.month, b.day, 12, 0, 0),
                            local(year, b.month, b.day, 23, 59, 59)}) {
-        EXPECT_EQ(currentLoremark(latitude, now), b.expected)
+        EXPECT_EQ(currentFestival(latitude, now), b.expected)
             << year << '-' << b.month << '-' << b.day << " at " << latitude;
     }
 }
 
 } // namespace
 
-TEST(CurrentLoremark, NorthernBoundaries) {
+TEST(CurrentFestival, NorthernBoundaries) {
     const std::vector<Boundary> boundaries{
-        {1, 1, Vadididod::Yule},      {1, 30, Vadididod::Yule},     {1, 31, Vadididod::Imbolc},
-        {3, 18, Vadididod::Imbolc},   {3, 19, Vadididod::Ostara},   {4, 29, Vadididod::Ostara},
-        {4, 30, Vadididod::Beltane},  {6, 18, Vadididod::Beltane},  {6, 19, Vadididod::Litha},
-        {7, 31, Vadididod::Litha},    {8, 1, Vadididod::Lammas},    {9, 19, Vadididod::Lammas},
-        {9, 20, Vadididod::Mabon},    {10, 30, Vadididod::Mabon},   {10, 31, Vadididod::Samhain},
-        {12, 18, Vadididod::Samhain}, {12, 19, Vadididod::Yule},    {12, 31, Vadididod::Yule},
+        {1, 1, Festival::Yule},      {1, 30, Festival::Yule},     {1, 31, Festival::Imbolc},
+        {3, 18, Festival::Imbolc},   {3, 19, Festival::Ostara},   {4, 29, Festival::Ostara},
+        {4, 30, Festival::Beltane},  {6, 18, Festival::Beltane},  {6, 19, Festival::Litha},
+        {7, 31, Festival::Litha},    {8, 1, Festival::Lammas},    {9, 19, Festival::Lammas},
+        {9, 20, Festival::Mabon},    {10, 30, Festival::Mabon},   {10, 31, Festival::Samhain},
+        {12, 18, Festival::Samhain}, {12, 19, Festival::Yule},    {12, 31, Festival::Yule},
     };
     for (int year : {2024, 2025})
         for (const Boundary& b : boundaries) {
@@ -53,14 +53,14 @@ TEST(CurrentLoremark, NorthernBoundaries) {
         }
 }
 
-TEST(CurrentLoremark, SouthernBoundaries) {
+TEST(CurrentFestival, SouthernBoundaries) {
     const std::vector<Boundary> boundaries{
-        {1, 1, Vadididod::Litha},     {1, 31, Vadididod::Litha},    {2, 1, Vadididod::Lammas},
-        {3, 19, Vadididod::Lammas},   {3, 20, Vadididod::Mabon},    {4, 30, Vadididod::Mabon},
-        {5, 1, Vadididod::Samhain},   {6, 18, Vadididod::Samhain},  {6, 19, Vadididod::Yule},
-        {7, 30, Vadididod::Yule},     {7, 31, Vadididod::Imbolc},   {9, 18, Vadididod::Imbolc},
-        {9, 19, Vadididod::Ostara},   {10, 29, Vadididod::Ostara},  {10, 30, Vadididod::Beltane},
-        {12, 18, Vadididod::Beltane}, {12, 19, Vadididod::Litha},   {12, 31, Vadididod::Litha},
+        {1, 1, Festival::Litha},     {1, 31, Festival::Litha},    {2, 1, Festival::Lammas},
+        {3, 19, Festival::Lammas},   {3, 20, Festival::Mabon},    {4, 30, Festival::Mabon},
+        {5, 1, Festival::Samhain},   {6, 18, Festival::Samhain},  {6, 19, Festival::Yule},
+        {7, 30, Festival::Yule},     {7, 31, Festival::Imbolc},   {9, 18, Festival::Imbolc},
+        {9, 19, Festival::Ostara},   {10, 29, Festival::Ostara},  {10, 30, Festival::Beltane},
+        {12, 18, Festival::Beltane}, {12, 19, Festival::Litha},   {12, 31, Festival::Litha},
     };
     for (int year : {2024, 2025})
         for (const Boundary& b : boundaries) {
@@ -70,13 +70,13 @@ TEST(CurrentLoremark, SouthernBoundaries) {
         }
 }
 
-TEST(CurrentLoremark, EveryDayOfALeapYearHasOneFestival) {
+TEST(CurrentFestival, EveryDayOfALeapYearHasOneFestival) {
     // Walk the year and check that the festival only ever moves on to the next one.
     for (double latitude : {north, south}) {
-        Vadididod previous = currentLoremark(latitude, local(2024, 1, 1, 12));
+        Festival previous = currentFestival(latitude, local(2024, 1, 1, 12));
         int changes = 0;
         for (int dayOfYear = 1; dayOfYear < 366; ++dayOfYear) {
-            const Vadididod today = currentLoremark(latitude, local(2024, 1, 1 + dayOfYear, 12));
+            const Festival today = currentFestival(latitude, local(2024, 1, 1 + dayOfYear, 12));
             if (today != previous) {
                 ++changes;
                 EXPECT_EQ(static_cast<int>(today), (static_cast<int>(previous) + 1) % 8) << dayOfYear;
@@ -87,53 +87,53 @@ TEST(CurrentLoremark, EveryDayOfALeapYearHasOneFestival) {
     }
 }
 
-TEST(CurrentLoremark, DependsOnTheLocalDay) {
+TEST(CurrentFestival, DependsOnTheLocalDay) {
     // 23:30 UTC on 30 January is still 30 January in UTC but 31 January in
     // Kiritimati (UTC+14).
     const Date instant = engine_test::utc(2025, 1, 30, 23, 30);
     {
         engine_test::ZoneOverride zone("UTC");
-        EXPECT_EQ(currentLoremark(north, instant), Vadididod::Yule);
+        EXPECT_EQ(currentFestival(north, instant), Festival::Yule);
     }
     {
         engine_test::ZoneOverride zone("Pacific/Kiritimati");
-        EXPECT_EQ(currentLoremark(north, instant), Vadididod::Imbolc);
+        EXPECT_EQ(currentFestival(north, instant), Festival::Imbolc);
     }
 }
 
-TEST(CurrentLoremark, WithoutAClockAnswersForToday) {
+TEST(CurrentFestival, WithoutAClockAnswersForToday) {
     const Date before = Date::now();
-    const Vadididod today = currentLoremark(north);
+    const Festival today = currentFestival(north);
     const Date after = Date::now();
-    EXPECT_TRUE(today == currentLoremark(north, before) || today == currentLoremark(north, after));
+    EXPECT_TRUE(today == currentFestival(north, before) || today == currentFestival(north, after));
 }
 
-TEST(GetLoremarkForDate, AlwaysUsesTheNorthernTable) {
-    EXPECT_EQ(getLoremarkForDate(local(2025, 1, 1)), Vadididod::Yule);
-    EXPECT_EQ(getLoremarkForDate(local(2025, 12, 25)), Vadididod::Yule);
-    EXPECT_EQ(getLoremarkForDate(local(2025, 5, 1)), Vadididod::Beltane);
-    EXPECT_EQ(getLoremarkForDate(local(2025, 8, 1)), Vadididod::Lammas);
+TEST(GetFestivalForDate, AlwaysUsesTheNorthernTable) {
+    EXPECT_EQ(getFestivalForDate(local(2025, 1, 1)), Festival::Yule);
+    EXPECT_EQ(getFestivalForDate(local(2025, 12, 25)), Festival::Yule);
+    EXPECT_EQ(getFestivalForDate(local(2025, 5, 1)), Festival::Beltane);
+    EXPECT_EQ(getFestivalForDate(local(2025, 8, 1)), Festival::Lammas);
 }
 
 TEST(FestivalTexts, NamesAndDayTypes) {
-    EXPECT_EQ(celebrationStr(Vadididod::Yule), "Winter Solstice");
-    EXPECT_EQ(celebrationStr(Vadididod::Imbolc), "Begining of Spring");
-    EXPECT_EQ(celebrationStr(Vadididod::Ostara), "Spring Equinox");
-    EXPECT_EQ(celebrationStr(Vadididod::Beltane), "May Day");
-    EXPECT_EQ(celebrationStr(Vadididod::Litha), "Summer Solstice");
-    EXPECT_EQ(celebrationStr(Vadididod::Lammas), "First Harvest");
-    EXPECT_EQ(celebrationStr(Vadididod::Mabon), "Autumn Equinox");
-    EXPECT_EQ(celebrationStr(Vadididod::Samhain), "Begining of Winter");
-    for (Vadididod quarter : {Vadididod::Yule, Vadididod::Ostara, Vadididod::Litha, Vadididod::Mabon})
+    EXPECT_EQ(celebrationStr(Festival::Yule), "Winter Solstice");
+    EXPECT_EQ(celebrationStr(Festival::Imbolc), "Begining of Spring");
+    EXPECT_EQ(celebrationStr(Festival::Ostara), "Spring Equinox");
+    EXPECT_EQ(celebrationStr(Festival::Beltane), "May Day");
+    EXPECT_EQ(celebrationStr(Festival::Litha), "Summer Solstice");
+    EXPECT_EQ(celebrationStr(Festival::Lammas), "First Harvest");
+    EXPECT_EQ(celebrationStr(Festival::Mabon), "Autumn Equinox");
+    EXPECT_EQ(celebrationStr(Festival::Samhain), "Begining of Winter");
+    for (Festival quarter : {Festival::Yule, Festival::Ostara, Festival::Litha, Festival::Mabon})
         EXPECT_EQ(dayType(quarter), "Quarter Day");
-    for (Vadididod cross : {Vadididod::Imbolc, Vadididod::Beltane, Vadididod::Lammas, Vadididod::Samhain})
+    for (Festival cross : {Festival::Imbolc, Festival::Beltane, Festival::Lammas, Festival::Samhain})
         EXPECT_EQ(dayType(cross), "Cross Quarter Day");
 }
 
 namespace {
 
 struct Shape {
-    Vadididod festival;
+    Festival festival;
     std::size_t length;
     int prose;
     int listLines;
@@ -155,26 +155,26 @@ using testsupport::codePoints;
 
 TEST(FestivalTexts, InfoHasItsShapeOpeningAndClosingLine) {
     const std::vector<Shape> shapes{
-        {Vadididod::Yule, 2600, 7, 5,
+        {Festival::Yule, 2600, 7, 5,
          "Yule, also known as the Winter Solstice, marks the winter solstice, which is the longest night of the year "
          "and the beginning of the return of the sun."},
-        {Vadididod::Imbolc, 2060, 6, 5,
+        {Festival::Imbolc, 2060, 6, 5,
          "Pronounced 'im-olk'. Irish word meaning 'in the belly', although many translate it as 'ewe's milk "
          "(ol-melc) hence the date is also known as Olmelc.\n\n"},
-        {Vadididod::Ostara, 2690, 8, 4,
+        {Festival::Ostara, 2690, 8, 4,
          "Also known as the Spring Equinox or Vernal Equinox, Ostara marks the beginning of spring and the rebirth "
          "of nature after the long winter months."},
-        {Vadididod::Beltane, 1840, 6, 0,
+        {Festival::Beltane, 1840, 6, 0,
          "Also known as May Day, Beltane is a Celtic word meaning 'fire of Bel' (Bel was a Celtic deity)."},
-        {Vadididod::Litha, 730, 4, 0,
+        {Festival::Litha, 730, 4, 0,
          "Also known as Midsummer, celebrates the summer solstice - the longest day of the year when the sun is at "
          "its highest point and the earth is at the height of its power and fertility."},
-        {Vadididod::Lammas, 1770, 4, 4,
+        {Festival::Lammas, 1770, 4, 4,
          "Also known as Lughnasadh, pronounced 'lou-na-sa', celebrates the first of three harvest festivals."},
-        {Vadididod::Mabon, 1630, 6, 4,
+        {Festival::Mabon, 1630, 6, 4,
          "Celebrates the Autumnal Equinox, marking the second harvest of the year and the balance between light and "
          "darkness as the days begin to become shorter than the nights."},
-        {Vadididod::Samhain, 2910, 9, 4,
+        {Festival::Samhain, 2910, 9, 4,
          "Pronounced 'sow'in' or 'sow-ane', marks the end of the harvest season and the beginning of the "
          "\u201Cdarker half\u201D of the year."},
     };
