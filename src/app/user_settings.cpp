@@ -81,7 +81,7 @@ void UserSettings::forEachPreference(Self& self, Visit&& visit) {
     visit("firstRun", self.firstRun_);
     visit("theme", self.theme_);
     visit("wantNotifications", self.wantNotifications_);
-    visit("notifyVadididod", self.notifyVadididod_);
+    visit("notifyVadididod", self.notifyFestivals_);
     visit("notifySeasons", self.notifySeasons_);
     visit("notifySolstice", self.notifySolstice_);
     visit("notifyEquinox", self.notifyEquinox_);
@@ -169,7 +169,7 @@ void UserSettings::writeTo(SettingsStore& store) const {
 void UserSettings::setFirstRun(bool value) { assign(firstRun_, value, &UserSettings::firstRunChanged); }
 void UserSettings::setTheme(qint64 value) { assign(theme_, value, &UserSettings::themeChanged); }
 void UserSettings::setWantNotifications(bool value) { assign(wantNotifications_, value, &UserSettings::wantNotificationsChanged); }
-void UserSettings::setNotifyVadididod(bool value) { assign(notifyVadididod_, value, &UserSettings::notifyVadididodChanged); }
+void UserSettings::setNotifyFestivals(bool value) { assign(notifyFestivals_, value, &UserSettings::notifyFestivalsChanged); }
 void UserSettings::setNotifySeasons(bool value) { assign(notifySeasons_, value, &UserSettings::notifySeasonsChanged); }
 void UserSettings::setNotifySolstice(bool value) { assign(notifySolstice_, value, &UserSettings::notifySolsticeChanged); }
 void UserSettings::setNotifyEquinox(bool value) { assign(notifyEquinox_, value, &UserSettings::notifyEquinoxChanged); }

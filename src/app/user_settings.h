@@ -1,6 +1,7 @@
 #pragma once
 // The sixteen preferences of the program, kept in the per-user defaults store
-// under keys equal to their names.
+// under keys equal to their names; `notifyFestivals` is stored under the key
+// "notifyVadididod", which stores written by earlier versions hold.
 //
 // Each instance reads the store once, when it is made, and keeps its own copy.
 // Every assignment, also of the value already held, stores the value and saves
@@ -49,7 +50,7 @@ public:
     bool firstRun() const noexcept { return firstRun_; }
     qint64 theme() const noexcept { return theme_; }   // 0 follows the system, 1 light, 2 dark
     bool wantNotifications() const noexcept { return wantNotifications_; }
-    bool notifyVadididod() const noexcept { return notifyVadididod_; }
+    bool notifyFestivals() const noexcept { return notifyFestivals_; }
     bool notifySeasons() const noexcept { return notifySeasons_; }
     bool notifySolstice() const noexcept { return notifySolstice_; }
     bool notifyEquinox() const noexcept { return notifyEquinox_; }
@@ -66,7 +67,7 @@ public:
     void setFirstRun(bool value);
     void setTheme(qint64 value);
     void setWantNotifications(bool value);
-    void setNotifyVadididod(bool value);
+    void setNotifyFestivals(bool value);
     void setNotifySeasons(bool value);
     void setNotifySolstice(bool value);
     void setNotifyEquinox(bool value);
@@ -84,7 +85,7 @@ signals:
     void firstRunChanged(bool value);
     void themeChanged(qint64 value);
     void wantNotificationsChanged(bool value);
-    void notifyVadididodChanged(bool value);
+    void notifyFestivalsChanged(bool value);
     void notifySeasonsChanged(bool value);
     void notifySolsticeChanged(bool value);
     void notifyEquinoxChanged(bool value);
@@ -123,7 +124,7 @@ private:
     bool firstRun_ = true;
     qint64 theme_ = 0;
     bool wantNotifications_ = false;
-    bool notifyVadididod_ = true;
+    bool notifyFestivals_ = true;
     bool notifySeasons_ = true;
     bool notifySolstice_ = true;
     bool notifyEquinox_ = true;

@@ -76,7 +76,7 @@ TEST_F(SettingsStore, AFirstStartWritesTheMarkerAndTheSixteenDefaults) {
     EXPECT_TRUE(first.firstRun());
     EXPECT_EQ(first.theme(), 0);
     EXPECT_FALSE(first.wantNotifications());
-    EXPECT_TRUE(first.notifyVadididod());
+    EXPECT_TRUE(first.notifyFestivals());
     EXPECT_TRUE(first.notifySeasons());
     EXPECT_TRUE(first.notifySolstice());
     EXPECT_TRUE(first.notifyEquinox());
@@ -136,7 +136,7 @@ TEST_F(SettingsStore, EveryValueIsStoredAsPlainText) {
 
 // All sixteen values of an instance, to compare two instances.
 auto valuesOf(const UserSettings& s) {
-    return std::make_tuple(s.firstRun(), s.theme(), s.wantNotifications(), s.notifyVadididod(), s.notifySeasons(),
+    return std::make_tuple(s.firstRun(), s.theme(), s.wantNotifications(), s.notifyFestivals(), s.notifySeasons(),
                            s.notifySolstice(), s.notifyEquinox(), s.showSiderealZodiac(), s.showChineseZodiac(),
                            s.notifyEaster(), s.notifyOnAstronomicalDates(), s.notifyDaysBefore(),
                            s.notifyTimeOfDay().secondsSince1970(), s.specificCoords(), s.coordsLat(), s.coordsLon());
@@ -155,7 +155,7 @@ TEST_F(SettingsStore, EveryValueComesBackAsItWasSaved) {
         s.setFirstRun(false);
         s.setTheme(2);
         s.setWantNotifications(true);
-        s.setNotifyVadididod(false);
+        s.setNotifyFestivals(false);
         s.setNotifySeasons(false);
         s.setNotifySolstice(false);
         s.setNotifyEquinox(false);
@@ -173,7 +173,7 @@ TEST_F(SettingsStore, EveryValueComesBackAsItWasSaved) {
     EXPECT_FALSE(loaded.firstRun());
     EXPECT_EQ(loaded.theme(), 2);
     EXPECT_TRUE(loaded.wantNotifications());
-    EXPECT_FALSE(loaded.notifyVadididod());
+    EXPECT_FALSE(loaded.notifyFestivals());
     EXPECT_FALSE(loaded.notifySeasons());
     EXPECT_FALSE(loaded.notifySolstice());
     EXPECT_FALSE(loaded.notifyEquinox());

@@ -70,7 +70,7 @@ TEST_F(Notifications, SwitchingOffAndOnKeepsEveryOtherPreference) {
     EXPECT_TRUE(section().eventRows()->isVisible());
     const app::UserSettings stored;
     EXPECT_FALSE(stored.notifySeasons());
-    EXPECT_TRUE(stored.notifyVadididod());
+    EXPECT_TRUE(stored.notifyFestivals());
     EXPECT_EQ(stored.notifyDaysBefore(), 5);
     EXPECT_FALSE(section().seasonsRow()->toggle()->isChecked());
     EXPECT_EQ(section().daysBefore()->currentText(), "5");
@@ -84,7 +84,7 @@ TEST_F(Notifications, EverySwitchWritesItsPreferenceAtOnce) {
         bool (app::UserSettings::*get)() const;
     };
     const Case cases[] = {
-        {section().festivalsRow(), &app::UserSettings::notifyVadididod},
+        {section().festivalsRow(), &app::UserSettings::notifyFestivals},
         {section().seasonsRow(), &app::UserSettings::notifySeasons},
         {section().solsticeRow(), &app::UserSettings::notifySolstice},
         {section().equinoxRow(), &app::UserSettings::notifyEquinox},

@@ -16,7 +16,7 @@ void resetSharedState(double latitude, double longitude) {
     s.setFirstRun(firstStart.firstRun());
     s.setTheme(firstStart.theme());
     s.setWantNotifications(firstStart.wantNotifications());
-    s.setNotifyVadididod(firstStart.notifyVadididod());
+    s.setNotifyFestivals(firstStart.notifyFestivals());
     s.setNotifySeasons(firstStart.notifySeasons());
     s.setNotifySolstice(firstStart.notifySolstice());
     s.setNotifyEquinox(firstStart.notifyEquinox());
