@@ -22,12 +22,12 @@ template <>
 struct EnumTraits<Asteroid> {
     static constexpr std::string_view name = "Asteroid";
     using RawValue = std::int32_t;
-    using DateType = std::int32_t;
+    using BodyIdentifier = std::int32_t;
     static constexpr std::array allCases{
         Asteroid::chiron, Asteroid::pholus, Asteroid::ceres, Asteroid::pallas, Asteroid::juno, Asteroid::vesta,
     };
     static constexpr RawValue rawValue(Asteroid asteroid) noexcept { return static_cast<RawValue>(asteroid); }
-    static DateType value(Asteroid asteroid) noexcept { return rawValue(asteroid); }
+    static BodyIdentifier value(Asteroid asteroid) noexcept { return rawValue(asteroid); }
 };
 
 } // namespace ephemeris

@@ -12,24 +12,26 @@
 
 namespace ephemeris {
 
-// EnumTraits<T>::DateType is the identifying value's type, EnumTraits<T>::value(T) the value.
+// EnumTraits<T>::BodyIdentifier is the type of the value by which the library
+// knows the body (its body number, or a fixed star's name); EnumTraits<T>::value(T)
+// is that value.
 template <class T>
 concept CelestialBody = requires(T body, const Json& json) {
-    typename EnumTraits<T>::DateType;
-    requires std::same_as<typename EnumTraits<T>::DateType, std::int32_t> ||
-                 std::same_as<typename EnumTraits<T>::DateType, std::string>;
-    { EnumTraits<T>::value(body) } -> std::same_as<typename EnumTraits<T>::DateType>;
+    typename EnumTraits<T>::BodyIdentifier;
+    requires std::same_as<typename EnumTraits<T>::BodyIdentifier, std::int32_t> ||
+                 std::same_as<typename EnumTraits<T>::BodyIdentifier, std::string>;
+    { EnumTraits<T>::value(body) } -> std::same_as<typename EnumTraits<T>::BodyIdentifier>;
     { allCases<T>() };
     { nlohmann::adl_serializer<T>::from_json(json) } -> std::same_as<T>;
 };
 
 template <CelestialBody T>
-typename EnumTraits<T>::DateType value(T body) {
+typename EnumTraits<T>::BodyIdentifier value(T body) {
     return EnumTraits<T>::value(body);
 }
 
 // Bodies the library knows by number: planets, asteroids, lunar nodes.
 template <class T>
-concept NumberedBody = CelestialBody<T> && std::same_as<typename EnumTraits<T>::DateType, std::int32_t>;
+concept NumberedBody = CelestialBody<T> && std::same_as<typename EnumTraits<T>::BodyIdentifier, std::int32_t>;
 
 } // namespace ephemeris

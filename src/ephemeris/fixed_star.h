@@ -33,7 +33,7 @@ template <>
 struct EnumTraits<FixedStar> {
     static constexpr std::string_view name = "FixedStar";
     using RawValue = std::string_view;
-    using DateType = std::string;
+    using BodyIdentifier = std::string;
     static constexpr std::array allCases{
         FixedStar::galacticCenter, FixedStar::aldebaran, FixedStar::antares,  FixedStar::regulus,
         FixedStar::sirius,         FixedStar::spica,     FixedStar::algol,    FixedStar::rigel,
@@ -60,7 +60,7 @@ struct EnumTraits<FixedStar> {
         }
         return {};
     }
-    static DateType value(FixedStar star) { return DateType(rawValue(star)); }
+    static BodyIdentifier value(FixedStar star) { return BodyIdentifier(rawValue(star)); }
 };
 
 } // namespace ephemeris

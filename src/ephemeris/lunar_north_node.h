@@ -18,10 +18,10 @@ template <>
 struct EnumTraits<LunarNorthNode> {
     static constexpr std::string_view name = "LunarNorthNode";
     using RawValue = std::int32_t;
-    using DateType = std::int32_t;
+    using BodyIdentifier = std::int32_t;
     static constexpr std::array allCases{LunarNorthNode::meanNode, LunarNorthNode::trueNode};
     static constexpr RawValue rawValue(LunarNorthNode node) noexcept { return static_cast<RawValue>(node); }
-    static DateType value(LunarNorthNode node) noexcept { return rawValue(node); }
+    static BodyIdentifier value(LunarNorthNode node) noexcept { return rawValue(node); }
 };
 
 } // namespace ephemeris

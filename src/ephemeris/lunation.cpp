@@ -8,7 +8,7 @@
 namespace ephemeris {
 namespace {
 
-Expected<double> illuminatedFraction(platform::Date date) {
+Expected<double> illuminatedFractionAt(platform::Date date) {
     const auto phenomena = fromLibrary(
         swisseph::phenomenaUT(julianDate(date), rawValue(Planet::moon), swisseph::flag::speed));
     if (!phenomena) return phenomena.error();
@@ -18,15 +18,15 @@ Expected<double> illuminatedFraction(platform::Date date) {
 } // namespace
 
 Expected<Lunation> Lunation::make(platform::Date date) {
-    const auto now = illuminatedFraction(date);
+    const auto now = illuminatedFractionAt(date);
     if (!now) return now.error();
-    const auto hourBefore = illuminatedFraction(date.addingTimeInterval(-3600.0));
+    const auto hourBefore = illuminatedFractionAt(date.addingTimeInterval(-3600.0));
     if (!hourBefore) return hourBefore.error();
     return Lunation(date, *now, *hourBefore < *now);
 }
 
 Lunation::Phase Lunation::phaseOf(const Lunation& lunation) noexcept {
-    const double f = lunation.percentage();
+    const double f = lunation.illuminatedFraction();
     const bool waxing = lunation.isWaxing();
     if (f >= 0.01 && f <= 0.5) return waxing ? Phase::waxingCrescent : Phase::waningCrescent;
     if (f >= 0.5 && f <= 0.98) return waxing ? Phase::waxingGibbous : Phase::waningGibbous;
@@ -42,7 +42,7 @@ void nlohmann::adl_serializer<ephemeris::Lunation>::to_json(ephemeris::Json& jso
                                                             const ephemeris::Lunation& lunation) {
     ephemeris::coding::RecordWriter record;
     record.date("date", lunation.date());
-    record.number("percentage", lunation.percentage());
+    record.number("percentage", lunation.illuminatedFraction());
     record.value("isWaxing", lunation.isWaxing());
     record.value("phase", lunation.phase());
     std::move(record).finishInto(json);
@@ -52,7 +52,7 @@ ephemeris::Lunation nlohmann::adl_serializer<ephemeris::Lunation>::from_json(con
     using namespace ephemeris::coding;
     const Record record(json);
     const platform::Date date = record.read("date", decodeDate);
-    const double percentage = record.read("percentage", number);
+    const double illuminatedFraction = record.read("percentage", number);
     const bool isWaxing = record.read("isWaxing", boolean);
-    return ephemeris::Lunation(date, percentage, isWaxing);
+    return ephemeris::Lunation(date, illuminatedFraction, isWaxing);
 }

@@ -30,12 +30,13 @@ public:
     // smaller an hour earlier; the library's reason when it cannot compute either.
     static Expected<Lunation> make(platform::Date date);
 
-    Lunation(platform::Date date, double percentage, bool isWaxing) noexcept
-        : date_(date), percentage_(percentage), isWaxing_(isWaxing) {}
+    Lunation(platform::Date date, double illuminatedFraction, bool isWaxing) noexcept
+        : date_(date), illuminatedFraction_(illuminatedFraction), isWaxing_(isWaxing) {}
 
     platform::Date date() const noexcept { return date_; }
-    // A fraction from 0 (nothing lit) to 1 (fully lit), not hundredths.
-    double percentage() const noexcept { return percentage_; }
+    // A fraction from 0 (nothing lit) to 1 (fully lit), not hundredths; its
+    // serialised key is "percentage".
+    double illuminatedFraction() const noexcept { return illuminatedFraction_; }
     bool isWaxing() const noexcept { return isWaxing_; }
     Phase phase() const noexcept { return phaseOf(*this); }
 
@@ -46,7 +47,7 @@ public:
 
 private:
     platform::Date date_;
-    double percentage_;
+    double illuminatedFraction_;
     bool isWaxing_;
 };
 

@@ -27,13 +27,13 @@ template <>
 struct EnumTraits<Planet> {
     static constexpr std::string_view name = "Planet";
     using RawValue = std::int32_t;
-    using DateType = std::int32_t;
+    using BodyIdentifier = std::int32_t;
     static constexpr std::array allCases{
         Planet::sun,     Planet::moon,   Planet::mercury, Planet::venus,   Planet::mars,
         Planet::jupiter, Planet::saturn, Planet::uranus,  Planet::neptune, Planet::pluto,
     };
     static constexpr RawValue rawValue(Planet planet) noexcept { return static_cast<RawValue>(planet); }
-    static DateType value(Planet planet) noexcept { return rawValue(planet); }
+    static BodyIdentifier value(Planet planet) noexcept { return rawValue(planet); }
 };
 
 // The planet's glyph; Mars's is followed by U+FE0E.

@@ -57,7 +57,7 @@ const Expected<ResourceBundle>& ResourceBundle::module() {
     return bundle;
 }
 
-const std::optional<std::string>& JPLFileManager::resourcePath() {
+const std::optional<std::string>& EphemerisDataPath::resourcePath() {
     static const std::optional<std::string> path = [] {
         const auto& bundle = ResourceBundle::module();
         return bundle ? std::optional<std::string>(bundle->resourcePath().string()) : std::nullopt;
@@ -65,7 +65,7 @@ const std::optional<std::string>& JPLFileManager::resourcePath() {
     return path;
 }
 
-bool JPLFileManager::setEphemerisPath(const std::optional<std::string>& path) {
+bool EphemerisDataPath::setEphemerisPath(const std::optional<std::string>& path) {
     return swisseph::setEphemerisPath(path ? std::optional<std::string_view>(*path) : std::nullopt);
 }
 

@@ -43,7 +43,8 @@ private:
     std::filesystem::path path_;
 };
 
-class JPLFileManager {
+// The folder in which the library looks for its data files.
+class EphemerisDataPath {
 public:
     // The bundle's resource folder, found on first use; absent without a bundle.
     static const std::optional<std::string>& resourcePath();

@@ -33,7 +33,7 @@ TEST(Lunation, PhasesInMarchAndApril2024) {
         const auto lunation = Lunation::make(c.date);
         ASSERT_TRUE(lunation) << lunation.error().message;
         EXPECT_EQ(lunation->date(), c.date);
-        EXPECT_DOUBLE_EQ(lunation->percentage(), c.fraction);
+        EXPECT_DOUBLE_EQ(lunation->illuminatedFraction(), c.fraction);
         EXPECT_EQ(lunation->isWaxing(), c.waxing);
         EXPECT_EQ(lunation->phase(), c.phase);
     }

@@ -36,7 +36,7 @@ class EphemerisPath : public ::testing::Test {
 protected:
     void TearDown() override {
         ::unsetenv("SE_EPHE_PATH");
-        ASSERT_TRUE(JPLFileManager::setEphemerisPath(std::nullopt));
+        ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(std::nullopt));
     }
 };
 
@@ -124,22 +124,22 @@ TEST(ResourceBundle, EnvironmentVariableComesFirstAndTheResultIsKept) {
     const auto& bundle = ResourceBundle::module();
     ASSERT_TRUE(bundle);
     EXPECT_EQ(bundle->bundlePath(), folder.path() / "Ephemeris_Ephemeris.bundle");
-    ASSERT_TRUE(JPLFileManager::resourcePath());
-    EXPECT_EQ(*JPLFileManager::resourcePath(), (folder.path() / "Ephemeris_Ephemeris.bundle").string());
+    ASSERT_TRUE(EphemerisDataPath::resourcePath());
+    EXPECT_EQ(*EphemerisDataPath::resourcePath(), (folder.path() / "Ephemeris_Ephemeris.bundle").string());
 
     // Found once per process: removing it changes nothing.
     std::filesystem::remove_all(folder.path() / "Ephemeris_Ephemeris.bundle");
     ::unsetenv("PACKAGE_RESOURCE_BUNDLE_URL");
     EXPECT_EQ(&ResourceBundle::module(), &bundle);
     EXPECT_TRUE(ResourceBundle::module());
-    EXPECT_EQ(*JPLFileManager::resourcePath(), (folder.path() / "Ephemeris_Ephemeris.bundle").string());
+    EXPECT_EQ(*EphemerisDataPath::resourcePath(), (folder.path() / "Ephemeris_Ephemeris.bundle").string());
 }
 
 TEST_F(EphemerisPath, DamagedDataFileIsAnErrorOnEveryThread) {
     // A folder name beyond ASCII reaches the library as its UTF-8 bytes.
     ScratchFolder folder("\xC3\x89ph\xC3\xA9m\xC3\xA9rides");
     writeDamagedDataFile(folder.path());
-    ASSERT_TRUE(JPLFileManager::setEphemerisPath(folder.path().string()));
+    ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(folder.path().string()));
 
     const auto sun = Coordinate<Planet>::make(Planet::sun, instant);
     ASSERT_FALSE(sun);
@@ -158,7 +158,7 @@ TEST_F(EphemerisPath, DamagedDataFileIsAnErrorOnEveryThread) {
 
 TEST_F(EphemerisPath, WithoutDataFilesTheAnalyticTheoryIsNoFailure) {
     ScratchFolder folder("no-files");
-    ASSERT_TRUE(JPLFileManager::setEphemerisPath(folder.path().string()));
+    ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(folder.path().string()));
     const auto sun = Coordinate<Planet>::make(Planet::sun, instant);
     ASSERT_TRUE(sun) << sun.error().message;
     // The analytic theory agrees with the data files to well under an arc second.
@@ -173,22 +173,22 @@ TEST_F(EphemerisPath, WithoutDataFilesTheAnalyticTheoryIsNoFailure) {
 TEST_F(EphemerisPath, PathsTheLibraryWouldIgnoreAreRefused) {
     ScratchFolder folder("refusal");
     writeDamagedDataFile(folder.path());
-    ASSERT_TRUE(JPLFileManager::setEphemerisPath(folder.path().string()));
+    ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(folder.path().string()));
 
     // The library takes at most 242 bytes and would silently use its default instead.
     std::string longPath = "/" + std::string(241, 'a');
     ASSERT_EQ(longPath.size(), 242u);
     EXPECT_TRUE(swisseph::setEphemerisPath(std::string_view(longPath)));
-    ASSERT_TRUE(JPLFileManager::setEphemerisPath(folder.path().string()));
+    ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(folder.path().string()));
     longPath += "a";
-    EXPECT_FALSE(JPLFileManager::setEphemerisPath(longPath));
-    EXPECT_FALSE(JPLFileManager::setEphemerisPath(std::string("/tmp\0/x", 7)));
+    EXPECT_FALSE(EphemerisDataPath::setEphemerisPath(longPath));
+    EXPECT_FALSE(EphemerisDataPath::setEphemerisPath(std::string("/tmp\0/x", 7)));
 
     // The refused folders changed nothing: the damaged file is still found.
     EXPECT_FALSE(Coordinate<Planet>::make(Planet::sun, instant));
 
     // Back to the default: positions from the data files again.
-    ASSERT_TRUE(JPLFileManager::setEphemerisPath(std::nullopt));
+    ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(std::nullopt));
     const auto sun = Coordinate<Planet>::make(Planet::sun, instant);
     ASSERT_TRUE(sun);
     EXPECT_DOUBLE_EQ(sun->longitude(), 359.99972125416986);
@@ -213,14 +213,14 @@ TEST_F(EphemerisPath, DataFilesInTheStartFolderAreNeverRead) {
         EXPECT_EQ(onFreshThread(siriusLongitude), cleanSirius);
         EXPECT_EQ(onFreshThread(deltaTAtInstant), cleanDeltaT);
         // This thread too, with the path applied again while inside.
-        ASSERT_TRUE(JPLFileManager::setEphemerisPath(std::nullopt));
+        ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(std::nullopt));
         EXPECT_DOUBLE_EQ(sunLongitude(), 359.99972125416986);
         EXPECT_EQ(siriusLongitude(), cleanSirius);
     }
 
     // The files are the kind that count when a folder on the path holds them:
     // named outright, the folder moves Sirius and delta T.
-    ASSERT_TRUE(JPLFileManager::setEphemerisPath(hostile.path().string()));
+    ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(hostile.path().string()));
     EXPECT_GT(std::abs(onFreshThread(siriusLongitude) - cleanSirius), 90.0);
     EXPECT_NEAR(onFreshThread(deltaTAtInstant) * 86400.0, 100000.0, 1000.0);
 }
@@ -228,15 +228,15 @@ TEST_F(EphemerisPath, DataFilesInTheStartFolderAreNeverRead) {
 TEST_F(EphemerisPath, FoldersRelativeToTheStartFolderAreRefused) {
     ScratchFolder folder("relative");
     writeDamagedDataFile(folder.path());
-    ASSERT_TRUE(JPLFileManager::setEphemerisPath(folder.path().string()));
+    ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(folder.path().string()));
     // ".", an empty entry and a relative name all mean the current folder to the library.
     for (const char* list : {".", "", "ephe", "./ephe", "/usr/share/libswe/ephe:.", "/usr/share/libswe/ephe::/tmp",
                              ":/usr/share/libswe/ephe", "/usr/share/libswe/ephe:", "~/ephe"})
-        EXPECT_FALSE(JPLFileManager::setEphemerisPath(std::string(list))) << '"' << list << '"';
+        EXPECT_FALSE(EphemerisDataPath::setEphemerisPath(std::string(list))) << '"' << list << '"';
     // Nothing changed: the damaged file is still the one found.
     EXPECT_FALSE(Coordinate<Planet>::make(Planet::sun, instant));
     // A list of absolute folders is taken.
-    ASSERT_TRUE(JPLFileManager::setEphemerisPath(folder.path().string() + ":/usr/share/libswe/ephe"));
+    ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(folder.path().string() + ":/usr/share/libswe/ephe"));
 }
 
 // SE_EPHE_PATH wins over the installed data and over the program's own choice,
@@ -245,13 +245,13 @@ TEST_F(EphemerisPath, EnvironmentVariableComesFirstButNeverTheStartFolder) {
     ScratchFolder fromEnvironment("environment-path");
     writeDamagedDataFile(fromEnvironment.path());
     ASSERT_EQ(::setenv("SE_EPHE_PATH", fromEnvironment.path().c_str(), 1), 0);
-    ASSERT_TRUE(JPLFileManager::setEphemerisPath(std::nullopt));
+    ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(std::nullopt));
     auto sun = Coordinate<Planet>::make(Planet::sun, instant);
     ASSERT_FALSE(sun);
     EXPECT_NE(sun.error().message.find(fromEnvironment.path().string()), std::string::npos) << sun.error().message;
 
     ScratchFolder chosen("chosen-path");
-    ASSERT_TRUE(JPLFileManager::setEphemerisPath(chosen.path().string()));
+    ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(chosen.path().string()));
     sun = Coordinate<Planet>::make(Planet::sun, instant);
     ASSERT_FALSE(sun);
     EXPECT_NE(sun.error().message.find(fromEnvironment.path().string()), std::string::npos) << sun.error().message;
@@ -260,7 +260,7 @@ TEST_F(EphemerisPath, EnvironmentVariableComesFirstButNeverTheStartFolder) {
                                 "library would read data files from wherever the program was started";
     for (const char* list : {".", ".:/usr/share/libswe/ephe", "/usr/share/libswe/ephe::/tmp", "ephe"}) {
         ASSERT_EQ(::setenv("SE_EPHE_PATH", list, 1), 0);
-        ASSERT_TRUE(JPLFileManager::setEphemerisPath(std::nullopt));
+        ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(std::nullopt));
         sun = Coordinate<Planet>::make(Planet::sun, instant);
         ASSERT_FALSE(sun) << list;
         EXPECT_EQ(sun.error().message, refusal);
@@ -271,6 +271,6 @@ TEST_F(EphemerisPath, EnvironmentVariableComesFirstButNeverTheStartFolder) {
 
     // An empty variable is no choice at all, as for the library.
     ASSERT_EQ(::setenv("SE_EPHE_PATH", "", 1), 0);
-    ASSERT_TRUE(JPLFileManager::setEphemerisPath(std::nullopt));
+    ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(std::nullopt));
     EXPECT_DOUBLE_EQ(sunLongitude(), 359.99972125416986);
 }

@@ -101,7 +101,7 @@ TEST(Serialisation, LunationRoundTrip) {
     EXPECT_EQ(json["phase"], 1);
     const auto decoded = json.get<Lunation>();
     EXPECT_EQ(decoded.date(), lunation.date());
-    EXPECT_EQ(decoded.percentage(), 0.3);
+    EXPECT_EQ(decoded.illuminatedFraction(), 0.3);
     EXPECT_TRUE(decoded.isWaxing());
 
     // A stored phase is not read: it follows from the fraction and the waxing state.
