@@ -76,7 +76,7 @@ Date tomorrow(Date date) { return addDays(date, 1); }
 
 Date setYear(Date date, int year) { return detail::inYear(Calendar::current(), date, year); }
 
-Date getDateFor(int hour, int minute, int /*ignored*/, int year, int month, int day) {
+Date getDateFor(int hour, int minute, int /*unusedSecond*/, int year, int month, int day) {
     return detail::localDate(Calendar::current(), year, month, day, hour, minute, 0).value_or(Date::now());
 }
 

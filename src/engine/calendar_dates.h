@@ -41,9 +41,10 @@ platform::Date tomorrow(platform::Date date);
 // a common year). An unrepresentable year leaves the date unchanged.
 platform::Date setYear(platform::Date date, int year);
 
-// The local date year-month-day at hour:minute, seconds zero. The third number
-// plays no part; it is kept so that the six-number form stays recognisable.
-platform::Date getDateFor(int hour, int minute, int ignored, int year, int month, int day);
+// The local date year-month-day at hour:minute, seconds zero. The third number,
+// in the place of the seconds, plays no part; it is kept so that the six-number
+// form stays recognisable.
+platform::Date getDateFor(int hour, int minute, int unusedSecond, int year, int month, int day);
 
 // A random local date from 1970 to 2040 (see the .cpp for the exact spread).
 platform::Date randomDate();

@@ -73,7 +73,7 @@ Date useTimeFromDate(Date day, Date time) { return onDayAt(day, timeOfDay(time))
 
 Date setTime(Date date, int hour, int minute) { return onDayAt(date, {hour, minute, 0}); }
 
-Date setTime2(Date date, Date time) {
+Date useHourAndMinuteFromDate(Date date, Date time) {
     const TimeOfDay source = timeOfDay(time);
     return onDayAt(date, {source.hour, source.minute, 0});
 }

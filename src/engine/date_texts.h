@@ -22,11 +22,11 @@ std::string timeNoDateStr(platform::Date date);
 // Each of these keeps the first date's local calendar day and takes its time of
 // day from elsewhere, in whole seconds. Where the calendar cannot build the
 // result the first date comes back unchanged.
-platform::Date setTimeToNow(platform::Date date);                         // the present time of day
-platform::Date setTimeToNow(platform::Date date, platform::Date now);     // the time of day of `now`
-platform::Date useTimeFromDate(platform::Date day, platform::Date time);  // time's hour, minute, second
-platform::Date setTime(platform::Date date, int hour, int minute);        // second 0
-platform::Date setTime2(platform::Date date, platform::Date time);        // time's hour and minute, second 0
+platform::Date setTimeToNow(platform::Date date);                                   // the present time of day
+platform::Date setTimeToNow(platform::Date date, platform::Date now);               // the time of day of `now`
+platform::Date useTimeFromDate(platform::Date day, platform::Date time);            // time's hour, minute, second
+platform::Date setTime(platform::Date date, int hour, int minute);                  // second 0
+platform::Date useHourAndMinuteFromDate(platform::Date date, platform::Date time);  // time's hour and minute, second 0
 
 // Today at the given local time, and a local date and time; both lenient
 // (out-of-range values run on into the next unit).

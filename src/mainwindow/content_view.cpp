@@ -18,7 +18,7 @@ ContentView::ContentView(QWidget* parent)
     : QWidget(parent),
       userSettings_(std::make_unique<app::UserSettings>()),
       global_(app::GlobalModel::shared()),
-      AM_(std::make_unique<app::AudioManager>()),
+      audioManager_(std::make_unique<app::AudioManager>()),
       selectedDate_(platform::Date::now()) {
     dateLabel_ = new QLabel(this);
     dateLabel_->setAlignment(Qt::AlignCenter);

@@ -32,7 +32,7 @@ public:
     // for it each time rather than keep it.
     app::UserSettings& userSettings() noexcept { return *userSettings_; }
     app::GlobalModel& global() noexcept { return global_; }
-    app::AudioManager& AM() noexcept { return *AM_; }
+    app::AudioManager& audioManager() noexcept { return *audioManager_; }
 
     platform::Date selectedDate() const noexcept { return selectedDate_; }
     void setSelectedDate(platform::Date date);
@@ -63,7 +63,7 @@ private:
 
     std::unique_ptr<app::UserSettings> userSettings_;
     app::GlobalModel& global_;
-    std::unique_ptr<app::AudioManager> AM_;
+    std::unique_ptr<app::AudioManager> audioManager_;
     platform::Date selectedDate_;
     QLabel* dateLabel_ = nullptr;
     bool refreshInfo_ = false;

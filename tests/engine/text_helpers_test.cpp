@@ -47,7 +47,7 @@ TEST(TimeOfDay, ComesFromTheSourceOnTheFirstDatesDay) {
     EXPECT_EQ(std::fmod(setTimeToNow(day, source).secondsSince1970(), 1.0), 0.0);
     EXPECT_EQ(localFields(useTimeFromDate(day, source)), (Fields{2025, 3, 30, 21, 9, 58}));
     EXPECT_EQ(localFields(setTime(day, 6, 45)), (Fields{2025, 3, 30, 6, 45, 0}));
-    EXPECT_EQ(localFields(setTime2(day, source)), (Fields{2025, 3, 30, 21, 9, 0}));
+    EXPECT_EQ(localFields(useHourAndMinuteFromDate(day, source)), (Fields{2025, 3, 30, 21, 9, 0}));
     EXPECT_EQ(localFields(dateFrom(21, 12, 2026, 15, 3, 27)), (Fields{2026, 12, 21, 15, 3, 27}));
     EXPECT_EQ(localFields(dateFrom(31, 4, 2026, 24, 0, 0)), (Fields{2026, 5, 2, 0, 0, 0}));   // lenient
 }

@@ -30,8 +30,8 @@ TEST_F(Content, HoldsItsOwnSettingsTheSharedModelAndANewSoundPlayer) {
     EXPECT_NE(&first.userSettings(), &app::UserSettings::shared());
     EXPECT_NE(&first.userSettings(), &second.userSettings());
     EXPECT_EQ(&first.global(), &app::GlobalModel::shared());
-    EXPECT_NE(&first.AM(), &second.AM());
-    EXPECT_EQ(first.AM().audioPlayer(), nullptr);
+    EXPECT_NE(&first.audioManager(), &second.audioManager());
+    EXPECT_EQ(first.audioManager().audioPlayer(), nullptr);
 }
 
 TEST_F(Content, ItsSettingsAreReadFromTheStoreWhenItIsBuilt) {
