@@ -93,13 +93,13 @@ private:
     std::size_t bytes_;
 };
 
-const Date kInstant = Date::fromSecondsSince1970(1710000000.25);
+const Date instant = Date::fromSecondsSince1970(1710000000.25);
 
 void isoFormatWarm(benchmark::State& state) {
     const DateFormatType format = DateFormatType::isoDateTimeSec();
-    benchmark::DoNotOptimize(toString(kInstant, format));   // builds the formatter
+    benchmark::DoNotOptimize(toString(instant, format));   // builds the formatter
     AllocationMeter meter(state);
-    for (auto _ : state) benchmark::DoNotOptimize(toString(kInstant, format));
+    for (auto _ : state) benchmark::DoNotOptimize(toString(instant, format));
 }
 
 void isoFormatCold(benchmark::State& state) {
@@ -108,7 +108,7 @@ void isoFormatCold(benchmark::State& state) {
     for (auto _ : state) {
         // A literal suffix makes each pattern new to every cache.
         const DateFormatType format = DateFormatType::custom("yyyy-MM-dd'T'HH:mm:ssZ'" + std::to_string(n++) + "'");
-        benchmark::DoNotOptimize(toString(kInstant, format));
+        benchmark::DoNotOptimize(toString(instant, format));
     }
 }
 
@@ -138,7 +138,7 @@ void relativeTimeDateWarm(benchmark::State& state) {
 }
 
 void adjustByADayWarm(benchmark::State& state) {
-    Date date = kInstant;
+    Date date = instant;
     AllocationMeter meter(state);
     for (auto _ : state) {
         date = adjust(date, DateComponentType::day, 1);
@@ -147,11 +147,11 @@ void adjustByADayWarm(benchmark::State& state) {
 }
 
 void compareSameWeekWarm(benchmark::State& state) {
-    const Date other = kInstant.addingTimeInterval(3 * 86400);
+    const Date other = instant.addingTimeInterval(3 * 86400);
     const platform::TimeZone utcZone = platform::TimeZone::utc();
     AllocationMeter meter(state);
     for (auto _ : state) {
-        benchmark::DoNotOptimize(compare(kInstant, DateComparisonType::isSameWeek(other), utcZone));
+        benchmark::DoNotOptimize(compare(instant, DateComparisonType::isSameWeek(other), utcZone));
     }
 }
 

@@ -20,7 +20,7 @@ bool AppDelegate::applicationWillFinishLaunching() {
 void AppDelegate::willPresent(platform::NotificationCenter&, const platform::Notification& notification,
                               std::function<void(platform::PresentationOptions)> completionHandler) {
     print("Notification received with identifier " + notification.request.identifier);
-    if (completionHandler) completionHandler(PresentationInFront);
+    if (completionHandler) completionHandler(presentationInFront);
 }
 
 platform::NotificationSoundName convertToUNNotificationSoundName(const std::string& input) {

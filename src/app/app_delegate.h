@@ -28,7 +28,7 @@ private:
 };
 
 // Banner and sound: no badge, no list entry.
-inline constexpr platform::PresentationOptions PresentationInFront{platform::PresentationOption::banner,
+inline constexpr platform::PresentationOptions presentationInFront{platform::PresentationOption::banner,
                                                                    platform::PresentationOption::sound};
 
 platform::NotificationSoundName convertToUNNotificationSoundName(const std::string& input);

@@ -6,7 +6,7 @@
 
 namespace app {
 
-extern const std::string_view BuildShortVersion;   // MAJOR.MINOR: "1.0"
-extern const std::string_view BuildNumber;         // PATCH: "0"
+extern const std::string_view buildShortVersion;   // MAJOR.MINOR: "1.0"
+extern const std::string_view buildNumber;         // PATCH: "0"
 
 } // namespace app

@@ -14,8 +14,8 @@ std::optional<InfoDictionary>& infoOverride() {
 
 InfoDictionary buildInfo() {
     InfoDictionary info;
-    if (!BuildShortVersion.empty()) info.emplace("CFBundleShortVersionString", std::string(BuildShortVersion));
-    if (!BuildNumber.empty()) info.emplace("CFBundleVersion", std::string(BuildNumber));
+    if (!buildShortVersion.empty()) info.emplace("CFBundleShortVersionString", std::string(buildShortVersion));
+    if (!buildNumber.empty()) info.emplace("CFBundleVersion", std::string(buildNumber));
     return info;
 }
 

@@ -9,11 +9,11 @@
 
 namespace app {
 
-inline constexpr std::string_view AppName = "Vadididod";
-inline constexpr std::string_view CompanyName = "Tarnwick";
+inline constexpr std::string_view appName = "Vadididod";
+inline constexpr std::string_view companyName = "Tarnwick";
 
-using engine::LondonLat;
-using engine::LondonLon;
+using engine::londonLat;
+using engine::londonLon;
 
 inline constexpr bool supportsAppIconChange = false;
 

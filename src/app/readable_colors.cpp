@@ -43,12 +43,12 @@ double contrastRatio(const QColor& first, const QColor& second) {
 QColor secondaryTextColor(const QPalette& palette) {
     const QColor text = palette.color(QPalette::WindowText);
     // Half way to the window at most: further, it would stop reading as text.
-    return farthestReadable(text, mixed(text, palette.color(QPalette::Window), 0.5), palette, TextContrast);
+    return farthestReadable(text, mixed(text, palette.color(QPalette::Window), 0.5), palette, textContrast);
 }
 
 QColor controlFrameColor(const QPalette& palette) {
     return farthestReadable(palette.color(QPalette::WindowText), palette.color(QPalette::Window), palette,
-                            ControlContrast);
+                            controlContrast);
 }
 
 QColor errorTextColor(const QPalette& palette) {
@@ -58,7 +58,7 @@ QColor errorTextColor(const QPalette& palette) {
     const QColor red = darkGround ? QColor(255, 120, 120) : QColor(200, 0, 0);
     for (int step = 0; step <= 64; ++step) {
         const QColor candidate = mixed(red, palette.color(QPalette::Text), step / 64.0);
-        if (contrastRatio(candidate, base) >= TextContrast) return candidate;
+        if (contrastRatio(candidate, base) >= textContrast) return candidate;
     }
     return palette.color(QPalette::Text);
 }

@@ -11,8 +11,8 @@
 
 namespace app {
 
-inline constexpr double TextContrast = 4.5;
-inline constexpr double ControlContrast = 3.0;
+inline constexpr double textContrast = 4.5;
+inline constexpr double controlContrast = 3.0;
 
 // The contrast ratio of two opaque colours, from 1 (equal) to 21 (black on white).
 double contrastRatio(const QColor& first, const QColor& second);

@@ -52,12 +52,12 @@ ReadResult readStoreFile(const QString& path) {
     struct stat status {};
     if (::fstat(file.get(), &status) != 0) return Unusable{"cannot be read"};
     if (!S_ISREG(status.st_mode)) return Unusable{"is not a regular file"};
-    if (status.st_size < 0 || static_cast<std::size_t>(status.st_size) > SettingsStoreMaximumBytes) {
+    if (status.st_size < 0 || static_cast<std::size_t>(status.st_size) > settingsStoreMaximumBytes) {
         return Unusable{"is larger than 1 MiB"};
     }
 
     // The size is read again from what arrives: the file may be growing.
-    QByteArray text(static_cast<qsizetype>(SettingsStoreMaximumBytes) + 1, Qt::Uninitialized);
+    QByteArray text(static_cast<qsizetype>(settingsStoreMaximumBytes) + 1, Qt::Uninitialized);
     qsizetype filled = 0;
     while (filled < text.size()) {
         const ssize_t got = ::read(file.get(), text.data() + filled, static_cast<std::size_t>(text.size() - filled));
@@ -66,7 +66,7 @@ ReadResult readStoreFile(const QString& path) {
         if (got == 0) break;
         filled += got;
     }
-    if (static_cast<std::size_t>(filled) > SettingsStoreMaximumBytes) return Unusable{"is larger than 1 MiB"};
+    if (static_cast<std::size_t>(filled) > settingsStoreMaximumBytes) return Unusable{"is larger than 1 MiB"};
     text.truncate(filled);
 
     auto values = parseSettingsText(text);

@@ -25,7 +25,7 @@
 namespace app {
 
 // The largest store file that is read.
-inline constexpr std::size_t SettingsStoreMaximumBytes = 1024 * 1024;
+inline constexpr std::size_t settingsStoreMaximumBytes = 1024 * 1024;
 
 class SettingsStore {
 public:

@@ -111,9 +111,9 @@ void UserSettings::loadOrDefault() {
     auto store = SettingsStore::open();
     if (!store) return;   // a damaged store that could not be set aside: defaults in memory only
 
-    const QString markerKey = QLatin1String(UserSettingsMarkerKey);
+    const QString markerKey = QLatin1String(userSettingsMarkerKey);
     const bool marked = stored::integer(store->value(markerKey).value_or(QString())).value_or(0) != 0;
-    const bool holdsPreferences = std::any_of(std::begin(UserSettingsKeys), std::end(UserSettingsKeys),
+    const bool holdsPreferences = std::any_of(std::begin(userSettingsKeys), std::end(userSettingsKeys),
                                               [&](const char* key) { return store->contains(QLatin1String(key)); });
     const std::string path = settingsStorePath().toStdString();
 
@@ -147,7 +147,7 @@ void UserSettings::loadOrDefault() {
             print("Settings: " + path + " has no first-start marker; the preferences it holds are kept " +
                   "and the missing ones take their first-start values.");
         }
-        store->setValue(markerKey, stored::text(UserSettingsMarkerValue));
+        store->setValue(markerKey, stored::text(userSettingsMarkerValue));
         writeTo(*store);
         rewrite = true;
     }

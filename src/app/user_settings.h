@@ -140,12 +140,12 @@ private:
 };
 
 // The store's keys, in the order the preferences are saved.
-inline constexpr const char* UserSettingsKeys[16] = {
+inline constexpr const char* userSettingsKeys[16] = {
     "firstRun", "theme", "wantNotifications", "notifyVadididod", "notifySeasons", "notifySolstice",
     "notifyEquinox", "showSiderealZodiac", "showChineseZodiac", "notifyEaster", "notifyOnAstronomicalDates",
     "notifyDaysBefore", "notifyTimeOfDay", "specificCoords", "coordsLat", "coordsLon",
 };
-inline constexpr const char* UserSettingsMarkerKey = "havePrefs";
-inline constexpr qint64 UserSettingsMarkerValue = 100;
+inline constexpr const char* userSettingsMarkerKey = "havePrefs";
+inline constexpr qint64 userSettingsMarkerValue = 100;
 
 } // namespace app

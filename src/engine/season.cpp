@@ -107,7 +107,7 @@ std::optional<Season> seasonFromRawValue(std::string_view name) {
     return std::nullopt;
 }
 
-double forLatitude() { return LondonLat; }
+double forLatitude() { return londonLat; }
 
 std::optional<Date> seasonStartDate(Season forSeason, int year) {
     return startDate(detail::userCalendar(), forSeason, year);

@@ -11,10 +11,10 @@ namespace scene {
 namespace {
 
 [[noreturn]] void endForLackOfDisplay() {
-    std::fputs(NoDisplayLine, stderr);
+    std::fputs(noDisplayLine, stderr);
     std::fputc('\n', stderr);
     std::fflush(stderr);
-    std::_Exit(NoDisplayStatus);
+    std::_Exit(noDisplayStatus);
 }
 
 bool isSet(const char* variable) { return !qEnvironmentVariableIsEmpty(variable); }

@@ -10,9 +10,9 @@
 
 namespace scene {
 
-inline constexpr const char* NoDisplayLine =
+inline constexpr const char* noDisplayLine =
     "Vadididod: no display found; set DISPLAY, or QT_QPA_PLATFORM=offscreen to run headless.";
-inline constexpr int NoDisplayStatus = 2;
+inline constexpr int noDisplayStatus = 2;
 
 // Makes the application object, or ends the process with the line above on
 // standard error when no display can be reached: when the environment names

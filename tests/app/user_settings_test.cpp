@@ -70,7 +70,7 @@ TEST_F(SettingsStore, AFirstStartWritesTheMarkerAndTheSixteenDefaults) {
     UserSettings first;
     const auto s = store();
     EXPECT_EQ(s.at("havePrefs"), "100");
-    for (const char* key : app::UserSettingsKeys) EXPECT_TRUE(s.count(QLatin1String(key))) << key;
+    for (const char* key : app::userSettingsKeys) EXPECT_TRUE(s.count(QLatin1String(key))) << key;
     EXPECT_EQ(s.size(), 17u);
 
     EXPECT_TRUE(first.firstRun());
@@ -545,7 +545,7 @@ TEST_F(SettingsStore, AFileLargerThanOneMebibyteIsSetAsideUnread) {
 
 TEST_F(SettingsStore, AFileOfExactlyOneMebibyteIsRead) {
     QByteArray text = "[General]\nhavePrefs=100\ntheme=2\n";
-    text += QByteArray(static_cast<qsizetype>(app::SettingsStoreMaximumBytes) - text.size(), '\n');
+    text += QByteArray(static_cast<qsizetype>(app::settingsStoreMaximumBytes) - text.size(), '\n');
     writeFile(text);
     const std::string output = testsupport::consoleOutputOf([] { EXPECT_EQ(UserSettings().theme(), 2); });
     EXPECT_EQ(output, "");

@@ -16,11 +16,11 @@ using Key = RelativeTimeStringType;
 
 namespace {
 
-const Date kNow = utc(2024, 5, 15, 12, 0, 0);
+const Date referenceNow = utc(2024, 5, 15, 12, 0, 0);
 
 // The phrase for an instant `seconds` before the clock (after it when negative).
 std::string ago(double seconds, const std::optional<RelativeTimeStrings>& strings = std::nullopt) {
-    return toStringWithRelativeTime(kNow.addingTimeInterval(-seconds), strings, kNow);
+    return toStringWithRelativeTime(referenceNow.addingTimeInterval(-seconds), strings, referenceNow);
 }
 
 } // namespace
@@ -93,11 +93,11 @@ TEST(RelativeTime, DaysAndTheDateFromSevenDaysOn) {
     EXPECT_EQ(ago(35 * 3600 + 29 * 60 + 30), "2 дней назад");
     EXPECT_EQ(ago(155 * 3600), "6 дней назад");
     // 156 hours rounds to 7 days: the date, in the user's zone.
-    const Date weekAgo = kNow.addingTimeInterval(-156 * 3600.0);
+    const Date weekAgo = referenceNow.addingTimeInterval(-156 * 3600.0);
     EXPECT_EQ(ago(156 * 3600), toString(weekAgo, DateFormatType::custom("dd.MM.yyyy")));
     EXPECT_EQ(toStringWithRelativeTime(local(2024, 5, 1, 0, 30), std::nullopt, local(2024, 5, 20)), "01.05.2024");
     EXPECT_EQ(toStringWithRelativeTime(local(2025, 1, 31, 23, 30), std::nullopt, local(2024, 5, 20)), "31.01.2025");
-    EXPECT_EQ(toStringWithRelativeTime(Date::fromSecondsSince1970(std::nan("")), std::nullopt, kNow), "");
+    EXPECT_EQ(toStringWithRelativeTime(Date::fromSecondsSince1970(std::nan("")), std::nullopt, referenceNow), "");
 }
 
 TEST(RelativeTime, CallersPhrasesReplaceOnlyTheirOwnKeys) {
@@ -109,7 +109,7 @@ TEST(RelativeTime, CallersPhrasesReplaceOnlyTheirOwnKeys) {
     EXPECT_EQ(ago(300, RelativeTimeStrings{{Key::minutesPast, "%.f min ago"}}), "5 min ago");
     // Entries beyond days are never used.
     EXPECT_EQ(ago(8 * 86400, RelativeTimeStrings{{Key::oneWeekPast, "last week"}}),
-              toString(kNow.addingTimeInterval(-8 * 86400.0), DateFormatType::custom("dd.MM.yyyy")));
+              toString(referenceNow.addingTimeInterval(-8 * 86400.0), DateFormatType::custom("dd.MM.yyyy")));
     EXPECT_EQ(ago(0, RelativeTimeStrings{}), "через несколько секунд");
 }
 

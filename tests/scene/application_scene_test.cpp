@@ -79,7 +79,7 @@ TEST_F(Scene, TheAppDelegateServesTheNotificationCentre) {
 TEST_F(Scene, AtFirstAppearanceTheStoreHoldsTheMarkerAndTheSixteenPreferences) {
     EXPECT_EQ(storeAtFirstAppearance, 17u);
     EXPECT_EQ(store().at("havePrefs"), "100");
-    for (const char* key : app::UserSettingsKeys) EXPECT_TRUE(store().count(QLatin1String(key))) << key;
+    for (const char* key : app::userSettingsKeys) EXPECT_TRUE(store().count(QLatin1String(key))) << key;
 }
 
 TEST_F(Scene, TheHelpMenuHoldsOnlyHelpOnWebsiteWithAQuestionMarkIcon) {

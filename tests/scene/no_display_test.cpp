@@ -40,8 +40,8 @@ ProgramRun runProgram(const std::vector<std::pair<QString, QString>>& set, const
 
 void expectOneClearLine(const ProgramRun& run) {
     EXPECT_EQ(run.status, QProcess::NormalExit) << "no abort";
-    EXPECT_EQ(run.exitCode, scene::NoDisplayStatus);
-    EXPECT_EQ(run.err, QString::fromLatin1(scene::NoDisplayLine) + QLatin1Char('\n'));
+    EXPECT_EQ(run.exitCode, scene::noDisplayStatus);
+    EXPECT_EQ(run.err, QString::fromLatin1(scene::noDisplayLine) + QLatin1Char('\n'));
     EXPECT_EQ(run.out, QString());
 }
 

@@ -13,8 +13,8 @@ namespace datehelper::detail {
 namespace {
 
 // 100,000,000 days of milliseconds: the range of .NET and JavaScript dates.
-constexpr std::int64_t kLimitMillis = 8'640'000'000'000'000;
-constexpr double kLimitMillisDouble = 8.64e15;
+constexpr std::int64_t limitMillis = 8'640'000'000'000'000;
+constexpr double limitMillisDouble = 8.64e15;
 
 const platform::RegularExpression& dotNetExpression() {
     // [0-9], not \d: other scripts' digits are no part of this format.
@@ -30,7 +30,7 @@ std::optional<std::int64_t> millisecondsOf(std::string_view digits) {
     if (digits.size() > 16) return std::nullopt;   // more than the limit's sixteen digits
     std::int64_t value = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (error != std::errc{} || end != digits.data() + digits.size() || value > kLimitMillis) return std::nullopt;
+    if (error != std::errc{} || end != digits.data() + digits.size() || value > limitMillis) return std::nullopt;
     return negative ? -value : value;
 }
 
@@ -51,7 +51,7 @@ std::optional<platform::Date> dotNetDate(std::string_view text) {
 
 std::string dotNetText(platform::Date date) {
     const double millis = std::round(date.secondsSince1970() * 1000.0);
-    if (!(std::fabs(millis) <= kLimitMillisDouble)) return {};   // also NaN
+    if (!(std::fabs(millis) <= limitMillisDouble)) return {};   // also NaN
     const int offset = platform::TimeZone::current().secondsFromGMT(platform::Date::now());
     std::string out = "/Date(";
     out += std::to_string(static_cast<std::int64_t>(millis));

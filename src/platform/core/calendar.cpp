@@ -45,7 +45,7 @@ bool withinCalendarRange(const DateComponents& c) {
     count(c.minute, 1.0 / 1440.0);
     count(c.second, 1.0 / 86400.0);
     count(c.nanosecond, 1.0 / 86400e9);
-    return days < icu_support::kLimitDays - 1000.0;
+    return days < icu_support::limitDays - 1000.0;
 }
 
 std::optional<Date> checked(double seconds) {
@@ -60,13 +60,13 @@ std::optional<Date> addElapsed(Date to, std::int64_t count, double secondsPerUni
 // Counts beyond twice the calendar's span can only leave it; refusing them early
 // also keeps the multiplications below from overflowing.
 bool plausibleDayCount(std::int64_t days) {
-    constexpr auto bound = static_cast<std::int64_t>(2 * icu_support::kLimitDays);
+    constexpr auto bound = static_cast<std::int64_t>(2 * icu_support::limitDays);
     return days >= -bound && days <= bound;
 }
 
 std::optional<Date> atWallTime(icu::GregorianCalendar& calendar, std::int64_t julianDay, const LocalTime& time) {
-    constexpr auto bound = static_cast<std::int64_t>(icu_support::kLimitDays) + 2;
-    const std::int64_t sinceEpoch = julianDay - calendar_fields::kJulianDayOf1970;
+    constexpr auto bound = static_cast<std::int64_t>(icu_support::limitDays) + 2;
+    const std::int64_t sinceEpoch = julianDay - calendar_fields::julianDayOf1970;
     if (sinceEpoch < -bound || sinceEpoch > bound) return std::nullopt;
     return calendar_fields::instantOfWallTime(calendar, static_cast<std::int32_t>(julianDay), time.hour,
                                               time.minute, time.second, time.millisecond);

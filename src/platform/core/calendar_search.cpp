@@ -19,19 +19,19 @@
 namespace platform {
 
 using calendar_fields::julianDayOf;
-using calendar_fields::kJulianDayOf1970;
-using calendar_fields::kMillisPerDay;
+using calendar_fields::julianDayOf1970;
+using calendar_fields::millisPerDay;
 using icu_support::CalendarLease;
 
 namespace {
 
 // About 160 years of single-day steps: enough for any weekday and week-number
 // combination that can occur, small enough to answer an impossible one quickly.
-constexpr int kMaxDaySteps = 60'000;
+constexpr int maxDaySteps = 60'000;
 
 // Clock changes move the wall clock by at most a couple of hours; wall times this
 // far before the start (in search order) may still lie after it in time.
-constexpr int kWallClockSlackSeconds = 2 * 3600;
+constexpr int wallClockSlackSeconds = 2 * 3600;
 
 struct DayFields {
     std::int32_t era = 1;
@@ -51,7 +51,7 @@ struct DayFields {
 // The date fields of a Julian day, read from a calendar in UTC, where every
 // day exists and begins at midnight.
 std::optional<DayFields> dayFields(icu::GregorianCalendar& utc, std::int64_t julianDay) {
-    const double millis = static_cast<double>(julianDay - kJulianDayOf1970) * kMillisPerDay;
+    const double millis = static_cast<double>(julianDay - julianDayOf1970) * millisPerDay;
     if (!icu_support::isRepresentableSeconds(millis / 1000.0)) return std::nullopt;
     UErrorCode status = U_ZERO_ERROR;
     utc.setTime(millis, status);
@@ -151,12 +151,12 @@ private:
 
 UCalendarWallTimeOption skippedOption(MatchingPolicy policy) {
     switch (policy) {
-    case MatchingPolicy::nextTime: return icu_support::kSkippedToGapEnd;
-    case MatchingPolicy::previousTimePreservingSmallerComponents: return icu_support::kSkippedMovesBack;
+    case MatchingPolicy::nextTime: return icu_support::skippedToGapEnd;
+    case MatchingPolicy::previousTimePreservingSmallerComponents: return icu_support::skippedMovesBack;
     case MatchingPolicy::nextTimePreservingSmallerComponents:
     case MatchingPolicy::strict: break;
     }
-    return icu_support::kSkippedMovesForward;
+    return icu_support::skippedMovesForward;
 }
 
 class Search {
@@ -179,7 +179,7 @@ public:
         if (!local) return std::nullopt;
         startSeconds_ = local->hour * 3600 + local->minute * 60 + local->second;
         std::int64_t julianDay = local->julianDay;
-        for (int step = 0; step < kMaxDaySteps; ++step) {
+        for (int step = 0; step < maxDaySteps; ++step) {
             auto fields = dayFields(utc_, julianDay);
             if (!fields) return std::nullopt;
             auto next = jumpFrom(julianDay, *fields);
@@ -260,8 +260,8 @@ private:
         const double fraction = times_.nanosecond() / 1e6;
         times_.each(forward_, [&](int hour, int minute, int second) {
             const int seconds = hour * 3600 + minute * 60 + second;
-            if (isStartDay && (forward_ ? seconds < startSeconds_ - kWallClockSlackSeconds
-                                        : seconds > startSeconds_ + kWallClockSlackSeconds)) {
+            if (isStartDay && (forward_ ? seconds < startSeconds_ - wallClockSlackSeconds
+                                        : seconds > startSeconds_ + wallClockSlackSeconds)) {
                 return false;
             }
             auto instant = resolve(julianDay, hour, minute, second, fraction);

@@ -38,7 +38,7 @@ int weekdayOfJulianDay(std::int64_t julianDay) {
 std::optional<std::int64_t> ordinalInEra(C smaller, const LocalTime& t, int firstWeekday) {
     // A straight count of days, so that differences are right across 1582 and
     // across the change of era.
-    const std::int64_t day = std::int64_t{t.julianDay} - calendar_fields::kJulianDayBeforeEra;
+    const std::int64_t day = std::int64_t{t.julianDay} - calendar_fields::julianDayBeforeEra;
     switch (smaller) {
     case C::day:
     case C::dayOfYear: return day;
@@ -46,7 +46,7 @@ std::optional<std::int64_t> ordinalInEra(C smaller, const LocalTime& t, int firs
     case C::weekdayOrdinal: return floorDivide(day - 1, 7) + 1;
     case C::weekOfYear:
     case C::weekOfMonth: {
-        const std::int64_t firstDay = calendar_fields::kJulianDayBeforeEra + 1;
+        const std::int64_t firstDay = calendar_fields::julianDayBeforeEra + 1;
         const int lead = dayOfWeekFrom(weekdayOfJulianDay(firstDay), firstWeekday) - 1;
         return floorDivide(day - 1 + lead, 7) + 1;
     }

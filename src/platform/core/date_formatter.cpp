@@ -65,7 +65,7 @@ std::unique_ptr<icu::DateFormat> buildFormat(const std::variant<std::string, Sty
 // one per pattern or style pair, locale and zone. A pattern's formatter comes
 // with its compiled form, which answers the common cases without ICU's general
 // machinery (see compiled_date_pattern.h).
-constexpr std::size_t kFormatterLimit = 64;
+constexpr std::size_t formatterLimit = 64;
 
 struct CachedFormat {
     std::unique_ptr<icu::DateFormat> format;
@@ -105,7 +105,7 @@ const CachedFormat& formatterFor(const std::variant<std::string, Styles>& format
             built.compiled = icu_support::CompiledDatePattern::compile(static_cast<const icu::SimpleDateFormat&>(*built.format));
         }
     }
-    if (cache.formats.size() >= kFormatterLimit) cache.formats.clear();
+    if (cache.formats.size() >= formatterLimit) cache.formats.clear();
     return cache.formats.emplace(std::move(key), std::move(built)).first->second;
 }
 

@@ -8,12 +8,12 @@ namespace platform {
 
 namespace {
 
-constexpr const char* kDomain = "vadididod";
+constexpr const char* domain = "vadididod";
 
 // Translations come out in UTF-8 whatever the C library's character set.
 void useUtf8() {
     static std::once_flag once;
-    std::call_once(once, [] { bind_textdomain_codeset(kDomain, "UTF-8"); });
+    std::call_once(once, [] { bind_textdomain_codeset(domain, "UTF-8"); });
 }
 
 } // namespace
@@ -23,13 +23,13 @@ std::string localizedString(std::string_view key) {
     const std::string terminated(key);
     if (terminated.empty() || terminated.find('\0') != std::string::npos) return terminated;
     useUtf8();
-    const char* translated = dgettext(kDomain, terminated.c_str());
+    const char* translated = dgettext(domain, terminated.c_str());
     return translated ? std::string(translated) : terminated;
 }
 
 void setLocalizedStringsDirectory(const std::string& directory) {
     useUtf8();
-    bindtextdomain(kDomain, directory.c_str());
+    bindtextdomain(domain, directory.c_str());
 }
 
 } // namespace platform

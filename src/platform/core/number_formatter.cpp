@@ -16,7 +16,7 @@ namespace platform {
 
 namespace {
 
-constexpr int kMostFractionDigits = 999;   // ICU's limit
+constexpr int mostFractionDigits = 999;   // ICU's limit
 
 UNumberFormatRoundingMode icuRounding(RoundingMode mode) {
     switch (mode) {
@@ -133,14 +133,14 @@ void NumberFormatter::setUsesGroupingSeparator(bool uses) {
 
 void NumberFormatter::setMinimumFractionDigits(int digits) {
     if (!state_) return;
-    state_->minimumFractionDigits = std::clamp(digits, 0, kMostFractionDigits);
+    state_->minimumFractionDigits = std::clamp(digits, 0, mostFractionDigits);
     state_->maximumFractionDigits = std::max(state_->maximumFractionDigits, state_->minimumFractionDigits);
     state_->rebuild();
 }
 
 void NumberFormatter::setMaximumFractionDigits(int digits) {
     if (!state_) return;
-    state_->maximumFractionDigits = std::clamp(digits, 0, kMostFractionDigits);
+    state_->maximumFractionDigits = std::clamp(digits, 0, mostFractionDigits);
     state_->minimumFractionDigits = std::min(state_->minimumFractionDigits, state_->maximumFractionDigits);
     state_->rebuild();
 }

@@ -13,7 +13,7 @@ namespace {
 
 // The matcher's work bound, in ICU's units of a few million steps: far above
 // what any of the program's patterns need on a text of a few kilobytes.
-constexpr std::int32_t kTimeLimit = 100;
+constexpr std::int32_t timeLimit = 100;
 
 struct UTextCloser {
     void operator()(UText* text) const { utext_close(text); }
@@ -43,7 +43,7 @@ std::optional<RegexMatch> RegularExpression::firstMatch(std::string_view text) c
     std::unique_ptr<icu::RegexMatcher> matcher(compiled_->pattern->matcher(status));
     if (U_FAILURE(status) || !matcher) return std::nullopt;
     matcher->reset(input.get());
-    matcher->setTimeLimit(kTimeLimit, status);
+    matcher->setTimeLimit(timeLimit, status);
     if (!matcher->find(status) || U_FAILURE(status)) return std::nullopt;
 
     RegexMatch match;

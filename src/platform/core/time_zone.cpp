@@ -18,7 +18,7 @@ struct CurrentZoneState {
     std::mutex mutex;
     std::optional<std::string> tzValue;
     TimeZone tzZone = TimeZone::utc();
-    system_zone_link::Watch systemZone{system_zone_link::kSystemLink, std::chrono::seconds(1)};
+    system_zone_link::Watch systemZone{system_zone_link::systemLink, std::chrono::seconds(1)};
 };
 
 CurrentZoneState& currentZoneState() {

@@ -10,12 +10,12 @@ namespace {
 using Limits = std::numeric_limits<std::int64_t>;
 
 // 2^63 exactly; every double below it in magnitude converts without overflow.
-constexpr double kTwoTo63 = 9223372036854775808.0;
+constexpr double twoTo63 = 9223372036854775808.0;
 
 std::int64_t saturatingTruncation(double value) noexcept {
     if (std::isnan(value)) return 0;
-    if (value >= kTwoTo63) return Limits::max();
-    if (value <= -kTwoTo63) return Limits::min();
+    if (value >= twoTo63) return Limits::max();
+    if (value <= -twoTo63) return Limits::min();
     return static_cast<std::int64_t>(value);   // truncates toward zero
 }
 

@@ -146,7 +146,7 @@ TEST(NextDate, SkippedAndRepeatedTimesFollowThePolicies) {
 // absent from October 1582, as 30 February is from every February, and is found
 // in the month before or after it, never as one of the days after the gap.
 TEST(NextDate, DaysTheReformSkippedAreFoundInTheNeighbouringMonths) {
-    constexpr MatchingPolicy kEveryPolicy[] = {MatchingPolicy::nextTime,
+    constexpr MatchingPolicy everyPolicy[] = {MatchingPolicy::nextTime,
                                                MatchingPolicy::nextTimePreservingSmallerComponents,
                                                MatchingPolicy::previousTimePreservingSmallerComponents,
                                                MatchingPolicy::strict};
@@ -180,7 +180,7 @@ TEST(NextDate, DaysTheReformSkippedAreFoundInTheNeighbouringMonths) {
         {utc(1582, 10, 14, 12), 5, SearchDirection::forward, utc(1582, 11, 5)},
         {utc(1582, 10, 15, 12), 14, SearchDirection::backward, utc(1582, 9, 24)},
     };
-    for (MatchingPolicy policy : kEveryPolicy) {
+    for (MatchingPolicy policy : everyPolicy) {
         for (const Case& c : cases) {
             EXPECT_EQ(calendar.nextDate(c.start, dayOfMonth(c.day), policy, RepeatedTimePolicy::first, c.direction),
                       c.expected)
@@ -191,7 +191,7 @@ TEST(NextDate, DaysTheReformSkippedAreFoundInTheNeighbouringMonths) {
 
     // With the month named, the skipped days are nowhere in October 1582: the
     // search goes on to October 1581 or 1583, or ends where the year is named.
-    for (MatchingPolicy policy : kEveryPolicy) {
+    for (MatchingPolicy policy : everyPolicy) {
         EXPECT_EQ(calendar.nextDate(october1, day(std::nullopt, 10, 10), policy), utc(1583, 10, 10));
         EXPECT_EQ(calendar.nextDate(october20, day(std::nullopt, 10, 10), policy, RepeatedTimePolicy::first,
                                     SearchDirection::backward),

@@ -30,7 +30,7 @@ using platform::icu_support::setCompiledDatePatternsEnabled;
 // The program's own formats first, then others the compiled path takes or
 // must decline (wide names, short fractions, localized and extended offsets,
 // two-digit years, a literal last).
-const char* const kPatterns[] = {
+const char* const testPatterns[] = {
     "yyyy", "yyyy-MM", "yyyy-MM-dd", "yyyy-MM-dd'T'HH:mmZ", "yyyy-MM-dd'T'HH:mm:ssZ", "yyyy-MM-dd'T'HH:mm:ss.SSSZ",
     "EEE, d MMM yyyy HH:mm:ss ZZZ", "d MMM yyyy HH:mm:ss ZZZ", "EEE, dd MM yyyy HH:mm:ss ZZZ",
     "EEE MMM dd HH:mm:ss Z yyyy", "EEEE, d MMMM yyyy H:m:s.S ZZ", "yyy.M.d HH:mm:ss.SS Z", "dd.MM.yyyy HH:mm ZZZZ",
@@ -38,11 +38,11 @@ const char* const kPatterns[] = {
     "E d MMMM yyyy HH:mm Z", "y-M-d H:m Z",
 };
 
-const char* const kZones[] = {"UTC",           "Europe/London",    "America/New_York", "Australia/Sydney",
+const char* const testZones[] = {"UTC",           "Europe/London",    "America/New_York", "Australia/Sydney",
                               "Pacific/Kiritimati", "Asia/Kathmandu", "America/St_Johns", "Europe/Dublin",
                               "Africa/Monrovia"};
 
-const char* const kLocales[] = {"en_US_POSIX", "en_GB", "ru_RU", "de_DE", "fr_FR", "es_ES", "it_IT", "nl_NL",
+const char* const testLocales[] = {"en_US_POSIX", "en_GB", "ru_RU", "de_DE", "fr_FR", "es_ES", "it_IT", "nl_NL",
                                 "sv_SE",       "pl_PL", "id_ID", "ja_JP", "ar_EG", "hi_IN", "tr_TR", "th_TH"};
 
 // Switches the compiled path off for the life of the guard.
@@ -152,9 +152,9 @@ TEST(CompiledDatePatterns, WriteExactlyWhatIcuWrites) {
     std::mt19937_64 random(20240309);
     const std::vector<Date> dates = instants(random);
     int compared = 0;
-    for (const char* locale : kLocales) {
-        for (const char* pattern : kPatterns) {
-            for (const char* zone : kZones) {
+    for (const char* locale : testLocales) {
+        for (const char* pattern : testPatterns) {
+            for (const char* zone : testZones) {
                 const DateFormatter f = formatter(pattern, zone, locale);
                 for (const Date date : dates) {
                     ASSERT_EQ(f.string(date), icuText(f, date))
@@ -172,8 +172,8 @@ TEST(CompiledDatePatterns, ReadExactlyWhatIcuReads) {
     std::vector<Date> dates = instants(random);
     dates.resize(18);   // the edges and a few random ones: the variants multiply them
     int compared = 0;
-    for (const char* locale : kLocales) {
-        for (const char* pattern : kPatterns) {
+    for (const char* locale : testLocales) {
+        for (const char* pattern : testPatterns) {
             for (const char* zone : {"UTC", "America/New_York", "Asia/Kathmandu", "Africa/Monrovia"}) {
                 const DateFormatter f = formatter(pattern, zone, locale);
                 for (const Date date : dates) {

@@ -17,8 +17,8 @@ using platform::boundariesCrossed;
 using platform::Date;
 using platform::elapsedUnits;
 using C = platform::CalendarComponent;
-constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
-constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+constexpr auto largestCount = std::numeric_limits<std::int64_t>::max();
+constexpr auto smallestCount = std::numeric_limits<std::int64_t>::min();
 
 TEST(ElapsedUnits, TruncateTowardZero) {
     const Date start = utc(2024, 2, 29, 23, 59, 50);
@@ -31,12 +31,12 @@ TEST(ElapsedUnits, TruncateTowardZero) {
 
 TEST(ElapsedUnits, SaturateInsteadOfOverflowing) {
     const Date origin;
-    EXPECT_EQ(elapsedUnits(origin, Date::fromSecondsSince1970(1e300), 1), kMax);
-    EXPECT_EQ(elapsedUnits(origin, Date::fromSecondsSince1970(-1e300), 60), kMin);
-    EXPECT_EQ(elapsedUnits(origin, Date::fromSecondsSince1970(INFINITY), 3600), kMax);
+    EXPECT_EQ(elapsedUnits(origin, Date::fromSecondsSince1970(1e300), 1), largestCount);
+    EXPECT_EQ(elapsedUnits(origin, Date::fromSecondsSince1970(-1e300), 60), smallestCount);
+    EXPECT_EQ(elapsedUnits(origin, Date::fromSecondsSince1970(INFINITY), 3600), largestCount);
     EXPECT_EQ(elapsedUnits(origin, Date::fromSecondsSince1970(std::nan("")), 1), 0);
     // 2^63 itself is one past the largest count; the double below it converts.
-    EXPECT_EQ(elapsedUnits(origin, Date::fromSecondsSince1970(9223372036854775808.0), 1), kMax);
+    EXPECT_EQ(elapsedUnits(origin, Date::fromSecondsSince1970(9223372036854775808.0), 1), largestCount);
     EXPECT_EQ(elapsedUnits(origin, Date::fromSecondsSince1970(9223372036854774784.0), 1), 9223372036854774784);
 }
 

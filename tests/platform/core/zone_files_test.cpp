@@ -156,7 +156,7 @@ TEST(TzifFile, EveryTruncationAndDamageReadsAsNothing) {
     EXPECT_FALSE(platform::tzif::parse(versionOne));
     // Anything past the size limit.
     Bytes padded = london;
-    padded.resize(platform::tzif::kMaxFileSize + 1, '\n');
+    padded.resize(platform::tzif::maxFileSize + 1, '\n');
     EXPECT_FALSE(platform::tzif::parse(padded));
     // A file with leap-second records counts leap seconds in its clock.
     const fs::path right("/usr/share/zoneinfo/right/Europe/London");
@@ -303,7 +303,7 @@ TEST(SystemZoneData, DamagedFilesFallBackToIcusZoneOrToUtc) {
     writeAll(folder.path() / "Test/Truncated", Bytes(london.begin(), london.end() - 5));
     writeAll(folder.path() / "Test/Empty", {});
     writeAll(folder.path() / "Test/Copy", london);
-    writeAll(folder.path() / "Test/Huge", Bytes(platform::tzif::kMaxFileSize + 10, 'T'));
+    writeAll(folder.path() / "Test/Huge", Bytes(platform::tzif::maxFileSize + 10, 'T'));
     fs::create_directories(folder.path() / "Test/Folder");
     fs::create_symlink("/dev/zero", folder.path() / "Test/Device");
     fs::create_symlink("/etc/passwd", folder.path() / "Test/Elsewhere");

@@ -80,23 +80,23 @@ private:
     std::optional<std::string> oldTzdir_;
 };
 
-inline constexpr std::int64_t kForever = std::numeric_limits<std::int64_t>::max() / 4;
+inline constexpr std::int64_t beyondAnyChange = std::numeric_limits<std::int64_t>::max() / 4;
 
 // A stretch of constant offset between two consecutive changes.
 struct Stretch {
-    std::int64_t start = -kForever;
-    std::int64_t end = kForever;
+    std::int64_t start = -beyondAnyChange;
+    std::int64_t end = beyondAnyChange;
     int offset = 0;
 };
 
 inline std::vector<Stretch> stretchesOf(const GlibcZone& zone, const std::vector<std::int64_t>& changes) {
     std::vector<Stretch> result;
-    std::int64_t start = -kForever;
+    std::int64_t start = -beyondAnyChange;
     for (std::int64_t change : changes) {
         result.push_back({start, change, zone.offset(change - 1)});
         start = change;
     }
-    result.push_back({start, kForever, zone.offset(changes.empty() ? 0 : changes.back())});
+    result.push_back({start, beyondAnyChange, zone.offset(changes.empty() ? 0 : changes.back())});
     return result;
 }
 
@@ -106,7 +106,7 @@ inline std::int64_t floorDivide(std::int64_t a, std::int64_t b) {
 
 // The earliest instant whose local date is `localDay` (days since 1970, local).
 inline std::int64_t startOfLocalDay(const std::vector<Stretch>& stretches, std::int64_t localDay) {
-    std::int64_t best = kForever;
+    std::int64_t best = beyondAnyChange;
     for (const Stretch& s : stretches) {
         const std::int64_t candidate = std::max(s.start, localDay * 86400 - s.offset);
         if (candidate >= s.end) continue;
@@ -130,7 +130,7 @@ inline std::int64_t instantOfWallTime(const std::vector<Stretch>& stretches, std
             return wall - stretches[i].offset;
         }
     }
-    return kForever;
+    return beyondAnyChange;
 }
 
 } // namespace zone_oracle

@@ -9,14 +9,14 @@ namespace platform::calendar_fields {
 
 namespace {
 
-constexpr std::array<std::int32_t, 12> kMonthLength = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+constexpr std::array<std::int32_t, 12> commonYearMonthLengths = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 } // namespace
 
 std::int32_t monthLength(std::int64_t extendedYear, std::int32_t month0) noexcept {
     extendedYear += floorDivide(month0, 12);
     const auto month = static_cast<std::size_t>(floorModulo(month0, 12));
-    return kMonthLength[month] + (month == 1 && isLeapYear(extendedYear) ? 1 : 0);
+    return commonYearMonthLengths[month] + (month == 1 && isLeapYear(extendedYear) ? 1 : 0);
 }
 
 std::int32_t yearLength(std::int64_t extendedYear) noexcept {
@@ -62,7 +62,7 @@ std::optional<Date> instantOfWallTime(icu::GregorianCalendar& calendar, std::int
     calendar.set(UCAL_MILLISECOND, static_cast<std::int32_t>(wholeMillisecond));
     UErrorCode status = U_ZERO_ERROR;
     const UDate millis = calendar.getTime(status);
-    calendar.setSkippedWallTimeOption(icu_support::kSkippedMovesForward);
+    calendar.setSkippedWallTimeOption(icu_support::skippedMovesForward);
     if (U_FAILURE(status)) return std::nullopt;
     const Date result = icu_support::fromUDate(millis + (millisecond - wholeMillisecond));
     if (!icu_support::isRepresentable(result)) return std::nullopt;
@@ -70,7 +70,7 @@ std::optional<Date> instantOfWallTime(icu::GregorianCalendar& calendar, std::int
 }
 
 std::optional<Date> startOfJulianDay(icu::GregorianCalendar& calendar, std::int32_t julianDay) {
-    return instantOfWallTime(calendar, julianDay, 0, 0, 0, 0.0, icu_support::kSkippedToGapEnd);
+    return instantOfWallTime(calendar, julianDay, 0, 0, 0, 0.0, icu_support::skippedToGapEnd);
 }
 
 } // namespace platform::calendar_fields

@@ -18,10 +18,10 @@
 
 namespace platform::calendar_fields {
 
-inline constexpr std::int32_t kJulianDayOf1970 = astronomy::unixEpochDayNumber;
+inline constexpr std::int32_t julianDayOf1970 = astronomy::unixEpochDayNumber;
 // 1 January of 1 AD (Julian calendar) is Julian day 1721424, day 1 of the era.
-inline constexpr std::int32_t kJulianDayBeforeEra = 1721423;
-inline constexpr double kMillisPerDay = 86400000.0;
+inline constexpr std::int32_t julianDayBeforeEra = 1721423;
+inline constexpr double millisPerDay = 86400000.0;
 
 // The local fields of an instant in the calendar's zone.
 struct LocalTime {
@@ -46,7 +46,7 @@ std::optional<LocalTime> localTime(icu::GregorianCalendar& calendar, Date date);
 std::optional<Date> instantOfWallTime(icu::GregorianCalendar& calendar, std::int32_t julianDay,
                                       std::int32_t hour, std::int32_t minute, std::int32_t second,
                                       double millisecond,
-                                      UCalendarWallTimeOption skipped = icu_support::kSkippedMovesForward);
+                                      UCalendarWallTimeOption skipped = icu_support::skippedMovesForward);
 
 // The first existing moment of a local calendar day.
 std::optional<Date> startOfJulianDay(icu::GregorianCalendar& calendar, std::int32_t julianDay);

@@ -24,12 +24,12 @@ namespace {
 
 std::atomic<bool> enabled{true};
 
-constexpr double kMillisPerDay = 86'400'000.0;
-constexpr std::int64_t kEpochJulianDayNumber = 2'440'588;   // 1970-01-01
-constexpr int kFirstYear = 1600;                             // safely after the 1582 switch
-constexpr int kLastYear = 9999;                              // four digits
-const std::int64_t kFirstDay = astronomy::dayNumberOfCivilDate(kFirstYear, 1, 1) - kEpochJulianDayNumber;
-const std::int64_t kLastDay = astronomy::dayNumberOfCivilDate(kLastYear, 12, 31) - kEpochJulianDayNumber;
+constexpr double millisPerDay = 86'400'000.0;
+constexpr std::int64_t epochJulianDayNumber = 2'440'588;   // 1970-01-01
+constexpr int firstYear = 1600;                             // safely after the 1582 switch
+constexpr int lastYear = 9999;                              // four digits
+const std::int64_t firstDay = astronomy::dayNumberOfCivilDate(firstYear, 1, 1) - epochJulianDayNumber;
+const std::int64_t lastDay = astronomy::dayNumberOfCivilDate(lastYear, 12, 31) - epochJulianDayNumber;
 
 // Letters are pattern characters; everything else is literal text.
 bool isPatternLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
@@ -303,14 +303,14 @@ std::optional<std::string> CompiledDatePattern::format(UDate millis) const {
     if (U_FAILURE(status)) return std::nullopt;
     const std::int32_t offset = raw + dst;
     const double local = millis + offset;
-    const double dayQuotient = std::floor(local / kMillisPerDay);
-    if (!(dayQuotient >= static_cast<double>(kFirstDay) && dayQuotient <= static_cast<double>(kLastDay))) {
+    const double dayQuotient = std::floor(local / millisPerDay);
+    if (!(dayQuotient >= static_cast<double>(firstDay) && dayQuotient <= static_cast<double>(lastDay))) {
         return std::nullopt;
     }
     const auto days = static_cast<std::int64_t>(dayQuotient);
-    const auto millisInDay = static_cast<std::int32_t>(std::floor(local) - dayQuotient * kMillisPerDay);
-    const astronomy::CivilDate civil = astronomy::civilDateOfDayNumber(days + kEpochJulianDayNumber);
-    const int weekday = static_cast<int>(astronomy::floorModulo(days + kEpochJulianDayNumber + 1, 7)) + 1;   // 1 Sunday
+    const auto millisInDay = static_cast<std::int32_t>(std::floor(local) - dayQuotient * millisPerDay);
+    const astronomy::CivilDate civil = astronomy::civilDateOfDayNumber(days + epochJulianDayNumber);
+    const int weekday = static_cast<int>(astronomy::floorModulo(days + epochJulianDayNumber + 1, 7)) + 1;   // 1 Sunday
 
     std::string out;
     out.reserve(40);
@@ -370,8 +370,8 @@ std::size_t CompiledDatePattern::matchName(std::string_view text, std::size_t at
 }
 
 std::optional<UDate> CompiledDatePattern::parseLenient(std::string_view text) const {
-    constexpr std::size_t kLongestText = 128;
-    if (!readable_ || text.empty() || text.size() > kLongestText) return std::nullopt;
+    constexpr std::size_t longestText = 128;
+    if (!readable_ || text.empty() || text.size() > longestText) return std::nullopt;
     for (char c : text) {
         if (c == '\0' || static_cast<unsigned char>(c) >= 0x80) return std::nullopt;
     }
@@ -380,9 +380,9 @@ std::optional<UDate> CompiledDatePattern::parseLenient(std::string_view text) co
         std::size_t fewest, most;
         int low, high;
     };
-    static constexpr NumberRule kRules[] = {
+    static constexpr NumberRule numberRules[] = {
         {0, 0, 0, 0},                    // literal
-        {4, 4, kFirstYear, kLastYear},   // year: four digits, so no two-digit-year window
+        {4, 4, firstYear, lastYear},   // year: four digits, so no two-digit-year window
         {1, 2, 1, 12},                   // month
         {0, 0, 0, 0},                    // month name
         {1, 2, 1, 31},                   // day
@@ -391,8 +391,8 @@ std::optional<UDate> CompiledDatePattern::parseLenient(std::string_view text) co
         {1, 2, 0, 59},                   // second
         {3, 3, 0, 999},                  // fraction: milliseconds
     };
-    static_assert(std::size(kRules) == static_cast<std::size_t>(Field::fraction) + 1, "one rule per field up to the fraction");
-    int values[std::size(kRules)] = {};
+    static_assert(std::size(numberRules) == static_cast<std::size_t>(Field::fraction) + 1, "one rule per field up to the fraction");
+    int values[std::size(numberRules)] = {};
     std::int32_t offset = 0;
     std::size_t at = 0;
     for (const Item& item : items_) {
@@ -411,7 +411,7 @@ std::optional<UDate> CompiledDatePattern::parseLenient(std::string_view text) co
         case Field::minute:
         case Field::second:
         case Field::fraction: {
-            const NumberRule& rule = kRules[slot];
+            const NumberRule& rule = numberRules[slot];
             const std::optional<int> value = digitsAt(text, at, rule.fewest, rule.most);
             if (!value || *value < rule.low || *value > rule.high) return std::nullopt;
             values[slot] = *value;
@@ -455,7 +455,7 @@ std::optional<UDate> CompiledDatePattern::parseLenient(std::string_view text) co
     const astronomy::CivilDate civil{value(Field::year), value(Field::month), value(Field::day)};
     const std::int64_t dayNumber = astronomy::dayNumberOfCivilDate(civil.year, civil.month, civil.day);
     if (astronomy::civilDateOfDayNumber(dayNumber) != civil) return std::nullopt;   // 30 February and the like
-    const double dayMillis = static_cast<double>(dayNumber - kEpochJulianDayNumber) * kMillisPerDay;
+    const double dayMillis = static_cast<double>(dayNumber - epochJulianDayNumber) * millisPerDay;
     const std::int32_t millisInDay =
         ((value(Field::hour) * 60 + value(Field::minute)) * 60 + value(Field::second)) * 1000 + value(Field::fraction);
     return dayMillis + millisInDay - offset;

@@ -78,7 +78,7 @@ std::shared_ptr<const icu::TimeZone> buildZone(std::string_view id) {
 // Unknown identifiers are remembered too (as nullptr), so that an unknown TZ value
 // does not cost a failed ICU lookup at every call. A hostile stream of distinct
 // identifiers cannot grow the registry without bound.
-constexpr std::size_t kRegistryLimit = 2048;
+constexpr std::size_t registryLimit = 2048;
 
 struct ZoneRegistry {
     std::mutex mutex;
@@ -101,7 +101,7 @@ std::shared_ptr<const icu::TimeZone> zoneNamed(std::string_view identifier) {
     }
     auto zone = buildZone(identifier);
     std::lock_guard lock(registry.mutex);
-    if (registry.zones.size() >= kRegistryLimit) registry.zones.clear();
+    if (registry.zones.size() >= registryLimit) registry.zones.clear();
     return registry.zones.try_emplace(std::move(key), std::move(zone)).first->second;
 }
 
@@ -140,7 +140,7 @@ namespace {
 void applyProgramRules(icu::GregorianCalendar& calendar) {
     calendar.setLenient(true);
     calendar.setRepeatedWallTimeOption(UCAL_WALLTIME_FIRST);
-    calendar.setSkippedWallTimeOption(kSkippedMovesForward);
+    calendar.setSkippedWallTimeOption(skippedMovesForward);
 }
 
 std::unique_ptr<icu::GregorianCalendar> buildCalendar(std::string_view zoneId, const std::string& localeId) {
@@ -157,8 +157,8 @@ std::unique_ptr<icu::GregorianCalendar> buildCalendar(std::string_view zoneId, c
     return calendar;
 }
 
-constexpr std::size_t kPrototypeLimit = 256;
-constexpr std::size_t kIdleLimit = 32;
+constexpr std::size_t prototypeLimit = 256;
+constexpr std::size_t idleLimit = 32;
 
 struct PrototypeCache {
     std::mutex mutex;
@@ -182,7 +182,7 @@ std::unique_ptr<icu::GregorianCalendar> cloneOf(const std::string& key, std::str
     auto built = buildCalendar(zoneId, localeId);
     std::unique_ptr<icu::GregorianCalendar> copy(built->clone());
     std::lock_guard lock(cache.mutex);
-    if (cache.calendars.size() >= kPrototypeLimit) cache.calendars.clear();
+    if (cache.calendars.size() >= prototypeLimit) cache.calendars.clear();
     cache.calendars.try_emplace(key, std::move(built));
     return copy;
 }
@@ -213,7 +213,7 @@ CalendarLease::CalendarLease(const TimeZone& zone, const Locale& locale) {
 CalendarLease::~CalendarLease() {
     applyProgramRules(*calendar_);
     auto& idle = idleCalendars();
-    if (idle.size() >= kIdleLimit && idle.find(key_) == idle.end()) idle.clear();
+    if (idle.size() >= idleLimit && idle.find(key_) == idle.end()) idle.clear();
     auto& slot = idle[key_];
     if (!slot) slot = std::move(calendar_);
 }

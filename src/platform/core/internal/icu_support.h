@@ -32,23 +32,23 @@ namespace platform::icu_support {
 // calendar's range. ICU itself reaches further, but clamps rather than fails at
 // its limits and computes Julian day numbers in 32 bits; keeping well inside
 // leaves room for every intermediate value.
-inline constexpr double kLimitSeconds = 3.0e13;
-inline constexpr double kLimitDays = kLimitSeconds / 86400.0;
+inline constexpr double limitSeconds = 3.0e13;
+inline constexpr double limitDays = limitSeconds / 86400.0;
 
 inline bool isRepresentable(Date date) noexcept {
     const double s = date.secondsSince1970();
-    return std::isfinite(s) && std::fabs(s) <= kLimitSeconds;
+    return std::isfinite(s) && std::fabs(s) <= limitSeconds;
 }
 inline bool isRepresentableSeconds(double seconds) noexcept {
-    return std::isfinite(seconds) && std::fabs(seconds) <= kLimitSeconds;
+    return std::isfinite(seconds) && std::fabs(seconds) <= limitSeconds;
 }
 
 // ICU's names for the resolution of a wall time that a clock change skips read
 // oddly: LAST reads it with the offset before the change, which moves it forward
 // by the gap; FIRST moves it back by the gap; NEXT_VALID gives the gap's end.
-inline constexpr UCalendarWallTimeOption kSkippedMovesForward = UCAL_WALLTIME_LAST;
-inline constexpr UCalendarWallTimeOption kSkippedMovesBack = UCAL_WALLTIME_FIRST;
-inline constexpr UCalendarWallTimeOption kSkippedToGapEnd = UCAL_WALLTIME_NEXT_VALID;
+inline constexpr UCalendarWallTimeOption skippedMovesForward = UCAL_WALLTIME_LAST;
+inline constexpr UCalendarWallTimeOption skippedMovesBack = UCAL_WALLTIME_FIRST;
+inline constexpr UCalendarWallTimeOption skippedToGapEnd = UCAL_WALLTIME_NEXT_VALID;
 
 inline UDate toUDate(Date date) noexcept { return date.secondsSince1970() * 1000.0; }
 inline Date fromUDate(UDate millis) noexcept { return Date::fromSecondsSince1970(millis / 1000.0); }

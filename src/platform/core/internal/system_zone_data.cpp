@@ -20,18 +20,18 @@ namespace platform::system_zone_data {
 
 namespace {
 
-constexpr std::size_t kMaxIdentifierLength = 64;
+constexpr std::size_t maxIdentifierLength = 64;
 // Real zones record a few hundred changes; setting up a rule-based zone takes
 // time that grows with the square of their number.
-constexpr std::size_t kMaxTransitions = 2000;
+constexpr std::size_t maxTransitions = 2000;
 // Changes outside the calendar's range are never consulted.
-constexpr double kFarSeconds = icu_support::kLimitSeconds;
+constexpr double farSeconds = icu_support::limitSeconds;
 // The first year yearly rules are ever evaluated in: the years of the calendar
 // that matter lie well after it.
-constexpr std::int32_t kEarliestRuleYear = -10000;
+constexpr std::int32_t earliestRuleYear = -10000;
 // The yearly rules of a file start from the civil year of its last recorded
-// change, which must lie well after kEarliestRuleYear.
-constexpr std::int64_t kYearlyRulesLimitSeconds = 250'000'000'000;
+// change, which must lie well after earliestRuleYear.
+constexpr std::int64_t yearlyRulesLimitSeconds = 250'000'000'000;
 
 // A stretch of time with one local time type. ICU wants the offset split into a
 // standard part (raw) and daylight saving.
@@ -56,7 +56,7 @@ Period periodOf(const tzif::LocalTimeType& type, std::int64_t start) {
 bool isLetter(char c) noexcept { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 bool isDigit(char c) noexcept { return c >= '0' && c <= '9'; }
 
-constexpr std::int32_t kUsualSavings = 3600;
+constexpr std::int32_t usualSavings = 3600;
 
 // Daylight time saves against the standard time before it, or else against the
 // one after it. A daylight period below the standard offset before it is
@@ -97,8 +97,8 @@ void splitOffsets(std::vector<Period>& periods) {
             // Daylight time at the standard offset around it: the standard offset
             // itself moved for the season (Argentina 1999, Indiana 1974), which the
             // file does not record. The saving was an hour.
-            period.raw = period.total - kUsualSavings;
-            period.savings = kUsualSavings;
+            period.raw = period.total - usualSavings;
+            period.savings = usualSavings;
         }
     }
     for (std::size_t i = 0; i < count; ++i) {
@@ -123,8 +123,8 @@ void splitOffsets(std::vector<Period>& periods) {
 std::optional<icu::DateTimeRule> dateRuleOf(const posix_tz::ChangeDate& date) {
     const std::int32_t millis = date.secondsOfDay * 1000;
     auto onDayOfCommonYear = [millis](int day0) {
-        constexpr std::int64_t kCommonYear = 1970;
-        const auto civil = astronomy::gregorianDateOfDayNumber(astronomy::gregorianDayNumber(kCommonYear, 1, 1) + day0);
+        constexpr std::int64_t commonYear = 1970;
+        const auto civil = astronomy::gregorianDateOfDayNumber(astronomy::gregorianDayNumber(commonYear, 1, 1) + day0);
         return icu::DateTimeRule(civil.month - 1, civil.day, millis, icu::DateTimeRule::WALL_TIME);
     };
     switch (date.form) {
@@ -161,9 +161,9 @@ class RuleChanges {
 public:
     RuleChanges(const posix_tz::TzString& rule, const icu::DateTimeRule& intoDaylight,
                 const icu::DateTimeRule& intoStandard)
-        : intoDaylight_(icu::UnicodeString(), 0, 0, intoDaylight, kEarliestRuleYear,
+        : intoDaylight_(icu::UnicodeString(), 0, 0, intoDaylight, earliestRuleYear,
                         icu::AnnualTimeZoneRule::MAX_YEAR),
-          intoStandard_(icu::UnicodeString(), 0, 0, intoStandard, kEarliestRuleYear,
+          intoStandard_(icu::UnicodeString(), 0, 0, intoStandard, earliestRuleYear,
                         icu::AnnualTimeZoneRule::MAX_YEAR) {
         daylight_.total = rule.daylight->time.secondsFromGMT;
         daylight_.daylightFlag = true;
@@ -233,7 +233,7 @@ std::optional<YearlyRules> continueWithRule(std::vector<Period>& periods, const 
     // equal offsets is no change.
     if (periods.size() < 2 || standardTotal == daylightTotal) return std::nullopt;
     if (periods.back().total != standardTotal && periods.back().total != daylightTotal) return std::nullopt;
-    if (std::llabs(periods.back().start) > kYearlyRulesLimitSeconds) return std::nullopt;
+    if (std::llabs(periods.back().start) > yearlyRulesLimitSeconds) return std::nullopt;
     auto intoDaylight = dateRuleOf(daylight.start);
     auto intoStandard = dateRuleOf(daylight.end);
     if (!intoDaylight || !intoStandard) return std::nullopt;
@@ -305,7 +305,7 @@ std::unique_ptr<icu::BasicTimeZone> ruleBasedZone(std::string_view identifier, c
 } // namespace
 
 bool isZoneIdentifier(std::string_view identifier) noexcept {
-    if (identifier.empty() || identifier.size() > kMaxIdentifierLength) return false;
+    if (identifier.empty() || identifier.size() > maxIdentifierLength) return false;
     bool partStart = true;
     for (char c : identifier) {
         if (c == '/') {
@@ -352,8 +352,8 @@ std::unique_ptr<icu::BasicTimeZone> zoneFromRule(std::string_view identifier, co
     if (!rule.daylight) return nullptr;
     const std::int32_t standardTotal = rule.standard.secondsFromGMT;
     const std::int32_t daylightTotal = rule.daylight->time.secondsFromGMT;
-    if (standardTotal == daylightTotal || std::abs(standardTotal) > kMaxRuleOffsetSeconds ||
-        std::abs(daylightTotal) > kMaxRuleOffsetSeconds) {
+    if (standardTotal == daylightTotal || std::abs(standardTotal) > maxRuleOffsetSeconds ||
+        std::abs(daylightTotal) > maxRuleOffsetSeconds) {
         return nullptr;
     }
     auto intoDaylight = dateRuleOf(rule.daylight->start);
@@ -365,7 +365,7 @@ std::unique_ptr<icu::BasicTimeZone> zoneFromRule(std::string_view identifier, co
     for (int year = 2001; year <= 2400; year += 3) {
         if (!ruleChanges.around(year)) return nullptr;
     }
-    const YearlyRules yearly = yearlyRulesOf(rule, *intoDaylight, *intoStandard, kEarliestRuleYear);
+    const YearlyRules yearly = yearlyRulesOf(rule, *intoDaylight, *intoStandard, earliestRuleYear);
     return ruleBasedZone(identifier, {yearly.standard}, yearly);
 }
 
@@ -382,16 +382,16 @@ std::unique_ptr<icu::BasicTimeZone> zoneFromData(std::string_view identifier, co
     bool changesBeyondRange = false;
     for (const tzif::Transition& transition : data.transitions) {
         const auto& type = data.types.at(transition.type);
-        if (static_cast<double>(transition.at) < -kFarSeconds) {
+        if (static_cast<double>(transition.at) < -farSeconds) {
             periods.front() = periodOf(type, 0);
-        } else if (static_cast<double>(transition.at) > kFarSeconds) {
+        } else if (static_cast<double>(transition.at) > farSeconds) {
             changesBeyondRange = true;   // the rule would only continue after them
             break;
         } else {
             periods.push_back(periodOf(type, transition.at));
         }
     }
-    if (periods.size() - 1 > kMaxTransitions) return nullptr;
+    if (periods.size() - 1 > maxTransitions) return nullptr;
 
     std::optional<YearlyRules> yearly;
     if (rule && !changesBeyondRange) {

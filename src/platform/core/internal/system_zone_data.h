@@ -53,7 +53,7 @@ std::unique_ptr<icu::BasicTimeZone> zoneFromData(std::string_view identifier, co
 // value with a rule, under the given identifier; nullptr for a rule without
 // daylight time and for rules ICU cannot express: a zero-based day from 59 on,
 // changes that coincide (daylight time all year), an offset beyond 18 hours.
-inline constexpr std::int32_t kMaxRuleOffsetSeconds = 18 * 3600;
+inline constexpr std::int32_t maxRuleOffsetSeconds = 18 * 3600;
 std::unique_ptr<icu::BasicTimeZone> zoneFromRule(std::string_view identifier, const posix_tz::TzString& rule);
 
 } // namespace platform::system_zone_data

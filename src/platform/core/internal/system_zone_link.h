@@ -12,7 +12,7 @@
 
 namespace platform::system_zone_link {
 
-inline constexpr const char* kSystemLink = "/etc/localtime";
+inline constexpr const char* systemLink = "/etc/localtime";
 
 // The zone a link to a zone file names, read now (one readlink); UTC when the
 // path is no link, or links to no zone file by its name.

@@ -13,9 +13,9 @@ namespace platform::tzif {
 namespace {
 
 // RFC 8536 asks offsets to lie in [-89999, 93599] seconds (-24:59:59 to 25:59:59).
-constexpr std::int32_t kLowestOffset = -89999;
-constexpr std::int32_t kHighestOffset = 93599;
-constexpr std::size_t kHeaderSize = 44;
+constexpr std::int32_t lowestOffset = -89999;
+constexpr std::int32_t highestOffset = 93599;
+constexpr std::size_t headerSize = 44;
 
 // A bounds-checked cursor over the file's bytes: every read past the end fails.
 class Reader {
@@ -60,7 +60,7 @@ struct Header {
 };
 
 std::optional<Header> readHeader(Reader& reader) {
-    auto bytes = reader.take(kHeaderSize);
+    auto bytes = reader.take(headerSize);
     if (!bytes) return std::nullopt;
     const auto b = *bytes;
     if (b[0] != 'T' || b[1] != 'Z' || b[2] != 'i' || b[3] != 'f') return std::nullopt;
@@ -99,7 +99,7 @@ std::optional<ZoneData> readData(Reader& reader, const Header& header) {
         const auto record = records->subspan(6 * i, 6);
         LocalTimeType type;
         type.secondsFromGMT = signed32(record.subspan(0, 4));
-        if (type.secondsFromGMT < kLowestOffset || type.secondsFromGMT > kHighestOffset) return std::nullopt;
+        if (type.secondsFromGMT < lowestOffset || type.secondsFromGMT > highestOffset) return std::nullopt;
         if (record[4] > 1) return std::nullopt;
         type.isDaylightSaving = record[4] == 1;
         const std::size_t index = record[5];
@@ -137,7 +137,7 @@ std::optional<std::string> readFooter(Reader& reader) {
 } // namespace
 
 std::optional<ZoneData> parse(std::span<const unsigned char> bytes) {
-    if (bytes.size() > kMaxFileSize) return std::nullopt;
+    if (bytes.size() > maxFileSize) return std::nullopt;
     Reader reader(bytes);
     auto first = readHeader(reader);
     if (!first || first->version < '2') return std::nullopt;
@@ -161,7 +161,7 @@ std::optional<ZoneData> readFile(const std::string& path) {
     std::vector<unsigned char> bytes;
     bool complete = false;
     if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size >= 0
-        && static_cast<std::uint64_t>(status.st_size) <= kMaxFileSize) {
+        && static_cast<std::uint64_t>(status.st_size) <= maxFileSize) {
         // One byte more than the file's size, to notice a file that grows while read.
         bytes.resize(static_cast<std::size_t>(status.st_size) + 1);
         std::size_t filled = 0;

@@ -35,11 +35,11 @@ struct ZoneData {
 };
 
 // Zone files are a few kilobytes; anything larger is not one.
-inline constexpr std::size_t kMaxFileSize = std::size_t{1} << 20;
+inline constexpr std::size_t maxFileSize = std::size_t{1} << 20;
 
 std::optional<ZoneData> parse(std::span<const unsigned char> bytes);
 
-// Reads a regular file of at most kMaxFileSize bytes and parses it. Never blocks
+// Reads a regular file of at most maxFileSize bytes and parses it. Never blocks
 // on a FIFO or device.
 std::optional<ZoneData> readFile(const std::string& path);
 
