@@ -275,7 +275,7 @@ EclipseKind eclipseKind(std::int32_t flags) {
 
 Result<GlobalEclipse> lunarEclipse(double julianDayUT, bool backward) {
     if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
-    prepareThread();
+    if (const auto& refused = prepareThread()) return *refused;
     double times[10] = {};
     ErrorText serr;
     const std::int32_t flags = swe_lun_eclipse_when(julianDayUT, SEFLG_SWIEPH, 0, times, backward ? 1 : 0, serr.text);
@@ -291,7 +291,7 @@ Result<GlobalEclipse> lunarEclipse(double julianDayUT, bool backward) {
 
 Result<GlobalEclipse> solarEclipse(double julianDayUT, bool backward) {
     if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
-    prepareThread();
+    if (const auto& refused = prepareThread()) return *refused;
     double times[10] = {};
     ErrorText serr;
     const std::int32_t flags =

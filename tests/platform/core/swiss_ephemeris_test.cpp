@@ -7,8 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <stdlib.h>
+
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -73,4 +76,31 @@ TEST(SwissEphemeris, TheEdgesOfTheSpanReachTheLibrary) {
     const std::string sun = errorOf(calculateUT(earliestJulianDay, body::sun, flag::speed));
     EXPECT_NE(sun, "no error");
     EXPECT_NE(sun, outside);
+}
+
+// An SE_EPHE_PATH that names the current folder stops every call, the eclipse
+// searches among them: the library would read its data from wherever the
+// program was started.
+TEST(SwissEphemeris, AnEnvironmentPathOfTheStartFolderStopsEveryCall) {
+    struct Restore {
+        ~Restore() {
+            ::unsetenv("SE_EPHE_PATH");
+            static_cast<void>(setEphemerisPath(std::nullopt));
+        }
+    } restore;
+    const std::string refusal = "SE_EPHE_PATH names a folder relative to the current one, where the ephemeris "
+                                "library would read data files from wherever the program was started";
+    const double julianDay = julianDayOfSeconds(1.7e9);
+    for (const char* hostile : {".", "ephe", "/usr/share/libswe/ephe::/tmp"}) {
+        ASSERT_EQ(::setenv("SE_EPHE_PATH", hostile, 1), 0);
+        ASSERT_TRUE(setEphemerisPath(std::nullopt));
+        EXPECT_EQ(errorOf(lunarEclipse(julianDay, false)), refusal) << hostile;
+        EXPECT_EQ(errorOf(solarEclipse(julianDay, true)), refusal) << hostile;
+        EXPECT_EQ(errorOf(calculateUT(julianDay, body::sun, 0)), refusal) << hostile;
+        EXPECT_TRUE(std::isnan(deltaT(julianDay))) << hostile;
+    }
+    // Without it the searches reach the library again.
+    ASSERT_EQ(::unsetenv("SE_EPHE_PATH"), 0);
+    ASSERT_TRUE(setEphemerisPath(std::nullopt));
+    EXPECT_TRUE(std::holds_alternative<GlobalEclipse>(lunarEclipse(julianDay, false)));
 }
