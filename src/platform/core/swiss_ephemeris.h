@@ -100,7 +100,8 @@ inline constexpr double latestJulianDay = 8000016.5;
 double julianDay(int year, int month, int day, double hour, bool gregorian = true);
 
 // Delta T (TT - UT) in days for a universal-time Julian day, with the library's
-// model. Not a number for a Julian day the library does not cover.
+// model. Not a number for a Julian day the library does not cover, and while an
+// SE_EPHE_PATH that names the current folder stops every call.
 double deltaT(double julianDayUT);
 
 // The same for the ephemeris named in `flags` (the flagsUsed of a Position),
@@ -155,7 +156,8 @@ struct GlobalEclipse {
 };
 
 // The first lunar (solar) eclipse of any kind after `julianDayUT`, or the last
-// one before it when `backward`; with the library's data files.
+// one before it when `backward`; with the library's data files. Refused, as every
+// call, while SE_EPHE_PATH names the current folder.
 Result<GlobalEclipse> lunarEclipse(double julianDayUT, bool backward);
 Result<GlobalEclipse> solarEclipse(double julianDayUT, bool backward);
 

@@ -1,6 +1,7 @@
 #include "platform/core/internal/closed_form_seasons.h"
 
 #include "platform/core/angles.h"
+#include "platform/core/internal/delta_t.h"
 #include "platform/core/swiss_ephemeris.h"
 
 #include <array>
@@ -61,12 +62,22 @@ double dynamicalTime(int year, SolarEvent event) noexcept {
     return meanEvent + 0.00001 * sum / lambdaFactor;
 }
 
+namespace {
+
+// The library's delta T, or the model's when the library may not be asked.
+double deltaT(double julianDayUT) noexcept {
+    const double fromLibrary = swisseph::deltaT(julianDayUT);
+    return std::isfinite(fromLibrary) ? fromLibrary : modelDeltaT(julianDayUT);
+}
+
+} // namespace
+
 double universalTime(int year, SolarEvent event) noexcept {
     const double tt = dynamicalTime(year, event);
-    // The library's delta T takes universal time; a second pass removes the
-    // difference between the two scales from its argument.
-    const double firstGuess = tt - swisseph::deltaT(tt);
-    return tt - swisseph::deltaT(firstGuess);
+    // Delta T takes universal time; a second pass removes the difference between
+    // the two scales from its argument.
+    const double firstGuess = tt - deltaT(tt);
+    return tt - deltaT(firstGuess);
 }
 
 } // namespace astronomy::closed_form

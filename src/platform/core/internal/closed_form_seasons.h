@@ -15,7 +15,8 @@ namespace astronomy::closed_form {
 // between firstComputedYear and lastComputedYear.
 double dynamicalTime(int year, SolarEvent event) noexcept;
 
-// The same instant in universal time, with the Swiss Ephemeris library's delta T.
+// The same instant in universal time, with the Swiss Ephemeris library's delta T,
+// or the model's (delta_t.h) while the library may not be asked.
 double universalTime(int year, SolarEvent event) noexcept;
 
 } // namespace astronomy::closed_form

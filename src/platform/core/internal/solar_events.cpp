@@ -62,8 +62,9 @@ double universalTime(double julianDayTT, std::int32_t ephemerisFlags) {
 // Newton steps in dynamical time from the closed form, with the library's
 // longitude and the approximate speed, then universal time. A step leaves at most
 // a thousandth of itself, so one of up to 100 s (the closed form near our era)
-// leaves at most 0.1 s; a larger one gets another step. Should the library fail,
-// or the search wander off, std::nullopt: the closed form stands.
+// leaves at most 0.1 s; a larger one gets another step. Should the library fail
+// (or refuse, swiss_ephemeris.h), or the search wander off, std::nullopt: the
+// closed form stands.
 std::optional<double> refinedUniversalTime(double estimateTT, double longitude) {
     constexpr double convergedStep = 100.0 / 86400.0;   // days
     constexpr int maximumSteps = 4;
@@ -76,8 +77,10 @@ std::optional<double> refinedUniversalTime(double estimateTT, double longitude) 
         julianDay += correction;
         if (!(std::abs(julianDay - estimateTT) < 1.0))
             return std::nullopt;
-        if (std::abs(correction) <= convergedStep)
-            return universalTime(julianDay, sun->ephemerisFlags);
+        if (std::abs(correction) <= convergedStep) {
+            const double universal = universalTime(julianDay, sun->ephemerisFlags);
+            return std::isfinite(universal) ? std::optional<double>(universal) : std::nullopt;
+        }
     }
     return std::nullopt;
 }
