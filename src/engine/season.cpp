@@ -7,6 +7,7 @@
 #include "platform/core/calendar.h"
 #include "platform/core/earth.h"
 #include "platform/core/julian_day.h"
+#include "platform/core/julian_day_numbers.h"
 
 #include <limits>
 
@@ -68,7 +69,7 @@ std::optional<YearAndMonth> yearAndMonthOf(const Calendar& calendar, Date date) 
         calendar.components({CalendarComponent::era, CalendarComponent::year, CalendarComponent::month}, date);
     if (!fields.era || !fields.year || !fields.month)
         return std::nullopt;
-    return YearAndMonth{*fields.era == 0 ? 1 - *fields.year : *fields.year, *fields.month};
+    return YearAndMonth{astronomy::astronomicalYear(*fields.era, *fields.year), *fields.month};
 }
 
 struct YearStarts {

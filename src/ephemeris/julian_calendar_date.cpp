@@ -1,6 +1,7 @@
 #include "ephemeris/julian_date.h"
 
 #include "platform/core/calendar.h"
+#include "platform/core/julian_day_numbers.h"
 #include "platform/core/swiss_ephemeris.h"
 
 #include <tuple>
@@ -15,7 +16,7 @@ std::optional<double> julianCalendarDate(platform::Date date) {
         date);
     if (!fields.era || !fields.year || !fields.month || !fields.day || !fields.hour) return std::nullopt;
     // The library counts years astronomically: 1 BC is year 0, 2 BC is -1.
-    const int year = *fields.era == 0 ? 1 - *fields.year : *fields.year;
+    const int year = astronomy::astronomicalYear(*fields.era, *fields.year);
     // The calendar gives Julian-calendar fields before 15 October 1582; the
     // library must read them as such.
     const bool gregorian = std::tuple(year, *fields.month, *fields.day) >= std::tuple(1582, 10, 15);

@@ -9,7 +9,7 @@ std::optional<astronomy::CivilDate> localCalendarDate(platform::Date date) {
     const auto fields = platform::Calendar::current().components(
         {CalendarComponent::era, CalendarComponent::year, CalendarComponent::month, CalendarComponent::day}, date);
     if (!fields.era || !fields.year || !fields.month || !fields.day) return std::nullopt;
-    const std::int64_t year = *fields.era == 0 ? 1 - std::int64_t{*fields.year} : *fields.year;
+    const std::int64_t year = astronomy::astronomicalYear(*fields.era, std::int64_t{*fields.year});
     return astronomy::CivilDate{year, *fields.month, *fields.day};
 }
 

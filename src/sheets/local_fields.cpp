@@ -1,6 +1,7 @@
 #include "sheets/local_fields.h"
 
 #include "platform/core/calendar.h"
+#include "platform/core/julian_day_numbers.h"
 
 namespace sheets {
 
@@ -16,20 +17,14 @@ constexpr platform::ComponentSet allFields{CalendarComponent::era,  CalendarComp
                                            CalendarComponent::hour,  CalendarComponent::minute,
                                            CalendarComponent::second};
 
-// Era 0 counts its years backwards from 1 BC.
 int astronomicalYear(const DateComponents& fields) {
-    const int year = fields.year.value_or(1970);
-    return fields.era.value_or(1) == 0 ? 1 - year : year;
+    return astronomy::astronomicalYear(fields.era.value_or(1), fields.year.value_or(1970));
 }
 
 void setAstronomicalYear(DateComponents& fields, int year) {
-    if (year <= 0) {
-        fields.era = 0;
-        fields.year = 1 - year;
-    } else {
-        fields.era = 1;
-        fields.year = year;
-    }
+    const auto [era, yearOfEra] = astronomy::eraAndYearOf(year);
+    fields.era = era;
+    fields.year = yearOfEra;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "platform/core/internal/calendar_fields.h"
 #include "platform/core/internal/icu_support.h"
+#include "platform/core/julian_day_numbers.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -99,7 +100,7 @@ std::optional<Date> addEras(icu::GregorianCalendar& calendar, Date to, std::int6
     if (!local) return std::nullopt;
     const std::int64_t era = local->era + eras;
     if (era != 0 && era != 1) return std::nullopt;
-    const std::int64_t year = era == 1 ? local->year : 1 - std::int64_t{local->year};
+    const std::int64_t year = astronomy::astronomicalYear(static_cast<int>(era), std::int64_t{local->year});
     const std::int64_t day = std::min<std::int64_t>(local->day, calendar_fields::monthLength(year, local->month0));
     return atWallTime(calendar, calendar_fields::julianDayOf(year, local->month0, day), *local);
 }

@@ -11,6 +11,7 @@
 
 #include "platform/core/internal/calendar_fields.h"
 #include "platform/core/internal/icu_support.h"
+#include "platform/core/julian_day_numbers.h"
 
 #include <algorithm>
 #include <array>
@@ -167,8 +168,7 @@ public:
         zoned_.setRepeatedWallTimeOption(repeated == RepeatedTimePolicy::first ? UCAL_WALLTIME_FIRST
                                                                                 : UCAL_WALLTIME_LAST);
         if (m_.year) {
-            const int era = m_.era.value_or(1);
-            targetYear_ = era == 1 ? *m_.year : 1 - *m_.year;
+            targetYear_ = astronomy::astronomicalYear(m_.era.value_or(1), std::int64_t{*m_.year});
         } else if (m_.era) {
             targetEra_ = *m_.era;
         }

@@ -5,9 +5,8 @@
 // calendar of platform::Calendar::current(); the astronomy code reads UTC fields
 // and year boundaries from here without building a calendar object, and the
 // Calendar implementation counts its days with the same arithmetic.
-//
-// Private to src/platform/core.
 
+#include <concepts>
 #include <cstdint>
 
 namespace astronomy {
@@ -27,6 +26,23 @@ constexpr std::int64_t floorDivide(std::int64_t value, std::int64_t divisor) noe
 }
 constexpr std::int64_t floorModulo(std::int64_t value, std::int64_t divisor) noexcept {
     return value - floorDivide(value, divisor) * divisor;
+}
+
+// The calendar's era (0 before Christ, 1 anno Domini) and year within it as an
+// astronomical year number, and back: 1 BC is year 0, 2 BC is -1. Years of an
+// era count from 1, as the calendar gives them.
+template <std::integral Year>
+constexpr Year astronomicalYear(int era, Year yearOfEra) noexcept {
+    return era == 0 ? Year{1} - yearOfEra : yearOfEra;
+}
+template <std::integral Year>
+struct EraAndYear {
+    int era;          // 0 or 1
+    Year yearOfEra;   // from 1
+};
+template <std::integral Year>
+constexpr EraAndYear<Year> eraAndYearOf(Year astronomicalYear) noexcept {
+    return astronomicalYear <= 0 ? EraAndYear<Year>{0, Year{1} - astronomicalYear} : EraAndYear<Year>{1, astronomicalYear};
 }
 
 struct CivilDate {

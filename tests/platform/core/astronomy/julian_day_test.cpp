@@ -1,3 +1,4 @@
+#include "platform/core/calendar.h"
 #include "platform/core/julian_day.h"
 #include "platform/core/julian_day_numbers.h"
 
@@ -5,6 +6,7 @@
 
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace astronomy {
@@ -112,6 +114,25 @@ TEST(JulianDayNumbers, UnixSecondsFallOnTheDayTheyBelongTo) {
     EXPECT_EQ(dayNumberOfUnixSeconds(-86400), 2440587);
     EXPECT_EQ(dayNumberOfUnixSeconds(-86401), 2440586);
     EXPECT_EQ(dayNumberOfUnixSeconds(951782400), gregorianDayNumber(2000, 2, 29));
+}
+
+// The calendar's era and year of mid-February of each year, against the year
+// the day count places that day in: 1 BC is year 0.
+TEST(AstronomicalYears, NumberTheCalendarsErasAsTheDayCountDoes) {
+    const platform::Calendar calendar =
+        platform::Calendar::gregorian(platform::TimeZone::utc(), platform::Locale::withIdentifier("en_GB"));
+    for (int year = -800; year <= 2100; ++year) {
+        const Date midFebruary = JulianDay{julianDayOfNewYear(year) + 45.0}.date();
+        const auto fields =
+            calendar.components({platform::CalendarComponent::era, platform::CalendarComponent::year}, midFebruary);
+        ASSERT_TRUE(fields.era && fields.year) << year;
+        EXPECT_EQ(astronomicalYear(*fields.era, *fields.year), year);
+        const EraAndYear<int> back = eraAndYearOf(year);
+        EXPECT_EQ(back.era, *fields.era) << year;
+        EXPECT_EQ(back.yearOfEra, *fields.year) << year;
+    }
+    EXPECT_EQ(astronomicalYear(0, std::int64_t{1}), 0);
+    EXPECT_EQ(astronomicalYear(0, std::int64_t{2}), -1);
 }
 
 } // namespace
