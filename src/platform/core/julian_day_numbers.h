@@ -42,7 +42,9 @@ struct EraAndYear {
 };
 template <std::integral Year>
 constexpr EraAndYear<Year> eraAndYearOf(Year astronomicalYear) noexcept {
-    return astronomicalYear <= 0 ? EraAndYear<Year>{0, Year{1} - astronomicalYear} : EraAndYear<Year>{1, astronomicalYear};
+    if (astronomicalYear <= 0)
+        return {0, Year{1} - astronomicalYear};
+    return {1, astronomicalYear};
 }
 
 struct CivilDate {
