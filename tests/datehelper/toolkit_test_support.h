@@ -3,6 +3,7 @@
 
 #include "platform/core/time_zone.h"
 #include "support/dates.h"
+#include "support/zone_override.h"
 
 #include <gtest/gtest.h>
 
@@ -12,12 +13,7 @@ namespace datehelper_test {
 
 using testsupport::local;
 using testsupport::utc;
-
-inline platform::TimeZone zone(const char* identifier) {
-    auto found = platform::TimeZone::withIdentifier(identifier);
-    EXPECT_TRUE(found.has_value()) << identifier;
-    return found.value_or(platform::TimeZone::utc());
-}
+using testsupport::zone;
 
 inline platform::TimeZone fixedZone(int secondsFromGMT) {
     auto found = platform::TimeZone::withSecondsFromGMT(secondsFromGMT);
@@ -26,13 +22,6 @@ inline platform::TimeZone fixedZone(int secondsFromGMT) {
 }
 
 // Pins the device's zone for one test and gives the system's back afterwards.
-class DeviceZone {
-public:
-    explicit DeviceZone(platform::TimeZone zone) { platform::TimeZone::setCurrentOverride(std::move(zone)); }
-    explicit DeviceZone(const char* identifier) : DeviceZone(zone(identifier)) {}
-    ~DeviceZone() { platform::TimeZone::setCurrentOverride(std::nullopt); }
-    DeviceZone(const DeviceZone&) = delete;
-    DeviceZone& operator=(const DeviceZone&) = delete;
-};
+using DeviceZone = testsupport::ZoneOverride;
 
 } // namespace datehelper_test

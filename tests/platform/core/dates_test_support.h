@@ -5,6 +5,7 @@
 #include "platform/core/calendar.h"
 #include "platform/core/date_formatter.h"
 #include "support/dates.h"
+#include "support/zone_override.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +15,7 @@
 
 namespace dates_test {
 
-inline platform::TimeZone zone(const char* identifier) {
-    auto found = platform::TimeZone::withIdentifier(identifier);
-    EXPECT_TRUE(found.has_value()) << identifier;
-    return found.value_or(platform::TimeZone::utc());
-}
+using testsupport::zone;
 
 inline platform::Calendar calendarIn(const char* identifier, const char* locale = "en_GB") {
     return platform::Calendar::gregorian(zone(identifier), platform::Locale::withIdentifier(locale));
