@@ -54,12 +54,8 @@ Date adjust(Date date, DateComponentType type, int offset, const TimeZone& timeZ
 
 Date adjust(Date date, std::optional<int> hour, std::optional<int> minute, std::optional<int> second,
             std::optional<int> day, std::optional<int> month, const TimeZone& timeZone) {
-    platform::DateComponents replacements;
-    replacements.month = month;
-    replacements.day = day;
-    replacements.hour = hour;
-    replacements.minute = minute;
-    replacements.second = second;
+    const platform::DateComponents replacements{
+        .month = month, .day = day, .hour = hour, .minute = minute, .second = second};
     const auto composed = calendar(timeZone).dateBySettingFields(replacements, date);
     return composed ? inOccurrenceOf(date, *composed, timeZone) : date;
 }

@@ -19,15 +19,8 @@ namespace detail {
 
 std::optional<Date> dateInZone(const Calendar& calendar, const platform::TimeZone& zone, int year, int month, int day,
                                int hour, int minute, int second) {
-    DateComponents fields;
-    fields.timeZone = zone;
-    fields.year = year;
-    fields.month = month;
-    fields.day = day;
-    fields.hour = hour;
-    fields.minute = minute;
-    fields.second = second;
-    return calendar.date(fields);
+    return calendar.date(
+        {.timeZone = zone, .year = year, .month = month, .day = day, .hour = hour, .minute = minute, .second = second});
 }
 
 std::optional<Date> localDate(const Calendar& calendar, int year, int month, int day, int hour, int minute,
@@ -105,10 +98,7 @@ std::int64_t interval(Date end, CalendarComponent ofComponent, Date fromDate) {
 
 int daysInMonth(int month, int year) {
     const Calendar calendar = Calendar::current();
-    DateComponents fields;
-    fields.year = year;
-    fields.month = month;
-    const auto firstDay = calendar.date(fields);
+    const auto firstDay = calendar.date({.year = year, .month = month});
     if (!firstDay)
         return -1;
     const auto days = calendar.range(CalendarComponent::day, CalendarComponent::month, *firstDay);

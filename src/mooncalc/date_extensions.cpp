@@ -98,11 +98,7 @@ platform::Date dayBefore(platform::Date date) { return datehelper::adjust(date, 
 platform::Date dayAfter(platform::Date date) { return datehelper::adjust(date, datehelper::DateComponentType::day, 1); }
 
 std::optional<platform::Date> dateFrom(int year, int month, int day) {
-    DateComponents components;
-    components.year = year;
-    components.month = month;
-    components.day = day;
-    return Calendar::current().date(components);
+    return Calendar::current().date({.year = year, .month = month, .day = day});
 }
 
 std::vector<platform::Date> allDates(platform::Date date, platform::Date till) {

@@ -10,14 +10,7 @@
 namespace testsupport {
 
 platform::DateComponents ymdhms(int year, int month, int day, int hour, int minute, int second) {
-    platform::DateComponents c;
-    c.year = year;
-    c.month = month;
-    c.day = day;
-    c.hour = hour;
-    c.minute = minute;
-    c.second = second;
-    return c;
+    return {.year = year, .month = month, .day = day, .hour = hour, .minute = minute, .second = second};
 }
 
 platform::Date utc(int year, int month, int day, int hour, int minute, double second) {

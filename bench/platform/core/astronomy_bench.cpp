@@ -18,11 +18,7 @@ std::vector<JulianDay> newYears() {
     std::vector<JulianDay> days;
     const platform::Calendar calendar = platform::Calendar::current();
     for (int year = 1800; year < 2400; ++year) {
-        platform::DateComponents c;
-        c.year = year;
-        c.month = 1;
-        c.day = 1;
-        if (auto date = calendar.date(c))
+        if (auto date = calendar.date({.year = year, .month = 1, .day = 1}))
             days.push_back(JulianDay::of(*date));
     }
     return days;

@@ -11,23 +11,23 @@
 namespace platform {
 
 struct DateComponents {
-    std::optional<TimeZone> timeZone;   // when set, the fields are read in this zone
+    std::optional<TimeZone> timeZone{};   // when set, the fields are read in this zone
 
-    std::optional<int> era;
-    std::optional<int> year;
-    std::optional<int> month;
-    std::optional<int> day;
-    std::optional<int> hour;
-    std::optional<int> minute;
-    std::optional<int> second;
-    std::optional<int> nanosecond;
-    std::optional<int> weekday;
-    std::optional<int> weekdayOrdinal;
-    std::optional<int> quarter;
-    std::optional<int> weekOfMonth;
-    std::optional<int> weekOfYear;
-    std::optional<int> yearForWeekOfYear;
-    std::optional<int> dayOfYear;
+    std::optional<int> era{};
+    std::optional<int> year{};
+    std::optional<int> month{};
+    std::optional<int> day{};
+    std::optional<int> hour{};
+    std::optional<int> minute{};
+    std::optional<int> second{};
+    std::optional<int> nanosecond{};
+    std::optional<int> weekday{};
+    std::optional<int> weekdayOrdinal{};
+    std::optional<int> quarter{};
+    std::optional<int> weekOfMonth{};
+    std::optional<int> weekOfYear{};
+    std::optional<int> yearForWeekOfYear{};
+    std::optional<int> dayOfYear{};
 
     std::optional<int> value(CalendarComponent component) const noexcept;
     void setValue(CalendarComponent component, std::optional<int> value) noexcept;

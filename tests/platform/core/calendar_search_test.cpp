@@ -19,11 +19,7 @@ using platform::RepeatedTimePolicy;
 using platform::SearchDirection;
 
 DateComponents day(std::optional<int> year, int month, int dayOfMonth) {
-    DateComponents c;
-    c.year = year;
-    c.month = month;
-    c.day = dayOfMonth;
-    return c;
+    return {.year = year, .month = month, .day = dayOfMonth};
 }
 
 // The season start as the festival engine looks for it: from local midnight of

@@ -16,7 +16,6 @@ namespace {
 
 using platform::Calendar;
 using platform::Date;
-using platform::DateComponents;
 using platform::TimeZone;
 
 std::optional<Date> localDate(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
@@ -32,15 +31,8 @@ std::array<JulianDay, 4> eventsOf(const Earth& earth) {
 // calendar with the UTC zone.
 std::optional<Date> rebuilt(JulianDay event) {
     const UtcFields utc = utcFields(event.date());
-    DateComponents c;
-    c.timeZone = TimeZone::utc();
-    c.year = utc.year;
-    c.month = utc.month;
-    c.day = utc.day;
-    c.hour = utc.hour;
-    c.minute = utc.minute;
-    c.second = utc.second;
-    return Calendar::current().date(c);
+    return Calendar::current().date({.timeZone = TimeZone::utc(), .year = utc.year, .month = utc.month,
+                                     .day = utc.day, .hour = utc.hour, .minute = utc.minute, .second = utc.second});
 }
 
 TEST(Earth, EveryLocalYearBoundaryIsTheCalendarsOwn) {
