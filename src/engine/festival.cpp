@@ -2,6 +2,7 @@
 
 #include "engine/internal/local_day.h"
 #include "platform/core/calendar.h"
+#include "platform/core/julian_day_numbers.h"
 
 #include <algorithm>
 
@@ -41,9 +42,8 @@ constexpr TraditionalDays traditionalDays(Festival festival) {
 // the day stays in its year; a day the target month lacks becomes its last (31
 // October becomes 30 April), as a calendar step of six months would have it.
 constexpr DayOfYear southernDay(DayOfYear northern) {
-    constexpr int monthLength[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const int month = northern.month <= 6 ? northern.month + 6 : northern.month - 6;
-    return {std::min(northern.day, monthLength[month - 1]), month};
+    return {std::min(northern.day, astronomy::daysInMonth(month, true)), month};
 }
 
 // February's length depends on the year; no traditional day moves to its end.

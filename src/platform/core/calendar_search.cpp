@@ -88,7 +88,6 @@ bool inRange(const std::optional<int>& value, int lowest, int highest) {
 
 // Fields that no day or time can ever have make the search pointless.
 bool canEverMatch(const DateComponents& m) {
-    constexpr std::array<int, 12> longestMonth = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     if (!inRange(m.era, 0, 1) || !inRange(m.month, 1, 12) || !inRange(m.day, 1, 31) ||
         !inRange(m.weekday, 1, 7) || !inRange(m.weekdayOrdinal, 1, 5) || !inRange(m.weekOfMonth, 0, 6) ||
         !inRange(m.weekOfYear, 1, 53) || !inRange(m.dayOfYear, 1, 366) || !inRange(m.quarter, 1, 4) ||
@@ -96,7 +95,7 @@ bool canEverMatch(const DateComponents& m) {
         !inRange(m.nanosecond, 0, 999'999'999)) {
         return false;
     }
-    if (m.month && m.day && *m.day > longestMonth[static_cast<std::size_t>(*m.month - 1)]) return false;
+    if (m.month && m.day && *m.day > astronomy::daysInMonth(*m.month, true)) return false;
     if (m.year && (*m.year < 1 || *m.year > 1'000'000)) return false;
     if (m.yearForWeekOfYear && std::abs(*m.yearForWeekOfYear) > 1'000'000) return false;
     return true;

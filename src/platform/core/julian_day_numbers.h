@@ -6,7 +6,9 @@
 // and year boundaries from here without building a calendar object, and the
 // Calendar implementation counts its days with the same arithmetic.
 
+#include <array>
 #include <concepts>
+#include <cstddef>
 #include <cstdint>
 
 namespace astronomy {
@@ -88,6 +90,13 @@ bool isLeapYear(std::int64_t year) noexcept;
 // by 100, or by 400.
 constexpr bool isGregorianLeapYear(std::int64_t year) noexcept {
     return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+// Days in a month (1 to 12) of a common year or of a leap year, on either
+// calendar (October 1582 aside, which the switch shortened).
+constexpr int daysInMonth(int month, bool leapYear) noexcept {
+    constexpr std::array<int, 12> common{31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    return common[static_cast<std::size_t>(month - 1)] + (month == 2 && leapYear ? 1 : 0);
 }
 
 // Julian day of 00:00 UT on 1 January of `year`.

@@ -2,21 +2,14 @@
 
 #include "platform/core/internal/icu_support.h"
 
-#include <array>
 #include <cmath>
 
 namespace platform::calendar_fields {
 
-namespace {
-
-constexpr std::array<std::int32_t, 12> commonYearMonthLengths = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-
-} // namespace
-
 std::int32_t monthLength(std::int64_t extendedYear, std::int32_t month0) noexcept {
     extendedYear += floorDivide(month0, 12);
-    const auto month = static_cast<std::size_t>(floorModulo(month0, 12));
-    return commonYearMonthLengths[month] + (month == 1 && isLeapYear(extendedYear) ? 1 : 0);
+    const auto month = static_cast<int>(floorModulo(month0, 12)) + 1;
+    return astronomy::daysInMonth(month, isLeapYear(extendedYear));
 }
 
 std::int32_t yearLength(std::int64_t extendedYear) noexcept {

@@ -116,6 +116,21 @@ TEST(JulianDayNumbers, UnixSecondsFallOnTheDayTheyBelongTo) {
     EXPECT_EQ(dayNumberOfUnixSeconds(951782400), gregorianDayNumber(2000, 2, 29));
 }
 
+// Month lengths against the day count from one first of the month to the next,
+// on both calendars (1582 and its shortened October aside).
+TEST(JulianDayNumbers, MonthLengthsMatchTheDayCount) {
+    for (int year = -500; year <= 2500; ++year) {
+        if (year == 1582)
+            continue;
+        for (int month = 1; month <= 12; ++month) {
+            const std::int64_t first = dayNumberOfCivilDate(year, month, 1);
+            const std::int64_t next = month < 12 ? dayNumberOfCivilDate(year, month + 1, 1)
+                                                 : dayNumberOfCivilDate(year + 1, 1, 1);
+            ASSERT_EQ(next - first, daysInMonth(month, isLeapYear(year))) << year << '-' << month;
+        }
+    }
+}
+
 // The calendar's era and year of mid-February of each year, against the year
 // the day count places that day in: 1 BC is year 0.
 TEST(AstronomicalYears, NumberTheCalendarsErasAsTheDayCountDoes) {
