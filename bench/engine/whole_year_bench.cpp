@@ -77,7 +77,7 @@ private:
 
 void FestivalYear_Cached_North(benchmark::State& state) {
     for (auto _ : state)
-        computeYear(2025, engine::londonLat);
+        computeYear(2025, engine::LondonLat);
 }
 BENCHMARK(FestivalYear_Cached_North)->Unit(benchmark::kMicrosecond);
 
@@ -90,7 +90,7 @@ BENCHMARK(FestivalYear_Cached_South)->Unit(benchmark::kMicrosecond);
 void FestivalYear_Cold_North(benchmark::State& state) {
     ColdYears years;
     for (auto _ : state)
-        computeYear(years.next(), engine::londonLat);
+        computeYear(years.next(), engine::LondonLat);
 }
 BENCHMARK(FestivalYear_Cold_North)->Unit(benchmark::kMicrosecond);
 

@@ -1,7 +1,8 @@
 #pragma once
 // Fixed values of the program: its name and its maker's, the fallback observer
 // position (London, kept with the festival engine that also reads it) and
-// whether the program can change its own icon.
+// whether the program can change its own icon. The program's constants are
+// lower camel case; these four keep the names their callers have always used.
 
 #include "engine/fixed_positions.h"
 
@@ -9,11 +10,11 @@
 
 namespace app {
 
-inline constexpr std::string_view appName = "Vadididod";
-inline constexpr std::string_view companyName = "Tarnwick";
+inline constexpr std::string_view AppName = "Vadididod";
+inline constexpr std::string_view CompanyName = "Tarnwick";
 
-using engine::londonLat;
-using engine::londonLon;
+using engine::LondonLat;
+using engine::LondonLon;
 
 inline constexpr bool supportsAppIconChange = false;
 

@@ -16,7 +16,7 @@ GlobalModel& GlobalModel::shared() {
 }
 
 GlobalModel::GlobalModel()
-    : appName_(QString::fromUtf8(app::appName.data(), static_cast<qsizetype>(app::appName.size()))),
+    : appName_(QString::fromUtf8(app::AppName.data(), static_cast<qsizetype>(app::AppName.size()))),
       copyrightStr_(QStringLiteral("Copyright © Tarnwick. All rights reserved.")),
       otherCredit_(QStringLiteral("Thanks to the friend whose question about the old festivals began this program.")),
       website_(QString::fromLatin1(makerWebsite)),

@@ -4,7 +4,7 @@
 
 namespace engine {
 
-inline constexpr double londonLat = 51.509865;
-inline constexpr double londonLon = -0.118092;   // west of Greenwich
+inline constexpr double LondonLat = 51.509865;
+inline constexpr double LondonLon = -0.118092;   // west of Greenwich
 
 } // namespace engine

@@ -108,7 +108,7 @@ std::optional<Season> seasonFromRawValue(std::string_view name) {
     return std::nullopt;
 }
 
-double forLatitude() { return londonLat; }
+double forLatitude() { return LondonLat; }
 
 std::optional<Date> seasonStartDate(Season forSeason, int year) {
     return startDate(detail::userCalendar(), forSeason, year);

@@ -44,8 +44,8 @@ QString fromUtf8(std::string_view text) {
 int ApplicationScene::main(int argc, char* argv[]) {
     std::optional<QApplication> application;
     makeApplicationWithDisplay(application, argc, argv);
-    QApplication::setApplicationName(fromUtf8(app::appName));
-    QApplication::setOrganizationName(fromUtf8(app::companyName));
+    QApplication::setApplicationName(fromUtf8(app::AppName));
+    QApplication::setOrganizationName(fromUtf8(app::CompanyName));
     QApplication::setApplicationVersion(app::application::version());
     QGuiApplication::setDesktopFileName(QStringLiteral("vadididod"));
 

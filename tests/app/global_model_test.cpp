@@ -46,11 +46,11 @@ TEST(GlobalModel, IsOneObjectWhoseWritesAreAnnouncedAfterTheyAreStored) {
 }
 
 TEST(FixedValues, HoldTheNamesAndLondon) {
-    EXPECT_EQ(app::appName, "Vadididod");
-    EXPECT_EQ(app::companyName, "Tarnwick");
-    EXPECT_EQ(app::londonLat, 51.509865);
-    EXPECT_EQ(app::londonLon, -0.118092);
-    EXPECT_LT(app::londonLon, 0.0);
+    EXPECT_EQ(app::AppName, "Vadididod");
+    EXPECT_EQ(app::CompanyName, "Tarnwick");
+    EXPECT_EQ(app::LondonLat, 51.509865);
+    EXPECT_EQ(app::LondonLon, -0.118092);
+    EXPECT_LT(app::LondonLon, 0.0);
 }
 
 } // namespace
