@@ -110,7 +110,7 @@ const char* nameOf(Type type) {
     return "?";
 }
 
-void compare(Kind kind) {
+void expectToMatchTheLibrary(Kind kind) {
     const std::vector<Eclipse> ours = calculatorEclipses(kind);
     const std::vector<swisseph::GlobalEclipse> theirs = libraryEclipses(kind);
     ASSERT_GT(theirs.size(), 400u);
@@ -151,9 +151,13 @@ void compare(Kind kind) {
     EXPECT_GE(share, matchShare) << misses.str();
 }
 
-TEST(EclipseAccuracy, LunarEclipsesOf1900To2100MatchTheSwissEphemeris) { compare(Kind::lunar); }
+TEST(EclipseAccuracy, LunarEclipsesOf1900To2100MatchTheSwissEphemeris) {
+    expectToMatchTheLibrary(Kind::lunar);
+}
 
-TEST(EclipseAccuracy, SolarEclipsesOf1900To2100MatchTheSwissEphemeris) { compare(Kind::solar); }
+TEST(EclipseAccuracy, SolarEclipsesOf1900To2100MatchTheSwissEphemeris) {
+    expectToMatchTheLibrary(Kind::solar);
+}
 
 } // namespace
 } // namespace mooncalc

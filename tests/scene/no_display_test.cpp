@@ -48,7 +48,9 @@ void expectOneClearLine(const ProgramRun& run) {
 const QStringList displayVariables{QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),
                                    QStringLiteral("QT_QPA_PLATFORM")};
 
-TEST(NoDisplay, NoneNamedAtAll) { expectOneClearLine(runProgram({}, displayVariables)); }
+TEST(NoDisplay, NoneNamedAtAll) {
+    expectOneClearLine(runProgram({}, displayVariables));
+}
 
 TEST(NoDisplay, X11NamedButNotThere) {
     expectOneClearLine(runProgram({{QStringLiteral("DISPLAY"), QStringLiteral(":97")}}, displayVariables));
