@@ -39,6 +39,11 @@ struct OffsetTable {
     // The yearly rules' next 800 changes after the last of `changes`: 400 years,
     // after which they repeat 146,097 days later. Empty without yearly rules.
     std::vector<Change> cycle;
+    // Their instants alone, for the searches.
+    std::vector<UDate> changeTimes;
+    std::vector<UDate> cycleTimes;
+    // The lowest offset (standard plus daylight saving) the zone ever has.
+    std::int32_t lowest = 0;
 };
 
 } // namespace detail
@@ -99,32 +104,40 @@ std::int32_t localDelta(const Change& change, const Reading& reading) {
 
 // The offsets in force at `date`, found as RuleBasedTimeZone finds them, with
 // the same arithmetic on the same doubles; std::nullopt beyond the table.
+//
+// A change's local instant lies at least `lowest` after its UTC instant, and
+// instants are whole milliseconds, so no change from the second after date -
+// lowest on can be at or before the date: the search starts there and walks
+// back. Changes lie further apart than the zone's offsets differ, so the walk
+// takes a step or two.
 std::optional<Offsets> lookUp(const OffsetTable& table, UDate date, const Reading& reading) {
     if (!(std::fabs(date) < kExactMillis)) return std::nullopt;   // NaN too
     const std::vector<Change>& changes = table.changes;
     if (changes.empty()) return table.initial;
     auto delta = [&reading](const Change& change) { return reading.local ? localDelta(change, reading) : 0; };
+    const UDate latestStart = date - table.lowest;
     // ICU's list: before its first change, the initial offsets; up to its last,
-    // the last change at or before the date. The changes lie further apart than
-    // any two offsets differ, so their local instants are in order too.
+    // the last change at or before the date.
     if (date < changes.front().at + delta(changes.front())) return table.initial;
     if (!(date > changes.back().at + delta(changes.back()))) {
-        const auto next = std::partition_point(changes.begin(), changes.end(), [&](const Change& change) {
-            return date >= change.at + delta(change);
-        });
-        return std::prev(next)->after;
+        const auto& times = table.changeTimes;
+        auto i = std::upper_bound(times.begin(), times.end(), latestStart) - times.begin() + 1;
+        i = std::min<std::ptrdiff_t>(i, static_cast<std::ptrdiff_t>(changes.size()) - 1);
+        while (!(date >= changes[static_cast<std::size_t>(i)].at + delta(changes[static_cast<std::size_t>(i)]))) --i;
+        return changes[static_cast<std::size_t>(i)].after;
     }
     if (table.cycle.empty()) return changes.back().after;
     // The yearly rules: of each rule's latest change at or before the date less
     // its local shift, the later. The last change of the list is one of them.
-    const std::vector<Change>& cycle = table.cycle;
-    const double first = std::floor((date - cycle.front().at) / kCycleMillis);
-    for (double k = first + 1; k >= std::max(first - 1, 0.0); --k) {
-        const double shift = k * kCycleMillis;
-        const auto next = std::partition_point(cycle.begin(), cycle.end(), [&](const Change& change) {
-            return change.at + shift <= date - delta(change);
-        });
-        if (next != cycle.begin()) return std::prev(next)->after;
+    // Changes are counted on from the cycle's first, through its repetitions.
+    const auto& cycleTimes = table.cycleTimes;
+    const double repetition = std::max(0.0, std::floor((latestStart - cycleTimes.front()) / kCycleMillis));
+    const auto within = std::upper_bound(cycleTimes.begin(), cycleTimes.end(), latestStart - repetition * kCycleMillis);
+    for (auto n = static_cast<std::int64_t>(repetition) * kCycleChanges + (within - cycleTimes.begin()) + 2; n >= 0;
+         --n) {
+        const Change& change = table.cycle[static_cast<std::size_t>(n % kCycleChanges)];
+        const double shift = static_cast<double>(n / kCycleChanges) * kCycleMillis;
+        if (change.at + shift <= date - delta(change)) return change.after;
     }
     return changes.back().after;
 }
@@ -306,6 +319,13 @@ std::shared_ptr<const OffsetTable> tableOf(const icu::RuleBasedTimeZone& zone) {
     if (!appendRecordedChanges(*table, recorded)) return nullptr;
     if (!yearly.empty() && !appendYearlyRules(*table, *yearly[0], *yearly[1])) return nullptr;
     if (!changesAreApart(*table)) return nullptr;
+    table->lowest = table->initial.total();
+    for (const auto* list : {&table->changes, &table->cycle}) {
+        for (const Change& change : *list) {
+            table->lowest = std::min({table->lowest, change.before.total(), change.after.total()});
+            (list == &table->changes ? table->changeTimes : table->cycleTimes).push_back(change.at);
+        }
+    }
     return table;
 }
 
