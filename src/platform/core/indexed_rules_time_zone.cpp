@@ -84,22 +84,24 @@ struct Reading {
 
 // The offset ICU adds to a change's instant to compare it with a local time
 // (RuleBasedTimeZone::getLocalDelta): the options pick which side of the change
-// reads the wall times it skips or repeats.
+// reads the wall times it skips or repeats, by standard or daylight time where
+// they name one and the change leads into or out of it, else as the former or
+// the latter reading.
 std::int32_t localDelta(const Change& change, const Reading& reading) {
     const std::int32_t before = change.before.total();
     const std::int32_t after = change.after.total();
-    const bool daylightToStandard = change.before.dst != 0 && change.after.dst == 0;
-    const bool standardToDaylight = change.before.dst == 0 && change.after.dst != 0;
-    if (after - before >= 0) {
-        const std::int32_t kind = reading.skipped & kStandardDaylightMask;
-        if ((kind == kStandard && daylightToStandard) || (kind == kDaylight && standardToDaylight)) return before;
-        if ((kind == kStandard && standardToDaylight) || (kind == kDaylight && daylightToStandard)) return after;
-        return (reading.skipped & kFormerLatterMask) == kLatter ? before : after;
+    const bool forward = after - before >= 0;   // skips wall times; else repeats them
+    const std::int32_t option = forward ? reading.skipped : reading.repeated;
+    const std::int32_t kind = option & kStandardDaylightMask;
+    if (kind == kStandard || kind == kDaylight) {
+        const bool daylightToStandard = change.before.dst != 0 && change.after.dst == 0;
+        const bool standardToDaylight = change.before.dst == 0 && change.after.dst != 0;
+        if (kind == kStandard ? daylightToStandard : standardToDaylight) return forward ? before : after;
+        if (kind == kStandard ? standardToDaylight : daylightToStandard) return forward ? after : before;
     }
-    const std::int32_t kind = reading.repeated & kStandardDaylightMask;
-    if ((kind == kStandard && daylightToStandard) || (kind == kDaylight && standardToDaylight)) return after;
-    if ((kind == kStandard && standardToDaylight) || (kind == kDaylight && daylightToStandard)) return before;
-    return (reading.repeated & kFormerLatterMask) == kFormer ? before : after;
+    const std::int32_t order = option & kFormerLatterMask;
+    if (forward) return order == kLatter ? before : after;
+    return order == kFormer ? before : after;
 }
 
 // The offsets in force at `date`, found as RuleBasedTimeZone finds them, with
@@ -108,33 +110,36 @@ std::int32_t localDelta(const Change& change, const Reading& reading) {
 // A change's local instant lies at least `lowest` after its UTC instant, and
 // instants are whole milliseconds, so no change from the second after date -
 // lowest on can be at or before the date: the search starts there and walks
-// back. Changes lie further apart than the zone's offsets differ, so the walk
-// takes a step or two.
+// back. Changes lie further apart than the zone's offsets differ, so their
+// local instants are in order (ICU's tests of the first and the last change
+// come down to this search), and the walk takes a step or two.
 std::optional<Offsets> lookUp(const OffsetTable& table, UDate date, const Reading& reading) {
     if (!(std::fabs(date) < kExactMillis)) return std::nullopt;   // NaN too
     const std::vector<Change>& changes = table.changes;
     if (changes.empty()) return table.initial;
     auto delta = [&reading](const Change& change) { return reading.local ? localDelta(change, reading) : 0; };
     const UDate latestStart = date - table.lowest;
-    // ICU's list: before its first change, the initial offsets; up to its last,
-    // the last change at or before the date.
-    if (date < changes.front().at + delta(changes.front())) return table.initial;
-    if (!(date > changes.back().at + delta(changes.back()))) {
-        const auto& times = table.changeTimes;
-        auto i = std::upper_bound(times.begin(), times.end(), latestStart) - times.begin() + 1;
-        i = std::min<std::ptrdiff_t>(i, static_cast<std::ptrdiff_t>(changes.size()) - 1);
-        while (!(date >= changes[static_cast<std::size_t>(i)].at + delta(changes[static_cast<std::size_t>(i)]))) --i;
-        return changes[static_cast<std::size_t>(i)].after;
+    const auto& times = table.changeTimes;
+    const auto last = static_cast<std::ptrdiff_t>(changes.size()) - 1;
+    auto i = std::min(std::upper_bound(times.begin(), times.end(), latestStart) - times.begin() + 1, last);
+    // After the list's last change, ICU turns to its yearly rules.
+    const bool afterList = i == last && date > changes.back().at + delta(changes.back());
+    if (!afterList || table.cycle.empty()) {
+        if (afterList) return changes.back().after;
+        for (; i >= 0; --i) {
+            const Change& change = changes[static_cast<std::size_t>(i)];
+            if (date >= change.at + delta(change)) return change.after;
+        }
+        return table.initial;
     }
-    if (table.cycle.empty()) return changes.back().after;
     // The yearly rules: of each rule's latest change at or before the date less
     // its local shift, the later. The last change of the list is one of them.
     // Changes are counted on from the cycle's first, through its repetitions.
     const auto& cycleTimes = table.cycleTimes;
     const double repetition = std::max(0.0, std::floor((latestStart - cycleTimes.front()) / kCycleMillis));
     const auto within = std::upper_bound(cycleTimes.begin(), cycleTimes.end(), latestStart - repetition * kCycleMillis);
-    for (auto n = static_cast<std::int64_t>(repetition) * kCycleChanges + (within - cycleTimes.begin()) + 2; n >= 0;
-         --n) {
+    auto n = static_cast<std::int64_t>(repetition) * kCycleChanges + (within - cycleTimes.begin()) + 2;
+    for (; n >= 0; --n) {
         const Change& change = table.cycle[static_cast<std::size_t>(n % kCycleChanges)];
         const double shift = static_cast<double>(n / kCycleChanges) * kCycleMillis;
         if (change.at + shift <= date - delta(change)) return change.after;
