@@ -39,9 +39,10 @@ struct OffsetTable {
     // The yearly rules' next 800 changes after the last of `changes`: 400 years,
     // after which they repeat 146,097 days later. Empty without yearly rules.
     std::vector<Change> cycle;
-    // Their instants alone, for the searches.
-    std::vector<UDate> changeTimes;
-    std::vector<UDate> cycleTimes;
+    // Where the searches start: for each stretch of 2^33 ms (about 99 days)
+    // from the list's first change on, the index of the first change in it.
+    std::vector<std::uint16_t> changeBuckets;
+    std::vector<std::uint16_t> cycleBuckets;
     // The lowest offset (standard plus daylight saving) the zone ever has.
     std::int32_t lowest = 0;
 };
@@ -66,6 +67,7 @@ constexpr std::int32_t kFormerLatterMask = kLatter;
 constexpr double kMillisPerDay = 86400000.0;
 constexpr double kCycleMillis = 146097 * kMillisPerDay;   // 400 Gregorian years
 constexpr int kCycleChanges = 800;                         // two changes a year
+constexpr double kBucketMillis = 8589934592.0;             // 2^33 ms, about 99 days
 // Whole milliseconds stay exact in a double, and a cycle added to one stays
 // exact, within 2^52 ms (about 142,000 years) of 1970; ICU answers beyond.
 constexpr double kExactMillis = 4503599627370496.0;
@@ -104,6 +106,22 @@ std::int32_t localDelta(const Change& change, const Reading& reading) {
     return order == kFormer ? before : after;
 }
 
+// The index of the first change after `value` (as std::upper_bound): from the
+// start of its stretch, a step or two on. A binary search over the changes would
+// wait on a memory read at each of its halvings, the table being out of cache
+// between conversions.
+std::size_t firstAfter(const std::vector<Change>& list, const std::vector<std::uint16_t>& buckets, UDate value) {
+    std::size_t i = 0;
+    const double sinceFirst = value - list.front().at;
+    if (sinceFirst >= 0) {
+        const double bucket = std::floor(sinceFirst / kBucketMillis);
+        i = bucket < static_cast<double>(buckets.size()) ? buckets[static_cast<std::size_t>(bucket)] : list.size();
+    }
+    while (i < list.size() && list[i].at <= value) ++i;
+    while (i > 0 && list[i - 1].at > value) --i;   // only where rounding put the stretch one late
+    return i;
+}
+
 // The offsets in force at `date`, found as RuleBasedTimeZone finds them, with
 // the same arithmetic on the same doubles; std::nullopt beyond the table.
 //
@@ -119,9 +137,8 @@ std::optional<Offsets> lookUp(const OffsetTable& table, UDate date, const Readin
     if (changes.empty()) return table.initial;
     auto delta = [&reading](const Change& change) { return reading.local ? localDelta(change, reading) : 0; };
     const UDate latestStart = date - table.lowest;
-    const auto& times = table.changeTimes;
     const auto last = static_cast<std::ptrdiff_t>(changes.size()) - 1;
-    auto i = std::min(std::upper_bound(times.begin(), times.end(), latestStart) - times.begin() + 1, last);
+    auto i = std::min(static_cast<std::ptrdiff_t>(firstAfter(changes, table.changeBuckets, latestStart)) + 1, last);
     // After the list's last change, ICU turns to its yearly rules.
     const bool afterList = i == last && date > changes.back().at + delta(changes.back());
     if (!afterList || table.cycle.empty()) {
@@ -135,10 +152,9 @@ std::optional<Offsets> lookUp(const OffsetTable& table, UDate date, const Readin
     // The yearly rules: of each rule's latest change at or before the date less
     // its local shift, the later. The last change of the list is one of them.
     // Changes are counted on from the cycle's first, through its repetitions.
-    const auto& cycleTimes = table.cycleTimes;
-    const double repetition = std::max(0.0, std::floor((latestStart - cycleTimes.front()) / kCycleMillis));
-    const auto within = std::upper_bound(cycleTimes.begin(), cycleTimes.end(), latestStart - repetition * kCycleMillis);
-    auto n = static_cast<std::int64_t>(repetition) * kCycleChanges + (within - cycleTimes.begin()) + 2;
+    const double repetition = std::max(0.0, std::floor((latestStart - table.cycle.front().at) / kCycleMillis));
+    const auto within = firstAfter(table.cycle, table.cycleBuckets, latestStart - repetition * kCycleMillis);
+    auto n = static_cast<std::int64_t>(repetition) * kCycleChanges + static_cast<std::int64_t>(within) + 2;
     for (; n >= 0; --n) {
         const Change& change = table.cycle[static_cast<std::size_t>(n % kCycleChanges)];
         const double shift = static_cast<double>(n / kCycleChanges) * kCycleMillis;
@@ -293,6 +309,23 @@ bool changesAreApart(const OffsetTable& table) {
     return apart(table.cycle.back().at, table.cycle.front().at + kCycleMillis);
 }
 
+// The start of each stretch's changes; std::nullopt for changes that spread
+// over more than 65,536 stretches (some 17,800 years) or number more than the
+// indices hold.
+std::optional<std::vector<std::uint16_t>> bucketsOf(const std::vector<Change>& list) {
+    constexpr std::size_t kLimit = 1 << 16;
+    std::vector<std::uint16_t> buckets;
+    if (list.empty()) return buckets;
+    if (list.size() >= kLimit || (list.back().at - list.front().at) / kBucketMillis >= kLimit) return std::nullopt;
+    std::size_t i = 0;
+    for (std::size_t bucket = 0; i < list.size(); ++bucket) {
+        const double start = list.front().at + static_cast<double>(bucket) * kBucketMillis;
+        while (i < list.size() && list[i].at < start) ++i;
+        buckets.push_back(static_cast<std::uint16_t>(i));
+    }
+    return buckets;
+}
+
 std::shared_ptr<const OffsetTable> tableOf(const icu::RuleBasedTimeZone& zone) {
     UErrorCode status = U_ZERO_ERROR;
     const std::int32_t ruleCount = zone.countTransitionRules(status);
@@ -328,9 +361,13 @@ std::shared_ptr<const OffsetTable> tableOf(const icu::RuleBasedTimeZone& zone) {
     for (const auto* list : {&table->changes, &table->cycle}) {
         for (const Change& change : *list) {
             table->lowest = std::min({table->lowest, change.before.total(), change.after.total()});
-            (list == &table->changes ? table->changeTimes : table->cycleTimes).push_back(change.at);
         }
     }
+    auto changeBuckets = bucketsOf(table->changes);
+    auto cycleBuckets = bucketsOf(table->cycle);
+    if (!changeBuckets || !cycleBuckets) return nullptr;
+    table->changeBuckets = std::move(*changeBuckets);
+    table->cycleBuckets = std::move(*cycleBuckets);
     return table;
 }
 
