@@ -126,8 +126,8 @@ std::size_t firstAfter(const std::vector<Change>& list, const std::vector<std::u
 // the same arithmetic on the same doubles; std::nullopt beyond the table.
 //
 // A change's local instant lies at least `lowest` after its UTC instant, and
-// instants are whole milliseconds, so no change from the second after date -
-// lowest on can be at or before the date: the search starts there and walks
+// instants are whole milliseconds, so of the changes after date - lowest only
+// the first can be at or before the date: the search starts there and walks
 // back. Changes lie further apart than the zone's offsets differ, so their
 // local instants are in order (ICU's tests of the first and the last change
 // come down to this search), and the walk takes a step or two.

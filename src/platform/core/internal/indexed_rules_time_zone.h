@@ -7,9 +7,10 @@
 // yearly rules afresh: a microsecond and more per query for a zone with a long
 // history, and a calendar asks at every conversion. This zone holds the same
 // rules and gives the same answers, a wall time that a change skips or repeats
-// read under every ICU option as ICU reads it, from a binary search over its
-// recorded changes and then over 400 years of its yearly rules, which repeat
-// exactly every 400 Gregorian years (146,097 days, a whole number of weeks).
+// read under every ICU option as ICU reads it, from a table of its recorded
+// changes and of 400 years of its yearly rules, which repeat exactly every 400
+// Gregorian years (146,097 days, a whole number of weeks), indexed by stretches
+// of about 99 days.
 //
 // The table serves getOffset (of an instant or of a local time) and
 // getOffsetFromLocal, within about 140,000 years of 1970. Everything else, and
