@@ -127,8 +127,8 @@ std::size_t firstAfter(const std::vector<Change>& list, const std::vector<std::u
 //
 // A change's local instant lies at least `lowest` after its UTC instant, and
 // instants are whole milliseconds, so of the changes after date - lowest only
-// the first can be at or before the date: the search starts there and walks
-// back. Changes lie further apart than the zone's offsets differ, so their
+// the first can be at or before the date (the second, where the subtraction
+// rounds): the search starts there and walks back. Changes lie further apart than the zone's offsets differ, so their
 // local instants are in order (ICU's tests of the first and the last change
 // come down to this search), and the walk takes a step or two.
 std::optional<Offsets> lookUp(const OffsetTable& table, UDate date, const Reading& reading) {
