@@ -3,6 +3,7 @@
 #include "platform/core/internal/calendar_fields.h"
 #include "platform/core/internal/icu_support.h"
 #include "platform/core/julian_day_numbers.h"
+#include "platform/core/internal/wall_clock.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -111,6 +112,23 @@ std::optional<Date> Calendar::date(const DateComponents& c) const {
     if (!withinCalendarRange(c)) return std::nullopt;
     CalendarLease lease(c.timeZone ? *c.timeZone : zone_, locale_);
     icu::GregorianCalendar& calendar = *lease;
+    const int nanosecond = c.nanosecond.value_or(0);
+    // A day of the month, resolved as the calendar resolves it (ICU's year, month
+    // and day of the month, the year within the era), without the calendar.
+    if (!c.yearForWeekOfYear && !c.weekOfYear && !c.weekOfMonth && !c.weekdayOrdinal && !c.weekday &&
+        !c.dayOfYear) {
+        const std::int64_t year = c.year.value_or(1);
+        const std::int64_t extendedYear = c.era && *c.era == 0 ? 1 - year : year;
+        const std::int64_t julianDay =
+            calendar_fields::julianDayOf(extendedYear, std::int64_t{c.month.value_or(1)} - 1, c.day.value_or(1));
+        const double millisInDay =
+            wall_clock::millisInDay(c.hour.value_or(0), c.minute.value_or(0), c.second.value_or(0),
+                                    nanosecond / 1'000'000);
+        if (auto millis = wall_clock::instantOf(calendar, julianDay, millisInDay,
+                                                calendar.getSkippedWallTimeOption())) {
+            return checked(*millis / 1000.0 + (nanosecond % 1'000'000) * 1e-9);
+        }
+    }
     calendar.clear();   // otherwise ICU keeps the fields of the calendar's last instant
     // ICU resolves competing fields by the order they were set in: week-based
     // fields go first so that a day of the month, when given, decides the day.
@@ -134,7 +152,6 @@ std::optional<Date> Calendar::date(const DateComponents& c) const {
     set(UCAL_HOUR_OF_DAY, c.hour);
     set(UCAL_MINUTE, c.minute);
     set(UCAL_SECOND, c.second);
-    const int nanosecond = c.nanosecond.value_or(0);
     calendar.set(UCAL_MILLISECOND, nanosecond / 1'000'000);
     UErrorCode status = U_ZERO_ERROR;
     const UDate millis = calendar.getTime(status);

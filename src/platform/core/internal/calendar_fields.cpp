@@ -1,6 +1,7 @@
 #include "platform/core/internal/calendar_fields.h"
 
 #include "platform/core/internal/icu_support.h"
+#include "platform/core/internal/wall_clock.h"
 
 #include <cmath>
 
@@ -46,13 +47,20 @@ std::optional<Date> instantOfWallTime(icu::GregorianCalendar& calendar, std::int
                                       std::int32_t hour, std::int32_t minute, std::int32_t second,
                                       double millisecond, UCalendarWallTimeOption skipped) {
     const double wholeMillisecond = std::floor(millisecond);
+    const auto wholeMillis = static_cast<std::int32_t>(wholeMillisecond);
+    if (auto millis = wall_clock::instantOf(calendar, julianDay,
+                                            wall_clock::millisInDay(hour, minute, second, wholeMillis), skipped)) {
+        const Date result = icu_support::fromUDate(*millis + (millisecond - wholeMillisecond));
+        if (!icu_support::isRepresentable(result)) return std::nullopt;
+        return result;
+    }
     calendar.clear();
     calendar.setSkippedWallTimeOption(skipped);
     calendar.set(UCAL_JULIAN_DAY, julianDay);
     calendar.set(UCAL_HOUR_OF_DAY, hour);
     calendar.set(UCAL_MINUTE, minute);
     calendar.set(UCAL_SECOND, second);
-    calendar.set(UCAL_MILLISECOND, static_cast<std::int32_t>(wholeMillisecond));
+    calendar.set(UCAL_MILLISECOND, wholeMillis);
     UErrorCode status = U_ZERO_ERROR;
     const UDate millis = calendar.getTime(status);
     calendar.setSkippedWallTimeOption(icu_support::skippedMovesForward);

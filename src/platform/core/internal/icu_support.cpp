@@ -10,6 +10,7 @@
 #include <mutex>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 namespace platform::icu_support {
 
@@ -80,9 +81,15 @@ std::shared_ptr<const icu::TimeZone> buildZone(std::string_view id) {
 // identifiers cannot grow the registry without bound.
 constexpr std::size_t registryLimit = 2048;
 
+// Looks identifiers up as they come, without a string made for each question.
+struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
+};
+
 struct ZoneRegistry {
     std::mutex mutex;
-    std::unordered_map<std::string, std::shared_ptr<const icu::TimeZone>> zones;
+    std::unordered_map<std::string, std::shared_ptr<const icu::TimeZone>, TextHash, std::equal_to<>> zones;
 };
 
 ZoneRegistry& zoneRegistry() {
@@ -94,15 +101,14 @@ ZoneRegistry& zoneRegistry() {
 
 std::shared_ptr<const icu::TimeZone> zoneNamed(std::string_view identifier) {
     ZoneRegistry& registry = zoneRegistry();
-    std::string key(identifier);
     {
         std::lock_guard lock(registry.mutex);
-        if (auto it = registry.zones.find(key); it != registry.zones.end()) return it->second;
+        if (auto it = registry.zones.find(identifier); it != registry.zones.end()) return it->second;
     }
     auto zone = buildZone(identifier);
     std::lock_guard lock(registry.mutex);
     if (registry.zones.size() >= registryLimit) registry.zones.clear();
-    return registry.zones.try_emplace(std::move(key), std::move(zone)).first->second;
+    return registry.zones.try_emplace(std::string(identifier), std::move(zone)).first->second;
 }
 
 bool readsAsOffsetFromGmt(std::string_view identifier) {
@@ -195,9 +201,23 @@ std::unordered_map<std::string, std::unique_ptr<icu::GregorianCalendar>>& idleCa
     return idle;
 }
 
+// Key buffers of this thread's ended leases.
+std::vector<std::string>& spareKeys() {
+    thread_local std::vector<std::string> keys;
+    return keys;
+}
+
 } // namespace
 
 CalendarLease::CalendarLease(const TimeZone& zone, const Locale& locale) {
+    // The key goes into a buffer an earlier lease of this thread gave back, so
+    // that no lease allocates one.
+    auto& spare = spareKeys();
+    if (!spare.empty()) {
+        key_ = std::move(spare.back());
+        spare.pop_back();
+        key_.clear();
+    }
     key_.reserve(zone.identifier().size() + locale.identifier().size() + 1);
     key_ += zone.identifier();
     key_ += '\n';
@@ -216,6 +236,8 @@ CalendarLease::~CalendarLease() {
     if (idle.size() >= idleLimit && idle.find(key_) == idle.end()) idle.clear();
     auto& slot = idle[key_];
     if (!slot) slot = std::move(calendar_);
+    auto& spare = spareKeys();
+    if (spare.size() < idleLimit) spare.push_back(std::move(key_));
 }
 
 } // namespace platform::icu_support

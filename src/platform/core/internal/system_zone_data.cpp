@@ -2,6 +2,7 @@
 
 #include "platform/core/internal/icu_support.h"
 #include "platform/core/internal/posix_tz_string.h"
+#include "platform/core/internal/indexed_rules_time_zone.h"
 #include "platform/core/internal/shared_rules_time_zone.h"
 #include "platform/core/julian_day_numbers.h"
 
@@ -277,7 +278,7 @@ std::unique_ptr<icu::BasicTimeZone> ruleBasedZone(std::string_view identifier, c
     }
 
     const Period& initial = periods.front();
-    auto zone = std::make_unique<icu::RuleBasedTimeZone>(
+    auto zone = std::make_unique<icu_support::IndexedRulesTimeZone>(
         icu_support::fromUtf8(identifier),
         new icu::InitialTimeZoneRule(nameOf(initial), initial.raw * 1000, initial.savings * 1000));
     UErrorCode status = U_ZERO_ERROR;
