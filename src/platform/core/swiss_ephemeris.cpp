@@ -274,7 +274,7 @@ EclipseKind eclipseKind(std::int32_t flags) {
 } // namespace
 
 Result<GlobalEclipse> lunarEclipse(double julianDayUT, bool backward) {
-    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+    if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (const auto& refused = prepareThread()) return *refused;
     double times[10] = {};
     ErrorText serr;
@@ -290,7 +290,7 @@ Result<GlobalEclipse> lunarEclipse(double julianDayUT, bool backward) {
 }
 
 Result<GlobalEclipse> solarEclipse(double julianDayUT, bool backward) {
-    if (!std::isfinite(julianDayUT)) return notFinite("the Julian day");
+    if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (const auto& refused = prepareThread()) return *refused;
     double times[10] = {};
     ErrorText serr;

@@ -50,6 +50,8 @@ TEST(SwissEphemeris, JulianDaysBeyondTheLibrarysSpanAreRefused) {
         EXPECT_EQ(errorOf(phenomenaUT(julianDay, body::moon, flag::speed)), outside);
         EXPECT_EQ(errorOf(riseOrSet(julianDay, body::sun, true, 0.0, 51.5, 0.0)), outside);
         EXPECT_EQ(errorOf(solarCrossingUT(90.0, julianDay, 0)), outside);
+        EXPECT_EQ(errorOf(lunarEclipse(julianDay, false)), outside);
+        EXPECT_EQ(errorOf(solarEclipse(julianDay, true)), outside);
         EXPECT_TRUE(std::isnan(deltaT(julianDay)));
         EXPECT_TRUE(std::isnan(deltaT(julianDay, flag::swissEphemeris)));
     }
