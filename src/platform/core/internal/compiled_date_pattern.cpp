@@ -1,5 +1,6 @@
 #include "platform/core/internal/compiled_date_pattern.h"
 
+#include "platform/core/internal/calendar_fields.h"
 #include "platform/core/internal/icu_support.h"
 #include "platform/core/julian_day_numbers.h"
 
@@ -24,12 +25,12 @@ namespace {
 
 std::atomic<bool> enabled{true};
 
-constexpr double millisPerDay = 86'400'000.0;
-constexpr std::int64_t epochJulianDayNumber = 2'440'588;   // 1970-01-01
+using astronomy::unixEpochDayNumber;
+using calendar_fields::millisPerDay;
 constexpr int firstYear = 1600;                             // safely after the 1582 switch
 constexpr int lastYear = 9999;                              // four digits
-const std::int64_t firstDay = astronomy::dayNumberOfCivilDate(firstYear, 1, 1) - epochJulianDayNumber;
-const std::int64_t lastDay = astronomy::dayNumberOfCivilDate(lastYear, 12, 31) - epochJulianDayNumber;
+const std::int64_t firstDay = astronomy::dayNumberOfCivilDate(firstYear, 1, 1) - unixEpochDayNumber;
+const std::int64_t lastDay = astronomy::dayNumberOfCivilDate(lastYear, 12, 31) - unixEpochDayNumber;
 
 // Letters are pattern characters; everything else is literal text.
 bool isPatternLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
@@ -309,8 +310,8 @@ std::optional<std::string> CompiledDatePattern::format(UDate millis) const {
     }
     const auto days = static_cast<std::int64_t>(dayQuotient);
     const auto millisInDay = static_cast<std::int32_t>(std::floor(local) - dayQuotient * millisPerDay);
-    const astronomy::CivilDate civil = astronomy::civilDateOfDayNumber(days + epochJulianDayNumber);
-    const int weekday = static_cast<int>(astronomy::floorModulo(days + epochJulianDayNumber + 1, 7)) + 1;   // 1 Sunday
+    const astronomy::CivilDate civil = astronomy::civilDateOfDayNumber(days + unixEpochDayNumber);
+    const int weekday = static_cast<int>(astronomy::floorModulo(days + unixEpochDayNumber + 1, 7)) + 1;   // 1 Sunday
 
     std::string out;
     out.reserve(40);
@@ -455,7 +456,7 @@ std::optional<UDate> CompiledDatePattern::parseLenient(std::string_view text) co
     const astronomy::CivilDate civil{value(Field::year), value(Field::month), value(Field::day)};
     const std::int64_t dayNumber = astronomy::dayNumberOfCivilDate(civil.year, civil.month, civil.day);
     if (astronomy::civilDateOfDayNumber(dayNumber) != civil) return std::nullopt;   // 30 February and the like
-    const double dayMillis = static_cast<double>(dayNumber - epochJulianDayNumber) * millisPerDay;
+    const double dayMillis = static_cast<double>(dayNumber - unixEpochDayNumber) * millisPerDay;
     const std::int32_t millisInDay =
         ((value(Field::hour) * 60 + value(Field::minute)) * 60 + value(Field::second)) * 1000 + value(Field::fraction);
     return dayMillis + millisInDay - offset;
