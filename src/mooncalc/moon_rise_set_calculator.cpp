@@ -35,8 +35,8 @@ std::optional<platform::Date> MoonRiseSetCalculator::getDateFromComponents(
     const std::int64_t dayNumber = astronomy::dayNumberOfCivilDate(year, month, fields[2]);
     const double julianDay = static_cast<double>(dayNumber) - 0.5;
     if (julianDay < astronomy::earliestJulianDay || julianDay > astronomy::latestJulianDay) return std::nullopt;
-    const double seconds = static_cast<double>((dayNumber - 2440588) * 86400 + fields[3] * 3600 + fields[4] * 60 +
-                                               fields[5]);   // 2440588: 1970-01-01
+    const double seconds = static_cast<double>((dayNumber - astronomy::unixEpochDayNumber) * 86400 +
+                                               fields[3] * 3600 + fields[4] * 60 + fields[5]);
     return platform::Date::fromSecondsSince1970(seconds);
 }
 
