@@ -20,17 +20,17 @@ std::string nameAt(const std::vector<std::string>& names, int number) {
     return names[static_cast<std::size_t>(number - 1)];
 }
 
-const platform::DateFormatter& symbolFormatter() {
+detail::SharedFormatter symbolFormatter() {
     return detail::patternFormatter(DateFormatType::standard().stringFormat(), platform::TimeZone::current(),
                                     defaultLocale());
 }
 
 std::string weekdayName(platform::Date date, SymbolWidth width) {
-    return nameAt(symbolFormatter().weekdaySymbols(width), component(date, DateComponentType::weekday));
+    return nameAt(symbolFormatter()->weekdaySymbols(width), component(date, DateComponentType::weekday));
 }
 
 std::string monthName(platform::Date date, SymbolWidth width) {
-    return nameAt(symbolFormatter().monthSymbols(width), component(date, DateComponentType::month));
+    return nameAt(symbolFormatter()->monthSymbols(width), component(date, DateComponentType::month));
 }
 
 std::string inStyle(platform::Date date, DateFormatStyle style) {
@@ -47,12 +47,12 @@ const platform::Locale& defaultLocale() {
 std::string toString(platform::Date date, const DateFormatType& format, const TimeZoneType& timeZone,
                      const platform::Locale& locale) {
     if (format.kind() == DateFormatType::Kind::dotNet) return detail::dotNetText(date);
-    return detail::patternFormatter(format.stringFormat(), timeZone.timeZone(), locale).string(date);
+    return detail::patternFormatter(format.stringFormat(), timeZone.timeZone(), locale)->string(date);
 }
 
 std::string toString(platform::Date date, DateFormatStyle dateStyle, DateFormatStyle timeStyle, bool isRelative,
                      const platform::TimeZone& timeZone, const platform::Locale& locale) {
-    return detail::styleFormatter(dateStyle, timeStyle, isRelative, timeZone, locale).string(date);
+    return detail::styleFormatter(dateStyle, timeStyle, isRelative, timeZone, locale)->string(date);
 }
 
 std::string toString(platform::Date date, DateStyleType style) {

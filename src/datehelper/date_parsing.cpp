@@ -13,13 +13,13 @@ std::optional<platform::Date> dateFromString(std::string_view text, const DateFo
                                              const TimeZoneType& timeZone, const platform::Locale& locale) {
     if (text.empty()) return std::nullopt;
     if (format.kind() == Kind::dotNet) return detail::dotNetDate(text);
-    const platform::DateFormatter& formatter = detail::patternFormatter(format.stringFormat(), timeZone.timeZone(), locale);
+    const detail::SharedFormatter formatter = detail::patternFormatter(format.stringFormat(), timeZone.timeZone(), locale);
     if ((format.kind() == Kind::rss || format.kind() == Kind::altRSS) && text.back() == 'Z') {
         std::string rewritten(text.substr(0, text.size() - 1));
         rewritten += "GMT";
-        return formatter.date(rewritten);
+        return formatter->date(rewritten);
     }
-    return formatter.date(text);
+    return formatter->date(text);
 }
 
 std::optional<platform::Date> toDate(std::string_view text, const DateFormatType& format) {

@@ -35,12 +35,13 @@ TEST(Formatting, PatternsInTheZoneAndLocaleGiven) {
 }
 
 TEST(Formatting, EachFormatterIsBuiltOnce) {
+    detail::forgetCachedFormatters();   // whatever earlier tests left must not fill the cache mid-test
     const Date instant = utc(2024, 3, 9);
     const auto& zone = platform::TimeZone::utc();
     const Locale finnish = Locale::withIdentifier("fi_FI");   // no other test uses it
     const std::size_t before = detail::cachedFormatterCount();
-    const auto* first = &detail::patternFormatter("yyyy", zone, finnish);
-    EXPECT_EQ(&detail::patternFormatter("yyyy", zone, finnish), first);
+    const auto* first = detail::patternFormatter("yyyy", zone, finnish).get();
+    EXPECT_EQ(detail::patternFormatter("yyyy", zone, finnish).get(), first);
     EXPECT_EQ(detail::cachedFormatterCount(), before + 1);
     // custom("yyyy") and isoYear have one pattern, so one formatter.
     EXPECT_EQ(toString(instant, DateFormatType::custom("yyyy"), TimeZoneType::utc(), finnish), "2024");
@@ -48,14 +49,35 @@ TEST(Formatting, EachFormatterIsBuiltOnce) {
     EXPECT_EQ(detail::cachedFormatterCount(), before + 1);
     // Another locale, zone or pattern is another formatter; keys that would
     // run together as concatenated texts stay apart.
-    EXPECT_NE(&detail::patternFormatter("yyyy", zone, Locale::withIdentifier("fi")), first);
-    EXPECT_NE(&detail::patternFormatter("yyyy", *platform::TimeZone::withSecondsFromGMT(3600), finnish), first);
-    EXPECT_NE(&detail::patternFormatter("yyy", zone, Locale::withIdentifier("yfi_FI")),
-              &detail::patternFormatter("yyyy", zone, Locale::withIdentifier("fi_FI")));
+    EXPECT_NE(detail::patternFormatter("yyyy", zone, Locale::withIdentifier("fi")).get(), first);
+    EXPECT_NE(detail::patternFormatter("yyyy", *platform::TimeZone::withSecondsFromGMT(3600), finnish).get(), first);
+    EXPECT_NE(detail::patternFormatter("yyy", zone, Locale::withIdentifier("yfi_FI")).get(),
+              detail::patternFormatter("yyyy", zone, Locale::withIdentifier("fi_FI")).get());
     EXPECT_EQ(detail::cachedFormatterCount(), before + 4);
-    const auto* styled = &detail::styleFormatter(DateFormatStyle::shortStyle, DateFormatStyle::none, true, zone, finnish);
-    EXPECT_EQ(&detail::styleFormatter(DateFormatStyle::shortStyle, DateFormatStyle::none, true, zone, finnish), styled);
-    EXPECT_NE(&detail::styleFormatter(DateFormatStyle::shortStyle, DateFormatStyle::none, false, zone, finnish), styled);
+    const auto* styled = detail::styleFormatter(DateFormatStyle::shortStyle, DateFormatStyle::none, true, zone, finnish).get();
+    EXPECT_EQ(detail::styleFormatter(DateFormatStyle::shortStyle, DateFormatStyle::none, true, zone, finnish).get(), styled);
+    EXPECT_NE(detail::styleFormatter(DateFormatStyle::shortStyle, DateFormatStyle::none, false, zone, finnish).get(), styled);
+}
+
+TEST(Formatting, CustomPatternsAndZonesDoNotGrowTheCacheBeyondItsLimit) {
+    detail::forgetCachedFormatters();
+    const Date instant = utc(2024, 3, 9);
+    const Locale english = Locale::withIdentifier("en_US_POSIX");
+    const detail::SharedFormatter held = detail::patternFormatter("'held' yyyy", platform::TimeZone::utc(), english);
+    const std::size_t many = 3 * detail::cachedFormatterLimit;
+    for (std::size_t i = 0; i < many; ++i) {
+        // Each quoted literal is a pattern of its own, as a caller's custom text would be.
+        EXPECT_EQ(toString(instant, DateFormatType::custom("'" + std::to_string(i) + "' yyyy"), TimeZoneType::utc(),
+                           english),
+                  std::to_string(i) + " 2024");
+        const auto zone = platform::TimeZone::withSecondsFromGMT(static_cast<int>(i) * 60);
+        ASSERT_TRUE(zone);
+        EXPECT_FALSE(
+            toString(instant, DateFormatStyle::shortStyle, DateFormatStyle::none, false, *zone, english).empty());
+        EXPECT_LE(detail::cachedFormatterCount(), 2 * detail::cachedFormatterLimit);
+    }
+    // A formatter a caller still holds outlives the cache starting again.
+    EXPECT_EQ(held->string(instant), "held 2024");
 }
 
 TEST(Formatting, StylesAndRelativeDayNames) {

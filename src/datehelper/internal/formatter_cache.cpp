@@ -83,11 +83,15 @@ struct KeyEqual {
     }
 };
 
+// Keys come from callers (any custom pattern, zone or locale), so a cache that
+// only grew would grow without bound. The program asks for a handful, far
+// below the limit; past it the cache starts again. Callers share ownership of
+// what they are given, so starting again never pulls a formatter from under a
+// caller on another thread.
 template <typename Key>
 struct Cache {
     std::mutex mutex;
-    // Nodes stay put, so references handed out remain valid as the map grows.
-    std::unordered_map<Key, DateFormatter, KeyHash, KeyEqual> formatters;
+    std::unordered_map<Key, SharedFormatter, KeyHash, KeyEqual> formatters;
 };
 
 Cache<PatternKey>& patternCache() {
@@ -102,11 +106,14 @@ Cache<StyleKey>& styleCache() {
 
 // A miss builds the entry under the lock, so no caller sees it half made.
 template <typename Key, typename Probe, typename Make>
-const DateFormatter& lookUp(Cache<Key>& cache, const Probe& probe, Make&& make) {
+SharedFormatter lookUp(Cache<Key>& cache, const Probe& probe, Make&& make) {
     std::lock_guard lock(cache.mutex);
     if (auto found = cache.formatters.find(probe); found != cache.formatters.end()) return found->second;
     auto [key, formatter] = make();
-    return cache.formatters.emplace(std::move(key), std::move(formatter)).first->second;
+    if (cache.formatters.size() >= cachedFormatterLimit) cache.formatters.clear();
+    return cache.formatters
+        .emplace(std::move(key), std::make_shared<const DateFormatter>(std::move(formatter)))
+        .first->second;
 }
 
 DateFormatter lenientFormatter(const platform::TimeZone& zone, const platform::Locale& locale) {
@@ -119,8 +126,8 @@ DateFormatter lenientFormatter(const platform::TimeZone& zone, const platform::L
 
 } // namespace
 
-const DateFormatter& patternFormatter(std::string_view pattern, const platform::TimeZone& zone,
-                                      const platform::Locale& locale) {
+SharedFormatter patternFormatter(std::string_view pattern, const platform::TimeZone& zone,
+                                 const platform::Locale& locale) {
     const PatternProbe probe{pattern, zone.identifier(), locale.identifier()};
     return lookUp(patternCache(), probe, [&] {
         DateFormatter formatter = lenientFormatter(zone, locale);
@@ -130,8 +137,8 @@ const DateFormatter& patternFormatter(std::string_view pattern, const platform::
     });
 }
 
-const DateFormatter& styleFormatter(DateFormatStyle dateStyle, DateFormatStyle timeStyle, bool relative,
-                                    const platform::TimeZone& zone, const platform::Locale& locale) {
+SharedFormatter styleFormatter(DateFormatStyle dateStyle, DateFormatStyle timeStyle, bool relative,
+                               const platform::TimeZone& zone, const platform::Locale& locale) {
     const StyleProbe probe{dateStyle, timeStyle, relative, zone.identifier(), locale.identifier()};
     return lookUp(styleCache(), probe, [&] {
         DateFormatter formatter = lenientFormatter(zone, locale);
@@ -169,6 +176,15 @@ std::size_t cachedFormatterCount() {
     }
     std::lock_guard lock(styleCache().mutex);
     return count + styleCache().formatters.size();
+}
+
+void forgetCachedFormatters() {
+    {
+        std::lock_guard lock(patternCache().mutex);
+        patternCache().formatters.clear();
+    }
+    std::lock_guard lock(styleCache().mutex);
+    styleCache().formatters.clear();
 }
 
 } // namespace datehelper::detail
