@@ -3,6 +3,7 @@
 #include "datehelper/date_arithmetic.h"
 
 #include <compare>
+#include <optional>
 
 namespace datehelper {
 
@@ -27,21 +28,26 @@ struct Fields {
     int year, month, day, weekOfYear, yearForWeekOfYear;
 };
 
-Fields fieldsOf(const platform::Calendar& deviceCalendar, Date date) {
+// None for an instant the calendar cannot place: it has no fields to match,
+// not fields that read as 0 and so match another such instant.
+std::optional<Fields> fieldsOf(const platform::Calendar& deviceCalendar, Date date) {
     const platform::DateComponents c = deviceCalendar.components(
         {CalendarComponent::year, CalendarComponent::month, CalendarComponent::day, CalendarComponent::weekOfYear,
          CalendarComponent::yearForWeekOfYear},
         date);
-    return {c.year.value_or(0), c.month.value_or(0), c.day.value_or(0), c.weekOfYear.value_or(0),
-            c.yearForWeekOfYear.value_or(0)};
+    if (!c.year || !c.month || !c.day || !c.weekOfYear || !c.yearForWeekOfYear) return std::nullopt;
+    return Fields{*c.year, *c.month, *c.day, *c.weekOfYear, *c.yearForWeekOfYear};
 }
 
 using Kind = DateComparisonType::Kind;
 
 bool compareWith(Date date, Kind kind, Date other) {
     const platform::Calendar deviceCalendar = calendar(TimeZone::current());
-    const Fields a = fieldsOf(deviceCalendar, date);
-    const Fields b = fieldsOf(deviceCalendar, other);
+    const std::optional<Fields> placedA = fieldsOf(deviceCalendar, date);
+    const std::optional<Fields> placedB = fieldsOf(deviceCalendar, other);
+    if (!placedA || !placedB) return false;
+    const Fields& a = *placedA;
+    const Fields& b = *placedB;
     switch (kind) {
     case Kind::isSameDay: return a.year == b.year && a.month == b.month && a.day == b.day;
     case Kind::isSameWeek: return a.yearForWeekOfYear == b.yearForWeekOfYear && a.weekOfYear == b.weekOfYear;
@@ -91,8 +97,8 @@ bool compare(Date date, const DateComparisonType& type, const TimeZone& timeZone
     case Kind::isSameWeek:
     case Kind::isSameMonth:
     case Kind::isSameYear: return compareWith(date, type.kind(), type.other());
-    case Kind::isEarlier: return !(type.other() < date);
-    case Kind::isLater: return !(date < type.other());
+    case Kind::isEarlier: return date <= type.other();   // false for NaN
+    case Kind::isLater: return date >= type.other();
     case Kind::isToday: return compareWith(date, Kind::isSameDay, now);
     case Kind::isTomorrow: return compareWith(date, Kind::isSameDay, fromNow(DateComponentType::day, 1));
     case Kind::isYesterday: return compareWith(date, Kind::isSameDay, fromNow(DateComponentType::day, -1));
@@ -107,10 +113,11 @@ bool compare(Date date, const DateComparisonType& type, const TimeZone& timeZone
     case Kind::isLastYear: return compareWith(date, Kind::isSameYear, fromNow(DateComponentType::year, -1));
     case Kind::isInTheFuture: return compare(date, DateComparisonType::isLater(now), timeZone, now);
     case Kind::isInThePast: return compare(date, DateComparisonType::isEarlier(now), timeZone, now);
-    case Kind::isWeekday: return !compare(date, DateComparisonType::isWeekend(), timeZone, now);
+    case Kind::isWeekday:
     case Kind::isWeekend: {
-        const int weekday = component(date, DateComponentType::weekday);
-        return weekday == 1 || weekday == 7;   // Sunday, Saturday
+        const int weekday = component(date, DateComponentType::weekday);   // 0 when the calendar cannot place it
+        const bool weekend = weekday == 1 || weekday == 7;                  // Sunday, Saturday
+        return weekday != 0 && (type.kind() == Kind::isWeekend) == weekend;
     }
     }
     return false;

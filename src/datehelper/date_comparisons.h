@@ -33,6 +33,11 @@ bool isAfterDate(platform::Date date, platform::Date other, const platform::Time
 //   isEarlier, isLater  not later (not earlier) than the other date: an equal
 //                instant passes both
 //   isInTheFuture, isInThePast  isLater(now), isEarlier(now)
+// Every test but these last four reads calendar fields, and is false when the
+// calendar cannot place `date`, the other date or now (NaN, infinite, or
+// beyond its range): such instants are on no day, in no week, month or year,
+// and neither weekday nor weekend. The last four order the instants
+// themselves: infinities in their place, NaN passing none.
 // The overload with `now` reads no clock; the other reads it once.
 bool compare(platform::Date date, const DateComparisonType& type, const platform::TimeZone& timeZone);
 bool compare(platform::Date date, const DateComparisonType& type, const platform::TimeZone& timeZone,

@@ -140,3 +140,58 @@ TEST(Compare, WeekendIsSaturdayAndSunday) {
     }
     EXPECT_TRUE(compare(local(2024, 5, 18, 0, 30), DateComparisonType::isWeekend(), fixedZone(-12 * 3600)));
 }
+
+TEST(Compare, InstantsTheCalendarCannotPlaceAreOnNoDayWeekMonthOrYear) {
+    const double unplaceable[] = {std::nan(""), INFINITY, -INFINITY, 1e300, -1e300};
+    const Date placed = local(2024, 5, 18, 12);   // a Saturday
+    const TimeZone any = TimeZone::utc();
+    using Type = DateComparisonType;
+    for (const double seconds : unplaceable) {
+        const Date nowhere = Date::fromSecondsSince1970(seconds);
+        for (const double otherSeconds : unplaceable) {
+            const Date elsewhere = Date::fromSecondsSince1970(otherSeconds);
+            for (const Type& type : {Type::isSameDay(elsewhere), Type::isSameWeek(elsewhere),
+                                     Type::isSameMonth(elsewhere), Type::isSameYear(elsewhere)}) {
+                EXPECT_FALSE(compare(nowhere, type, any)) << seconds << " against " << otherSeconds;
+            }
+            for (const Type& type : {Type::isToday(), Type::isTomorrow(), Type::isYesterday(), Type::isThisWeek(),
+                                     Type::isNextWeek(), Type::isLastWeek(), Type::isThisMonth(), Type::isNextMonth(),
+                                     Type::isLastMonth(), Type::isThisYear(), Type::isNextYear(), Type::isLastYear()}) {
+                EXPECT_FALSE(compare(nowhere, type, any, elsewhere)) << seconds << " now " << otherSeconds;
+                EXPECT_FALSE(compare(placed, type, any, elsewhere)) << "now " << otherSeconds;
+            }
+        }
+        for (const Type& type : {Type::isSameDay(placed), Type::isSameWeek(placed), Type::isSameMonth(placed),
+                                 Type::isSameYear(placed), Type::isToday(), Type::isThisYear()}) {
+            EXPECT_FALSE(compare(nowhere, type, any, placed)) << seconds;
+        }
+        EXPECT_FALSE(compare(placed, Type::isSameYear(nowhere), any)) << seconds;
+        EXPECT_FALSE(compare(nowhere, Type::isWeekend(), any)) << seconds;
+        EXPECT_FALSE(compare(nowhere, Type::isWeekday(), any)) << seconds;
+    }
+}
+
+TEST(Compare, EarlierAndLaterOrderTheInstantsThemselves) {
+    const Date nan = Date::fromSecondsSince1970(std::nan(""));
+    const Date placed = utc(2024, 5, 15, 12);
+    const Date farFuture = Date::fromSecondsSince1970(1e300);
+    const Date endOfTime = Date::fromSecondsSince1970(INFINITY);
+    const Date startOfTime = Date::fromSecondsSince1970(-INFINITY);
+    const TimeZone any = TimeZone::utc();
+    using Type = DateComparisonType;
+    // NaN is neither earlier nor later than anything, itself included.
+    for (const Date other : {nan, placed, endOfTime}) {
+        EXPECT_FALSE(compare(nan, Type::isEarlier(other), any));
+        EXPECT_FALSE(compare(nan, Type::isLater(other), any));
+        EXPECT_FALSE(compare(other, Type::isEarlier(nan), any));
+        EXPECT_FALSE(compare(other, Type::isLater(nan), any));
+    }
+    EXPECT_FALSE(compare(placed, Type::isInTheFuture(), any, nan));
+    EXPECT_FALSE(compare(placed, Type::isInThePast(), any, nan));
+    // Far and infinite instants keep their place in time.
+    EXPECT_TRUE(compare(farFuture, Type::isLater(placed), any));
+    EXPECT_TRUE(compare(farFuture, Type::isEarlier(farFuture), any));
+    EXPECT_TRUE(compare(endOfTime, Type::isInTheFuture(), any, farFuture));
+    EXPECT_TRUE(compare(startOfTime, Type::isInThePast(), any, placed));
+    EXPECT_FALSE(compare(startOfTime, Type::isLater(Date::fromSecondsSince1970(-1e300)), any));
+}
