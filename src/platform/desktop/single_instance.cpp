@@ -5,10 +5,14 @@
 #include <QDBusMessage>
 #include <QFile>
 
+#include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <fcntl.h>
 #include <iostream>
+#include <string_view>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
@@ -32,6 +36,22 @@ QVariantMap activationData() {
 }
 
 void say(const std::string& line) { std::cout << line << std::endl; }
+
+// The lock holder's process id as its file gives it, or "?". Anyone may write
+// to the file, so only a plain positive number is shown: never its bytes as
+// they stand, which could carry terminal controls.
+std::string holderOf(int fd) {
+    char text[32] = {};
+    const ssize_t got = ::pread(fd, text, sizeof text, 0);
+    if (got <= 0) return "?";
+    std::string_view digits(text, static_cast<std::size_t>(got));
+    while (!digits.empty() && std::isspace(static_cast<unsigned char>(digits.front()))) digits.remove_prefix(1);
+    while (!digits.empty() && std::isspace(static_cast<unsigned char>(digits.back()))) digits.remove_suffix(1);
+    long long pid = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+    if (digits.empty() || error != std::errc{} || end != digits.data() + digits.size() || pid <= 0) return "?";
+    return std::to_string(pid);
+}
 
 } // namespace
 
@@ -97,10 +117,18 @@ bool SingleInstance::askRunningCopy() {
 
 bool SingleInstance::takeLock() {
     const QByteArray path = QFile::encodeName(names_.lockPath);
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    // Without following a link elsewhere, and without blocking: opening a FIFO
+    // or a device could wait for the other end.
+    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY, 0600);
     if (fd < 0) {
         // Nowhere to meet: run rather than refuse to start at all.
         say("The lock file " + path.toStdString() + " cannot be opened; other copies cannot be kept out.");
+        return true;
+    }
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        say("The lock file " + path.toStdString() + " is not a regular file; other copies cannot be kept out.");
         return true;
     }
     int locked = 0;
@@ -108,11 +136,9 @@ bool SingleInstance::takeLock() {
         locked = ::flock(fd, LOCK_EX | LOCK_NB);
     } while (locked != 0 && errno == EINTR);
     if (locked != 0) {
-        char holder[32] = {};
-        const ssize_t got = ::pread(fd, holder, sizeof holder - 1, 0);
-        const std::string pid = got > 0 ? std::string(holder, static_cast<std::size_t>(got)) : std::string("?");
+        const std::string holder = holderOf(fd);
         ::close(fd);
-        say("Another copy is running (process " + QByteArray::fromStdString(pid).trimmed().toStdString() +
+        say("Another copy is running (process " + holder +
             ") and cannot be reached without a session bus; this one ends.");
         return false;
     }

@@ -10,7 +10,9 @@
 //
 // The lock is an advisory lock on an open file, which the system lets go when
 // the process ends however it ends, so a copy that crashed never blocks the
-// next start. Calls to the bus wait at most `replyTimeout`.
+// next start. Calls to the bus wait at most `replyTimeout`. A lock path that
+// cannot be opened or is not a regular file (a link, a FIFO, a device) is no
+// place to meet: the copy runs, and says so in one console line.
 
 #include <QDBusConnection>
 #include <QObject>

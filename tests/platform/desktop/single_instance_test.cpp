@@ -8,11 +8,16 @@
 #include "support/qt_test_application.h"
 
 #include <QDBusConnectionInterface>
+#include <QFile>
 #include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <memory>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -87,6 +92,79 @@ TEST(SingleInstance, ACopyTheLockKeptOutGivesBackItsBusName) {
     SingleInstance onBus(ours);
     testsupport::consoleOutputOf([&] { EXPECT_EQ(onBus.claim(), Claim::refused); });
     EXPECT_FALSE(QDBusConnection::sessionBus().interface()->isServiceRegistered(ours.busName).value());
+}
+
+// Something other than a file at the lock path is no place to meet: the copy
+// runs, says why in one line, and never waits on it.
+TEST(SingleInstance, AFifoAtTheLockPathIsNoLockAndDoesNotHang) {
+    const auto ours = names(QStringLiteral("Fifo"));
+    const QByteArray path = QFile::encodeName(ours.lockPath);
+    ::unlink(path.constData());
+    ASSERT_EQ(::mkfifo(path.constData(), 0600), 0);
+    SingleInstance copy(ours, noBus());
+    Claim claimed = Claim::refused;
+    const std::string output = testsupport::consoleOutputOf([&] { claimed = copy.claim(); });
+    EXPECT_EQ(claimed, Claim::first);
+    EXPECT_NE(output.find("is not a regular file; other copies cannot be kept out."), std::string::npos) << output;
+    ::unlink(path.constData());
+}
+
+TEST(SingleInstance, ALinkAtTheLockPathIsNotFollowed) {
+    const auto ours = names(QStringLiteral("Link"));
+    const QByteArray path = QFile::encodeName(ours.lockPath);
+    const QByteArray target = path + ".target";
+    ::unlink(path.constData());
+    {
+        QFile file(QFile::decodeName(target));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("kept\n");
+    }
+    ASSERT_EQ(::symlink(target.constData(), path.constData()), 0);
+    SingleInstance copy(ours, noBus());
+    Claim claimed = Claim::refused;
+    const std::string output = testsupport::consoleOutputOf([&] { claimed = copy.claim(); });
+    EXPECT_EQ(claimed, Claim::first);
+    EXPECT_NE(output.find("cannot be opened; other copies cannot be kept out."), std::string::npos) << output;
+    QFile file(QFile::decodeName(target));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), QByteArray("kept\n")) << "the file the link names is left alone";
+    ::unlink(path.constData());
+    ::unlink(target.constData());
+}
+
+// Anyone may write into the lock file; what is shown of it is a process
+// number or "?", never terminal controls or a flood of text.
+TEST(SingleInstance, TheHoldersFileIsShownOnlyAsAProcessNumber) {
+    const auto ours = names(QStringLiteral("Hostile"));
+    SingleInstance holder(ours, noBus());
+    ASSERT_EQ(holder.claim(), Claim::first);
+    const QByteArray path = QFile::encodeName(ours.lockPath);
+    auto rewrite = [&](const std::string& contents) {
+        const int fd = ::open(path.constData(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, contents.data(), contents.size()), static_cast<ssize_t>(contents.size()));
+        ::close(fd);
+    };
+    auto shown = [&] {
+        SingleInstance later(ours, noBus());
+        Claim claimed = Claim::first;
+        const std::string output = testsupport::consoleOutputOf([&] { claimed = later.claim(); });
+        EXPECT_EQ(claimed, Claim::refused);
+        return output;
+    };
+    rewrite(" 4242\n");
+    EXPECT_NE(shown().find("(process 4242)"), std::string::npos);
+    for (const std::string& hostile : {std::string("\x1b]0;owned\x07\x1b[2J12"), std::string("12\r\x1b[1A"),
+                                       std::string("-5"), std::string("99999999999999999999999"),
+                                       std::string(1 << 20, '7')}) {
+        rewrite(hostile);
+        const std::string output = shown();
+        EXPECT_NE(output.find("(process ?)"), std::string::npos) << output.substr(0, 200);
+        EXPECT_LT(output.size(), 200u);
+        for (const char c : output) {
+            EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7f)) << static_cast<int>(c);
+        }
+    }
 }
 
 } // namespace
