@@ -18,6 +18,9 @@ inline constexpr const char* systemLink = "/etc/localtime";
 // path is no link, or links to no zone file by its name.
 TimeZone zoneOfLink(const std::string& linkPath);
 
+// Not thread-safe: a Watch shared between threads needs a lock held around
+// each `zone` call and around every use of the reference it returns, as
+// TimeZone::current does (it copies the zone out under its mutex).
 class Watch {
 public:
     using Clock = std::chrono::steady_clock;
@@ -25,7 +28,9 @@ public:
     Watch(std::string linkPath, Clock::duration interval) : linkPath_(std::move(linkPath)), interval_(interval) {}
 
     // The zone the link names, read again when `now` lies an interval or more
-    // after the last reading (or before it: a clock that went back).
+    // after the last reading (or before it: a clock that went back). The
+    // reference is to the Watch's own copy, which the next reading replaces:
+    // copy the zone before calling again.
     const TimeZone& zone(Clock::time_point now);
 
 private:
