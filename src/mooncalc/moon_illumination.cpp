@@ -1,6 +1,8 @@
 #include "mooncalc/moon_illumination.h"
 
 #include "mooncalc/date_extensions.h"
+#include "mooncalc/internal/sun_moon_parts.h"
+#include "platform/core/julian_day_numbers.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,10 +57,16 @@ CoordsModel moonCoords(double d) noexcept {
 } // namespace
 
 std::optional<Illumination> moonIllumination(platform::Date date) noexcept {
+    // From the whole milliseconds on purpose: their count is the domain the
+    // header gives (no result where it is not a finite 64-bit number), and the
+    // half millisecond at most that rounding moves the instant is nothing beside
+    // the model's percent of the disc.
     const auto milliseconds = millisecondsSince1970(date);
     if (!milliseconds) return std::nullopt;
-    const double julian = static_cast<double>(*milliseconds) / 86400000.0 - 0.5 + 2440588.0;
-    const double d = julian - 2451545.0;   // days since J2000
+    constexpr double millisecondsPerDay = 1000.0 * detail::secondsPerDay;
+    const double julian = static_cast<double>(*milliseconds) / millisecondsPerDay - 0.5 +
+                          static_cast<double>(astronomy::unixEpochDayNumber);
+    const double d = julian - detail::j2000;   // days since J2000
 
     const CoordsModel s = sunCoords(d);
     const CoordsModel m = moonCoords(d);
