@@ -7,6 +7,13 @@
 #include <limits>
 
 namespace mooncalc {
+namespace {
+
+// Lunar days in a lunar month, at most.
+constexpr std::int64_t maxLunarDays = 30;
+
+} // namespace
+
 double MoonAgeCalculator::getMoonAge(platform::Date date) const {
     const auto dayNumber = detail::localDayNumber(date);
     if (!dayNumber) return std::numeric_limits<double>::quiet_NaN();
@@ -27,7 +34,7 @@ std::vector<std::int64_t> MoonAgeCalculator::getMoonAges(platform::Date date) co
     const std::int64_t from = lunarDay(firstAge);
     const std::int64_t to = lunarDay(lastAge);
     if (from == to) return {from};
-    return lunarDayRun(from, to, 30);
+    return lunarDayRun(from, to, maxLunarDays);
 }
 
 std::int64_t MoonAgeCalculator::lunarDay(double age) noexcept {
@@ -38,6 +45,7 @@ std::int64_t MoonAgeCalculator::lunarDay(double age) noexcept {
 }
 
 std::vector<std::int64_t> MoonAgeCalculator::lunarDayRun(std::int64_t from, std::int64_t to, std::int64_t modulus) {
+    if (modulus < 1 || modulus > maxLunarDays) return {};
     const std::int64_t last = to == 0 ? modulus - 1 : to;
     const std::int64_t first = from == 0 ? modulus - 1 : from;
     if (first == last) return {from};
@@ -45,8 +53,8 @@ std::vector<std::int64_t> MoonAgeCalculator::lunarDayRun(std::int64_t from, std:
     std::int64_t counter = first;
     // A full cycle at most: a `to` outside the cycle is never met.
     for (std::int64_t steps = 0; counter != last && steps < modulus; ++steps) {
-        counter += 1;
-        if (counter > modulus) counter = 1;
+        // Compared before the step, so that no `from` can overflow it.
+        counter = counter >= modulus ? 1 : counter + 1;
         run.push_back(counter);
     }
     return run;

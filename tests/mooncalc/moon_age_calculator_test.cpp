@@ -78,11 +78,21 @@ TEST(MoonAge, CyclicRunsOfLunarDays) {
     EXPECT_EQ(MoonAgeCalculator::lunarDayRun(29, 0, 30), (Numbers{29}));
     // A number the cycle never meets stops after one turn.
     EXPECT_EQ(MoonAgeCalculator::lunarDayRun(3, 40, 30).size(), 31u);
-    EXPECT_EQ(MoonAgeCalculator::lunarDayRun(3, 4, 0), (Numbers{3}));
+    EXPECT_EQ(MoonAgeCalculator::lunarDayRun(std::numeric_limits<std::int64_t>::max(), 5, 30).size(), 6u);
 }
 
-// The two samples lie one calendar day (in the device's zone) less a second
-// apart from 0h UTC: in UTC both fall on one date, elsewhere on two.
+// A cycle longer than a lunar month, or none, gives no run: no modulus can make
+// the run overflow or hold more than a month and a day.
+TEST(MoonAge, RunsOnlyInALunarMonthsCycle) {
+    EXPECT_EQ(MoonAgeCalculator::lunarDayRun(3, 4, 0), Numbers{});
+    EXPECT_EQ(MoonAgeCalculator::lunarDayRun(0, 5, std::numeric_limits<std::int64_t>::min()), Numbers{});
+    EXPECT_EQ(MoonAgeCalculator::lunarDayRun(1, 0, 100000000), Numbers{});
+    EXPECT_EQ(MoonAgeCalculator::lunarDayRun(1, 0, 31), Numbers{});
+    EXPECT_EQ(MoonAgeCalculator::lunarDayRun(28, 2, 29), (Numbers{28, 29, 1, 2}));
+}
+
+// The two samples are the first and the last second of the UTC day: in UTC
+// both fall on one date, elsewhere on two.
 TEST(MoonAge, LunarDaysTouchingTheUtcDay) {
     const bool deviceInUtc = platform::TimeZone::current().secondsFromGMT(utc(2024, 1, 1)) == 0 &&
                              platform::TimeZone::current().secondsFromGMT(utc(2024, 7, 1)) == 0;
@@ -99,6 +109,17 @@ TEST(MoonAge, LunarDaysTouchingTheUtcDay) {
         // Every instant of the UTC day gives the same numbers.
         ASSERT_EQ(calculator.getMoonAges(date.addingTimeInterval(-43200.0)), numbers) << day;
     }
+}
+
+// The last sample is the UTC day's last second, also when the clocks change:
+// on 31 March 2024 that is 00:59:59 BST on 1 April in London (lunar day 22
+// touches the UTC day too), on 27 October 23:59:59 GMT, still the 27th. One
+// local day on from 0h UTC would stop at 22:59:59 UTC on 31 March and run to
+// 00:59:59 UTC on 28 October.
+TEST(MoonAge, TheLastSampleIsTheUtcDaysLastSecondWhenTheClocksChange) {
+    const mooncalc_test::ZoneOverride zone("Europe/London");
+    EXPECT_EQ(calculator.getMoonAges(utc(2024, 3, 31, 12)), (Numbers{21, 22}));
+    EXPECT_EQ(calculator.getMoonAges(utc(2024, 10, 27, 12)), (Numbers{24}));
 }
 
 TEST(MoonAge, InstantsTheCalendarCannotPlaceHaveNoAge) {
