@@ -96,16 +96,22 @@ SunMoonCalculator::Topocentric SunMoonCalculator::evaluate(bool sun) noexcept {
 }
 
 double SunMoonCalculator::obtainAccurateRiseSetTransit(double riseSetJD, Event event, int niter, bool sun) noexcept {
+    constexpr double oneSecond = 1.1574074074074073e-05;
+    // Each round moves the event by a small fraction of the round before (about
+    // a sixteenth for the Moon, which moves on while the Earth turns). After a
+    // first estimate a day off, `niter` rounds can leave it a second or two
+    // short of settling: the rounds go on while it has not, up to this many in
+    // all (the slowest seen, where the Moon barely clears the horizon, take 14).
+    constexpr int maxRounds = 20;
     double jd = riseSetJD;
     double step = -1.0;
-    for (int round = 0; round < niter; ++round) {
+    for (int round = 0; round < niter || (step > oneSecond && round < maxRounds); ++round) {
         if (jd == -1.0) return -1.0;
         setUTDate(jd);
         const double next = evaluate(sun).at(event);
         step = std::fabs(jd - next);
         jd = next;
     }
-    constexpr double oneSecond = 1.1574074074074073e-05;
     return step <= oneSecond ? jd : -1.0;
 }
 

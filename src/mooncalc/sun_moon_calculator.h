@@ -12,7 +12,9 @@
 // Angles are radians, instants Julian days on the UT scale, distances
 // astronomical units. A rise, set or transit of -1 is an event that does not
 // happen: the body stays above or below the horizon that day, or the
-// refinement does not settle to a second.
+// refinement does not settle to a second. The refinement takes three rounds
+// for the Sun and five for the Moon, and goes on, to twenty in all, while the
+// last round still moved the event by more than a second.
 //
 // One object answers for one instant: make it, call calcSunAndMoon(), read
 // the results, which are NaN until then. An object serves one thread at a time.
