@@ -1,12 +1,16 @@
 #include "mooncalc/moon_calculator.h"
 
 #include "datehelper/date_arithmetic.h"
+#include "datehelper/seconds_per_unit.h"
 #include "mooncalc/eclipse_calculator.h"
 #include "mooncalc/moon_age_calculator.h"
 #include "mooncalc/moon_phase_calculator.h"
 #include "mooncalc/moon_rise_set_calculator.h"
 #include "mooncalc/moon_zodiac_sign_calculator.h"
 #include "mooncalc/sun_moon_calculator.h"
+
+#include <array>
+#include <utility>
 
 namespace mooncalc {
 namespace {
@@ -24,10 +28,59 @@ bool isLaterEvent(platform::Date event, platform::Date than) {
     return event.timeIntervalSince(than) > sameEventWithin;
 }
 
-// Seconds since 1970, an absent instant counting as 1970 itself.
-double secondsOf(const std::optional<platform::Date>& date) {
-    return date ? date->secondsSince1970() : 0.0;
-}
+// The moonrises around an instant, from searches started at UTC midnights.
+// From a midnight the rise calculator finds the first moonrise at or after it:
+// the earlier event it may prefer must fall on the same UTC day, so it cannot
+// come before midnight. Moonrises are a day or more apart where the Moon rises
+// every day, so each UTC day holds at most one; on the day in a month that
+// holds none, the search finds the next day's. The searches of one answer are
+// kept, as their lunar days share them.
+class MoonRises {
+public:
+    explicit MoonRises(const MoonRiseSetCalculatorInterface& calculator) : calculator_(calculator) {}
+
+    // The first moonrise at or after the UTC midnight `dayStart`.
+    std::optional<platform::Date> fromDayStart(platform::Date dayStart) {
+        for (std::size_t i = 0; i < count_; ++i)
+            if (found_[i].first == dayStart) return found_[i].second;
+        const auto rise = instantOf(calculator_.getMoonRise(dayStart));
+        if (count_ < found_.size()) found_[count_++] = {dayStart, rise};
+        return rise;
+    }
+
+    // The last moonrise at or before `date`: that UTC day's, or the day
+    // before's, or, when the Moon did not rise that day, the one before that.
+    // Absent when none of the three days gives one (a Moon that stays up or
+    // down for days, a failed search).
+    std::optional<platform::Date> lastAtOrBefore(platform::Date date) {
+        const platform::Date day = datehelper::startOfDay(date);
+        std::optional<platform::Date> later;   // found from a later midnight
+        for (int back = 0; back < 3; ++back) {
+            const auto rise = fromDayStart(day.addingTimeInterval(-back * datehelper::dayInSeconds));
+            if (!rise) continue;
+            // The search from the midnight before a day without a moonrise
+            // finds the later one again, perhaps a second off.
+            if (*rise <= date && (!later || isLaterEvent(*later, *rise))) return rise;
+            later = rise;
+        }
+        return std::nullopt;
+    }
+
+    // The first moonrise after `date`: that UTC day's if it comes later, else
+    // the first from the next midnight on. Absent when neither search gives one.
+    std::optional<platform::Date> firstAfter(platform::Date date) {
+        const platform::Date day = datehelper::startOfDay(date);
+        if (const auto rise = fromDayStart(day); rise && date < *rise) return rise;
+        return fromDayStart(day.addingTimeInterval(datehelper::dayInSeconds));
+    }
+
+private:
+    const MoonRiseSetCalculatorInterface& calculator_;
+    // One answer searches from six midnights at most (three days before its
+    // own to two after); beyond eight, searches are made but not kept.
+    std::array<std::pair<platform::Date, std::optional<platform::Date>>, 8> found_{};
+    std::size_t count_ = 0;
+};
 
 } // namespace
 
@@ -84,49 +137,31 @@ MoonInfo MoonCalculator::getInfo(platform::Date date) {
 }
 
 std::vector<MoonModel> MoonCalculator::getMoonModels(platform::Date date) {
-    using datehelper::DateComponentType;
-    // The days on each side are UTC days too: a step of one local day from a
-    // UTC midnight on a day the clocks change would land in the day beyond.
-    const platform::TimeZone utc = platform::TimeZone::utc();
     const platform::Date dayStart = datehelper::startOfDay(date);
     const auto dayEnd = datehelper::endOfDay(date);
     if (!dayEnd) return {};
     const std::vector<std::int64_t> numbers = moonAgeCalculator_->getMoonAges(date);
     if (numbers.empty() || numbers.size() > 3) return {};
-    const auto nextDayEnd = datehelper::endOfDay(datehelper::adjust(*dayEnd, DateComponentType::day, 1, utc));
-    if (!nextDayEnd) return {};
-    const platform::Date previousDayStart =
-        datehelper::startOfDay(datehelper::adjust(dayStart, DateComponentType::day, -1, utc));
 
-    const MoonRiseSetCalculatorInterface& riseSet = moonRiseSetCalculator();
+    MoonRises rises(moonRiseSetCalculator());
     const MoonZodiacSignCalculatorInterface& signs = *moonZodiacSignCalculator_;
     const MoonZodiacSign endSign = signs.getMoonZodiacSign(*dayEnd);
-    auto previousRise = instantOf(riseSet.getMoonRise(previousDayStart));
-    auto nextRise = instantOf(riseSet.getMoonRise(*nextDayEnd));
-    if (numbers.size() == 1) return {MoonModel{numbers[0], endSign, previousRise, nextRise}};
+    // One number: the lunar day that holds the instant.
+    if (numbers.size() == 1)
+        return {MoonModel{numbers[0], endSign, rises.lastAtOrBefore(date), rises.firstAfter(date)}};
 
     const MoonZodiacSign startSign = signs.getMoonZodiacSign(dayStart);
-    const auto todaysRise = instantOf(riseSet.getMoonRise(dayStart));
-    const auto todaysSet = instantOf(riseSet.getMoonSet(*dayEnd));
-    // Once a month the Moon does not rise on the previous day, and the search
-    // from that day's start finds today's rise: the first lunar day then
-    // begins at the rise of the day before.
-    if (previousRise && todaysRise && !isLaterEvent(*todaysRise, *previousRise)) {
-        const platform::Date earlierStart =
-            datehelper::startOfDay(datehelper::adjust(previousDayStart, DateComponentType::day, -1, utc));
-        previousRise = instantOf(riseSet.getMoonRise(earlierStart));
-        if (previousRise && !isLaterEvent(*todaysRise, *previousRise)) previousRise.reset();
-    }
-    // The last lunar day begins at today's set when the day holds three.
-    const auto lastBegin = numbers.size() == 3 ? todaysSet : todaysRise;
-
-    // When the Moon rises and then sets within the day, the last lunar day ends
-    // at the rise nearest the day's end, unless that rise comes before the
-    // lunar day begins: a day never ends before it begins.
-    if (secondsOf(todaysSet) < secondsOf(nextRise) && secondsOf(todaysRise) < secondsOf(todaysSet)) {
-        const auto replacement = instantOf(riseSet.getMoonRise(*dayEnd));
-        if (!replacement || !lastBegin || isLaterEvent(*replacement, *lastBegin)) nextRise = replacement;
-    }
+    const auto todaysRise = rises.fromDayStart(dayStart);
+    const auto todaysSet = instantOf(moonRiseSetCalculator().getMoonSet(*dayEnd));
+    // The first lunar day ends at today's rise and begins at the one before.
+    const auto previousRise = todaysRise ? rises.lastAtOrBefore(todaysRise->addingTimeInterval(-sameEventWithin))
+                                         : rises.lastAtOrBefore(dayStart.addingTimeInterval(-1.0));
+    // The last begins at today's rise, or at today's set when the day holds
+    // three, and ends at the next moonrise after the later of the two.
+    std::optional<platform::Date> lastInner = todaysRise;
+    if (numbers.size() == 3 && todaysSet && (!lastInner || *lastInner < *todaysSet)) lastInner = todaysSet;
+    const auto nextRise = lastInner ? rises.firstAfter(lastInner->addingTimeInterval(sameEventWithin))
+                                    : rises.firstAfter(*dayEnd);
 
     std::vector<MoonModel> models;
     models.push_back({numbers[0], startSign, previousRise, todaysRise});

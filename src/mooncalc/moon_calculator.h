@@ -11,16 +11,21 @@
 // can be replaced. getInfo reports no error: a failed rise or set leaves a
 // lunar day's bound absent, a refused instant leaves the illumination absent.
 //
-// The lunar days: with one lunar-day number (always, on a device in UTC), from
-// the first moonrise after the start of the previous UTC day to the moonrise
-// nearest the end of the next one. With two, the first ends and the second
-// begins at the first moonrise of the day; with three, the second ends and the
-// third begins at the moonset nearest the day's end. When the Moon rises and
-// then sets within the day, the last lunar day ends at the moonrise nearest the
-// day's end if that comes after the day began. A lunar day always ends after
-// it begins: a bound that would break this is searched a day earlier (the
-// first day's begin) or left absent. Moonrises a minute or less apart are one
-// event found twice, so no lunar day lasts a second.
+// The lunar days run from one moonrise to the next. With one lunar-day number
+// (always, on a device in UTC), the one that holds the instant: from the last
+// moonrise at or before it to the first after it. With two, the first ends and
+// the second begins at the first moonrise from the start of the UTC day (the
+// next day's when the Moon does not rise that day); the first begins at the
+// moonrise before that one, the second ends at the moonrise after it. With
+// three, the second ends and the third begins at the moonset nearest the day's
+// end, and the third ends at the first moonrise after the later of that set and
+// the day's rise. Moonrises are searched from UTC midnights, where the search
+// finds the first one from there on, and a minute or less apart they are one
+// event found twice, so no lunar day lasts a second. A bound whose search
+// failed is absent and is never compared as an instant; so is one not found
+// within three days before or two after (a Moon that stays up or down for
+// days). A lunar day always ends after it begins: an end that would break this
+// is left absent.
 //
 // One facade serves one thread at a time: the calculators built on first use
 // are not guarded.

@@ -33,190 +33,188 @@ private:
     Date dayStart_;
 };
 
-// A facade for the UTC day of 10 May 2024 on a device in UTC, with the given
-// lunar-day numbers and scripted events: rises asked for at the instants in
-// `rises` (others fail), today's set at the day's end.
-struct Scripted {
-    std::map<Date, Date> rises;
-    std::optional<Date> set;
-    std::vector<std::int64_t> numbers;
+// A facade for the UTC day `day` on a device in UTC, with the given lunar-day
+// numbers and moonrises and moonsets, found by the rise and set calculator's
+// rule from wherever the facade searches, except that a rise search from an
+// instant in `riseAnswers` gives the answer there.
+struct Sky {
+    Date day = utc(2024, 5, 10);
+    std::vector<Date> rises;
+    std::vector<Date> sets;
+    std::vector<std::int64_t> numbers{4, 5};
+    std::map<Date, RiseSetResult> riseAnswers;
 
-    std::vector<MoonModel> models() const {
-        const Date dayStart = utc(2024, 5, 10);
+    // An instant `days` days and `hours` hours from the day's start.
+    Date at(int days, double hours) const { return day.addingTimeInterval(days * 86400.0 + hours * 3600.0); }
+
+    std::vector<MoonModel> models(double hour = 12) const {
         MoonCalculator calculator(london, std::make_shared<mooncalc_test::FixedAgeCalculator>(3.0, numbers),
-                                  std::make_shared<TwoSigns>(dayStart));
-        auto risesCopy = rises;
-        auto setCopy = set;
+                                  std::make_shared<TwoSigns>(day));
+        auto rise = mooncalc_test::eventsNear(rises);
         calculator.setMoonRiseSetCalculator(std::make_unique<mooncalc_test::ScriptedRiseSetCalculator>(
-            [risesCopy](Date at) -> RiseSetResult {
-                const auto found = risesCopy.find(at);
-                return found == risesCopy.end() ? noEvent() : RiseSetResult(found->second);
+            [rise, answers = riseAnswers](Date from) {
+                const auto answer = answers.find(from);
+                return answer == answers.end() ? rise(from) : answer->second;
             },
-            [setCopy](Date at) -> RiseSetResult {
-                return setCopy && at == utc(2024, 5, 10, 23, 59, 59) ? RiseSetResult(*setCopy) : noEvent();
-            }));
-        return calculator.getInfo(utc(2024, 5, 10, 12)).moonModels;
+            mooncalc_test::eventsNear(sets)));
+        return calculator.getInfo(at(0, hour)).moonModels;
     }
 };
 
-// The instants the facade asks at for 10 May 2024 in UTC.
-const Date previousDayStart = utc(2024, 5, 9);
-const Date dayStart = utc(2024, 5, 10);
-const Date dayEnd = utc(2024, 5, 10, 23, 59, 59);
-const Date nextDayEnd = utc(2024, 5, 11, 23, 59, 59);
-// The events.
-const Date previousRise = utc(2024, 5, 9, 5);
-const Date todaysRise = utc(2024, 5, 10, 6);
-const Date todaysSet = utc(2024, 5, 10, 20);
-const Date nextRise = utc(2024, 5, 11, 7);
-const Date riseNearDayEnd = utc(2024, 5, 11, 6, 30);
-
-Scripted twoDays() {
-    Scripted s;
-    s.rises = {{previousDayStart, previousRise}, {dayStart, todaysRise}, {nextDayEnd, nextRise},
-               {dayEnd, riseNearDayEnd}};
-    s.set = todaysSet;
-    s.numbers = {4, 5};
+// The Moon rising an hour later each day, at 6:00 on the day itself, and
+// setting at 20:00.
+Sky regularSky(Date day = utc(2024, 5, 10)) {
+    Sky s;
+    s.day = day;
+    for (int days = -3; days <= 3; ++days) s.rises.push_back(s.at(days, 6 + days));
+    for (int days = -3; days <= 3; ++days) s.sets.push_back(s.at(days, 20 + days));
     return s;
 }
 
 TEST(MoonModels, NoneForNoNumbersOrForFourOrMore) {
     const ZoneOverride zone("UTC");
-    Scripted s = twoDays();
+    Sky s = regularSky();
     s.numbers = {};
     EXPECT_TRUE(s.models().empty());
     s.numbers = {1, 2, 3, 4};
     EXPECT_TRUE(s.models().empty());
 }
 
-TEST(MoonModels, OneNumberSpansFromThePreviousToTheNextRiseWithTheEndSign) {
+// One number: the lunar day that holds the instant, from the last moonrise at
+// or before it to the next, with the end sign.
+TEST(MoonModels, OneNumberIsTheLunarDayThatHoldsTheInstant) {
     const ZoneOverride zone("UTC");
-    Scripted s = twoDays();
+    Sky s = regularSky();
     s.numbers = {7};
-    const auto models = s.models();
-    ASSERT_EQ(models.size(), 1u);
-    EXPECT_EQ(models[0].age, 7);
-    EXPECT_EQ(models[0].sign, MoonZodiacSign::virgo);
-    EXPECT_EQ(models[0].begin, previousRise);
-    EXPECT_EQ(models[0].finish, nextRise);
+    const auto afternoon = s.models(12);
+    ASSERT_EQ(afternoon.size(), 1u);
+    EXPECT_EQ(afternoon[0].age, 7);
+    EXPECT_EQ(afternoon[0].sign, MoonZodiacSign::virgo);
+    EXPECT_EQ(afternoon[0].begin, s.at(0, 6));
+    EXPECT_EQ(afternoon[0].finish, s.at(1, 7));
+    const auto morning = s.models(3);
+    EXPECT_EQ(morning[0].begin, s.at(-1, 5));
+    EXPECT_EQ(morning[0].finish, s.at(0, 6));
+    EXPECT_EQ(s.models(6)[0].begin, s.at(0, 6));   // at the moonrise itself
+    // No moonrise the day before: the lunar day began two days back.
+    s.rises = {s.at(-2, 23.2), s.at(0, 0.5), s.at(1, 1.3)};
+    EXPECT_EQ(s.models(0.25)[0].begin, s.at(-2, 23.2));
+    EXPECT_EQ(s.models(0.25)[0].finish, s.at(0, 0.5));
 }
 
-TEST(MoonModels, TwoNumbersMeetAtTodaysRiseAndEndAtTheRiseNearestTheDaysEnd) {
+TEST(MoonModels, TwoNumbersMeetAtTodaysRiseBetweenTheRisesBeforeAndAfter) {
     const ZoneOverride zone("UTC");
-    const auto models = twoDays().models();
+    const Sky s = regularSky();
+    const auto models = s.models();
     ASSERT_EQ(models.size(), 2u);
     EXPECT_EQ(models[0].age, 4);
     EXPECT_EQ(models[0].sign, MoonZodiacSign::leo);
-    EXPECT_EQ(models[0].begin, previousRise);
-    EXPECT_EQ(models[0].finish, todaysRise);
+    EXPECT_EQ(models[0].begin, s.at(-1, 5));
+    EXPECT_EQ(models[0].finish, s.at(0, 6));
     EXPECT_EQ(models[1].age, 5);
     EXPECT_EQ(models[1].sign, MoonZodiacSign::virgo);
-    EXPECT_EQ(models[1].begin, todaysRise);
-    EXPECT_EQ(models[1].finish, riseNearDayEnd);   // the rise and set of the day moved the end
+    EXPECT_EQ(models[1].begin, s.at(0, 6));
+    EXPECT_EQ(models[1].finish, s.at(1, 7));
 }
 
+// With three, the second ends and the third begins at the moonset nearest the
+// day's end; the third ends at the next moonrise after it.
 TEST(MoonModels, ThreeNumbersMeetAtTodaysSetAndTheMiddleTakesTheEndSign) {
     const ZoneOverride zone("UTC");
-    Scripted s = twoDays();
+    Sky s = regularSky();
     s.numbers = {29, 30, 1};
     const auto models = s.models();
     ASSERT_EQ(models.size(), 3u);
     EXPECT_EQ(models[0].sign, MoonZodiacSign::leo);
     EXPECT_EQ(models[1].sign, MoonZodiacSign::virgo);
     EXPECT_EQ(models[2].sign, MoonZodiacSign::virgo);
-    EXPECT_EQ(models[1].begin, todaysRise);
-    EXPECT_EQ(models[1].finish, todaysSet);
-    EXPECT_EQ(models[2].begin, todaysSet);
-    EXPECT_EQ(models[2].finish, riseNearDayEnd);
+    EXPECT_EQ(models[0].begin, s.at(-1, 5));
+    EXPECT_EQ(models[1].begin, s.at(0, 6));
+    EXPECT_EQ(models[1].finish, s.at(0, 20));
+    EXPECT_EQ(models[2].begin, s.at(0, 20));
+    EXPECT_EQ(models[2].finish, s.at(1, 7));
+    // A moonset found after midnight: the next rise after it.
+    s.sets = {s.at(-1, 23), s.at(1, 0.5), s.at(2, 1.5)};
+    s.rises = {s.at(-1, 11), s.at(0, 12), s.at(1, 13), s.at(2, 14)};
+    EXPECT_EQ(s.models()[2].begin, s.at(1, 0.5));
+    EXPECT_EQ(s.models()[2].finish, s.at(1, 13));
 }
 
-TEST(MoonModels, TheEndIsNotMovedWithoutARiseAndASetOrWhenTheSetIsTheNextRise) {
+// Once a month a UTC day has no moonrise: searched from its start, today's
+// rise is tomorrow's, and the lunar days around it still meet rise to rise.
+TEST(MoonModels, ADayWithoutAMoonriseBetweenConsecutiveRises) {
     const ZoneOverride zone("UTC");
-    Scripted none = twoDays();
-    none.rises.erase(dayStart);
-    none.set.reset();   // both absent: 0 is not earlier than 0
-    EXPECT_EQ(none.models().back().finish, nextRise);
-    Scripted same = twoDays();
-    same.set = nextRise;   // the comparison is strict
-    EXPECT_EQ(same.models().back().finish, nextRise);
-}
-
-TEST(MoonModels, AFailedRiseNearTheDaysEndLeavesTheEndAbsent) {
-    const ZoneOverride zone("UTC");
-    Scripted s = twoDays();
-    s.rises.erase(dayEnd);
+    Sky s = regularSky();
+    s.rises = {s.at(-2, 22.4), s.at(-1, 23.2), s.at(1, 0.1), s.at(2, 0.9)};
     const auto models = s.models();
-    EXPECT_FALSE(models.back().finish);
-    EXPECT_EQ(models.back().begin, todaysRise);
+    EXPECT_EQ(models[0].begin, s.at(-1, 23.2));
+    EXPECT_EQ(models[0].finish, s.at(1, 0.1));
+    EXPECT_EQ(models[1].finish, s.at(2, 0.9));
+    // The day before without one: the first lunar day begins two days back.
+    s.rises = {s.at(-2, 23.5), s.at(0, 0.3), s.at(1, 1.1)};
+    EXPECT_EQ(s.models()[0].begin, s.at(-2, 23.5));
 }
 
-// The rise nearest the day's end can be the day's own rise, or one before the
-// day's set: a lunar day would end before (or as) it begins. The end stays at
-// the next rise.
-TEST(MoonModels, AnEarlierRiseNearTheDaysEndDoesNotEndTheLastDay) {
+// A failed search leaves its bound absent and is never read as an instant (as
+// 1970, say): the same sky gives the same lunar days before 1970 and after.
+TEST(MoonModels, AFailedMoonriseIsNoInstantBeforeOrAfter1970) {
     const ZoneOverride zone("UTC");
-    Scripted two = twoDays();
-    two.rises[dayEnd] = todaysRise;
-    EXPECT_EQ(two.models().back().finish, nextRise);
-    Scripted three = twoDays();
-    three.numbers = {29, 30, 1};
-    three.rises[dayEnd] = utc(2024, 5, 10, 19);   // before today's set at 20:00
-    const auto models = three.models();
-    EXPECT_EQ(models.back().begin, todaysSet);
-    EXPECT_EQ(models.back().finish, nextRise);
+    for (const Date day : {utc(1969, 5, 10), utc(2024, 5, 10)}) {
+        Sky s = regularSky(day);
+        s.riseAnswers.emplace(day, noEvent());   // today's moonrise
+        const auto models = s.models();
+        ASSERT_EQ(models.size(), 2u);
+        EXPECT_EQ(models[0].begin, s.at(-1, 5)) << mooncalc_test::utcMinute(day);
+        EXPECT_FALSE(models[0].finish);
+        EXPECT_FALSE(models[1].begin);
+        EXPECT_EQ(models[1].finish, s.at(1, 7)) << mooncalc_test::utcMinute(day);   // the first moonrise after the day
+    }
 }
 
-// No moonrise on the previous day: the search from its start finds today's.
-TEST(MoonModels, TheFirstDayBeginsAtTheLastRiseBeforeTodays) {
+// Whatever the events found, no lunar day ends at or before its start: a
+// moonset nearest the day's end that comes before the day's moonrise.
+TEST(MoonModels, NoLunarDayEndsBeforeItBegins) {
     const ZoneOverride zone("UTC");
-    Scripted s = twoDays();
-    const Date twoDaysBefore = utc(2024, 5, 8, 4);
-    s.rises[previousDayStart] = todaysRise;
-    s.rises[utc(2024, 5, 8)] = twoDaysBefore;
+    Sky s = regularSky();
+    s.numbers = {29, 30, 1};
+    s.sets = {s.at(0, 3), s.at(1, 23)};
     const auto models = s.models();
-    EXPECT_EQ(models.front().begin, twoDaysBefore);
-    EXPECT_EQ(models.front().finish, todaysRise);
-    // With nothing found there either, the bound is left absent rather than inverted.
-    s.rises.erase(utc(2024, 5, 8));
-    EXPECT_FALSE(s.models().front().begin);
-    // Any other inversion leaves the end absent.
-    Scripted inverted = twoDays();
-    inverted.numbers = {29, 30, 1};
-    inverted.set = utc(2024, 5, 10, 3);   // the day's set before its rise
-    const auto three = inverted.models();
-    EXPECT_EQ(three[1].begin, todaysRise);
-    EXPECT_FALSE(three[1].finish);
+    EXPECT_EQ(models[1].begin, s.at(0, 6));
+    EXPECT_FALSE(models[1].finish);
+    EXPECT_EQ(models[2].begin, s.at(0, 3));
+    EXPECT_EQ(models[2].finish, s.at(1, 7));
 }
 
-// Two searches for one moonrise, started from different instants, can settle a
-// second apart: they are one event, and no lunar day lasts a second.
+// Two searches for one moonrise, started from different midnights, can settle
+// a second apart: they are one event, and no lunar day lasts a second.
 TEST(MoonModels, RisesASecondApartAreOneEvent) {
     const ZoneOverride zone("UTC");
-    const Date twoDaysBefore = utc(2024, 5, 8, 4);
-    Scripted first = twoDays();
-    first.rises[previousDayStart] = todaysRise.addingTimeInterval(-1.0);
-    first.rises[utc(2024, 5, 8)] = twoDaysBefore;
-    EXPECT_EQ(first.models().front().begin, twoDaysBefore);
-    // Found a second time from the day before, the bound is left absent.
-    first.rises[utc(2024, 5, 8)] = todaysRise.addingTimeInterval(-2.0);
-    EXPECT_FALSE(first.models().front().begin);
-    Scripted last = twoDays();
-    last.rises[dayEnd] = todaysRise.addingTimeInterval(1.0);
-    EXPECT_EQ(last.models().back().finish, nextRise);
+    Sky s = regularSky();
+    s.rises = {s.at(-2, 23.5), s.at(0, 0.5), s.at(1, 1.3)};
+    // No moonrise the day before: searched from its start, today's comes back a second early.
+    s.riseAnswers.emplace(s.at(-1, 0), s.at(0, 0.5).addingTimeInterval(-1.0));
+    EXPECT_EQ(s.models().front().begin, s.at(-2, 23.5));
+    s.numbers = {7};
+    const auto between = s.models(0.5 - 0.5 / 3600);   // half a second before today's
+    EXPECT_EQ(between[0].begin, s.at(-2, 23.5));
+    EXPECT_EQ(between[0].finish, s.at(0, 0.5));
 }
 
-// A device in UTC samples one calendar day: one lunar day, bounded by the first
-// rise after the previous day's start and the rise nearest the next day's end.
-TEST(MoonCalculator, InUtcOneLunarDayBetweenThePreviousAndTheNextRise) {
+// A device in UTC samples one calendar day: one lunar day, from the moonrise
+// of 10 May (found from that day's start) to the next day's, with the sign at
+// the day's end. The Swiss Ephemeris has them at 05:07:55 and 05:58:11.
+TEST(MoonCalculator, InUtcOneLunarDayFromTheMoonriseBeforeTheInstantToTheNext) {
     const ZoneOverride zone("UTC");
     MoonCalculator calculator(london);
     const Date date = utc(2024, 5, 10, 15);
     const MoonInfo info = calculator.getInfo(date);
     ASSERT_EQ(info.moonModels.size(), 1u);
     const MoonRiseSetCalculator riseSet(london);
-    EXPECT_EQ(info.moonModels[0].begin, riseSet.getMoonRise(previousDayStart).value());
-    EXPECT_EQ(info.moonModels[0].finish, riseSet.getMoonRise(nextDayEnd).value());
-    EXPECT_EQ(info.moonModels[0].sign, MoonZodiacSignCalculator().getMoonZodiacSign(dayEnd));
+    EXPECT_EQ(mooncalc_test::utcMinute(*info.moonModels[0].begin), "2024-05-10 05:08");
+    EXPECT_EQ(mooncalc_test::utcMinute(*info.moonModels[0].finish), "2024-05-11 05:59");
+    EXPECT_EQ(info.moonModels[0].begin, riseSet.getMoonRise(utc(2024, 5, 10)).value());
+    EXPECT_EQ(info.moonModels[0].finish, riseSet.getMoonRise(utc(2024, 5, 11)).value());
+    EXPECT_EQ(info.moonModels[0].sign, MoonZodiacSignCalculator().getMoonZodiacSign(utc(2024, 5, 10, 23, 59, 59)));
     EXPECT_EQ(info.date, date);
     EXPECT_EQ(info.location, london);
 }

@@ -1,7 +1,8 @@
 // The whole calculator against the Swiss Ephemeris library in 2024: its
 // moonrises and moonsets lie within 3 minutes of the library's events of the
 // same kind (the Moon's upper limb at the horizon, with the library's
-// refraction).
+// refraction), and its lunar days run from one of the library's moonrises to
+// the next.
 #include "mooncalc/moon_calculator.h"
 #include "mooncalc/moon_rise_set_calculator.h"
 #include "mooncalc_test_support.h"
@@ -122,6 +123,47 @@ TEST(MoonRiseSetAccuracy, EveryMoonriseAndMoonsetAskedFor2024IsFound) {
                                              (rise ? " rise" : " set");
                     ASSERT_TRUE(found) << what;
                     EXPECT_LE(std::fabs(nearest(*found, rise ? rises : sets).offset), tolerance) << what;
+                }
+            }
+        }
+    }
+}
+
+// Every lunar day bounded by two moonrises runs from one of the library's
+// moonrises to the very next (23 to 27 hours apart in both cities), whatever
+// the device's zone; one lunar day alone is the one that holds the instant.
+TEST(MoonRiseSetAccuracy, EveryLunarDayOf2024RunsFromOneMoonriseToTheNext) {
+    for (const City& city : cities) {
+        const std::vector<double> rises = libraryEvents(city.location, true);
+        for (const char* device : {"UTC", "America/New_York", "Australia/Sydney"}) {
+            const mooncalc_test::ZoneOverride zone(device);
+            MoonCalculator calculator(city.location);
+            for (int day = 0; day < 366; ++day) {
+                for (int hour : {0, 12}) {
+                    const platform::Date date = mooncalc_test::local(2024, 1, 1 + day, hour);
+                    const MoonInfo info = calculator.getInfo(date);
+                    const std::size_t count = info.moonModels.size();
+                    ASSERT_GE(count, 1u);
+                    for (std::size_t i = 0; i < count; ++i) {
+                        const MoonModel& model = info.moonModels[i];
+                        ASSERT_TRUE(model.begin && model.finish)
+                            << city.zone << ' ' << device << ' ' << mooncalc_test::utcMinute(date) << ' ' << i;
+                        if (count == 3 && i > 0) continue;   // bounded by today's moonset
+                        const double hours = model.finish->timeIntervalSince(*model.begin) / 3600.0;
+                        EXPECT_TRUE(hours > 23.0 && hours < 27.0)
+                            << city.zone << ' ' << device << ' ' << mooncalc_test::utcMinute(date) << ' ' << i << ": "
+                            << hours << " h";
+                        const Nearest begin = nearest(*model.begin, rises);
+                        const Nearest finish = nearest(*model.finish, rises);
+                        EXPECT_LE(std::fabs(begin.offset), tolerance);
+                        EXPECT_LE(std::fabs(finish.offset), tolerance);
+                        EXPECT_EQ(finish.index, begin.index + 1)
+                            << city.zone << ' ' << device << ' ' << mooncalc_test::utcMinute(date) << ' ' << i;
+                    }
+                    if (count == 1) {
+                        EXPECT_LE(*info.moonModels[0].begin, date);
+                        EXPECT_LT(date, *info.moonModels[0].finish);
+                    }
                 }
             }
         }

@@ -9,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
+#include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -71,6 +74,24 @@ private:
 
 inline mooncalc::RiseSetResult noEvent() {
     return mooncalc::RiseSetError{mooncalc::RiseSetErrorReason::unableToFormDateFromComponents};
+}
+
+// The rise and set calculator's answer over events in time order: the first at
+// or after the instant asked for, or the last before it when that is nearer
+// and on the same UTC day; no event when there is none.
+inline ScriptedRiseSetCalculator::Script eventsNear(std::vector<platform::Date> events) {
+    return [events = std::move(events)](platform::Date at) -> mooncalc::RiseSetResult {
+        const auto next = std::lower_bound(events.begin(), events.end(), at);
+        std::optional<platform::Date> found;
+        if (next != events.end()) found = *next;
+        if (next != events.begin()) {
+            const platform::Date before = *std::prev(next);
+            auto utcDay = [](platform::Date d) { return std::floor(d.secondsSince1970() / 86400.0); };
+            if (utcDay(before) == utcDay(at) && (!found || at.timeIntervalSince(before) < found->timeIntervalSince(at)))
+                found = before;
+        }
+        return found ? mooncalc::RiseSetResult(*found) : noEvent();
+    };
 }
 
 } // namespace mooncalc_test
