@@ -4,8 +4,8 @@
 #include "app/global_model.h"
 #include "app/user_settings.h"
 #include "mainwindow/sheet_buttons.h"
+#include "sheets/year_text.h"
 
-#include "platform/core/calendar.h"
 #include "platform/core/date_formatter.h"
 
 #include <QLabel>
@@ -58,25 +58,24 @@ void ContentView::reevaluate() {
     emit reevaluated();
 }
 
-// The locale's full date, and the era's name where it is not the present one,
-// so that a year before the first is not read as one after it.
-QString ContentView::selectedDateText() const {
+namespace {
+
+QString fullDate(platform::Date date) {
     platform::DateFormatter formatter;
     formatter.setDateStyle(platform::DateFormatStyle::full);
     formatter.setTimeStyle(platform::DateFormatStyle::none);
-    std::string text = formatter.string(selectedDate_);
+    return QString::fromStdString(formatter.string(date));
+}
 
-    const platform::Calendar calendar = platform::Calendar::current();
-    const auto eraOf = [&](platform::Date date) {
-        return calendar.components({platform::CalendarComponent::era}, date).era;
-    };
-    const auto era = eraOf(selectedDate_);
-    if (!text.empty() && era && era != eraOf(platform::Date::now())) {
-        platform::DateFormatter eraName;
-        eraName.setDateFormat("G");
-        text += " " + eraName.string(selectedDate_);
-    }
-    return QString::fromStdString(text);
+} // namespace
+
+// The locale's full date, and the era's name where it is not the present one,
+// so that a year before the first is not read as one after it.
+QString ContentView::selectedDateText() const {
+    QString text = fullDate(selectedDate_);
+    if (const auto era = sheets::otherEraName(selectedDate_); era && !text.isEmpty())
+        text += QLatin1Char(' ') + QString::fromStdString(*era);
+    return text;
 }
 
 void ContentView::showSelectedDate() { dateLabel_->setText(selectedDateText()); }
