@@ -5,10 +5,21 @@
 #include <QString>
 #include <QUrl>
 
+#include <functional>
 #include <optional>
+
+class QObject;
 
 namespace app {
 
 std::optional<QUrl> webAddress(const QString& text);
+
+// Hands `url` to the desktop's handler for web addresses and calls `failed`,
+// at once or later from the event loop, when nothing took it: no handler could
+// be started, or the desktop's opener (xdg-open) ended with a failure status,
+// as it does when it finds no browser. xdg-open may run as long as the browser
+// it started, and may outlive `context`; `failed` never runs once `context` is
+// gone. What the opener writes still goes to the console.
+void openWebAddress(const QUrl& url, QObject* context, std::function<void()> failed);
 
 } // namespace app

@@ -43,6 +43,9 @@ public:
 
     // The text the content shows for the selected date: the locale's full date,
     // followed by the era's name when it is not the present era ("... 500 BC").
+    // The content is never narrower than the widest full date of the locale
+    // with a year of four digits (the longest weekday and month names), so that
+    // no date of the present era is cut at the window's smallest width.
     QString selectedDateText() const;
 
     // Inverted (by a date step or a sheet) to ask for a refresh; every change
@@ -58,14 +61,20 @@ signals:
     void reevaluated();
     void refreshInfoChanged(bool value);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     void showSelectedDate();
+    void fitLongestDate();
+    int dateLabelWidth(const QString& text) const;
 
     std::unique_ptr<app::UserSettings> userSettings_;
     app::GlobalModel& global_;
     std::unique_ptr<app::AudioManager> audioManager_;
     platform::Date selectedDate_;
     QLabel* dateLabel_ = nullptr;
+    int longestDateWidth_ = 0;
     bool refreshInfo_ = false;
     QToolBar* toolbar_ = nullptr;
 };

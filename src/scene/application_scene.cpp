@@ -11,10 +11,10 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDesktopServices>
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
@@ -70,7 +70,9 @@ int ApplicationScene::main(int argc, char* argv[]) {
 
 ApplicationScene::ApplicationScene()
     : global_(GlobalModel::shared()),
-      openURL_([](const QUrl& url) { return QDesktopServices::openUrl(url); }) {}
+      openURL_([this](const QUrl& url, std::function<void()> failed) {
+          app::openWebAddress(url, this, std::move(failed));
+      }) {}
 
 ApplicationScene::~ApplicationScene() {
     // The window must not call back into the scene while it is being torn down:
@@ -153,7 +155,20 @@ void ApplicationScene::raiseWindow(const QString& activationToken) {
 
 void ApplicationScene::openHelpPage() {
     const auto url = app::webAddress(global_.websiteHelp());
-    if (url && openURL_) openURL_(*url);
+    if (!url || !openURL_) return;
+    openURL_(*url, [this, address = *url] { tellHelpPageDidNotOpen(address); });
+}
+
+// Not waited for: the window stays in use while the message is up.
+void ApplicationScene::tellHelpPageDidNotOpen(const QUrl& url) {
+    auto* message = new QMessageBox(QMessageBox::Warning, tr("Help on website"),
+                                    tr("No web browser could open the help page. Its address is:") +
+                                        QStringLiteral("\n\n") + url.toString(),
+                                    QMessageBox::Ok, window_);
+    message->setTextFormat(Qt::PlainText);
+    message->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    message->setAttribute(Qt::WA_DeleteOnClose);
+    message->open();
 }
 
 } // namespace scene

@@ -59,11 +59,15 @@ public:
     mainwindow::ContentView* content() const;
     QAction* helpOnWebsiteAction() const;
 
-    // The desktop's way of opening an address; tests put their own in place.
-    using OpenUrlAction = std::function<bool(const QUrl&)>;
+    // The desktop's way of opening an address (app::openWebAddress); tests put
+    // their own in place. It calls `failed`, at once or later, when nothing
+    // could open the address.
+    using OpenUrlAction = std::function<void(const QUrl& url, std::function<void()> failed)>;
     void setOpenURL(OpenUrlAction action) { openURL_ = std::move(action); }
 
     // Opens the help page; an address that is not a web address does nothing.
+    // Where no browser opens it, a message over the window says so and shows
+    // the address, to be selected and copied.
     void openHelpPage();
 
     // Brings the window to the front, out of the task bar if it was minimised,
@@ -83,6 +87,7 @@ protected:
 private:
     void buildBody();
     void firstAppearance();
+    void tellHelpPageDidNotOpen(const QUrl& url);
 
     app::AppDelegate appDelegate_;
     app::UserSettings* userSettings_ = nullptr;

@@ -13,10 +13,6 @@
 namespace sheets {
 namespace {
 
-// Qt's calendars have no year 0: their year -1 is 1 BC, the astronomers' year 0.
-int qtYear(int astronomicalYear) { return astronomicalYear <= 0 ? astronomicalYear - 1 : astronomicalYear; }
-int astronomicalYear(int qtYear) { return qtYear < 0 ? qtYear + 1 : qtYear; }
-
 // The local day's fields are those of the user's calendar (Julian before the
 // reform), and so are the QDate's parts read back.
 QDate toQDate(LocalDay day) {

@@ -1,7 +1,12 @@
 #include "sheets/reform_calendar_widget.h"
 
+#include "sheets/year_text.h"
+
+#include <QEvent>
 #include <QPainter>
+#include <QSpinBox>
 #include <QTextCharFormat>
+#include <QToolButton>
 
 namespace sheets {
 namespace {
@@ -25,9 +30,17 @@ QCalendar usersCalendarOf(QDate date) {
     return date.toJulianDay() < firstGregorianDay ? julian() : gregorian();
 }
 
-ReformCalendarWidget::ReformCalendarWidget(QWidget* parent) : QCalendarWidget(parent) {
+ReformCalendarWidget::ReformCalendarWidget(QWidget* parent)
+    : QCalendarWidget(parent),
+      yearEdit_(findChild<QSpinBox*>(QStringLiteral("qt_calendar_yearedit"))),
+      yearButton_(findChild<QToolButton*>(QStringLiteral("qt_calendar_yearbutton"))) {
     setCalendar(gregorian());
     connect(this, &QCalendarWidget::currentPageChanged, this, &ReformCalendarWidget::followPage);
+    if (yearEdit_) {
+        connect(yearEdit_, &QSpinBox::valueChanged, this, &ReformCalendarWidget::yearTyped);
+        yearEdit_->installEventFilter(this);
+    }
+    if (yearButton_) yearButton_->installEventFilter(this);
 }
 
 QString ReformCalendarWidget::cellText(QDate date) const {
@@ -37,6 +50,10 @@ QString ReformCalendarWidget::cellText(QDate date) const {
 bool ReformCalendarWidget::isInShownMonth(QDate date) const {
     const QCalendar::YearMonthDay own = usersCalendarOf(date).partsFromDate(date);
     return own.year == yearShown() && own.month == monthShown();
+}
+
+QString ReformCalendarWidget::shownYearText() const {
+    return QString::fromStdString(yearText(astronomicalYear(yearShown())));
 }
 
 void ReformCalendarWidget::showDay(QDate date) {
@@ -54,6 +71,39 @@ void ReformCalendarWidget::followPage(int year, int month) {
     showsJulian_ = julianPage;
     setCalendar(julianPage ? julian() : gregorian());
     setCurrentPage(year, month);
+}
+
+// Qt fills the year field itself, while it is hidden, when it opens it and
+// whenever the page turns; only what is typed while it is open counts.
+void ReformCalendarWidget::yearTyped(int year) {
+    if (!yearEdit_->isVisible()) return;
+    if (!typedYear_) yearBeforeTyping_ = yearShown();
+    typedYear_ = year;
+}
+
+// Qt turns the page by the difference between the typed year and the shown
+// one, skipping the year 0 that its calendars lack; from here the page goes to
+// the year typed.
+void ReformCalendarWidget::keepTypedYear() {
+    if (!typedYear_) return;
+    const int typed = *typedYear_;
+    typedYear_.reset();
+    const int year = typed == 0 ? yearBeforeTyping_ : typed;
+    if (year != yearShown()) setCurrentPage(year, monthShown());
+}
+
+// Every way of leaving the year field (Return, Escape, a click elsewhere, the
+// focus moving on) hides it before Qt turns the page, so the typed year is
+// put right once Qt is done. Qt writes the year button's text itself, in its
+// own form ("-0044"), at several points; it is put right before it is painted.
+bool ReformCalendarWidget::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == yearEdit_ && event->type() == QEvent::Hide && typedYear_) {
+        QMetaObject::invokeMethod(this, &ReformCalendarWidget::keepTypedYear, Qt::QueuedConnection);
+    } else if (watched == yearButton_ && event->type() == QEvent::Paint) {
+        if (const QString text = shownYearText(); !text.isEmpty() && yearButton_->text() != text)
+            yearButton_->setText(text);
+    }
+    return QCalendarWidget::eventFilter(watched, event);
 }
 
 void ReformCalendarWidget::paintCell(QPainter* painter, const QRect& rect, QDate date) const {

@@ -9,14 +9,34 @@
 // (only in the months next to the reform) is labelled with the user's. In
 // October 1582 the Gregorian days 1 to 10 are the last days of September and 11
 // to 14 are 1 to 4 October.
+//
+// Years before the first: the year field takes them as Qt's dates count them,
+// with a minus sign and no year 0, so -44 is 44 BC (the astronomers' -43). The
+// year typed is the year the page turns to, whichever side of the era the page
+// was on (Qt alone would skip the missing year 0 and land on -45 or 1583); a
+// typed 0 names no year and leaves the page where it was. The navigation bar
+// writes the page's year as the main window's date does: "44 BC", "2026"
+// (year_text.h).
 
 #include <QCalendar>
 #include <QCalendarWidget>
+
+#include <optional>
+
+class QSpinBox;
+class QToolButton;
 
 namespace sheets {
 
 // The user's calendar for a day: Julian before 15 October 1582, else Gregorian.
 QCalendar usersCalendarOf(QDate date);
+
+// Year numbers of Qt's calendars, which have no year 0 (-1 is 1 BC), and the
+// astronomers', which do (0 is 1 BC).
+constexpr int qtYear(int astronomicalYear) noexcept {
+    return astronomicalYear <= 0 ? astronomicalYear - 1 : astronomicalYear;
+}
+constexpr int astronomicalYear(int qtYear) noexcept { return qtYear < 0 ? qtYear + 1 : qtYear; }
 
 class ReformCalendarWidget : public QCalendarWidget {
 public:
@@ -26,16 +46,31 @@ public:
     QString cellText(QDate date) const;
     // Whether the cell of `date` belongs to the month on show, in the user's calendar.
     bool isInShownMonth(QDate date) const;
+    // The year of the month on show as the navigation bar writes it.
+    QString shownYearText() const;
 
     // Selects `date` and turns to its month.
     void showDay(QDate date);
 
+    // The navigation bar's year field and the button that opens it; null
+    // should a Qt version build its bar otherwise.
+    QSpinBox* yearField() const noexcept { return yearEdit_; }
+    QToolButton* yearButton() const noexcept { return yearButton_; }
+
 protected:
     void paintCell(QPainter* painter, const QRect& rect, QDate date) const override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void followPage(int year, int month);
+    void yearTyped(int year);
+    void keepTypedYear();
+
     bool showsJulian_ = false;
+    QSpinBox* yearEdit_ = nullptr;
+    QToolButton* yearButton_ = nullptr;
+    std::optional<int> typedYear_;   // while the year field is open and typed in
+    int yearBeforeTyping_ = 0;
 };
 
 } // namespace sheets

@@ -8,9 +8,11 @@
 #include "app/settings_store.h"
 #include "app/user_settings.h"
 #include "platform/core/date_formatter.h"
+#include "support/dates.h"
 #include "support/qt_test_application.h"
 
 #include <QLabel>
+#include <QLayout>
 
 #include <gtest/gtest.h>
 
@@ -83,6 +85,25 @@ TEST_F(Content, TheEraIsShownWhereItIsNotThePresentOne) {
     const platform::Date ad = platform::Date::fromSecondsSince1970(1797854400.0);   // 21 Dec 2026 12:00 UTC
     content.setSelectedDate(ad);
     EXPECT_EQ(content.findChild<QLabel*>()->text(), QString::fromStdString(formatter.string(ad)));
+}
+
+// The smallest content fits the widest date of the locale whatever date it
+// showed when it was made that small, so a window manager that does not widen
+// the window for a longer date cuts nothing.
+TEST_F(Content, TheLongestDateOfTheLocaleFitsAtTheSmallestWidth) {
+    QWidget window;
+    ContentView content(&window);
+    window.show();
+    content.setSelectedDate(testsupport::local(2028, 5, 1, 12, 0));
+    const QSize smallest = content.minimumSizeHint();
+    content.setGeometry(QRect(QPoint(0, 0), smallest));
+
+    content.setSelectedDate(testsupport::local(2028, 9, 27, 12, 0));
+    content.layout()->activate();
+    const QLabel* label = content.findChild<QLabel*>();
+    ASSERT_EQ(label->text(), QStringLiteral("Wednesday, 27 September 2028"));
+    EXPECT_GE(label->contentsRect().width(), label->fontMetrics().horizontalAdvance(label->text()));
+    EXPECT_EQ(content.minimumSizeHint(), smallest);
 }
 
 TEST_F(Content, AReevaluationReadsTheStoreAgainAndKeepsTheSelectedDate) {

@@ -21,6 +21,7 @@
 #include <QTest>
 #include <QTimeEdit>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -77,6 +78,23 @@ TEST_F(Toolbar, TheCalendarSheetsDoneMovesTheSelectedDateAndRefreshesOnce) {
     EXPECT_TRUE(dateLabel()->text().contains("June 2027")) << dateLabel()->text().toStdString();
     testsupport::settle();
     EXPECT_TRUE(sheet.isNull());   // each opening makes a new sheet
+}
+
+// A year before the first reads alike in the picker and in the window's date.
+TEST_F(Toolbar, AYearTypedBeforeTheFirstReadsAlikeInThePickerAndTheWindow) {
+    content.setSelectedDate(testsupport::local(2026, 3, 1, 12, 0));
+    action("Calendar")->trigger();
+    sheets::CalendarView* sheet = openedSheet<sheets::CalendarView>();
+    ASSERT_NE(sheet, nullptr);
+    sheets::ReformCalendarWidget& grid = *sheet->picker()->calendar();
+    testsupport::typeYear(grid, QStringLiteral("-44"));
+    grid.setSelectedDate(QDate(grid.yearShown(), grid.monthShown(), 15, grid.calendar()));   // a click on the 15th
+    sheet->grab();   // the year button as it is drawn
+    const QString pickersYear = grid.yearButton()->text();
+    QTest::mouseClick(sheet->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(pickersYear, QStringLiteral("44 BC"));
+    EXPECT_TRUE(dateLabel()->text().endsWith(QStringLiteral(" 15 March ") + pickersYear))
+        << dateLabel()->text().toStdString();
 }
 
 TEST_F(Toolbar, ACancelledCalendarSheetChangesNothing) {

@@ -15,6 +15,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPointer>
 #include <QTest>
 
@@ -39,9 +40,9 @@ protected:
     static void SetUpTestSuite() {
         app::resetDefaults();
         scene = new ApplicationScene;
-        scene->setOpenURL([](const QUrl& url) {
+        scene->setOpenURL([](const QUrl& url, const std::function<void()>& failed) {
             opened.push_back(url);
-            return true;
+            if (browserFails) failed();
         });
         QObject::connect(scene, &ApplicationScene::firstAppeared, [] { storeAtFirstAppearance = store().size(); });
         scene->launch();
@@ -52,13 +53,17 @@ protected:
         delete scene;
         scene = nullptr;
     }
-    void SetUp() override { opened.clear(); }
+    void SetUp() override {
+        opened.clear();
+        browserFails = false;
+    }
 
 public:
     static inline ApplicationScene* scene = nullptr;
 
 protected:
     static inline std::vector<QUrl> opened;
+    static inline bool browserFails = false;
     static inline std::size_t storeAtFirstAppearance = 0;
 };
 
@@ -97,6 +102,22 @@ TEST_F(Scene, HelpOnWebsiteOpensTheHelpPage) {
     scene->helpOnWebsiteAction()->trigger();
     ASSERT_EQ(opened.size(), 1u);
     EXPECT_EQ(opened.front(), QUrl(QStringLiteral("https://www.tarnwick.com/vadididod.html")));
+}
+
+TEST_F(Scene, HelpOnWebsiteSaysSoWhereNoBrowserOpensThePage) {
+    scene->helpOnWebsiteAction()->trigger();
+    EXPECT_EQ(scene->window()->findChild<QMessageBox*>(), nullptr);
+
+    browserFails = true;
+    scene->helpOnWebsiteAction()->trigger();
+    QPointer<QMessageBox> message = scene->window()->findChild<QMessageBox*>();
+    ASSERT_NE(message, nullptr);
+    EXPECT_TRUE(message->isVisible());
+    EXPECT_TRUE(message->text().contains(QStringLiteral("No web browser could open the help page")));
+    EXPECT_TRUE(message->text().endsWith(QStringLiteral("https://www.tarnwick.com/vadididod.html")));
+    EXPECT_TRUE(message->textInteractionFlags().testFlag(Qt::TextSelectableByMouse));
+    message->accept();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return message.isNull(); }, 1000));
 }
 
 TEST_F(Scene, AnAddressThatIsNoWebAddressDoesNothing) {

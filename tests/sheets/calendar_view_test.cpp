@@ -16,12 +16,14 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimeEdit>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <limits>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -190,6 +192,28 @@ TEST_F(CalendarSheet, ADayBeforeTheEraSurvivesThePicker) {
     sheet->picker()->timeEdit()->setTime(QTime(11, 0));
     EXPECT_EQ(sheet->picker()->calendar()->selectedDate(), QDate(-44, 3, 15));
     EXPECT_LT(idesOfMarch, local(1, 1, 1, 0, 0));
+}
+
+// The year field takes years before the first with a minus sign and no year
+// 0, and turns to the year typed from either side of the era (Qt's own count
+// skips the missing year 0: -44 typed from 2024 gave -45, 1582 typed from there
+// 1583). The page's year reads as the main window's date writes it.
+TEST_F(CalendarSheet, TheYearTypedIsTheYearShownAndKept) {
+    auto sheet = open(local(2024, 3, 1, 12, 0), local(2026, 6, 10, 8, 15, 30));
+    sheets::ReformCalendarWidget& grid = *sheet->picker()->calendar();
+    const std::vector<std::pair<QString, int>> typedAndShown = {
+        {"-44", -44}, {"1582", 1582}, {"0", 1582}, {"-1", -1}, {"1", 1}, {"-44", -44}};
+    for (const auto& [typed, shown] : typedAndShown) {
+        testsupport::typeYear(grid, typed);
+        EXPECT_EQ(grid.yearShown(), shown) << typed.toStdString();
+        EXPECT_EQ(grid.monthShown(), 3) << typed.toStdString();
+    }
+    sheet->grab();   // the year button as it is drawn
+    EXPECT_EQ(grid.yearButton()->text(), QStringLiteral("44 BC"));
+
+    grid.setSelectedDate(QDate(grid.yearShown(), grid.monthShown(), 15, grid.calendar()));   // a click on the 15th
+    QTest::mouseClick(sheet->doneButton(), Qt::LeftButton);
+    EXPECT_EQ(sheets::localDay(date.value), (sheets::LocalDay{-43, 3, 15}));
 }
 
 // 500 BC (the astronomers' -499): Done, and Done again in a sheet opened

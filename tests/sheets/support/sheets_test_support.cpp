@@ -4,8 +4,14 @@
 #include "app/settings_store.h"
 #include "app/user_settings.h"
 #include "app/utilities.h"
+#include "sheets/reform_calendar_widget.h"
 
 #include <QCoreApplication>
+#include <QSpinBox>
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
 
 namespace testsupport {
 
@@ -39,6 +45,17 @@ void settle() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QCoreApplication::processEvents();
     }
+}
+
+void typeYear(sheets::ReformCalendarWidget& calendar, const QString& year) {
+    ASSERT_NE(calendar.yearButton(), nullptr);
+    ASSERT_NE(calendar.yearField(), nullptr);
+    QTest::mouseClick(calendar.yearButton(), Qt::LeftButton);
+    ASSERT_TRUE(calendar.yearField()->isVisible());
+    QTest::keyClick(calendar.yearField(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(calendar.yearField(), year);
+    QTest::keyClick(calendar.yearField(), Qt::Key_Enter);
+    settle();
 }
 
 } // namespace testsupport

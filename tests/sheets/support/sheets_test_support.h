@@ -7,9 +7,14 @@
 #include "sheets/binding.h"
 #include "sheets/url_opener.h"
 
+#include <QString>
 #include <QUrl>
 
 #include <vector>
+
+namespace sheets {
+class ReformCalendarWidget;
+}
 
 namespace testsupport {
 
@@ -19,6 +24,10 @@ void resetSharedState(double latitude = 11.0, double longitude = 22.0);
 
 // Lets the event loop run what is queued (deferred deletes, single shots).
 void settle();
+
+// As a user does: opens the calendar's year field from its button, types
+// `year` over what it holds and presses Enter.
+void typeYear(sheets::ReformCalendarWidget& calendar, const QString& year);
 
 // The flag a sheet inverts, with every value it was given, in order.
 struct RefreshFlag {
