@@ -4,9 +4,9 @@
 // later call with the same inputs. Keys are the inputs themselves, so two
 // different inputs never share a formatter. The toolkit asks for a handful;
 // each kind holds at most `cachedFormatterLimit`, and past that starts again,
-// as keys may come from outside. Callers share ownership of the formatter they are given, so it stays
-// valid however long they keep it. Lookups may come from any thread. Private to
-// the toolkit.
+// as keys may come from outside. Callers share ownership of the formatter
+// they are given, so it stays valid however long they keep it. Lookups may
+// come from any thread. Private to the toolkit.
 
 #include "platform/core/date_formatter.h"
 #include "platform/core/locale.h"
