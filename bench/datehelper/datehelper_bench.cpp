@@ -13,6 +13,7 @@
 #include "datehelper/date_comparisons.h"
 #include "datehelper/date_formatting.h"
 #include "datehelper/date_parsing.h"
+#include "datehelper/derived_dates.h"
 #include "datehelper/relative_time.h"
 
 #include <benchmark/benchmark.h>
@@ -155,6 +156,20 @@ void compareSameWeekWarm(benchmark::State& state) {
     }
 }
 
+// The day of the month as an ordinal number, through the shared ordinal formatter.
+void ordinalDayWarm(benchmark::State& state) {
+    benchmark::DoNotOptimize(toString(instant, DateStyleType::ordinalDay));
+    AllocationMeter meter(state);
+    for (auto _ : state) benchmark::DoNotOptimize(toString(instant, DateStyleType::ordinalDay));
+}
+
+// Calendar years between two instants, counted in the user's calendar.
+void sinceInYearsWarm(benchmark::State& state) {
+    const Date earlier = instant.addingTimeInterval(-40 * 31556926.0);
+    AllocationMeter meter(state);
+    for (auto _ : state) benchmark::DoNotOptimize(since(instant, earlier, DateComponentType::year));
+}
+
 #define DATEHELPER_BENCHMARK(name) \
     BENCHMARK(name)->Unit(benchmark::kNanosecond)->Repetitions(9)->ReportAggregatesOnly(true)
 
@@ -165,6 +180,8 @@ DATEHELPER_BENCHMARK(relativeTimeWarm);
 DATEHELPER_BENCHMARK(relativeTimeDateWarm);
 DATEHELPER_BENCHMARK(adjustByADayWarm);
 DATEHELPER_BENCHMARK(compareSameWeekWarm);
+DATEHELPER_BENCHMARK(ordinalDayWarm);
+DATEHELPER_BENCHMARK(sinceInYearsWarm);
 
 } // namespace
 

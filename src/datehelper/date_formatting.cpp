@@ -64,7 +64,7 @@ std::string toString(platform::Date date, DateStyleType style) {
     case DateStyleType::ordinalDay: {
         const int day = component(date, DateComponentType::day);
         if (day == 0) return {};
-        return detail::ordinalFormatter().string(std::int64_t{day}).value_or(std::string{});
+        return detail::ordinalFormatter()->string(std::int64_t{day}).value_or(std::string{});
     }
     case DateStyleType::weekday: return weekdayName(date, SymbolWidth::wide);
     case DateStyleType::shortWeekday: return weekdayName(date, SymbolWidth::abbreviated);

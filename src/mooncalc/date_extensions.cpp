@@ -102,10 +102,16 @@ std::optional<platform::Date> dateFrom(int year, int month, int day) {
 }
 
 std::vector<platform::Date> allDates(platform::Date date, platform::Date till) {
+    // The count of dates is the bound; an end more than a day of slack beyond
+    // it (clock changes move a local day by hours, not by a whole day) is
+    // refused at once, without stepping through the days.
+    constexpr double longestSpan = (allDatesDayLimit + 2) * 86400.0;
+    if (!std::isfinite(till.secondsSince1970()) || !(till.timeIntervalSince(date) <= longestSpan)) return {};
     std::vector<platform::Date> dates;
     const Calendar calendar = Calendar::current();
     std::optional<platform::Date> next = date;
     while (next && *next <= till) {
+        if (dates.size() > allDatesDayLimit) return {};
         dates.push_back(*next);
         next = calendar.dateByAdding(CalendarComponent::day, 1, *next);
     }

@@ -13,6 +13,7 @@
 
 #include "platform/core/date.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -66,8 +67,12 @@ platform::Date dayAfter(platform::Date date);
 std::optional<platform::Date> dateFrom(int year, int month, int day);
 
 // The date, then each day after it at the same time of day, while no later
-// than `till` (inclusive); empty when the date is later than `till`. The
-// caller's `till` sets the length of the list (a day per element).
+// than `till` (inclusive); empty when the date is later than `till`. As `till`
+// comes from the caller, runs are bounded: a list holds at most
+// `allDatesDayLimit` + 1 dates (400 years of days, about 1.2 MB), and a `till`
+// that is not finite or lies beyond that gives no dates at all, not a
+// shortened list.
+inline constexpr std::size_t allDatesDayLimit = 146'097;
 std::vector<platform::Date> allDates(platform::Date date, platform::Date till);
 
 // Whole units from `from` to `date`, positive when `date` is the later one

@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <string>
 
 using namespace datehelper;
 using datehelper_test::DeviceZone;
@@ -78,6 +80,21 @@ TEST(Formatting, CustomPatternsAndZonesDoNotGrowTheCacheBeyondItsLimit) {
     }
     // A formatter a caller still holds outlives the cache starting again.
     EXPECT_EQ(held->string(instant), "held 2024");
+}
+
+TEST(Formatting, OrdinalLocalesDoNotGrowTheCacheBeyondItsLimit) {
+    detail::forgetCachedFormatters();
+    const Date fifteenth = local(2024, 3, 15, 12);
+    Locale::setCurrentOverride(Locale::withIdentifier("en_GB"));
+    const detail::SharedOrdinalFormatter held = detail::ordinalFormatter();
+    for (std::size_t i = 0; i < 3 * detail::cachedFormatterLimit; ++i) {
+        // Locale names come from the environment; each unknown variant is a key of its own.
+        Locale::setCurrentOverride(Locale::withIdentifier("en_GB_X" + std::to_string(i)));
+        EXPECT_EQ(toString(fifteenth, DateStyleType::ordinalDay), "15th");
+        EXPECT_LE(detail::cachedFormatterCount(), detail::cachedFormatterLimit);
+    }
+    Locale::setCurrentOverride(std::nullopt);
+    EXPECT_EQ(held->string(std::int64_t{22}), "22nd");
 }
 
 TEST(Formatting, StylesAndRelativeDayNames) {

@@ -3,6 +3,7 @@
 
 #include "datehelper/date_arithmetic.h"
 #include "datehelper/derived_dates.h"
+#include "support/era_crossings.h"
 #include "toolkit_test_support.h"
 
 #include <gtest/gtest.h>
@@ -144,6 +145,19 @@ TEST(Since, TimeUnitsElapseCalendarUnitsCross) {
     EXPECT_EQ(since(local(2025, 1, 1), local(2024, 12, 31, 23), DateComponentType::year), 1);
     // Saturday night to Monday morning crosses one week boundary, Sunday- or Monday-first.
     EXPECT_EQ(since(local(2024, 5, 20, 1), local(2024, 5, 18, 23), DateComponentType::week), 1);
+}
+
+TEST(Since, CountsEveryUnitAcrossTheChangeOfEra) {
+    for (const auto& crossing : testsupport::era_crossing::cases) {
+        for (int ordinal = 0; ordinal <= static_cast<int>(DateComponentType::year); ++ordinal) {
+            const auto type = static_cast<DateComponentType>(ordinal);
+            if (calendarComponent(type) != crossing.unit) continue;
+            EXPECT_EQ(since(testsupport::localAstronomical(crossing.to), testsupport::localAstronomical(crossing.from),
+                            type),
+                      crossing.count)
+                << "unit " << ordinal << " from " << crossing.from << " to " << crossing.to;
+        }
+    }
 }
 
 TEST(Since, CountsThatDoNotFitSaturate) {

@@ -3,6 +3,7 @@
 
 #include "engine/calendar_dates.h"
 #include "engine/calendar_names.h"
+#include "support/era_crossings.h"
 #include "test_dates.h"
 
 #include <gtest/gtest.h>
@@ -111,6 +112,15 @@ TEST(Interval, CountsUnitBoundariesNotElapsedTime) {
     EXPECT_EQ(interval(end, CalendarComponent::year, start), 1);
     EXPECT_EQ(interval(start, CalendarComponent::day, end), -1);
     EXPECT_EQ(interval(local(2024, 5, 1, 10, 59, 50), CalendarComponent::hour, local(2024, 5, 1, 11, 0, 10)), -1);
+}
+
+TEST(Interval, CountsEveryUnitAcrossTheChangeOfEra) {
+    for (const auto& crossing : testsupport::era_crossing::cases) {
+        EXPECT_EQ(interval(testsupport::localAstronomical(crossing.to), crossing.unit,
+                           testsupport::localAstronomical(crossing.from)),
+                  crossing.count)
+            << "unit " << static_cast<int>(crossing.unit) << " from " << crossing.from << " to " << crossing.to;
+    }
 }
 
 TEST(Interval, CountsSecondsBetweenModernDates) {

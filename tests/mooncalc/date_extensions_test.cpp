@@ -1,9 +1,11 @@
 // Runs once per test zone: every helper works in the device's calendar and zone.
 #include "mooncalc/date_extensions.h"
 #include "mooncalc_test_support.h"
+#include "platform/core/calendar.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <limits>
 
 namespace mooncalc {
@@ -66,6 +68,20 @@ TEST(DateExtensions, RunsOfDays) {
     EXPECT_TRUE(allDates(start, local(2024, 1, 30, 9)).empty());
     EXPECT_EQ(allDates(start, start), std::vector<Date>{start});
     EXPECT_TRUE(allDates(start, Date::fromSecondsSince1970(std::numeric_limits<double>::quiet_NaN())).empty());
+}
+
+TEST(DateExtensions, RunsOfDaysAreBounded) {
+    const Date start = local(2024, 1, 30, 10);
+    const auto daysOn = [&](std::int64_t days) {
+        return platform::Calendar::current().dateByAdding(platform::CalendarComponent::day, days, start).value();
+    };
+    const std::vector<Date> longestRun = allDates(start, daysOn(allDatesDayLimit));
+    ASSERT_EQ(longestRun.size(), allDatesDayLimit + 1);
+    EXPECT_EQ(longestRun.back(), daysOn(allDatesDayLimit));
+    EXPECT_TRUE(allDates(start, daysOn(allDatesDayLimit + 1)).empty());
+    for (double end : {std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity(), 1e12})
+        EXPECT_TRUE(allDates(start, Date::fromSecondsSince1970(end)).empty()) << end;
+    EXPECT_TRUE(allDates(Date::fromSecondsSince1970(-std::numeric_limits<double>::infinity()), start).empty());
 }
 
 TEST(DateExtensions, WholeUnitsBetweenTwoInstants) {

@@ -32,10 +32,17 @@ struct StyleKeyOf {
     Text locale;
 };
 
+template <typename Text>
+struct OrdinalKeyOf {
+    Text locale;
+};
+
 using PatternKey = PatternKeyOf<std::string>;
 using StyleKey = StyleKeyOf<std::string>;
+using OrdinalKey = OrdinalKeyOf<std::string>;
 using PatternProbe = PatternKeyOf<std::string_view>;
 using StyleProbe = StyleKeyOf<std::string_view>;
+using OrdinalProbe = OrdinalKeyOf<std::string_view>;
 
 std::size_t combined(std::size_t seed, std::size_t value) {
     return seed ^ (value + 0x9e3779b97f4a7c15ULL + (seed << 6) + (seed >> 2));
@@ -55,6 +62,11 @@ std::size_t hashOf(const StyleKeyOf<Text>& k) {
     return combined(combined(combined(2, styles), text(k.zone)), text(k.locale));
 }
 
+template <typename Text>
+std::size_t hashOf(const OrdinalKeyOf<Text>& k) {
+    return combined(3, std::hash<std::string_view>{}(k.locale));
+}
+
 template <typename A, typename B>
 bool same(const PatternKeyOf<A>& a, const PatternKeyOf<B>& b) {
     return std::string_view(a.pattern) == std::string_view(b.pattern) && std::string_view(a.zone) == std::string_view(b.zone) &&
@@ -65,6 +77,11 @@ template <typename A, typename B>
 bool same(const StyleKeyOf<A>& a, const StyleKeyOf<B>& b) {
     return a.dateStyle == b.dateStyle && a.timeStyle == b.timeStyle && a.relative == b.relative &&
            std::string_view(a.zone) == std::string_view(b.zone) && std::string_view(a.locale) == std::string_view(b.locale);
+}
+
+template <typename A, typename B>
+bool same(const OrdinalKeyOf<A>& a, const OrdinalKeyOf<B>& b) {
+    return std::string_view(a.locale) == std::string_view(b.locale);
 }
 
 struct KeyHash {
@@ -88,32 +105,49 @@ struct KeyEqual {
 // below the limit; past it the cache starts again. Callers share ownership of
 // what they are given, so starting again never pulls a formatter from under a
 // caller on another thread.
-template <typename Key>
+template <typename Key, typename Formatter>
 struct Cache {
     std::mutex mutex;
-    std::unordered_map<Key, SharedFormatter, KeyHash, KeyEqual> formatters;
+    std::unordered_map<Key, std::shared_ptr<const Formatter>, KeyHash, KeyEqual> formatters;
 };
 
-Cache<PatternKey>& patternCache() {
-    static auto* cache = new Cache<PatternKey>;   // never destroyed: formatters may be used until exit
+Cache<PatternKey, DateFormatter>& patternCache() {
+    static auto* cache = new Cache<PatternKey, DateFormatter>;   // never destroyed: formatters may be used until exit
     return *cache;
 }
 
-Cache<StyleKey>& styleCache() {
-    static auto* cache = new Cache<StyleKey>;
+Cache<StyleKey, DateFormatter>& styleCache() {
+    static auto* cache = new Cache<StyleKey, DateFormatter>;
+    return *cache;
+}
+
+Cache<OrdinalKey, platform::NumberFormatter>& ordinalCache() {
+    static auto* cache = new Cache<OrdinalKey, platform::NumberFormatter>;
     return *cache;
 }
 
 // A miss builds the entry under the lock, so no caller sees it half made.
-template <typename Key, typename Probe, typename Make>
-SharedFormatter lookUp(Cache<Key>& cache, const Probe& probe, Make&& make) {
+template <typename Key, typename Formatter, typename Probe, typename Make>
+std::shared_ptr<const Formatter> lookUp(Cache<Key, Formatter>& cache, const Probe& probe, Make&& make) {
     std::lock_guard lock(cache.mutex);
     if (auto found = cache.formatters.find(probe); found != cache.formatters.end()) return found->second;
     auto [key, formatter] = make();
     if (cache.formatters.size() >= cachedFormatterLimit) cache.formatters.clear();
     return cache.formatters
-        .emplace(std::move(key), std::make_shared<const DateFormatter>(std::move(formatter)))
+        .emplace(std::move(key), std::make_shared<const Formatter>(std::move(formatter)))
         .first->second;
+}
+
+template <typename Cache>
+std::size_t sizeOf(Cache& cache) {
+    std::lock_guard lock(cache.mutex);
+    return cache.formatters.size();
+}
+
+template <typename Cache>
+void clear(Cache& cache) {
+    std::lock_guard lock(cache.mutex);
+    cache.formatters.clear();
 }
 
 DateFormatter lenientFormatter(const platform::TimeZone& zone, const platform::Locale& locale) {
@@ -150,41 +184,24 @@ SharedFormatter styleFormatter(DateFormatStyle dateStyle, DateFormatStyle timeSt
     });
 }
 
-const platform::NumberFormatter& ordinalFormatter() {
-    struct Ordinals {
-        std::mutex mutex;
-        std::unordered_map<std::string, platform::NumberFormatter> byLocale;
-    };
-    static auto* ordinals = new Ordinals;
+SharedOrdinalFormatter ordinalFormatter() {
     const platform::Locale locale = platform::Locale::current();
-    std::lock_guard lock(ordinals->mutex);
-    auto found = ordinals->byLocale.find(locale.identifier());
-    if (found == ordinals->byLocale.end()) {
+    return lookUp(ordinalCache(), OrdinalProbe{locale.identifier()}, [&] {
         platform::NumberFormatter formatter;
         formatter.setLocale(locale);
         formatter.setNumberStyle(platform::NumberStyle::ordinal);
-        found = ordinals->byLocale.emplace(locale.identifier(), std::move(formatter)).first;
-    }
-    return found->second;
+        return std::pair{OrdinalKey{locale.identifier()}, std::move(formatter)};
+    });
 }
 
 std::size_t cachedFormatterCount() {
-    std::size_t count = 0;
-    {
-        std::lock_guard lock(patternCache().mutex);
-        count += patternCache().formatters.size();
-    }
-    std::lock_guard lock(styleCache().mutex);
-    return count + styleCache().formatters.size();
+    return sizeOf(patternCache()) + sizeOf(styleCache()) + sizeOf(ordinalCache());
 }
 
 void forgetCachedFormatters() {
-    {
-        std::lock_guard lock(patternCache().mutex);
-        patternCache().formatters.clear();
-    }
-    std::lock_guard lock(styleCache().mutex);
-    styleCache().formatters.clear();
+    clear(patternCache());
+    clear(styleCache());
+    clear(ordinalCache());
 }
 
 } // namespace datehelper::detail

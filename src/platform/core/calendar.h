@@ -100,7 +100,10 @@ public:
     // counted from 1 January 1 AD, straight through the 1582 switch, so that the
     // difference of two is the number of calendar days between them), and the
     // span of values or instants. Pairs without a meaning give std::nullopt.
-    // Positions in the era run past 32 bits (seconds since 1 AD), hence 64.
+    // Positions in the era run past 32 bits (seconds since 1 AD), hence 64, and
+    // run on into the era before: 1 BC is year 0 (the astronomical year, not
+    // the year of its era), 31 December 1 BC day 0, and the era itself is 0
+    // before Christ and 1 after, so differences count across the change of era.
     std::optional<std::int64_t> ordinality(CalendarComponent smaller, CalendarComponent larger, Date date) const;
     std::optional<ValueRange> range(CalendarComponent smaller, CalendarComponent larger, Date date) const;
     std::optional<DateInterval> dateInterval(CalendarComponent component, Date containing) const;

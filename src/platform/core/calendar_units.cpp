@@ -35,9 +35,10 @@ int weekdayOfJulianDay(std::int64_t julianDay) {
     return weekday + 1;
 }
 
+// Positions count straight on from the Christian era into the one before it
+// (1 BC is year 0, its last day day 0), so that the difference of two is the
+// number of boundaries between them, also across the change of era and 1582.
 std::optional<std::int64_t> ordinalInEra(C smaller, const LocalTime& t, int firstWeekday) {
-    // A straight count of days, so that differences are right across 1582 and
-    // across the change of era.
     const std::int64_t day = std::int64_t{t.julianDay} - calendar_fields::julianDayBeforeEra;
     switch (smaller) {
     case C::day:
@@ -52,7 +53,8 @@ std::optional<std::int64_t> ordinalInEra(C smaller, const LocalTime& t, int firs
     }
     case C::month: return (std::int64_t{t.extendedYear} - 1) * 12 + t.month0 + 1;
     case C::quarter: return (std::int64_t{t.extendedYear} - 1) * 4 + t.month0 / 3 + 1;
-    case C::year: return t.year;
+    case C::year: return t.extendedYear;
+    case C::era: return t.era;
     case C::hour: return (day - 1) * 24 + t.hour + 1;
     case C::minute: return ((day - 1) * 24 + t.hour) * 60 + t.minute + 1;
     case C::second: return (((day - 1) * 24 + t.hour) * 60 + t.minute) * 60 + t.second + 1;

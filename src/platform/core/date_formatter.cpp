@@ -130,15 +130,26 @@ struct DateFormatter::State {
 
 DateFormatter::DateFormatter() : state_(std::make_unique<State>()) {}
 DateFormatter::~DateFormatter() = default;
-DateFormatter::DateFormatter(const DateFormatter& other) : state_(std::make_unique<State>(*other.state_)) {}
+namespace {
+template <typename State>
+std::unique_ptr<State> copied(const std::unique_ptr<State>& state) {
+    return state ? std::make_unique<State>(*state) : nullptr;   // a moved-from copy is one too
+}
+} // namespace
+
+DateFormatter::DateFormatter(const DateFormatter& other) : state_(copied(other.state_)) {}
 DateFormatter& DateFormatter::operator=(const DateFormatter& other) {
-    if (this != &other) state_ = std::make_unique<State>(*other.state_);
+    if (this != &other) state_ = copied(other.state_);
     return *this;
 }
-// A moved-from formatter is left usable, with the settings of a new one.
+// A moved-from formatter, whichever way it was moved from, holds no settings
+// (no state): it writes and reads nothing, and reports en_US_POSIX and UTC,
+// until a setter gives it a new formatter's settings with that one change.
+// Giving it a new formatter's settings at the move itself would allocate and
+// read the current locale and zone in every move, which is noexcept.
 DateFormatter::DateFormatter(DateFormatter&& other) noexcept : state_(std::move(other.state_)) {}
 DateFormatter& DateFormatter::operator=(DateFormatter&& other) noexcept {
-    std::swap(state_, other.state_);
+    state_ = std::move(other.state_);
     return *this;
 }
 

@@ -30,6 +30,9 @@ public:
     ~DateFormatter();
     DateFormatter(const DateFormatter&);
     DateFormatter& operator=(const DateFormatter&);
+    // A moved-from formatter writes and reads nothing and reports en_US_POSIX
+    // and UTC, until a setter gives it a new formatter's settings with that one
+    // change (or another formatter is assigned to it).
     DateFormatter(DateFormatter&&) noexcept;
     DateFormatter& operator=(DateFormatter&&) noexcept;
 

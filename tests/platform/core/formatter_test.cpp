@@ -110,6 +110,29 @@ TEST(DateFormatterDefaults, TakesTheCurrentLocaleAndZone) {
     EXPECT_EQ(moved.string(utc(2026, 12, 6, 6, 7, 9)), "3:07PM");
 }
 
+TEST(DateFormatterMoves, LeaveNoSettingsUntilOneIsSet) {
+    const platform::Date instant = utc(2026, 12, 6, 6, 7, 9);
+    DateFormatter source = formatter("en_US", "Asia/Tokyo", "h:mma");
+    DateFormatter target = formatter("ru_RU", "Europe/Moscow", "yyyy");
+    target = std::move(source);
+    const DateFormatter built(std::move(target));
+    EXPECT_EQ(built.string(instant), "3:07PM");
+    DateFormatter copied = target;
+    for (const DateFormatter* movedFrom : {&source, &target, &copied}) {
+        EXPECT_EQ(movedFrom->string(instant), "");
+        EXPECT_FALSE(movedFrom->date("2026"));
+        EXPECT_EQ(movedFrom->locale().identifier(), "en_US_POSIX");
+        EXPECT_EQ(movedFrom->timeZone().identifier(), "UTC");
+    }
+    // A setter starts from a new formatter's settings: the current locale and zone.
+    Locale::setCurrentOverride(Locale::withIdentifier("en_US"));
+    platform::TimeZone::setCurrentOverride(dates_test::zone("Asia/Tokyo"));
+    source.setDateFormat("h:mma");
+    Locale::setCurrentOverride(std::nullopt);
+    platform::TimeZone::setCurrentOverride(std::nullopt);
+    EXPECT_EQ(source.string(instant), "3:07PM");
+}
+
 NumberFormatter numbers(const char* locale) {
     NumberFormatter f;
     f.setLocale(Locale::withIdentifier(locale));
