@@ -34,8 +34,8 @@ struct Eclipse {
     static constexpr int visibilityEndPartial = 7;
     static constexpr int visibilityEndPenumbra = 8;
 
-    // Greatest eclipse, a dynamical-time Julian day read as UTC (no delta T:
-    // some 70 s early today). Absent when the search found nothing.
+    // Greatest eclipse, universal time: the method's dynamical-time instant less
+    // the model delta T (eclipse_calculator.h). Absent when the search found nothing.
     std::optional<platform::Date> maxPhaseDate;
     // Magnitude: umbral, or penumbral for a penumbral lunar eclipse; for a solar
     // eclipse 1 when central or non-central, else the partial magnitude.

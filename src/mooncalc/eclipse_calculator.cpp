@@ -1,6 +1,7 @@
 #include "mooncalc/eclipse_calculator.h"
 
 #include "mooncalc/astro_utils.h"
+#include "platform/core/delta_t.h"
 
 #include <cmath>
 
@@ -25,7 +26,7 @@ constexpr int maximumPasses = 30;
 constexpr double eclipseLimit = 0.36;
 
 // Mean elements and the instant of the new or full moon of lunation k, in
-// radians and as a dynamical-time Julian day.
+// radians and as a dynamical-time (TT) Julian day.
 struct Lunation {
     double argumentOfLatitude = 0.0;   // F
     double sunAnomaly = 0.0;           // M
@@ -153,6 +154,14 @@ bool classifySolar(const Geometry& g, Eclipse& eclipse) noexcept {
     return true;
 }
 
+// The universal time of a dynamical-time Julian day. Delta T is taken at the
+// dynamical instant rather than the universal one: it changes by less than 0.01 s
+// in the difference between the two from year 0 to 3000, and by seconds at the
+// ends of the search's range, where it is some two weeks.
+double universalTime(double julianDayTT) noexcept {
+    return julianDayTT - astronomy::modelDeltaT(julianDayTT);
+}
+
 } // namespace
 
 std::optional<EclipseCalculator::EclipseType> EclipseCalculator::eclipseTypeFromRawValue(int rawValue) noexcept {
@@ -170,8 +179,11 @@ Eclipse EclipseCalculator::getEclipseFor(platform::Date date, EclipseType eclips
 
     // Whole k are new moons, k + 0.5 full moons. Start one lunation on the far
     // side of the instant: every lunation beyond the start then lies on that
-    // side too (the periodic terms move a lunation by less than a day), and
-    // the time test below takes the first eclipse on the near side.
+    // side too, and the time test below takes the first eclipse on the near
+    // side. The periodic terms move a lunation by less than a day and the
+    // quadratic and cubic ones by less than six, and delta T, which the count
+    // from a universal-time date leaves out, is at most 15 days in the range:
+    // together well short of a lunation.
     const double offset = 0.5 * static_cast<int>(eclipseType);
     const double step = next ? 1.0 : -1.0;
     double k = std::floor(lunations - offset) + offset - step;
@@ -181,7 +193,7 @@ Eclipse EclipseCalculator::getEclipseFor(platform::Date date, EclipseType eclips
         if (!(std::fabs(std::sin(f)) < eclipseLimit)) continue;
 
         const Lunation l = lunation(k, f);
-        const platform::Date greatest = astro_utils::gregorianDateFrom(l.julianDay);
+        const platform::Date greatest = astro_utils::gregorianDateFrom(universalTime(l.julianDay));
         if (next ? greatest < date : !(greatest < date)) continue;
 
         const Geometry g = geometry(l);

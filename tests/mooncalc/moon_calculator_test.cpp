@@ -308,8 +308,8 @@ TEST(MoonCalculator, PhaseEclipsesAndIllumination) {
     const MoonInfo info = calculator.getInfo(date);
     EXPECT_EQ(info.phase, MoonPhase::waningCrescent);   // mean age 24.18 days
     EXPECT_EQ(info.trajectory, MoonTrajectory::descendent);
-    EXPECT_EQ(mooncalc_test::utcMinute(*info.previousLunarEclipse.maxPhaseDate), "2024-03-25 07:12");
-    EXPECT_EQ(mooncalc_test::utcMinute(*info.nextLunarEclipse.maxPhaseDate), "2024-09-18 02:47");
+    EXPECT_EQ(mooncalc_test::utcMinute(*info.previousLunarEclipse.maxPhaseDate), "2024-03-25 07:11");
+    EXPECT_EQ(mooncalc_test::utcMinute(*info.nextLunarEclipse.maxPhaseDate), "2024-09-18 02:46");
     EXPECT_EQ(info.illumination, moonIllumination(date));
 }
 

@@ -1,7 +1,7 @@
 #include "platform/core/internal/closed_form_seasons.h"
 
 #include "platform/core/angles.h"
-#include "platform/core/internal/delta_t.h"
+#include "platform/core/delta_t.h"
 #include "platform/core/swiss_ephemeris.h"
 
 #include <array>

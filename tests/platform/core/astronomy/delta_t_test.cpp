@@ -1,7 +1,8 @@
-// The model delta T, for when the Swiss Ephemeris library may not be asked,
-// against the library's own delta T and against observed values.
+// The model delta T, which the eclipse search takes (and the seasons while the
+// Swiss Ephemeris library may not be asked), against the library's own delta T
+// and against observed values.
 
-#include "platform/core/internal/delta_t.h"
+#include "platform/core/delta_t.h"
 #include "platform/core/julian_day_numbers.h"
 #include "platform/core/swiss_ephemeris.h"
 

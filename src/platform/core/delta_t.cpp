@@ -1,4 +1,4 @@
-#include "platform/core/internal/delta_t.h"
+#include "platform/core/delta_t.h"
 
 #include <array>
 #include <cmath>
@@ -38,6 +38,20 @@ constexpr std::array<Segment, 15> segments{{
     {std::numeric_limits<double>::infinity(), 1820.0, 100.0, {-20.0, 0.0, 32.0}},
 }};
 
+// How many coefficients of each segment Horner's rule takes: those up to the
+// highest one that is not zero. The zeros above it would hold the running sum at
+// zero and change no result, only lengthen the chain of multiplications that
+// the eclipse search waits on for every lunation it examines.
+constexpr std::array<std::size_t, segments.size()> terms = [] {
+    std::array<std::size_t, segments.size()> counts{};
+    for (std::size_t i = 0; i < segments.size(); ++i) {
+        std::size_t n = segments[i].coefficients.size();
+        while (n > 1 && segments[i].coefficients[n - 1] == 0.0) --n;
+        counts[i] = n;
+    }
+    return counts;
+}();
+
 } // namespace
 
 double modelDeltaT(double julianDayUT) noexcept {
@@ -51,7 +65,7 @@ double modelDeltaT(double julianDayUT) noexcept {
     const Segment& segment = segments[index];
     const double u = (year - segment.origin) / segment.scale;
     double seconds = 0.0;
-    for (std::size_t power = segment.coefficients.size(); power-- > 0;)
+    for (std::size_t power = terms[index]; power-- > 0;)
         seconds = seconds * u + segment.coefficients[power];
     return seconds / 86400.0;
 }
