@@ -3,40 +3,14 @@
 
 #include "scene/display_check.h"
 
-#include <QProcess>
+#include "program_run.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
 
-struct ProgramRun {
-    QProcess::ExitStatus status = QProcess::CrashExit;
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-ProgramRun runProgram(const std::vector<std::pair<QString, QString>>& set, const QStringList& unset) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const QString& name : unset) environment.remove(name);
-    for (const auto& [name, value] : set) environment.insert(name, value);
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(VADIDIDOD_PROGRAM), {});
-    ProgramRun run;
-    if (!program.waitForFinished(20000)) {
-        program.kill();
-        program.waitForFinished();
-        return run;
-    }
-    run.status = program.exitStatus();
-    run.exitCode = program.exitCode();
-    run.out = QString::fromLocal8Bit(program.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(program.readAllStandardError());
-    return run;
-}
+using testsupport::ProgramRun;
+using testsupport::runProgram;
 
 void expectOneClearLine(const ProgramRun& run) {
     EXPECT_EQ(run.status, QProcess::NormalExit) << "no abort";
