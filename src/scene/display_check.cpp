@@ -59,10 +59,10 @@ QtMessageHandler& previousHandler() {
     return previous;
 }
 
-// A name from the environment as the console shows it: short, and nothing a
-// terminal would take as a command.
-std::string shown(QStringView name) {
-    QString text = name.left(64).toString();
+// A name from the environment or Qt as the console shows it: short, and
+// nothing a terminal would take as a command.
+std::string shown(QStringView name, qsizetype longest = 64) {
+    QString text = name.left(longest).toString();
     for (QChar& c : text) {
         if (!c.isPrint()) c = QLatin1Char('?');
     }
@@ -99,7 +99,7 @@ std::string failureLine(const QString& fatalText) {
         auto available = after(fatalText, QLatin1String("Available platform plugins are:"), true);
         if (available && available->endsWith(u'.')) available->chop(1);
         if (available && !available->isEmpty()) {
-            causes.push_back("available platforms: " + QStringView(*available).left(400).toString().toStdString());
+            causes.push_back("available platforms: " + shown(*available, 400));
         }
     }
     if (!displays.empty()) {
