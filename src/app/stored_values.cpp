@@ -1,5 +1,8 @@
 #include "app/stored_values.h"
 
+#include "app/date_from.h"
+
+#include "platform/core/calendar.h"
 #include "platform/desktop/qt_dates.h"
 
 #include <QByteArray>
@@ -112,10 +115,44 @@ std::optional<qint64> integer(const QString& text) { return parsed<qint64>(text)
 std::optional<double> number(const QString& text) { return parsed<double>(text); }
 
 std::optional<platform::Date> instant(const QString& text) {
+    if (auto local = wallTime(text)) return local;
     const QString trimmed = text.trimmed();
     // An ISO 8601 date-time is short; a longer text is none of ours.
     if (trimmed.size() > 40 || trimmed.isEmpty() || !trimmed[0].isDigit()) return std::nullopt;
     return platform::fromQDateTime(QDateTime::fromString(trimmed, Qt::ISODateWithMs));
+}
+
+QString wallTimeText(platform::Date value) {
+    using platform::CalendarComponent;
+    const double milliseconds = std::round(value.secondsSince1970() * 1000.0);
+    const double wholeSeconds = std::floor(milliseconds / 1000.0);
+    const platform::DateComponents fields = platform::Calendar::current().components(
+        {CalendarComponent::era, CalendarComponent::year, CalendarComponent::month, CalendarComponent::day,
+         CalendarComponent::hour, CalendarComponent::minute, CalendarComponent::second},
+        platform::Date::fromSecondsSince1970(wholeSeconds));
+    if (fields.era != 1 || !fields.year || *fields.year > 9999 || !fields.month || !fields.day || !fields.hour ||
+        !fields.minute || !fields.second) {
+        return text(value);
+    }
+    return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d.%03d", *fields.year, *fields.month, *fields.day,
+                             *fields.hour, *fields.minute, *fields.second,
+                             static_cast<int>(milliseconds - wholeSeconds * 1000.0));
+}
+
+std::optional<platform::Date> wallTime(const QString& text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.size() > 40 || trimmed.indexOf(QLatin1Char('T')) != 10) return std::nullopt;
+    const QString clock = trimmed.sliced(11);
+    // A zone designator makes the text an instant.
+    if (clock.contains(QLatin1Char('Z')) || clock.contains(QLatin1Char('+')) || clock.contains(QLatin1Char('-'))) {
+        return std::nullopt;
+    }
+    const QDate date = QDate::fromString(trimmed.first(10), Qt::ISODate);
+    const QTime time = QTime::fromString(clock, Qt::ISODateWithMs);
+    if (!date.isValid() || !time.isValid()) return std::nullopt;
+    const auto whole = gregorianDateFrom(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
+    if (!whole) return std::nullopt;
+    return whole->addingTimeInterval(time.msec() / 1000.0);
 }
 
 std::optional<platform::Date> legacyInstant(const QString& text) {

@@ -58,6 +58,14 @@ std::optional<platform::Date> fromStored(const char*, const QString& text, platf
     return value;
 }
 
+// Values as the store keeps them. The notification time is a clock time: it is
+// kept as the wall time it shows, which reads back as the same clock time in
+// whatever zone is current then; an instant stored by older versions still
+// reads as that instant.
+template <class T>
+QString toStored(const T& value) { return stored::text(value); }
+QString toStored(const platform::Date& value) { return stored::wallTimeText(value); }
+
 // A stored text as the console shows it: short, and nothing a terminal would
 // take as a command.
 std::string shown(const QString& text) {
@@ -126,7 +134,7 @@ void UserSettings::loadOrDefault() {
         const auto value = text ? fromStored(key, *text, static_cast<Value*>(nullptr), legacy) : std::nullopt;
         if (value) {
             member = *value;
-            if (legacy) store->setValue(QLatin1String(key), stored::text(*value));
+            if (legacy) store->setValue(QLatin1String(key), toStored(*value));
         } else if (marked) {
             readAsMissing(member);
         }
@@ -163,7 +171,7 @@ void UserSettings::save() {
 
 void UserSettings::writeTo(SettingsStore& store) const {
     forEachPreference(*this, [&store](const char* key, const auto& member) {
-        store.setValue(QLatin1String(key), stored::text(member));
+        store.setValue(QLatin1String(key), toStored(member));
     });
 }
 void UserSettings::setFirstRun(bool value) { assign(firstRun_, value, &UserSettings::firstRunChanged); }

@@ -24,6 +24,11 @@
 // as missing; it is named once on the console and removed from the store. A
 // notification time in the serialised form of older versions is read once and
 // written back as text.
+//
+// The notification time is a clock time: it is stored as the wall time it
+// shows, without a zone, and read back as that date and clock time in the zone
+// current then (18:00 stays 18:00 when the zone changes). A time stored as an
+// instant, as older versions did, reads as that instant.
 
 #include "platform/core/date.h"
 

@@ -57,6 +57,18 @@ TEST(StoredValues, InstantsInIso8601) {
     }
 }
 
+// A clock time without a zone, here in TZ=UTC: the instant's own fields.
+TEST(StoredValues, WallTimesCarryNoZone) {
+    const Date saved = Date::fromSecondsSince1970(1790000000.25);
+    EXPECT_EQ(stored::wallTimeText(saved), "2026-09-21T14:13:20.250");
+    EXPECT_EQ(stored::wallTime("2026-09-21T14:13:20.250"), saved);
+    EXPECT_EQ(stored::wallTime("2026-09-21T18:00"), Date::fromSecondsSince1970(1790013600.0));
+    EXPECT_EQ(stored::instant("2026-09-21T14:13:20.250"), saved);
+    for (const char* text : {"2026-09-21T14:13:20.250Z", "2026-09-21T14:13:20-04:00", "18:00", "2026-09-21"}) {
+        EXPECT_FALSE(stored::wallTime(text)) << text;
+    }
+}
+
 // 21 September 2026 14:13:20.250 UTC, as Qt's settings wrote it in UTC, in
 // local time (the test's zone) and at an offset of one hour.
 TEST(StoredValues, TheOldSerialisedInstantIsDecodedFieldByField) {

@@ -64,6 +64,30 @@ protected:
     static QStringList setAside() { return folder().entryList({QStringLiteral("Vadididod.conf.damaged-*")},
                                                               QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot); }
     static QDateTime local(platform::Date date) { return platform::toQDateTime(date).toLocalTime(); }
+    // The wall time the C library shows for an instant in the test's zone, as
+    // the store keeps a clock time.
+    static std::string wallText(std::time_t seconds, int milliseconds) {
+        std::tm fields{};
+        localtime_r(&seconds, &fields);
+        char text[40];
+        std::strftime(text, sizeof text, "%Y-%m-%dT%H:%M:%S", &fields);
+        return text + QString::asprintf(".%03d", milliseconds).toStdString();
+    }
+    // Runs `run` with TZ set to `zone`, then gives the test's zone back.
+    template <class Run>
+    static void inZone(const char* zone, Run run) {
+        const char* before = std::getenv("TZ");
+        const std::string saved = before ? before : "";
+        setenv("TZ", zone, 1);
+        tzset();
+        run();
+        if (before) {
+            setenv("TZ", saved.c_str(), 1);
+        } else {
+            unsetenv("TZ");
+        }
+        tzset();
+    }
 };
 
 TEST_F(SettingsStore, AFirstStartWritesTheMarkerAndTheSixteenDefaults) {
@@ -129,7 +153,7 @@ TEST_F(SettingsStore, EveryValueIsStoredAsPlainText) {
     EXPECT_EQ(values.at("theme"), "2");
     EXPECT_EQ(values.at("firstRun"), "true");
     EXPECT_EQ(values.at("wantNotifications"), "false");
-    EXPECT_EQ(values.at("notifyTimeOfDay"), "2026-09-21T14:13:20.250Z");
+    EXPECT_EQ(values.at("notifyTimeOfDay").toStdString(), wallText(1790000000, 250));
     EXPECT_EQ(values.at("coordsLat"), "51.509865");
     EXPECT_EQ(values.at("coordsLon"), "-0.118092");
 }
@@ -369,7 +393,7 @@ TEST_F(SettingsStore, AnOldFilesInstantIsReadOnceAndRewrittenAsText) {
     EXPECT_EQ(loaded.theme(), 2);
     EXPECT_EQ(loaded.coordsLat(), 51.509865);
     EXPECT_FALSE(fileText().contains('@')) << fileText().toStdString();
-    EXPECT_EQ(store().at("notifyTimeOfDay"), "2026-09-21T14:13:20.250Z");
+    EXPECT_EQ(store().at("notifyTimeOfDay").toStdString(), wallText(1790000000, 250));
     EXPECT_EQ(UserSettings().notifyTimeOfDay().secondsSince1970(), 1790000000.25);
 }
 
@@ -427,22 +451,20 @@ TEST_F(SettingsStore, TheLastInstanceAssignedToHoldsTheStore) {
     EXPECT_FALSE(after.firstRun());
 }
 
-TEST_F(SettingsStore, TheNotificationTimeKeepsItsInstantWhenTheTimeZoneChanges) {
-    const platform::Date saved = platform::Date::fromSecondsSince1970(1790001234.0);
-    UserSettings().setNotifyTimeOfDay(saved);
-
-    const char* before = std::getenv("TZ");
-    const std::string zone = before ? before : "";
-    setenv("TZ", zone == "Pacific/Kiritimati" ? "America/New_York" : "Pacific/Kiritimati", 1);
-    tzset();
-    const platform::Date loaded = UserSettings().notifyTimeOfDay();
-    if (before) {
-        setenv("TZ", zone.c_str(), 1);
-    } else {
-        unsetenv("TZ");
+// The time of day is a clock time: 18:00 chosen in one zone is 18:00 on the
+// same day in the test's zone, whichever that is. A time that older versions
+// stored as an instant still reads as that instant.
+TEST_F(SettingsStore, TheNotificationTimeKeepsItsClockTimeWhenTheTimeZoneChanges) {
+    // 21 September 2026 at 18:00 in each zone.
+    for (const auto& [zone, sixPm] : {std::pair{"UTC", 1790013600.0}, std::pair{"America/New_York", 1790028000.0}}) {
+        inZone(zone, [&] { UserSettings().setNotifyTimeOfDay(platform::Date::fromSecondsSince1970(sixPm)); });
+        const QDateTime loaded = local(UserSettings().notifyTimeOfDay());
+        EXPECT_EQ(loaded.date(), QDate(2026, 9, 21)) << zone;
+        EXPECT_EQ(loaded.time(), QTime(18, 0)) << zone;
     }
-    tzset();
-    EXPECT_EQ(loaded, saved);
+
+    markedStore([](auto& s) { s["notifyTimeOfDay"] = "2026-09-21T22:00:00.000Z"; });
+    EXPECT_EQ(UserSettings().notifyTimeOfDay().secondsSince1970(), 1790028000.0);
 }
 
 TEST_F(SettingsStore, ADamagedStoreIsKeptAsideNotWrittenOver) {

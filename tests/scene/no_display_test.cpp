@@ -1,48 +1,26 @@
-// The program started where it can reach no display: one clear line and a
-// non-zero status, never an abort. The program itself is run.
+// The program started where it can reach no display: one clear line that
+// names the cause and a non-zero status, never an abort. The program itself is
+// run.
 
 #include "scene/display_check.h"
 
-#include <QProcess>
+#include "program_run.h"
+
+#include <QDir>
+#include <QLibraryInfo>
 
 #include <gtest/gtest.h>
 
-#include <vector>
-
 namespace {
 
-struct ProgramRun {
-    QProcess::ExitStatus status = QProcess::CrashExit;
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using testsupport::ProgramRun;
+using testsupport::runProgram;
 
-ProgramRun runProgram(const std::vector<std::pair<QString, QString>>& set, const QStringList& unset) {
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    for (const QString& name : unset) environment.remove(name);
-    for (const auto& [name, value] : set) environment.insert(name, value);
-    QProcess program;
-    program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(VADIDIDOD_PROGRAM), {});
-    ProgramRun run;
-    if (!program.waitForFinished(20000)) {
-        program.kill();
-        program.waitForFinished();
-        return run;
-    }
-    run.status = program.exitStatus();
-    run.exitCode = program.exitCode();
-    run.out = QString::fromLocal8Bit(program.readAllStandardOutput());
-    run.err = QString::fromLocal8Bit(program.readAllStandardError());
-    return run;
-}
-
-void expectOneClearLine(const ProgramRun& run) {
+void expectOneClearLine(const ProgramRun& run, const QString& line = QString::fromLatin1(scene::noDisplayLine)) {
     EXPECT_EQ(run.status, QProcess::NormalExit) << "no abort";
     EXPECT_EQ(run.exitCode, scene::noDisplayStatus);
-    EXPECT_EQ(run.err, QString::fromLatin1(scene::noDisplayLine) + QLatin1Char('\n'));
-    EXPECT_EQ(run.out, QString());
+    EXPECT_EQ(run.err.toStdString(), line.toStdString() + '\n');
+    EXPECT_EQ(run.out.toStdString(), "");
 }
 
 const QStringList displayVariables{QStringLiteral("DISPLAY"), QStringLiteral("WAYLAND_DISPLAY"),
@@ -52,8 +30,32 @@ TEST(NoDisplay, NoneNamedAtAll) {
     expectOneClearLine(runProgram({}, displayVariables));
 }
 
-TEST(NoDisplay, X11NamedButNotThere) {
-    expectOneClearLine(runProgram({{QStringLiteral("DISPLAY"), QStringLiteral(":97")}}, displayVariables));
+TEST(NoDisplay, X11NamedButNotThereIsNamed) {
+    const QString line = QStringLiteral(
+        "Vadididod: cannot open display :97; check DISPLAY, or set QT_QPA_PLATFORM=offscreen to run headless.");
+    expectOneClearLine(runProgram({{QStringLiteral("DISPLAY"), QStringLiteral(":97")}}, displayVariables), line);
+    expectOneClearLine(runProgram({{QStringLiteral("DISPLAY"), QStringLiteral(":97")},
+                                   {QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb")}},
+                                  displayVariables),
+                       line);
+}
+
+// The platforms available are those whose plugins Qt's own folder holds.
+TEST(NoDisplay, AnUnknownPlatformIsNamedWithThoseAvailable) {
+    const QDir folder(QLibraryInfo::path(QLibraryInfo::PluginsPath) + QStringLiteral("/platforms"));
+    QStringList available;
+    for (const QString& file : folder.entryList({QStringLiteral("libq*.so")}, QDir::Files, QDir::Name)) {
+        available << file.sliced(4).chopped(3);
+    }
+    ASSERT_TRUE(available.contains(QStringLiteral("offscreen"))) << folder.path().toStdString();
+
+    const ProgramRun run = runProgram({{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("nosuch")}}, displayVariables);
+    const QString lead = QStringLiteral("Vadididod: unknown platform \"nosuch\"; available platforms: ");
+    ASSERT_TRUE(run.err.startsWith(lead) && run.err.endsWith(QStringLiteral(".\n"))) << run.err.toStdString();
+    QStringList listed = run.err.sliced(lead.size()).chopped(2).split(QStringLiteral(", "));
+    listed.sort();
+    EXPECT_EQ(listed, available);
+    expectOneClearLine(run, run.err.chopped(1));
 }
 
 TEST(NoDisplay, X11AskedForWithoutADisplay) {

@@ -19,11 +19,31 @@ struct CurrentZoneState {
     std::optional<std::string> tzValue;
     TimeZone tzZone = TimeZone::utc();
     system_zone_link::Watch systemZone{system_zone_link::systemLink, std::chrono::seconds(1)};
+    std::string icuDefault;   // the identifier of the zone ICU holds as its default; none at first
+    bool icuHoldsTzZone = false;   // saves comparing identifiers while TZ stays as it is
 };
 
 CurrentZoneState& currentZoneState() {
     static auto* state = new CurrentZoneState;   // never destroyed: read until exit
     return *state;
+}
+
+// ICU looks for the host's zone itself the first time anything asks it for its
+// default (a date format or a calendar made without a zone), through the C
+// library's tzset, which opens the file that TZ or TZDIR names and waits for
+// ever when that is a FIFO. So ICU is given the zone read here, which opens
+// zone files without blocking, before it can look, and again whenever that zone
+// changes. Called with the state's mutex held.
+const TimeZone& sharedWithIcu(CurrentZoneState& state, const TimeZone& zone) {
+    if (state.icuDefault == zone.identifier()) return zone;
+    auto icuZone = icu_support::zoneNamed(zone.identifier());
+    if (!icuZone) icuZone = icu_support::zoneNamed("UTC");
+    if (icuZone) {
+        icu::TimeZone::adoptDefault(icuZone->clone());
+        state.icuDefault = zone.identifier();
+        state.icuHoldsTzZone = false;
+    }
+    return zone;
 }
 
 } // namespace
@@ -33,10 +53,15 @@ TimeZone TimeZone::current() {
     CurrentZoneState& state = currentZoneState();
     const char* variable = std::getenv("TZ");
     std::lock_guard lock(state.mutex);
-    if (!variable) return state.systemZone.zone(system_zone_link::Watch::Clock::now());
+    if (!variable) return sharedWithIcu(state, state.systemZone.zone(system_zone_link::Watch::Clock::now()));
     if (state.tzValue != variable) {
         state.tzZone = tz_variable::zoneOf(variable).value_or(utc());
         state.tzValue = variable;
+        state.icuHoldsTzZone = false;
+    }
+    if (!state.icuHoldsTzZone) {
+        sharedWithIcu(state, state.tzZone);
+        state.icuHoldsTzZone = true;
     }
     return state.tzZone;
 }
@@ -56,6 +81,9 @@ std::optional<TimeZone> TimeZone::withSecondsFromGMT(int seconds) {
 }
 
 void TimeZone::setCurrentOverride(std::optional<TimeZone> zone) {
+    CurrentZoneState& state = currentZoneState();
+    std::lock_guard lock(state.mutex);
+    if (zone) sharedWithIcu(state, *zone);
     detail::currentOverride<TimeZone>().set(std::move(zone));
 }
 

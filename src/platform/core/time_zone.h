@@ -10,6 +10,12 @@
 // link is read at most once a second, so a change of the system's zone shows
 // within a second.
 //
+// The zone current() reads (or a test's override) is also made ICU's default
+// zone whenever it differs from the one ICU holds: ICU's own search for the
+// host's zone goes through the C library's tzset, which opens the file TZ or
+// TZDIR names blocking, so a FIFO there would hold the caller for ever. A
+// program reads current() once before anything can ask ICU for its default.
+//
 // Fixed offsets are named "GMT" and "GMT+0100", "GMT-0330" (seconds appended
 // when there are any); withIdentifier accepts those names back, and reads ICU's
 // "GMT+3" as three hours east, as the platform's zones do. A zone with a POSIX

@@ -4,8 +4,11 @@
 #include "platform/core/time_zone.h"
 
 #include <gtest/gtest.h>
+#include <unicode/timezone.h>
 
 #include <cmath>
+#include <memory>
+#include <string>
 
 namespace {
 
@@ -109,6 +112,29 @@ TEST(TimeZoneCurrent, OverrideWinsUntilCleared) {
     EXPECT_EQ(TimeZone::current().identifier(), "Asia/Tokyo");
     TimeZone::setCurrentOverride(std::nullopt);
     EXPECT_EQ(TimeZone::current().identifier(), "Europe/London");
+}
+
+// ICU never searches the host's zone itself (its tzset blocks on a FIFO): it
+// holds the zone the program reads, also after that zone changes.
+TEST(TimeZoneCurrent, IsIcusDefaultZoneToo) {
+    auto icuDefault = [] {
+        std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createDefault());
+        std::string id;
+        icu::UnicodeString name;
+        zone->getID(name).toUTF8String(id);
+        return id;
+    };
+    EnvironmentGuard tz("TZ", "Pacific/Kiritimati");
+    EXPECT_EQ(TimeZone::current().identifier(), "Pacific/Kiritimati");
+    EXPECT_EQ(icuDefault(), "Pacific/Kiritimati");
+    tz.set("EST5EDT,M3.2.0,M11.1.0");
+    TimeZone::current();
+    EXPECT_EQ(icuDefault(), "EST5EDT,M3.2.0,M11.1.0");
+    TimeZone::setCurrentOverride(dates_test::zone("Asia/Tokyo"));
+    EXPECT_EQ(icuDefault(), "Asia/Tokyo");
+    TimeZone::setCurrentOverride(std::nullopt);
+    TimeZone::current();
+    EXPECT_EQ(icuDefault(), "EST5EDT,M3.2.0,M11.1.0");
 }
 
 TEST(TimeZoneIdentifiers, KnownUnknownAndFixed) {
