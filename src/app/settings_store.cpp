@@ -75,7 +75,7 @@ ReadResult readStoreFile(const QString& path) {
 }
 
 QString asideName(const QString& path) {
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+    const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss'Z'"));
     QString candidate = path + QStringLiteral(".damaged-") + stamp;
     for (int n = 2; QFileInfo::exists(candidate) || QFileInfo(candidate).isSymLink(); ++n) {
         candidate = path + QStringLiteral(".damaged-") + stamp + QLatin1Char('-') + QString::number(n);

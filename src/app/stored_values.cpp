@@ -122,6 +122,20 @@ std::optional<platform::Date> instant(const QString& text) {
     return platform::fromQDateTime(QDateTime::fromString(trimmed, Qt::ISODateWithMs));
 }
 
+namespace {
+
+// A date and clock time read in the program's own zone. Qt's local time would
+// ask the C library for the host's zone, which may block on a zone file that
+// is a FIFO; the program's zone reader never does.
+std::optional<platform::Date> localInstant(QDate date, QTime time) {
+    if (!date.isValid() || !time.isValid()) return std::nullopt;
+    const auto whole = gregorianDateFrom(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
+    if (!whole) return std::nullopt;
+    return whole->addingTimeInterval(time.msec() / 1000.0);
+}
+
+} // namespace
+
 QString wallTimeText(platform::Date value) {
     using platform::CalendarComponent;
     const double milliseconds = std::round(value.secondsSince1970() * 1000.0);
@@ -147,12 +161,7 @@ std::optional<platform::Date> wallTime(const QString& text) {
     if (clock.contains(QLatin1Char('Z')) || clock.contains(QLatin1Char('+')) || clock.contains(QLatin1Char('-'))) {
         return std::nullopt;
     }
-    const QDate date = QDate::fromString(trimmed.first(10), Qt::ISODate);
-    const QTime time = QTime::fromString(clock, Qt::ISODateWithMs);
-    if (!date.isValid() || !time.isValid()) return std::nullopt;
-    const auto whole = gregorianDateFrom(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
-    if (!whole) return std::nullopt;
-    return whole->addingTimeInterval(time.msec() / 1000.0);
+    return localInstant(QDate::fromString(trimmed.first(10), Qt::ISODate), QTime::fromString(clock, Qt::ISODateWithMs));
 }
 
 std::optional<platform::Date> legacyInstant(const QString& text) {
@@ -174,9 +183,8 @@ std::optional<platform::Date> legacyInstant(const QString& text) {
     const QTime time = QTime::fromMSecsSinceStartOfDay(milliseconds);
     if (!date.isValid() || !time.isValid() || milliseconds < 0) return std::nullopt;
     QDateTime read;
-    if (bytes->size() == 18 && kind == Qt::LocalTime) {
-        read = QDateTime(date, time, Qt::LocalTime);
-    } else if (bytes->size() == 18 && kind == Qt::UTC) {
+    if (bytes->size() == 18 && kind == Qt::LocalTime) return localInstant(date, time);
+    if (bytes->size() == 18 && kind == Qt::UTC) {
         read = QDateTime(date, time, Qt::UTC);
     } else if (bytes->size() == 22 && kind == Qt::OffsetFromUTC) {
         const auto offset = static_cast<qint32>(bigEndian(*bytes, 18, 4));

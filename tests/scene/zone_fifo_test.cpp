@@ -4,6 +4,9 @@
 
 #include "program_run.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -42,6 +45,27 @@ TEST_F(ZoneFifo, NamedByTz) {
 TEST_F(ZoneFifo, FoundUnderTzdir) {
     expectTheWindowShown({{QStringLiteral("TZ"), QStringLiteral("Europe/London")},
                           {QStringLiteral("TZDIR"), folder.path()}});
+}
+
+// Stored preferences that are read in local time, or a damaged store moved
+// aside under a name that carries the time, ask for the zone too.
+TEST_F(ZoneFifo, WhileReadingTheStoredPreferences) {
+    const QString store = folder.filePath(QStringLiteral("config/Tarnwick/Vadididod.conf"));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(store).path()));
+    const std::pair<QString, QString> config{QStringLiteral("XDG_CONFIG_HOME"), folder.filePath(QStringLiteral("config"))};
+    const std::pair<QString, QString> tz{QStringLiteral("TZ"), QLatin1Char(':') + fifo()};
+    // 21 September 2026 14:13:20.250 in local time, as Qt once wrote it; then a
+    // store with a NUL byte, which is damaged.
+    const QByteArray legacy("[General]\nnotifyTimeOfDay=@DateTime(\\0\\0\\0\\x10\\0\\0\\0\\0\\0\\0%\\x8ey"
+                            "\\x3\\r@\\xfa\\0)\n");
+    for (const QByteArray& text : {legacy, QByteArray("[General]\n\0", 11)}) {
+        QFile file(store);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        ASSERT_EQ(file.write(text), text.size());
+        file.close();
+        SCOPED_TRACE(text.toStdString());
+        expectTheWindowShown({tz, config});
+    }
 }
 
 } // namespace
