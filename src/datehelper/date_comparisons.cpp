@@ -1,8 +1,10 @@
 #include "datehelper/date_comparisons.h"
 
 #include "datehelper/date_arithmetic.h"
+#include "platform/core/julian_day_numbers.h"
 
 #include <compare>
+#include <cstdint>
 #include <optional>
 
 namespace datehelper {
@@ -23,20 +25,28 @@ ComparisonResult resultOf(std::strong_ordering order) {
     return ComparisonResult::orderedSame;
 }
 
-// The device zone's fields of both dates, read once each.
+// The device zone's fields of both dates, read once each. The year is
+// astronomical: the calendar's year counts within its era, so that 1 BC and
+// 1 AD would both be year 1. The week is the Sunday-first week counted
+// straight through the years from the day's number, not the calendar's week of
+// the year: ICU looks for the turn to week 1 of the next year only from week
+// 52 on, and 1582, short of the ten days the reform dropped, ends in week 51.
 struct Fields {
-    int year, month, day, weekOfYear, yearForWeekOfYear;
+    std::int64_t year;
+    int month, day;
+    std::int64_t week;
 };
 
 // None for an instant the calendar cannot place: it has no fields to match,
 // not fields that read as 0 and so match another such instant.
 std::optional<Fields> fieldsOf(const platform::Calendar& deviceCalendar, Date date) {
     const platform::DateComponents c = deviceCalendar.components(
-        {CalendarComponent::year, CalendarComponent::month, CalendarComponent::day, CalendarComponent::weekOfYear,
-         CalendarComponent::yearForWeekOfYear},
-        date);
-    if (!c.year || !c.month || !c.day || !c.weekOfYear || !c.yearForWeekOfYear) return std::nullopt;
-    return Fields{*c.year, *c.month, *c.day, *c.weekOfYear, *c.yearForWeekOfYear};
+        {CalendarComponent::era, CalendarComponent::year, CalendarComponent::month, CalendarComponent::day}, date);
+    if (!c.era || !c.year || !c.month || !c.day) return std::nullopt;
+    const std::int64_t year = astronomy::astronomicalYear(*c.era, std::int64_t{*c.year});
+    const std::int64_t dayNumber = astronomy::dayNumberOfCivilDate(year, *c.month, *c.day);
+    // Day numbers count from a Monday: day + 1 is a multiple of 7 on Sundays.
+    return Fields{year, *c.month, *c.day, astronomy::floorDivide(dayNumber + 1, 7)};
 }
 
 using Kind = DateComparisonType::Kind;
@@ -50,7 +60,7 @@ bool compareWith(Date date, Kind kind, Date other) {
     const Fields& b = *placedB;
     switch (kind) {
     case Kind::isSameDay: return a.year == b.year && a.month == b.month && a.day == b.day;
-    case Kind::isSameWeek: return a.yearForWeekOfYear == b.yearForWeekOfYear && a.weekOfYear == b.weekOfYear;
+    case Kind::isSameWeek: return a.week == b.week;
     case Kind::isSameMonth: return a.year == b.year && a.month == b.month;
     case Kind::isSameYear: return a.year == b.year;
     default: return false;

@@ -27,9 +27,10 @@ bool isAfterDate(platform::Date date, platform::Date other, const platform::Time
 // read in the Gregorian calendar of the device's zone, and "this", "next" and
 // "last" day, week, month or year are taken from now in that zone; `timeZone`
 // plays no part (the weekend is Saturday and Sunday wherever the date is read).
-//   isSameDay, isSameMonth, isSameYear  equal (year, month, day) fields, and so on
-//   isSameWeek   the same (year for week of year, week of year): Sunday-first
-//                weeks, also across 31 December and a change of the clocks
+//   isSameDay, isSameMonth, isSameYear  equal (year, month, day) fields, and so on;
+//                years of either era told apart (1 BC is not 1 AD)
+//   isSameWeek   the same Sunday-to-Saturday week, also across 31 December
+//                (and the short year 1582) and a change of the clocks
 //   isEarlier, isLater  not later (not earlier) than the other date: an equal
 //                instant passes both
 //   isInTheFuture, isInThePast  isLater(now), isEarlier(now)

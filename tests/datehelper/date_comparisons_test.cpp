@@ -56,6 +56,19 @@ TEST(Compare, SameDayMonthYearInTheDeviceZone) {
     EXPECT_TRUE(compare(date, DateComparisonType::isSameYear(local(2024, 1, 1)), other));
 }
 
+TEST(Compare, TheYearsOfTheTwoErasDiffer) {
+    // 1 BC (astronomical year 0) and 1 AD are both year 1 of their era.
+    const Date beforeChrist = local(0, 6, 15, 12);
+    const Date annoDomini = local(1, 6, 15, 12);
+    const TimeZone any = TimeZone::utc();
+    EXPECT_FALSE(compare(beforeChrist, DateComparisonType::isSameDay(annoDomini), any));
+    EXPECT_FALSE(compare(beforeChrist, DateComparisonType::isSameMonth(annoDomini), any));
+    EXPECT_FALSE(compare(beforeChrist, DateComparisonType::isSameYear(annoDomini), any));
+    EXPECT_TRUE(compare(beforeChrist, DateComparisonType::isSameYear(local(0, 1, 1, 12)), any));
+    EXPECT_FALSE(compare(beforeChrist, DateComparisonType::isThisYear(), any, annoDomini));
+    EXPECT_TRUE(compare(beforeChrist, DateComparisonType::isLastYear(), any, annoDomini));
+}
+
 TEST(Compare, SameWeekAcrossTheYearsEnd) {
     const TimeZone any = TimeZone::utc();
     // Tuesday 31 December 2024 and Wednesday 1 January 2025 share a week.
@@ -66,6 +79,12 @@ TEST(Compare, SameWeekAcrossTheYearsEnd) {
     // Saturday 31 December 2022: same number, a year apart.
     EXPECT_FALSE(compare(local(2022, 1, 1, 12), DateComparisonType::isSameWeek(local(2022, 12, 31, 12)), any));
     EXPECT_FALSE(compare(local(2024, 5, 15), DateComparisonType::isSameWeek(local(2025, 5, 14)), any));
+    // 1582 lost ten days to the reform and ends in its week 51: Sunday 26
+    // December 1582 to Saturday 1 January 1583 is still one week, the week after
+    // the one of Monday 20 December.
+    EXPECT_TRUE(compare(local(1582, 12, 26, 12), DateComparisonType::isSameWeek(local(1583, 1, 1, 12)), any));
+    EXPECT_FALSE(compare(local(1582, 12, 25, 12), DateComparisonType::isSameWeek(local(1582, 12, 26, 12)), any));
+    EXPECT_TRUE(compare(local(1583, 1, 1, 12), DateComparisonType::isNextWeek(), any, local(1582, 12, 20, 12)));
 }
 
 TEST(Compare, SameWeekHoldingAClockChange) {
