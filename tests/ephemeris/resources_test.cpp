@@ -229,9 +229,11 @@ TEST_F(EphemerisPath, FoldersRelativeToTheStartFolderAreRefused) {
     ScratchFolder folder("relative");
     writeDamagedDataFile(folder.path());
     ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(folder.path().string()));
-    // ".", an empty entry and a relative name all mean the current folder to the library.
+    // ".", an empty entry and a relative name all mean the current folder to the
+    // library, which splits the list at ';' as well as at ':'.
     for (const char* list : {".", "", "ephe", "./ephe", "/usr/share/libswe/ephe:.", "/usr/share/libswe/ephe::/tmp",
-                             ":/usr/share/libswe/ephe", "/usr/share/libswe/ephe:", "~/ephe"})
+                             ":/usr/share/libswe/ephe", "/usr/share/libswe/ephe:", "~/ephe",
+                             "/usr/share/libswe/ephe;.", "/usr/share/libswe/ephe;ephe", "/tmp:/usr;"})
         EXPECT_FALSE(EphemerisDataPath::setEphemerisPath(std::string(list))) << '"' << list << '"';
     // Nothing changed: the damaged file is still the one found.
     EXPECT_FALSE(Coordinate<Planet>::make(Planet::sun, instant));
@@ -258,7 +260,8 @@ TEST_F(EphemerisPath, EnvironmentVariableComesFirstButNeverTheStartFolder) {
 
     const std::string refusal = "SE_EPHE_PATH names a folder relative to the current one, where the ephemeris "
                                 "library would read data files from wherever the program was started";
-    for (const char* list : {".", ".:/usr/share/libswe/ephe", "/usr/share/libswe/ephe::/tmp", "ephe"}) {
+    for (const char* list : {".", ".:/usr/share/libswe/ephe", "/usr/share/libswe/ephe::/tmp", "ephe",
+                             "/usr/share/libswe/ephe;."}) {
         ASSERT_EQ(::setenv("SE_EPHE_PATH", list, 1), 0);
         ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(std::nullopt));
         sun = Coordinate<Planet>::make(Planet::sun, instant);

@@ -43,12 +43,14 @@ struct CloseFilesAtThreadExit {
 };
 
 constexpr char folderSeparator = ':';
+// The library splits a folder list at ';' as well as at ':'.
+constexpr std::string_view folderSeparators = ";:";
 
 // The library reads ".", an empty entry and every relative name of a folder
 // list against the current folder.
 bool onlyAbsoluteFolders(std::string_view list) noexcept {
     for (std::size_t start = 0;;) {
-        const std::size_t end = list.find(folderSeparator, start);
+        const std::size_t end = list.find_first_of(folderSeparators, start);
         const std::string_view entry = list.substr(start, end == std::string_view::npos ? end : end - start);
         if (entry.empty() || entry.front() != '/') return false;
         if (end == std::string_view::npos) return true;
@@ -328,7 +330,7 @@ std::string_view installedEphemerisPath() {
         std::string kept;
         const std::string_view list = SE_EPHE_PATH;
         for (std::size_t start = 0; start <= list.size();) {
-            const std::size_t end = std::min(list.find(folderSeparator, start), list.size());
+            const std::size_t end = std::min(list.find_first_of(folderSeparators, start), list.size());
             const std::string_view entry = list.substr(start, end - start);
             if (!entry.empty() && onlyAbsoluteFolders(entry)) {
                 if (!kept.empty()) kept += folderSeparator;

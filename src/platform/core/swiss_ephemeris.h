@@ -165,11 +165,12 @@ Result<GlobalEclipse> solarEclipse(double julianDayUT, bool backward);
 // by its default.
 inline constexpr std::size_t maximumEphemerisPathLength = 242;
 
-// Chooses the data folder (a list separated by ':') for every thread, or the
-// installed data for std::nullopt. Refused (false, nothing changed) when the
-// library would silently ignore it (longer than maximumEphemerisPathLength or
-// holding a NUL byte) or read it against the current folder (an entry that is
-// empty or not an absolute path). SE_EPHE_PATH still wins over it.
+// Chooses the data folder (a list separated by ':' or ';', as the library splits
+// it) for every thread, or the installed data for std::nullopt. Refused (false,
+// nothing changed) when the library would silently ignore it (longer than
+// maximumEphemerisPathLength or holding a NUL byte) or read it against the
+// current folder (an entry that is empty or not an absolute path). SE_EPHE_PATH
+// still wins over it.
 bool setEphemerisPath(std::optional<std::string_view> folder);
 
 // A number that changes whenever setEphemerisPath is obeyed, and only then. A
