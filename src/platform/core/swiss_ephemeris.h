@@ -117,6 +117,13 @@ Result<Position> calculate(double julianDayET, std::int32_t body, std::int32_t f
 
 // `name` is looked up as the library does (blanks removed, case ignored before a
 // comma); `julianDay` is on the ephemeris time scale as the library defines it.
+// The library reads its whole star catalogue on a thread's first star, and some
+// damage crashes it or stops it there. So before every call the catalogue it
+// would read (sefstars.txt, else fixstars.cat, in the first folder of its path
+// that holds one) is checked, once per version of the file, and refused with an
+// error naming it when it is no regular file, is larger than 1 MiB, or has a line
+// the library would read that is longer than 255 bytes, holds a NUL byte or has
+// fewer than the 14 fields of a star; or when it holds no star at all.
 Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int32_t flags);
 
 // The mean ayanamsha (without nutation) of the library's default sidereal mode,
