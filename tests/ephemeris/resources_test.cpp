@@ -293,15 +293,17 @@ struct DamagedCatalogue {
 
 } // namespace
 
-// The library reads a catalogue on a thread's first fixed star and crashes or
-// hangs on some damage (a line without a comma, one cut by its 256-byte line
-// buffer or by a carriage return, a NUL byte, a FIFO); each is an error naming
-// the file instead, however the folder is chosen.
+// The library reads a catalogue on a thread's first fixed star and crashes,
+// hangs or leaks on some damage (a line without a comma, one cut by its 256-byte
+// line buffer or by a carriage return, a NUL byte, a FIFO, an empty field); each
+// is an error naming the file instead, however the folder is chosen.
 TEST_F(EphemerisPath, DamagedStarCataloguesAreErrorsNotCrashes) {
     std::vector<DamagedCatalogue> damaged{
         {"a single word", "x\n"},
         {"a truncated line", aldebaranLine + "\nAldebaran  ,alTau,ICRS,04,35,55.2"},
         {"thirteen fields", "Aldebaran,alTau,ICRS,04,35,55.23907,+16,30,33.4885,63.45,-188.94,54.26,48.94\n"},
+        // Refused by the library too, which then leaks the stars before it.
+        {"an empty field", aldebaranLine + "\nRohini,,ICRS,04,35,55.23907,+16,30,33.4885,63.45,-188.94,54.26,48.94,0.86\n"},
         {"a line of blanks", " \t\n" + aldebaranLine + "\n"},
         {"a huge line", std::string(100000, 'x') + "\n" + aldebaranLine + "\n"},
         {"a long comment", "#" + std::string(300, 'x') + "\n" + aldebaranLine + "\n"},

@@ -115,8 +115,10 @@ const std::optional<Error>& prepareThread() {
 // Any other line it splits at commas: one without a comma crashes it, and one
 // with fewer than the 14 fields it reads (name, nomenclature, equinox, right
 // ascension and declination in three parts each, proper motions in both, radial
-// velocity, parallax, magnitude) spoils the whole catalogue. A NUL byte ends a
-// line early. So every line must fit in the buffer and hold a star's fields,
+// velocity, parallax, magnitude) spoils the whole catalogue and leaks the stars
+// read before it. After the name it counts a run of commas as one, so an empty
+// field there is one field fewer. A NUL byte ends a line early. So every line
+// must fit in the buffer and hold a star's fields, each but the name not empty,
 // unless the library passes over it.
 constexpr std::size_t longestCatalogueLine = AS_MAXCH - 1;
 constexpr std::ptrdiff_t fieldsOfAStar = 14;
@@ -139,8 +141,15 @@ std::optional<std::string> catalogueDamage(std::string_view text) {
         if (line.find('\0') != std::string_view::npos) return where + " holds a NUL byte";
         const std::string_view read = line.substr(0, line.find('\r'));
         if (read.empty() || read.front() == '#') continue;
-        if (std::count(read.begin(), read.end(), ',') + 1 < fieldsOfAStar)
-            return where + " has fewer than the 14 fields of a star";
+        std::ptrdiff_t field = 0;
+        for (std::size_t from = 0;; ++field) {
+            const std::size_t comma = read.find(',', from);
+            if (field > 0 && field < fieldsOfAStar && (comma == from || from == read.size()))
+                return where + " has an empty field where a star needs a value";
+            if (comma == std::string_view::npos) break;
+            from = comma + 1;
+        }
+        if (field + 1 < fieldsOfAStar) return where + " has fewer than the 14 fields of a star";
         anyStar = true;
     }
     if (!anyStar) return "it holds no star";

@@ -122,8 +122,9 @@ Result<Position> calculate(double julianDayET, std::int32_t body, std::int32_t f
 // would read (sefstars.txt, else fixstars.cat, in the first folder of its path
 // that holds one) is checked, once per version of the file, and refused with an
 // error naming it when it is no regular file, is larger than 1 MiB, or has a line
-// the library would read that is longer than 255 bytes, holds a NUL byte or has
-// fewer than the 14 fields of a star; or when it holds no star at all.
+// the library would read that is longer than 255 bytes, holds a NUL byte, has
+// fewer than the 14 fields of a star or an empty one after the name; or when it
+// holds no star at all.
 Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int32_t flags);
 
 // The mean ayanamsha (without nutation) of the library's default sidereal mode,
