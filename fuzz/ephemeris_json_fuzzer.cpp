@@ -2,6 +2,8 @@
 // from anywhere: decoding either gives a value or throws DecodingError (nothing
 // else), and what decodes encodes again and decodes to the same record. The
 // same bytes, read as numbers, make values that encode or throw EncodingError.
+// And the same bytes, as the star catalogue the library reads, give a fixed
+// star's position or an error, never a crash or a hang.
 
 #include "ephemeris/angular_relation.h"
 #include "ephemeris/asteroid.h"
@@ -11,6 +13,7 @@
 #include "ephemeris/lunar_north_node.h"
 #include "ephemeris/lunation.h"
 #include "ephemeris/planet.h"
+#include "ephemeris/resources.h"
 #include "ephemeris/zodiac.h"
 #include "ephemeris/zodiac_coordinate.h"
 #include "fuzz_check.h"
@@ -18,7 +21,13 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <system_error>
+#include <thread>
 
 using ephemeris::Json;
 
@@ -74,6 +83,53 @@ double numberAt(const std::uint8_t* data, std::size_t size, std::size_t index) {
     return value;
 }
 
+// A folder of its own for each input's catalogue: the bridge keeps its check of
+// a catalogue per version of the file, and a file rewritten within the same
+// clock tick at the same size would pass for the one before. Removed at exit.
+class CatalogueFolders {
+public:
+    CatalogueFolders() {
+        std::string name = (std::filesystem::temp_directory_path() / "vadididod-stars-XXXXXX").string();
+        FUZZ_CHECK(::mkdtemp(name.data()) != nullptr);
+        root_ = name;
+    }
+    ~CatalogueFolders() {
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
+    CatalogueFolders(const CatalogueFolders&) = delete;
+    CatalogueFolders& operator=(const CatalogueFolders&) = delete;
+
+    std::filesystem::path next() {
+        auto folder = root_ / std::to_string(count_++);
+        std::filesystem::create_directory(folder);
+        return folder;
+    }
+
+private:
+    std::filesystem::path root_;
+    unsigned long count_ = 0;
+};
+
+// The library reads its catalogue once per thread, so each input's star is
+// placed on a thread of its own.
+void placeStarFrom(const std::uint8_t* data, std::size_t size) {
+    static CatalogueFolders folders;
+    const auto folder = folders.next();
+    std::ofstream(folder / "sefstars.txt", std::ios::binary)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    FUZZ_CHECK(ephemeris::EphemerisDataPath::setEphemerisPath(folder.string()));
+    const auto& stars = ephemeris::allCases<ephemeris::FixedStar>();
+    const ephemeris::FixedStar star = stars[size % stars.size()];
+    std::thread([star] {
+        const auto position =
+            ephemeris::Coordinate<ephemeris::FixedStar>::make(star, platform::Date::fromSecondsSince1970(1.7e9));
+        FUZZ_CHECK(!position || std::isfinite(position->longitude()));
+    }).join();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -98,5 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     encode(ephemeris::ZodiacCoordinate(first, second));
     encode(ephemeris::Lunation(platform::Date::fromSecondsSince1970(first), second, size % 2 == 0));
     encode(ephemeris::Aspect(static_cast<ephemeris::Aspect::Kind>(size % 5), first));
+
+    placeStarFrom(data, size);
     return 0;
 }

@@ -12,8 +12,10 @@
 #include <cstdlib>
 #include <fstream>
 #include <optional>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <vector>
 
 using namespace ephemeris;
 using ephemeris_test::ScratchFolder;
@@ -229,9 +231,11 @@ TEST_F(EphemerisPath, FoldersRelativeToTheStartFolderAreRefused) {
     ScratchFolder folder("relative");
     writeDamagedDataFile(folder.path());
     ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(folder.path().string()));
-    // ".", an empty entry and a relative name all mean the current folder to the library.
+    // ".", an empty entry and a relative name all mean the current folder to the
+    // library, which splits the list at ';' as well as at ':'.
     for (const char* list : {".", "", "ephe", "./ephe", "/usr/share/libswe/ephe:.", "/usr/share/libswe/ephe::/tmp",
-                             ":/usr/share/libswe/ephe", "/usr/share/libswe/ephe:", "~/ephe"})
+                             ":/usr/share/libswe/ephe", "/usr/share/libswe/ephe:", "~/ephe",
+                             "/usr/share/libswe/ephe;.", "/usr/share/libswe/ephe;ephe", "/tmp:/usr;"})
         EXPECT_FALSE(EphemerisDataPath::setEphemerisPath(std::string(list))) << '"' << list << '"';
     // Nothing changed: the damaged file is still the one found.
     EXPECT_FALSE(Coordinate<Planet>::make(Planet::sun, instant));
@@ -258,7 +262,8 @@ TEST_F(EphemerisPath, EnvironmentVariableComesFirstButNeverTheStartFolder) {
 
     const std::string refusal = "SE_EPHE_PATH names a folder relative to the current one, where the ephemeris "
                                 "library would read data files from wherever the program was started";
-    for (const char* list : {".", ".:/usr/share/libswe/ephe", "/usr/share/libswe/ephe::/tmp", "ephe"}) {
+    for (const char* list : {".", ".:/usr/share/libswe/ephe", "/usr/share/libswe/ephe::/tmp", "ephe",
+                             "/usr/share/libswe/ephe;."}) {
         ASSERT_EQ(::setenv("SE_EPHE_PATH", list, 1), 0);
         ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(std::nullopt));
         sun = Coordinate<Planet>::make(Planet::sun, instant);
@@ -273,4 +278,100 @@ TEST_F(EphemerisPath, EnvironmentVariableComesFirstButNeverTheStartFolder) {
     ASSERT_EQ(::setenv("SE_EPHE_PATH", "", 1), 0);
     ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(std::nullopt));
     EXPECT_DOUBLE_EQ(sunLongitude(), 359.99972125416986);
+}
+
+namespace {
+
+// Aldebaran as the installed catalogue has it.
+const std::string aldebaranLine =
+    "Aldebaran  ,alTau,ICRS,04,35,55.23907,+16,30,33.4885,63.45,-188.94,54.26,48.94,0.86, 16,  629";
+
+struct DamagedCatalogue {
+    const char* what;
+    std::string text;
+};
+
+} // namespace
+
+// The library reads a catalogue on a thread's first fixed star and crashes,
+// hangs or leaks on some damage (a line without a comma, one cut by its 256-byte
+// line buffer or by a carriage return, a NUL byte, a FIFO, an empty field); each
+// is an error naming the file instead, however the folder is chosen.
+TEST_F(EphemerisPath, DamagedStarCataloguesAreErrorsNotCrashes) {
+    std::vector<DamagedCatalogue> damaged{
+        {"a single word", "x\n"},
+        {"a truncated line", aldebaranLine + "\nAldebaran  ,alTau,ICRS,04,35,55.2"},
+        {"thirteen fields", "Aldebaran,alTau,ICRS,04,35,55.23907,+16,30,33.4885,63.45,-188.94,54.26,48.94\n"},
+        // Refused by the library too, which then leaks the stars before it.
+        {"an empty field", aldebaranLine + "\nRohini,,ICRS,04,35,55.23907,+16,30,33.4885,63.45,-188.94,54.26,48.94,0.86\n"},
+        {"a line of blanks", " \t\n" + aldebaranLine + "\n"},
+        {"a huge line", std::string(100000, 'x') + "\n" + aldebaranLine + "\n"},
+        {"a long comment", "#" + std::string(300, 'x') + "\n" + aldebaranLine + "\n"},
+        {"a carriage return inside a line", "x\r" + aldebaranLine + "\n"},
+        {"a NUL byte", std::string("x\0,,,,,,,,,,,,,,,\n", 18) + aldebaranLine + "\n"},
+        {"an empty file", ""},
+    };
+    std::string overLarge;
+    while (overLarge.size() <= (std::size_t{1} << 20)) overLarge += aldebaranLine + "\n";
+    damaged.push_back({"more than 1 MiB of good lines", overLarge});
+    ScratchFolder folder("stars");
+    const std::string catalogue = (folder.path() / "sefstars.txt").string();
+    const auto aldebaranError = [] {
+        return onFreshThread([] {
+            const auto star = detail::positionOf("Aldebaran", instant);
+            return star ? std::string("no error") : star.error().message;
+        });
+    };
+    const auto expectRefused = [&](const char* what, const std::string& file) {
+        const std::string message = aldebaranError();
+        EXPECT_EQ(message.rfind(file + " ", 0), 0u) << what << ": " << message;
+    };
+    // As the report had it: SE_EPHE_PATH naming the folder.
+    ASSERT_EQ(::setenv("SE_EPHE_PATH", folder.path().c_str(), 1), 0);
+    ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(std::nullopt));
+    for (const auto& [what, text] : damaged) {
+        std::ofstream(catalogue, std::ios::binary | std::ios::trunc) << text;
+        expectRefused(what, catalogue);
+    }
+
+    // Not a file that can be read as one.
+    std::filesystem::remove(catalogue);
+    ASSERT_EQ(::mkfifo(catalogue.c_str(), 0600), 0);
+    expectRefused("a FIFO", catalogue);
+    std::filesystem::remove(catalogue);
+    std::filesystem::create_directory(catalogue);
+    expectRefused("a folder", catalogue);
+    std::filesystem::remove(catalogue);
+
+    // Found as the library finds it: the older name when no folder holds the
+    // catalogue, and every folder of the list, split at ';' as well as ':'.
+    const std::string older = (folder.path() / "fixstars.cat").string();
+    std::ofstream(older) << "x\n";
+    expectRefused("the older name", older);
+    std::filesystem::remove(older);
+    ScratchFolder second("stars-second");
+    const std::string secondCatalogue = (second.path() / "sefstars.txt").string();
+    std::ofstream(secondCatalogue) << "x\n";
+    ASSERT_EQ(::unsetenv("SE_EPHE_PATH"), 0);
+    ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(folder.path().string() + ";" + second.path().string()));
+    expectRefused("a later folder", secondCatalogue);
+
+    // Mended, the same file is read again, by several threads at once: one star,
+    // placed with the library's analytic theory as the folder holds no planetary files.
+    std::ofstream(secondCatalogue, std::ios::trunc) << aldebaranLine << "\n";
+    std::vector<std::optional<Expected<detail::BodyPosition>>> mended(4);
+    std::vector<std::thread> workers;
+    for (auto& result : mended) workers.emplace_back([&result] { result = detail::positionOf("Aldebaran", instant); });
+    for (auto& worker : workers) worker.join();
+    for (const auto& result : mended) {
+        ASSERT_TRUE(*result) << (*result).error().message;
+        EXPECT_NEAR((*result)->values[0], 70.124693450955547, 1e-5);
+    }
+
+    // The installed catalogue is untouched by all this.
+    ASSERT_TRUE(EphemerisDataPath::setEphemerisPath(std::nullopt));
+    const auto installed = onFreshThread([] { return Coordinate<FixedStar>::make(FixedStar::aldebaran, instant); });
+    ASSERT_TRUE(installed) << installed.error().message;
+    EXPECT_DOUBLE_EQ(installed->longitude(), 70.124693450955547);
+    EXPECT_DOUBLE_EQ(installed->latitude(), -5.4661005628122687);
 }

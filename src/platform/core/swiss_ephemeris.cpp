@@ -3,14 +3,20 @@
 
 #include <swephexp.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <mutex>
+#include <vector>
 
 namespace swisseph {
 namespace {
@@ -35,6 +41,9 @@ thread_local std::uint64_t appliedGeneration = 0;
 // Why this thread may not ask the library anything, as found when its path was
 // last applied.
 thread_local std::optional<Error> pathRefusal;
+// The folders the library searches on this thread, as found when its path was
+// last applied: SE_EPHE_PATH when it won, else the folder it was given.
+thread_local std::string searchedFolders;
 
 // The files a thread opened stay open after it ends unless the thread closes
 // them; a worker thread per batch fetch would otherwise leak three descriptors.
@@ -43,12 +52,14 @@ struct CloseFilesAtThreadExit {
 };
 
 constexpr char folderSeparator = ':';
+// The library splits a folder list at ';' as well as at ':'.
+constexpr std::string_view folderSeparators = ";:";
 
 // The library reads ".", an empty entry and every relative name of a folder
 // list against the current folder.
 bool onlyAbsoluteFolders(std::string_view list) noexcept {
     for (std::size_t start = 0;;) {
-        const std::size_t end = list.find(folderSeparator, start);
+        const std::size_t end = list.find_first_of(folderSeparators, start);
         const std::string_view entry = list.substr(start, end == std::string_view::npos ? end : end - start);
         if (entry.empty() || entry.front() != '/') return false;
         if (end == std::string_view::npos) return true;
@@ -57,13 +68,18 @@ bool onlyAbsoluteFolders(std::string_view list) noexcept {
 }
 
 // SE_EPHE_PATH as the library weighs it: it wins over the folder the library is
-// given when it is set, not empty and no longer than the library takes. One that
-// names the current folder is refused rather than obeyed.
-std::optional<Error> environmentRefusal() {
+// given when it is set, not empty and no longer than the library takes.
+std::optional<std::string> environmentPath() {
     const char* variable = std::getenv("SE_EPHE_PATH");
     if (variable == nullptr) return std::nullopt;
     const std::string_view list(variable);
-    if (list.empty() || list.size() > maximumEphemerisPathLength || onlyAbsoluteFolders(list)) return std::nullopt;
+    if (list.empty() || list.size() > maximumEphemerisPathLength) return std::nullopt;
+    return std::string(list);
+}
+
+// One that names the current folder is refused rather than obeyed.
+std::optional<Error> environmentRefusal(const std::optional<std::string>& environment) {
+    if (!environment || onlyAbsoluteFolders(*environment)) return std::nullopt;
     return Error{"SE_EPHE_PATH names a folder relative to the current one, where the ephemeris library would read "
                  "data files from wherever the program was started"};
 }
@@ -81,11 +97,202 @@ const std::optional<Error>& prepareThread() {
         folder = chosen.folder;
         generation = pathGeneration.load(std::memory_order_relaxed);
     }
-    pathRefusal = environmentRefusal();
+    auto environment = environmentPath();
+    pathRefusal = environmentRefusal(environment);
+    if (!folder) folder = std::string(installedEphemerisPath());
     // Never a null folder: the library's own default begins with the current one.
-    if (!pathRefusal) swe_set_ephe_path(folder ? folder->c_str() : std::string(installedEphemerisPath()).c_str());
+    if (!pathRefusal) swe_set_ephe_path(folder->c_str());
+    searchedFolders = environment ? std::move(*environment) : std::move(*folder);
     appliedGeneration = generation;
     return pathRefusal;
+}
+
+// The star catalogue is read by the library on a thread's first fixed star, and
+// some damage crashes or stops it there. What it takes was found by trying
+// crafted files on it. It reads a line at a time into 256 bytes: the rest of a
+// longer line is read as a line of its own. It reads a line up to its first
+// carriage return, and passes over a line that is then empty or begins with '#'.
+// Any other line it splits at commas: one without a comma crashes it, and one
+// with fewer than the 14 fields it reads (name, nomenclature, equinox, right
+// ascension and declination in three parts each, proper motions in both, radial
+// velocity, parallax, magnitude) spoils the whole catalogue and leaks the stars
+// read before it. After the name it counts a run of commas as one, so an empty
+// field there is one field fewer. A NUL byte ends a line early. So every line
+// must fit in the buffer and hold a star's fields, each but the name not empty,
+// unless the library passes over it.
+constexpr std::size_t longestCatalogueLine = AS_MAXCH - 1;
+constexpr std::ptrdiff_t fieldsOfAStar = 14;
+// Each thread keeps its own copy of the catalogue; the one installed is 136 kB.
+constexpr std::size_t largestCatalogue = std::size_t{1} << 20;
+// Catalogues are checked once per version of the file; at most this many
+// checks are kept, and past that the list starts again (a folder named by the
+// caller may change often).
+constexpr std::size_t keptCatalogueChecks = 16;
+
+std::optional<std::string> catalogueDamage(std::string_view text) {
+    bool anyStar = false;
+    std::size_t number = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        const std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        const std::string where = "line " + std::to_string(++number);
+        if (line.size() > longestCatalogueLine) return where + " is longer than 255 bytes";
+        if (line.find('\0') != std::string_view::npos) return where + " holds a NUL byte";
+        const std::string_view read = line.substr(0, line.find('\r'));
+        if (read.empty() || read.front() == '#') continue;
+        std::ptrdiff_t field = 0;
+        for (std::size_t from = 0;; ++field) {
+            const std::size_t comma = read.find(',', from);
+            if (field > 0 && field < fieldsOfAStar && (comma == from || from == read.size()))
+                return where + " has an empty field where a star needs a value";
+            if (comma == std::string_view::npos) break;
+            from = comma + 1;
+        }
+        if (field + 1 < fieldsOfAStar) return where + " has fewer than the 14 fields of a star";
+        anyStar = true;
+    }
+    if (!anyStar) return "it holds no star";
+    return std::nullopt;
+}
+
+// One version of a file: replaced, rewritten or touched, it is another.
+struct FileVersion {
+    std::string path;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+
+    FileVersion(std::string name, const struct stat& status)
+        : path(std::move(name)), device(status.st_dev), inode(status.st_ino), size(status.st_size),
+          modified(status.st_mtim), changed(status.st_ctim) {}
+
+    bool operator==(const FileVersion& other) const noexcept {
+        const auto same = [](const timespec& a, const timespec& b) {
+            return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+        };
+        return path == other.path && device == other.device && inode == other.inode && size == other.size &&
+               same(modified, other.modified) && same(changed, other.changed);
+    }
+};
+
+// Shared by every thread: batch requests place stars on several at once.
+class CatalogueChecks {
+public:
+    // The check of this version of a file, if it was kept.
+    bool find(const FileVersion& version, std::optional<Error>& result) {
+        const std::lock_guard lock(mutex_);
+        for (const auto& [checked, kept] : results_) {
+            if (checked == version) {
+                result = kept;
+                return true;
+            }
+        }
+        return false;
+    }
+
+    void keep(FileVersion version, std::optional<Error> result) {
+        const std::lock_guard lock(mutex_);
+        if (results_.size() >= keptCatalogueChecks) results_.clear();
+        results_.emplace_back(std::move(version), std::move(result));
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::pair<FileVersion, std::optional<Error>>> results_;
+};
+
+CatalogueChecks& catalogueChecks() {
+    static CatalogueChecks checks;
+    return checks;
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) noexcept : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const noexcept { return fd_; }
+
+private:
+    int fd_;
+};
+
+// The whole of a file of `size` bytes, with one byte more asked for to notice a
+// file that grows while it is read.
+Result<std::string> readCatalogue(int fd, std::size_t size, const std::string& path) {
+    std::string text(size + 1, '\0');
+    std::size_t filled = 0;
+    while (filled < text.size()) {
+        const ssize_t got = ::read(fd, text.data() + filled, text.size() - filled);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return Error{path + " cannot be read"};
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    if (filled > size) return Error{path + " changed while it was read"};
+    text.resize(filled);
+    return text;
+}
+
+// Why the catalogue opened as `fd` must not reach the library, if it must not.
+std::optional<Error> catalogueRefusal(int fd, const std::string& path) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0) return Error{path + " cannot be read"};
+    // A FIFO would stop the library until a writer came; a folder or device is no catalogue.
+    if (!S_ISREG(status.st_mode)) return Error{path + " is not a regular file"};
+    if (status.st_size < 0 || static_cast<std::uint64_t>(status.st_size) > largestCatalogue)
+        return Error{path + " is larger than 1 MiB"};
+    auto text = readCatalogue(fd, static_cast<std::size_t>(status.st_size), path);
+    if (auto* error = std::get_if<Error>(&text)) return std::move(*error);
+    std::optional<Error> result;
+    if (auto damage = catalogueDamage(std::get<std::string>(text))) result = Error{path + " is damaged: " + *damage};
+    // Kept only when the file did not change while it was read.
+    struct stat after {};
+    FileVersion version(path, status);
+    if (::fstat(fd, &after) == 0 && FileVersion(path, after) == version)
+        catalogueChecks().keep(std::move(version), result);
+    return result;
+}
+
+// What the library cannot open either, it passes over.
+bool passedOver(int error) noexcept {
+    return error == ENOENT || error == ENOTDIR || error == EACCES || error == ELOOP;
+}
+
+// The catalogue is looked for as the library looks for it: its name in each
+// folder of the list in turn, then its older name in each; the first that opens
+// is the one read. None found is for the library to say. A version of the file
+// checked before is only looked at, not opened again.
+std::optional<Error> starCatalogueRefusal() {
+    const std::string_view list = searchedFolders;
+    for (const char* name : {SE_STARFILE, SE_STARFILE_OLD}) {
+        for (std::size_t start = 0; start <= list.size();) {
+            const std::size_t end = std::min(list.find_first_of(folderSeparators, start), list.size());
+            std::string path(list.substr(start, end - start));
+            start = end + 1;
+            if (path.empty()) continue;
+            if (path.back() != '/') path += '/';
+            path += name;
+            struct stat status {};
+            if (::stat(path.c_str(), &status) != 0) {
+                if (passedOver(errno)) continue;
+                return Error{path + " cannot be read"};
+            }
+            std::optional<Error> known;
+            if (catalogueChecks().find(FileVersion(path, status), known)) return known;
+            const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+            if (file.get() >= 0) return catalogueRefusal(file.get(), path);
+            if (passedOver(errno)) continue;
+            return Error{path + " cannot be read"};
+        }
+    }
+    return std::nullopt;
 }
 
 struct ErrorText {
@@ -172,6 +379,7 @@ Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int
     if (name.size() >= SE_MAX_STNAME) return Error{"fixed star name is too long"};
     std::memcpy(star, name.data(), name.size());
     if (const auto& refused = prepareThread()) return *refused;
+    if (auto refused = starCatalogueRefusal()) return *std::move(refused);
     StarPosition result;
     ErrorText serr;
     const std::int32_t used = swe_fixstar2(star, julianDay, flags, result.position.values.data(), serr.text);
@@ -328,7 +536,7 @@ std::string_view installedEphemerisPath() {
         std::string kept;
         const std::string_view list = SE_EPHE_PATH;
         for (std::size_t start = 0; start <= list.size();) {
-            const std::size_t end = std::min(list.find(folderSeparator, start), list.size());
+            const std::size_t end = std::min(list.find_first_of(folderSeparators, start), list.size());
             const std::string_view entry = list.substr(start, end - start);
             if (!entry.empty() && onlyAbsoluteFolders(entry)) {
                 if (!kept.empty()) kept += folderSeparator;

@@ -117,6 +117,14 @@ Result<Position> calculate(double julianDayET, std::int32_t body, std::int32_t f
 
 // `name` is looked up as the library does (blanks removed, case ignored before a
 // comma); `julianDay` is on the ephemeris time scale as the library defines it.
+// The library reads its whole star catalogue on a thread's first star, and some
+// damage crashes it or stops it there. So before every call the catalogue it
+// would read (sefstars.txt, else fixstars.cat, in the first folder of its path
+// that holds one) is checked, once per version of the file, and refused with an
+// error naming it when it is no regular file, is larger than 1 MiB, or has a line
+// the library would read that is longer than 255 bytes, holds a NUL byte, has
+// fewer than the 14 fields of a star or an empty one after the name; or when it
+// holds no star at all.
 Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int32_t flags);
 
 // The mean ayanamsha (without nutation) of the library's default sidereal mode,
@@ -165,11 +173,12 @@ Result<GlobalEclipse> solarEclipse(double julianDayUT, bool backward);
 // by its default.
 inline constexpr std::size_t maximumEphemerisPathLength = 242;
 
-// Chooses the data folder (a list separated by ':') for every thread, or the
-// installed data for std::nullopt. Refused (false, nothing changed) when the
-// library would silently ignore it (longer than maximumEphemerisPathLength or
-// holding a NUL byte) or read it against the current folder (an entry that is
-// empty or not an absolute path). SE_EPHE_PATH still wins over it.
+// Chooses the data folder (a list separated by ':' or ';', as the library splits
+// it) for every thread, or the installed data for std::nullopt. Refused (false,
+// nothing changed) when the library would silently ignore it (longer than
+// maximumEphemerisPathLength or holding a NUL byte) or read it against the
+// current folder (an entry that is empty or not an absolute path). SE_EPHE_PATH
+// still wins over it.
 bool setEphemerisPath(std::optional<std::string_view> folder);
 
 // A number that changes whenever setEphemerisPath is obeyed, and only then. A
