@@ -54,7 +54,8 @@ platform::Expected<SunMoonCalculator, InvalidJulianDay> SunMoonCalculator::make(
                                                                                   ObserverLocation location) {
     const double continuous = astronomy::JulianDay::of(date).value;
     if (!withinCalendar(continuous)) return InvalidJulianDay{continuous};
-    if (!std::isfinite(location.latitude) || !std::isfinite(location.longitude))
+    // No place on the Earth lies beyond a pole; any finite longitude is an angle.
+    if (!(std::fabs(location.latitude) <= 90.0) || !std::isfinite(location.longitude))
         return InvalidJulianDay{continuous};
 
     // The instant's own UTC fields: a calculation must not depend on the zone
@@ -180,11 +181,20 @@ platform::Expected<std::array<std::int64_t, 6>, InvalidJulianDay> SunMoonCalcula
 }
 
 double SunMoonCalculator::normalizeRadians(double r) noexcept {
-    if (r < 0 && r >= -twoPi) return r + twoPi;
-    if (r >= twoPi && r < 2 * twoPi) return r - twoPi;
     if (r >= 0 && r < twoPi) return r;
-    r -= twoPi * std::floor(r * (1.0 / twoPi));
-    if (r < 0.) r += twoPi;
+    if (r >= twoPi && r < 2 * twoPi) return r - twoPi;
+    // Less whole turns. Below 2^40 radians by the floor of the quotient, as the
+    // results have always been computed: its product is off by 2^-12 radian at
+    // most there, and no angle of an instant within the calendar's range comes
+    // near at an ordinary longitude. Beyond, the product can be off by turns
+    // and the exact remainder is taken.
+    if (r < 0 && r >= -twoPi) r += twoPi;
+    else if (std::fabs(r) < 0x1p40) r -= twoPi * std::floor(r * (1.0 / twoPi));
+    else r = std::fmod(r, twoPi);
+    // The quotient can come out a turn short, and a tiny negative angle plus a
+    // turn can round up to a whole turn.
+    if (r < 0.0) r += twoPi;
+    if (r >= twoPi) r -= twoPi;
     return r;
 }
 

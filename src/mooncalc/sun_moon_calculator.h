@@ -48,8 +48,10 @@ public:
     // Refused with InvalidJulianDay: a Julian day in [2299150, 2299160), the
     // days before the calendar reform (24 September to 4 October 1582, Julian);
     // an instant that is not finite or lies beyond the calendar's range (some
-    // 5.8 million years); coordinates that are not finite numbers (carrying the
-    // instant's Julian day).
+    // 5.8 million years); a latitude beyond -90 to 90 or a longitude that is not
+    // a finite number (carrying the instant's Julian day). A longitude of many
+    // turns is taken as the angle it is, but past some 10^14 degrees the local
+    // sidereal time loses its seconds and rise, set and transit do not settle.
     static platform::Expected<SunMoonCalculator, InvalidJulianDay> make(platform::Date date,
                                                                           ObserverLocation location);
 

@@ -97,6 +97,10 @@ TEST(SunMoonConstruction, RefusesWhatItCannotComputeWithTheJulianDay) {
     EXPECT_EQ(refusedJulianDay(date, {nan, 0.0}), jd);
     EXPECT_EQ(refusedJulianDay(date, {51.5, infinity}), jd);
     EXPECT_EQ(refusedJulianDay(date, {-infinity, 0.0}), jd);
+    // No place on the Earth lies beyond a pole; any longitude is an angle.
+    EXPECT_EQ(refusedJulianDay(date, {90.5, 0.0}), jd);
+    EXPECT_EQ(refusedJulianDay(date, {-1e300, 0.0}), jd);
+    EXPECT_FALSE(refusedJulianDay(date, {-90.0, 1e22}));
 }
 
 TEST(SunMoonResults, NotANumberUntilCalculated) {
@@ -213,6 +217,11 @@ TEST(SunMoonDates, NormalizeRadians) {
     EXPECT_NEAR(SunMoonCalculator::normalizeRadians(1000.0), std::fmod(1000.0, 2 * pi), 1e-12);
     EXPECT_NEAR(SunMoonCalculator::normalizeRadians(-1000.0), 2 * pi - std::fmod(1000.0, 2 * pi), 1e-12);
     EXPECT_TRUE(std::isnan(SunMoonCalculator::normalizeRadians(nan)));
+    // Far from zero the angle still lands within one turn, and a hair below
+    // zero is zero rather than a whole turn.
+    EXPECT_EQ(SunMoonCalculator::normalizeRadians(1e18), std::fmod(1e18, 2 * pi));
+    EXPECT_EQ(SunMoonCalculator::normalizeRadians(-1e18), std::fmod(-1e18, 2 * pi) + 2 * pi);
+    EXPECT_EQ(SunMoonCalculator::normalizeRadians(-1e-20), 0.0);
 }
 
 } // namespace
