@@ -12,9 +12,11 @@
 // Angles are radians, instants Julian days on the UT scale, distances
 // astronomical units. A rise, set or transit of -1 is an event that does not
 // happen: the body stays above or below the horizon that day, or the
-// refinement does not settle to a second. The refinement takes three rounds
-// for the Sun and five for the Moon, and goes on, to twenty in all, while the
-// last round still moved the event by more than a second.
+// refinement does not settle to a second, or it settles more than a day before
+// the instant or two days after it (tens of thousands of years from now, where
+// the theory no longer holds). The refinement takes three rounds for the Sun
+// and five for the Moon, and goes on, to twenty in all, while the last round
+// still moved the event by more than a second.
 //
 // One object answers for one instant: make it, call calcSunAndMoon(), read
 // the results, which are NaN until then. An object serves one thread at a time.
@@ -115,7 +117,7 @@ private:
     Topocentric doCalc(const Ecliptic& body) const noexcept;
     Topocentric evaluate(bool sun) noexcept;   // at the current instant
     double obtainAccurateRiseSetTransit(double riseSetJD, Event event, int niter, bool sun) noexcept;
-    void storeRefined(const Topocentric& out, bool sun, BodyResults results) noexcept;
+    void storeRefined(const Topocentric& out, bool sun, double instant, BodyResults results) noexcept;
 
     double jdUT_ = 0.0;
     double t_ = 0.0;           // Julian centuries of TT since J2000
