@@ -28,56 +28,60 @@ bool isLaterEvent(platform::Date event, platform::Date than) {
     return event.timeIntervalSince(than) > sameEventWithin;
 }
 
-// The moonrises around an instant, from searches started at UTC midnights.
-// From a midnight the rise calculator finds the first moonrise at or after it:
-// the earlier event it may prefer must fall on the same UTC day, so it cannot
-// come before midnight. Moonrises are a day or more apart where the Moon rises
-// every day, so each UTC day holds at most one; on the day in a month that
-// holds none, the search finds the next day's. The searches of one answer are
-// kept, as their lunar days share them.
-class MoonRises {
+// The moonrises (or the moonsets) around an instant, from searches started at
+// UTC midnights. From a midnight the rise and set calculator finds the first
+// event at or after it: the earlier event it may prefer must fall on the same
+// UTC day, so it cannot come before midnight. Moonrises are a day or more apart
+// where the Moon rises every day, and so are moonsets, so each UTC day holds at
+// most one of a kind; on the day in a month that holds none, the search finds
+// the next day's. The searches of one answer are kept, as their lunar days
+// share them.
+class MoonEvents {
 public:
-    explicit MoonRises(const MoonRiseSetCalculatorInterface& calculator) : calculator_(calculator) {}
+    enum class Kind : bool { rise, set };
+    MoonEvents(const MoonRiseSetCalculatorInterface& calculator, Kind kind) : calculator_(calculator), kind_(kind) {}
 
-    // The first moonrise at or after the UTC midnight `dayStart`.
+    // The first event at or after the UTC midnight `dayStart`.
     std::optional<platform::Date> fromDayStart(platform::Date dayStart) {
         for (std::size_t i = 0; i < count_; ++i)
             if (found_[i].first == dayStart) return found_[i].second;
-        const auto rise = instantOf(calculator_.getMoonRise(dayStart));
-        if (count_ < found_.size()) found_[count_++] = {dayStart, rise};
-        return rise;
+        const auto event = instantOf(kind_ == Kind::rise ? calculator_.getMoonRise(dayStart)
+                                                         : calculator_.getMoonSet(dayStart));
+        if (count_ < found_.size()) found_[count_++] = {dayStart, event};
+        return event;
     }
 
-    // The last moonrise at or before `date`: that UTC day's, or the day
-    // before's, or, when the Moon did not rise that day, the one before that.
-    // Absent when none of the three days gives one (a Moon that stays up or
-    // down for days, a failed search).
+    // The last event at or before `date`: that UTC day's, or the day before's,
+    // or, when there was none that day, the one before that. Absent when none
+    // of the three days gives one (a Moon that stays up or down for days, a
+    // failed search).
     std::optional<platform::Date> lastAtOrBefore(platform::Date date) {
         const platform::Date day = datehelper::startOfDay(date);
         std::optional<platform::Date> later;   // found from a later midnight
         for (int back = 0; back < 3; ++back) {
-            const auto rise = fromDayStart(day.addingTimeInterval(-back * datehelper::dayInSeconds));
-            if (!rise) continue;
-            // The search from the midnight before a day without a moonrise
+            const auto event = fromDayStart(day.addingTimeInterval(-back * datehelper::dayInSeconds));
+            if (!event) continue;
+            // The search from the midnight before a day without an event
             // finds the later one again, perhaps a second off.
-            if (*rise <= date && (!later || isLaterEvent(*later, *rise))) return rise;
-            later = rise;
+            if (*event <= date && (!later || isLaterEvent(*later, *event))) return event;
+            later = event;
         }
         return std::nullopt;
     }
 
-    // The first moonrise after `date`: that UTC day's if it comes later, else
-    // the first from the next midnight on. Absent when neither search gives one.
+    // The first event after `date`: that UTC day's if it comes later, else the
+    // first from the next midnight on. Absent when neither search gives one.
     std::optional<platform::Date> firstAfter(platform::Date date) {
         const platform::Date day = datehelper::startOfDay(date);
-        if (const auto rise = fromDayStart(day); rise && date < *rise) return rise;
+        if (const auto event = fromDayStart(day); event && date < *event) return event;
         return fromDayStart(day.addingTimeInterval(datehelper::dayInSeconds));
     }
 
 private:
     const MoonRiseSetCalculatorInterface& calculator_;
-    // One answer searches from six midnights at most (three days before its
-    // own to two after); beyond eight, searches are made but not kept.
+    Kind kind_;
+    // One answer searches for moonrises from six midnights at most (three days
+    // before its own to two after); beyond eight, searches are made but not kept.
     std::array<std::pair<platform::Date, std::optional<platform::Date>>, 8> found_{};
     std::size_t count_ = 0;
 };
@@ -143,7 +147,8 @@ std::vector<MoonModel> MoonCalculator::getMoonModels(platform::Date date) {
     const std::vector<std::int64_t> numbers = moonAgeCalculator_->getMoonAges(date);
     if (numbers.empty() || numbers.size() > 3) return {};
 
-    MoonRises rises(moonRiseSetCalculator());
+    const MoonRiseSetCalculatorInterface& calculator = moonRiseSetCalculator();
+    MoonEvents rises(calculator, MoonEvents::Kind::rise);
     const MoonZodiacSignCalculatorInterface& signs = *moonZodiacSignCalculator_;
     const MoonZodiacSign endSign = signs.getMoonZodiacSign(*dayEnd);
     // One number: the lunar day that holds the instant.
@@ -152,14 +157,19 @@ std::vector<MoonModel> MoonCalculator::getMoonModels(platform::Date date) {
 
     const MoonZodiacSign startSign = signs.getMoonZodiacSign(dayStart);
     const auto todaysRise = rises.fromDayStart(dayStart);
-    const auto todaysSet = instantOf(moonRiseSetCalculator().getMoonSet(*dayEnd));
     // The first lunar day ends at today's rise and begins at the one before.
     const auto previousRise = todaysRise ? rises.lastAtOrBefore(todaysRise->addingTimeInterval(-sameEventWithin))
                                          : rises.lastAtOrBefore(dayStart.addingTimeInterval(-1.0));
+    // When the day holds three, the second runs from today's rise to the first
+    // moonset after it: the set nearest the day's end may come before the rise
+    // and turn the lunar days back. Without a rise to go by, that nearest set.
+    std::optional<platform::Date> todaysSet;
+    if (numbers.size() == 3)
+        todaysSet = todaysRise ? MoonEvents(calculator, MoonEvents::Kind::set).firstAfter(*todaysRise)
+                               : instantOf(calculator.getMoonSet(*dayEnd));
     // The last begins at today's rise, or at today's set when the day holds
-    // three, and ends at the next moonrise after the later of the two.
-    std::optional<platform::Date> lastInner = todaysRise;
-    if (numbers.size() == 3 && todaysSet && (!lastInner || *lastInner < *todaysSet)) lastInner = todaysSet;
+    // three, and ends at the next moonrise after it.
+    const std::optional<platform::Date> lastInner = todaysSet ? todaysSet : todaysRise;
     const auto nextRise = lastInner ? rises.firstAfter(lastInner->addingTimeInterval(sameEventWithin))
                                     : rises.firstAfter(*dayEnd);
 

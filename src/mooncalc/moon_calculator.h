@@ -17,15 +17,15 @@
 // the second begins at the first moonrise from the start of the UTC day (the
 // next day's when the Moon does not rise that day); the first begins at the
 // moonrise before that one, the second ends at the moonrise after it. With
-// three, the second ends and the third begins at the moonset nearest the day's
-// end, and the third ends at the first moonrise after the later of that set and
-// the day's rise. Moonrises are searched from UTC midnights, where the search
-// finds the first one from there on, and a minute or less apart they are one
-// event found twice, so no lunar day lasts a second. A bound whose search
-// failed is absent and is never compared as an instant; so is one not found
-// within three days before or two after (a Moon that stays up or down for
-// days). A lunar day always ends after it begins: an end that would break this
-// is left absent.
+// three, the second ends and the third begins at the first moonset after that
+// day's rise (the moonset nearest the day's end when there is no rise to go
+// by), and the third ends at the first moonrise after that set. Moonrises and
+// moonsets are searched from UTC midnights, where the search finds the first
+// one from there on, and moonrises a minute or less apart are one event found
+// twice, so no lunar day lasts a second. A bound whose search failed is absent
+// and is never compared as an instant; so is one not found within three days
+// before or two after (a Moon that stays up or down for days). A lunar day
+// always ends after it begins: an end that would break this is left absent.
 //
 // One facade serves one thread at a time: the calculators built on first use
 // are not guarded.

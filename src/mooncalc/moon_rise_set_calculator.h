@@ -6,9 +6,10 @@
 // whole seconds (UTC).
 //
 // Failures: InvalidJulianDay when the calculator refuses the instant (the days
-// before the calendar reform in 1582, an instant or coordinates that are not
-// finite); unableToFormDateFromComponents when the Moon does not rise (or set)
-// that day at the observer's latitude or the refinement did not settle.
+// before the calendar reform in 1582, an instant that is not finite, a latitude
+// beyond a pole, a longitude that is not finite); unableToFormDateFromComponents
+// when the Moon does not rise (or set) that day at the observer's latitude or
+// the refinement did not settle.
 
 #include "mooncalc/calculator_interfaces.h"
 #include "mooncalc/observer_location.h"

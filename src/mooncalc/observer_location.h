@@ -1,8 +1,9 @@
 #pragma once
 // Where on the Earth the observer stands, in degrees: latitude north positive
 // (-90 to 90), longitude east positive. Only these two numbers of a location
-// take part in the calculator's results; coordinates that are not finite
-// numbers are refused by the calculators that read them.
+// take part in the calculator's results; a latitude beyond a pole and a
+// longitude that is not a finite number are refused by the calculators that
+// read them.
 
 namespace mooncalc {
 

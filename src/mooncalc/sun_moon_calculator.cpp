@@ -54,7 +54,8 @@ platform::Expected<SunMoonCalculator, InvalidJulianDay> SunMoonCalculator::make(
                                                                                   ObserverLocation location) {
     const double continuous = astronomy::JulianDay::of(date).value;
     if (!withinCalendar(continuous)) return InvalidJulianDay{continuous};
-    if (!std::isfinite(location.latitude) || !std::isfinite(location.longitude))
+    // No place on the Earth lies beyond a pole; any finite longitude is an angle.
+    if (!(std::fabs(location.latitude) <= 90.0) || !std::isfinite(location.longitude))
         return InvalidJulianDay{continuous};
 
     // The instant's own UTC fields: a calculation must not depend on the zone
@@ -115,14 +116,25 @@ double SunMoonCalculator::obtainAccurateRiseSetTransit(double riseSetJD, Event e
     return step <= oneSecond ? jd : -1.0;
 }
 
-void SunMoonCalculator::storeRefined(const Topocentric& out, bool sun, BodyResults results) noexcept {
+void SunMoonCalculator::storeRefined(const Topocentric& out, bool sun, double instant,
+                                     BodyResults results) noexcept {
     results.azimuth = out.azimuth;
     results.elevation = out.elevation;
     results.distance = out.distance;
     const int rounds = sun ? 3 : 5;
-    results.rise = obtainAccurateRiseSetTransit(out.rise, Event::rise, rounds, sun);
-    results.set = obtainAccurateRiseSetTransit(out.set, Event::set, rounds, sun);
-    results.transit = obtainAccurateRiseSetTransit(out.transit, Event::transit, rounds, sun);
+    // Tens of thousands of years from now the theory's polynomials no longer
+    // hold (the obliquity swings by degrees an hour), and the rounds can walk
+    // from one day's event to another's and settle days away. Within 10,000
+    // years of now every event sampled settles less than 0.6 days before the
+    // instant and 1.5 days after it; one more than a day before or two days
+    // after is none of the instant's.
+    const auto refined = [&](double estimate, Event event) {
+        const double jd = obtainAccurateRiseSetTransit(estimate, event, rounds, sun);
+        return jd - instant >= -1.0 && jd - instant <= 2.0 ? jd : -1.0;
+    };
+    results.rise = refined(out.rise, Event::rise);
+    results.set = refined(out.set, Event::set);
+    results.transit = refined(out.transit, Event::transit);
     if (results.transit == -1.0) {
         results.transitElevation = 0.0;
     } else {
@@ -136,14 +148,14 @@ void SunMoonCalculator::calcSunAndMoon() {
     const Topocentric sun = doCalc(getSun());
     const double sunAnomaly = sanomaly_;
     const double sunLongitude = slongitude_;
-    storeRefined(sun, true, {sunAz, sunEl, sunRise, sunSet, sunTransit, sunTransitElev, sunDist});
+    storeRefined(sun, true, jd, {sunAz, sunEl, sunRise, sunSet, sunTransit, sunTransitElev, sunDist});
 
     setUTDate(jd);
     sanomaly_ = sunAnomaly;
     slongitude_ = sunLongitude;
     const Topocentric moon = doCalc(getMoon());   // the Moon's age of the instant
     const double age = moonAge;
-    storeRefined(moon, false, {moonAz, moonEl, moonRise, moonSet, moonTransit, moonTransitElev, moonDist});
+    storeRefined(moon, false, jd, {moonAz, moonEl, moonRise, moonSet, moonTransit, moonTransitElev, moonDist});
 
     // The refinements moved the instant: back to the one asked for.
     setUTDate(jd);
@@ -180,11 +192,20 @@ platform::Expected<std::array<std::int64_t, 6>, InvalidJulianDay> SunMoonCalcula
 }
 
 double SunMoonCalculator::normalizeRadians(double r) noexcept {
-    if (r < 0 && r >= -twoPi) return r + twoPi;
-    if (r >= twoPi && r < 2 * twoPi) return r - twoPi;
     if (r >= 0 && r < twoPi) return r;
-    r -= twoPi * std::floor(r * (1.0 / twoPi));
-    if (r < 0.) r += twoPi;
+    if (r >= twoPi && r < 2 * twoPi) return r - twoPi;
+    // Less whole turns. Below 2^40 radians by the floor of the quotient, as the
+    // results have always been computed: its product is off by 2^-12 radian at
+    // most there, and no angle of an instant within the calendar's range comes
+    // near at an ordinary longitude. Beyond, the product can be off by turns
+    // and the exact remainder is taken.
+    if (r < 0 && r >= -twoPi) r += twoPi;
+    else if (std::fabs(r) < 0x1p40) r -= twoPi * std::floor(r * (1.0 / twoPi));
+    else r = std::fmod(r, twoPi);
+    // The quotient can come out a turn short, and a tiny negative angle plus a
+    // turn can round up to a whole turn.
+    if (r < 0.0) r += twoPi;
+    if (r >= twoPi) r -= twoPi;
     return r;
 }
 

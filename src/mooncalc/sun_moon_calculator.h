@@ -12,9 +12,11 @@
 // Angles are radians, instants Julian days on the UT scale, distances
 // astronomical units. A rise, set or transit of -1 is an event that does not
 // happen: the body stays above or below the horizon that day, or the
-// refinement does not settle to a second. The refinement takes three rounds
-// for the Sun and five for the Moon, and goes on, to twenty in all, while the
-// last round still moved the event by more than a second.
+// refinement does not settle to a second, or it settles more than a day before
+// the instant or two days after it (tens of thousands of years from now, where
+// the theory no longer holds). The refinement takes three rounds for the Sun
+// and five for the Moon, and goes on, to twenty in all, while the last round
+// still moved the event by more than a second.
 //
 // One object answers for one instant: make it, call calcSunAndMoon(), read
 // the results, which are NaN until then. An object serves one thread at a time.
@@ -48,8 +50,10 @@ public:
     // Refused with InvalidJulianDay: a Julian day in [2299150, 2299160), the
     // days before the calendar reform (24 September to 4 October 1582, Julian);
     // an instant that is not finite or lies beyond the calendar's range (some
-    // 5.8 million years); coordinates that are not finite numbers (carrying the
-    // instant's Julian day).
+    // 5.8 million years); a latitude beyond -90 to 90 or a longitude that is not
+    // a finite number (carrying the instant's Julian day). A longitude of many
+    // turns is taken as the angle it is, but past some 10^14 degrees the local
+    // sidereal time loses its seconds and rise, set and transit do not settle.
     static platform::Expected<SunMoonCalculator, InvalidJulianDay> make(platform::Date date,
                                                                           ObserverLocation location);
 
@@ -113,7 +117,7 @@ private:
     Topocentric doCalc(const Ecliptic& body) const noexcept;
     Topocentric evaluate(bool sun) noexcept;   // at the current instant
     double obtainAccurateRiseSetTransit(double riseSetJD, Event event, int niter, bool sun) noexcept;
-    void storeRefined(const Topocentric& out, bool sun, BodyResults results) noexcept;
+    void storeRefined(const Topocentric& out, bool sun, double instant, BodyResults results) noexcept;
 
     double jdUT_ = 0.0;
     double t_ = 0.0;           // Julian centuries of TT since J2000

@@ -171,18 +171,23 @@ TEST(MoonModels, AFailedMoonriseIsNoInstantBeforeOrAfter1970) {
     }
 }
 
-// Whatever the events found, no lunar day ends at or before its start: a
-// moonset nearest the day's end that comes before the day's moonrise.
-TEST(MoonModels, NoLunarDayEndsBeforeItBegins) {
+// With three, the second lunar day runs from the day's moonrise to the first
+// moonset after it, also when the moonset nearest the day's end comes before
+// that rise (east of Greenwich, where the Moon rises late in the UTC day).
+TEST(MoonModels, ThreeNumbersStayInOrderWhenTheDaysSetComesBeforeItsRise) {
     const ZoneOverride zone("UTC");
-    Sky s = regularSky();
+    Sky s;
     s.numbers = {29, 30, 1};
-    s.sets = {s.at(0, 3), s.at(1, 23)};
+    s.rises = {s.at(-1, 23.2), s.at(0, 23.8), s.at(2, 0.4)};
+    s.sets = {s.at(-1, 15.6), s.at(0, 16.6), s.at(1, 17.6)};
     const auto models = s.models();
-    EXPECT_EQ(models[1].begin, s.at(0, 6));
-    EXPECT_FALSE(models[1].finish);
-    EXPECT_EQ(models[2].begin, s.at(0, 3));
-    EXPECT_EQ(models[2].finish, s.at(1, 7));
+    ASSERT_EQ(models.size(), 3u);
+    EXPECT_EQ(models[0].begin, s.at(-1, 23.2));
+    EXPECT_EQ(models[0].finish, s.at(0, 23.8));
+    EXPECT_EQ(models[1].begin, s.at(0, 23.8));
+    EXPECT_EQ(models[1].finish, s.at(1, 17.6));
+    EXPECT_EQ(models[2].begin, s.at(1, 17.6));
+    EXPECT_EQ(models[2].finish, s.at(2, 0.4));
 }
 
 // Two searches for one moonrise, started from different midnights, can settle

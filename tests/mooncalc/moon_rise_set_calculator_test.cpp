@@ -89,6 +89,16 @@ TEST(MoonRiseSet, RefusedDaysOfTheCalendarReformAndBadInput) {
     EXPECT_EQ(utcMinute(*calculator.getMoonRise(utcOnCalendar(-5000, 6, 1))).substr(0, 11), "-5000-06-01");
 }
 
+// A longitude of some 10^22 degrees is still an angle, though the sidereal
+// time it gives keeps no hour: the search finds no event, or one near the
+// instant, never one years away.
+TEST(MoonRiseSet, AFarLongitudeGivesNoEventFarFromTheInstant) {
+    const platform::Date instant = platform::Date::fromSecondsSince1970(2552941176470.5859);
+    const MoonRiseSetCalculator calculator({0.0, 1.56486e22});
+    for (const RiseSetResult& found : {calculator.getMoonRise(instant), calculator.getMoonSet(instant)})
+        EXPECT_TRUE(!found || std::fabs(found->timeIntervalSince(instant)) < 2 * 86400.0) << utcMinute(*found);
+}
+
 TEST(MoonRiseSet, TheDevicesZoneChangesNothing) {
     const MoonRiseSetCalculator calculator(london);
     const platform::Date instant = utc(2024, 1, 11, 21, 30);

@@ -97,6 +97,10 @@ TEST(SunMoonConstruction, RefusesWhatItCannotComputeWithTheJulianDay) {
     EXPECT_EQ(refusedJulianDay(date, {nan, 0.0}), jd);
     EXPECT_EQ(refusedJulianDay(date, {51.5, infinity}), jd);
     EXPECT_EQ(refusedJulianDay(date, {-infinity, 0.0}), jd);
+    // No place on the Earth lies beyond a pole; any longitude is an angle.
+    EXPECT_EQ(refusedJulianDay(date, {90.5, 0.0}), jd);
+    EXPECT_EQ(refusedJulianDay(date, {-1e300, 0.0}), jd);
+    EXPECT_FALSE(refusedJulianDay(date, {-90.0, 1e22}));
 }
 
 TEST(SunMoonResults, NotANumberUntilCalculated) {
@@ -164,6 +168,14 @@ TEST(SunMoonResults, AtEightyDegreesNorthTheMoonStaysUpOrDownWithATransit) {
     EXPECT_NE(winter.sunTransit, -1.0);
 }
 
+// Some 205,000 years ago the theory's obliquity swings by degrees an hour and
+// the refinement of the moonset walks four days on: no event of the instant.
+TEST(SunMoonResults, NoEventSettlesDaysFromTheInstant) {
+    const SunMoonCalculator c = calculated(platform::Date::fromSecondsSince1970(-6531929919496.0742), {0.0, 0.0});
+    for (const double event : {c.sunRise, c.sunSet, c.sunTransit, c.moonRise, c.moonSet, c.moonTransit})
+        EXPECT_TRUE(event == -1.0 || std::fabs(event - c.julianDayUT()) < 2.0) << event - c.julianDayUT();
+}
+
 // The same instant gives the same positions and events on a device in any
 // zone: the instant is read in UTC.
 TEST(SunMoonResults, TheDevicesZoneChangesNothing) {
@@ -213,6 +225,11 @@ TEST(SunMoonDates, NormalizeRadians) {
     EXPECT_NEAR(SunMoonCalculator::normalizeRadians(1000.0), std::fmod(1000.0, 2 * pi), 1e-12);
     EXPECT_NEAR(SunMoonCalculator::normalizeRadians(-1000.0), 2 * pi - std::fmod(1000.0, 2 * pi), 1e-12);
     EXPECT_TRUE(std::isnan(SunMoonCalculator::normalizeRadians(nan)));
+    // Far from zero the angle still lands within one turn, and a hair below
+    // zero is zero rather than a whole turn.
+    EXPECT_EQ(SunMoonCalculator::normalizeRadians(1e18), std::fmod(1e18, 2 * pi));
+    EXPECT_EQ(SunMoonCalculator::normalizeRadians(-1e18), std::fmod(-1e18, 2 * pi) + 2 * pi);
+    EXPECT_EQ(SunMoonCalculator::normalizeRadians(-1e-20), 0.0);
 }
 
 } // namespace

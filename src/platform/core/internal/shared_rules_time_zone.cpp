@@ -24,7 +24,8 @@ SharedRulesTimeZone::SharedRulesTimeZone(std::shared_ptr<const icu::RuleBasedTim
 bool SharedRulesTimeZone::operator==(const icu::TimeZone& that) const {
     if (this == &that) return true;
     const auto* other = dynamic_cast<const SharedRulesTimeZone*>(&that);
-    return other && (rules_ == other->rules_ || *rules_ == *other->rules_);
+    // By name: written as a == b, the comparison could also be read reversed.
+    return other && (rules_ == other->rules_ || rules_->operator==(*other->rules_));
 }
 
 UBool SharedRulesTimeZone::hasSameRules(const icu::TimeZone& other) const {
