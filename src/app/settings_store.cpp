@@ -2,6 +2,8 @@
 
 #include "app/console.h"
 
+#include "platform/core/outside_file.h"
+
 #include <QDateTime>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -9,7 +11,6 @@
 #include <QStringDecoder>
 
 #include <cerrno>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <variant>
@@ -26,50 +27,20 @@ struct Unusable {
 };
 using ReadResult = std::variant<NoFile, Unusable, SettingsStore::Values>;
 
-// The descriptor is closed on every way out.
-class Descriptor {
-public:
-    explicit Descriptor(int fd) noexcept : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const noexcept { return fd_; }
-
-private:
-    int fd_;
-};
-
 ReadResult readStoreFile(const QString& path) {
-    const QByteArray name = QFile::encodeName(path);
-    // Without blocking: opening a FIFO for reading would wait for a writer.
-    const Descriptor file(::open(name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (file.get() < 0) {
-        if (errno == ENOENT) return NoFile{};
+    const auto text = platform::readOutsideFile(QFile::encodeName(path).toStdString(), settingsStoreMaximumBytes);
+    if (!text) {
+        switch (text.error().kind) {
+        case platform::OutsideFileError::Kind::cannotOpen:
+            if (text.error().systemError == ENOENT) return NoFile{};
+            break;
+        case platform::OutsideFileError::Kind::cannotRead: break;
+        case platform::OutsideFileError::Kind::notRegularFile: return Unusable{"is not a regular file"};
+        case platform::OutsideFileError::Kind::tooLarge: return Unusable{"is larger than 1 MiB"};
+        }
         return Unusable{"cannot be read"};
     }
-    struct stat status {};
-    if (::fstat(file.get(), &status) != 0) return Unusable{"cannot be read"};
-    if (!S_ISREG(status.st_mode)) return Unusable{"is not a regular file"};
-    if (status.st_size < 0 || static_cast<std::size_t>(status.st_size) > settingsStoreMaximumBytes) {
-        return Unusable{"is larger than 1 MiB"};
-    }
-
-    // The size is read again from what arrives: the file may be growing.
-    QByteArray text(static_cast<qsizetype>(settingsStoreMaximumBytes) + 1, Qt::Uninitialized);
-    qsizetype filled = 0;
-    while (filled < text.size()) {
-        const ssize_t got = ::read(file.get(), text.data() + filled, static_cast<std::size_t>(text.size() - filled));
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return Unusable{"cannot be read"};
-        if (got == 0) break;
-        filled += got;
-    }
-    if (static_cast<std::size_t>(filled) > settingsStoreMaximumBytes) return Unusable{"is larger than 1 MiB"};
-    text.truncate(filled);
-
-    auto values = parseSettingsText(text);
+    auto values = parseSettingsText(QByteArray(text->data(), static_cast<qsizetype>(text->size())));
     if (!values) return Unusable{"is damaged"};
     return std::move(*values);
 }

@@ -1,11 +1,11 @@
 // The one file that includes the Swiss Ephemeris library's header.
 #include "platform/core/swiss_ephemeris.h"
 
+#include "platform/core/outside_file.h"
+
 #include <swephexp.h>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -209,53 +209,25 @@ CatalogueChecks& catalogueChecks() {
     return checks;
 }
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd) noexcept : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const noexcept { return fd_; }
-
-private:
-    int fd_;
-};
-
-// The whole of a file of `size` bytes, with one byte more asked for to notice a
-// file that grows while it is read.
-Result<std::string> readCatalogue(int fd, std::size_t size, const std::string& path) {
-    std::string text(size + 1, '\0');
-    std::size_t filled = 0;
-    while (filled < text.size()) {
-        const ssize_t got = ::read(fd, text.data() + filled, text.size() - filled);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return Error{path + " cannot be read"};
-        if (got == 0) break;
-        filled += static_cast<std::size_t>(got);
-    }
-    if (filled > size) return Error{path + " changed while it was read"};
-    text.resize(filled);
-    return text;
-}
-
-// Why the catalogue opened as `fd` must not reach the library, if it must not.
-std::optional<Error> catalogueRefusal(int fd, const std::string& path) {
-    struct stat status {};
-    if (::fstat(fd, &status) != 0) return Error{path + " cannot be read"};
+// Why the opened catalogue must not reach the library, if it must not.
+std::optional<Error> catalogueRefusal(platform::OutsideFile& file, const std::string& path) {
     // A FIFO would stop the library until a writer came; a folder or device is no catalogue.
-    if (!S_ISREG(status.st_mode)) return Error{path + " is not a regular file"};
-    if (status.st_size < 0 || static_cast<std::uint64_t>(status.st_size) > largestCatalogue)
-        return Error{path + " is larger than 1 MiB"};
-    auto text = readCatalogue(fd, static_cast<std::size_t>(status.st_size), path);
-    if (auto* error = std::get_if<Error>(&text)) return std::move(*error);
+    auto text = file.readAll(largestCatalogue);
+    if (!text) {
+        switch (text.error().kind) {
+        case platform::OutsideFileError::Kind::notRegularFile: return Error{path + " is not a regular file"};
+        case platform::OutsideFileError::Kind::tooLarge: return Error{path + " is larger than 1 MiB"};
+        case platform::OutsideFileError::Kind::cannotOpen:
+        case platform::OutsideFileError::Kind::cannotRead: break;
+        }
+        return Error{path + " cannot be read"};
+    }
     std::optional<Error> result;
-    if (auto damage = catalogueDamage(std::get<std::string>(text))) result = Error{path + " is damaged: " + *damage};
+    if (auto damage = catalogueDamage(*text)) result = Error{path + " is damaged: " + *damage};
     // Kept only when the file did not change while it was read.
     struct stat after {};
-    FileVersion version(path, status);
-    if (::fstat(fd, &after) == 0 && FileVersion(path, after) == version)
+    FileVersion version(path, file.status());
+    if (::fstat(file.descriptor(), &after) == 0 && FileVersion(path, after) == version)
         catalogueChecks().keep(std::move(version), result);
     return result;
 }
@@ -286,9 +258,10 @@ std::optional<Error> starCatalogueRefusal() {
             }
             std::optional<Error> known;
             if (catalogueChecks().find(FileVersion(path, status), known)) return known;
-            const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-            if (file.get() >= 0) return catalogueRefusal(file.get(), path);
-            if (passedOver(errno)) continue;
+            auto file = platform::OutsideFile::open(path);
+            if (file) return catalogueRefusal(*file, path);
+            const auto& error = file.error();
+            if (error.kind == platform::OutsideFileError::Kind::cannotOpen && passedOver(error.systemError)) continue;
             return Error{path + " cannot be read"};
         }
     }

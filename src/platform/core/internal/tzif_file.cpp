@@ -1,11 +1,7 @@
 #include "platform/core/internal/tzif_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform/core/outside_file.h"
 
-#include <algorithm>
-#include <cerrno>
 #include <string_view>
 
 namespace platform::tzif {
@@ -155,32 +151,9 @@ std::optional<ZoneData> parse(std::span<const unsigned char> bytes) {
 }
 
 std::optional<ZoneData> readFile(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) return std::nullopt;
-    struct stat status {};
-    std::vector<unsigned char> bytes;
-    bool complete = false;
-    if (::fstat(fd, &status) == 0 && S_ISREG(status.st_mode) && status.st_size >= 0
-        && static_cast<std::uint64_t>(status.st_size) <= maxFileSize) {
-        // One byte more than the file's size, to notice a file that grows while read.
-        bytes.resize(static_cast<std::size_t>(status.st_size) + 1);
-        std::size_t filled = 0;
-        while (filled < bytes.size()) {
-            const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) break;
-            if (got == 0) {
-                complete = true;
-                break;
-            }
-            filled += static_cast<std::size_t>(got);
-        }
-        bytes.resize(std::min(filled, static_cast<std::size_t>(status.st_size)));
-        complete = complete && filled <= static_cast<std::size_t>(status.st_size);
-    }
-    ::close(fd);
-    if (!complete) return std::nullopt;
-    return parse(bytes);
+    const auto bytes = readOutsideFile(path, maxFileSize);
+    if (!bytes) return std::nullopt;
+    return parse({reinterpret_cast<const unsigned char*>(bytes->data()), bytes->size()});
 }
 
 } // namespace platform::tzif

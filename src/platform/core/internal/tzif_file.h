@@ -39,8 +39,8 @@ inline constexpr std::size_t maxFileSize = std::size_t{1} << 20;
 
 std::optional<ZoneData> parse(std::span<const unsigned char> bytes);
 
-// Reads a regular file of at most maxFileSize bytes and parses it. Never blocks
-// on a FIFO or device.
+// Reads a regular file of at most maxFileSize bytes (as outside_file.h reads
+// one: never blocking on a FIFO or device) and parses it.
 std::optional<ZoneData> readFile(const std::string& path);
 
 } // namespace platform::tzif
