@@ -1,6 +1,7 @@
 #include "mooncalc/date_extensions.h"
 
 #include "datehelper/date_arithmetic.h"
+#include "datehelper/seconds_per_unit.h"
 #include "platform/core/calendar.h"
 #include "platform/core/date_formatter.h"
 
@@ -105,7 +106,7 @@ std::vector<platform::Date> allDates(platform::Date date, platform::Date till) {
     // The count of dates is the bound; an end more than a day of slack beyond
     // it (clock changes move a local day by hours, not by a whole day) is
     // refused at once, without stepping through the days.
-    constexpr double longestSpan = (allDatesDayLimit + 2) * 86400.0;
+    constexpr double longestSpan = (allDatesDayLimit + 2) * datehelper::dayInSeconds;
     if (!std::isfinite(till.secondsSince1970()) || !(till.timeIntervalSince(date) <= longestSpan)) return {};
     std::vector<platform::Date> dates;
     const Calendar calendar = Calendar::current();

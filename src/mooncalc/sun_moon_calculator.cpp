@@ -97,7 +97,7 @@ SunMoonCalculator::Topocentric SunMoonCalculator::evaluate(bool sun) noexcept {
 }
 
 double SunMoonCalculator::obtainAccurateRiseSetTransit(double riseSetJD, Event event, int niter, bool sun) noexcept {
-    constexpr double oneSecond = 1.1574074074074073e-05;
+    constexpr double oneSecond = 1.0 / secondsPerDay;   // days
     // Each round moves the event by a small fraction of the round before (about
     // a sixteenth for the Moon, which moves on while the Earth turns). After a
     // first estimate a day off, `niter` rounds can leave it a second or two
