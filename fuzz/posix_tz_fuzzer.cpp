@@ -31,7 +31,9 @@ void checkChangeDate(const ChangeDate& date) {
         FUZZ_CHECK(date.day >= 0 && date.day <= 365);
         break;
     }
-    FUZZ_CHECK(date.secondsOfDay >= -167 * 3600 && date.secondsOfDay <= 167 * 3600 + 59 * 60 + 59);
+    // Hours from -167 to 167, with the sign taken by the minutes and seconds too.
+    constexpr std::int32_t furthest = 167 * 3600 + 59 * 60 + 59;
+    FUZZ_CHECK(date.secondsOfDay >= -furthest && date.secondsOfDay <= furthest);
 }
 
 } // namespace

@@ -25,7 +25,9 @@ struct ChangeDate {
     int week = 1;         // 1 to 5
     int weekday = 0;      // 0 to 6
     int day = 0;          // julianDay: 1 to 365; zeroBasedDay: 0 to 365
-    std::int32_t secondsOfDay = 2 * 3600;   // local time of the change, in the time before it
+    // Local time of the change, in the time before it: hours -167 to 167, the
+    // sign applying to the minutes and seconds too (-167:05 is -601,500 s).
+    std::int32_t secondsOfDay = 2 * 3600;
 };
 
 struct TzString {
