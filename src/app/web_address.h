@@ -22,4 +22,8 @@ std::optional<QUrl> webAddress(const QString& text);
 // gone. What the opener writes still goes to the console.
 void openWebAddress(const QUrl& url, QObject* context, std::function<void()> failed);
 
+// A way of handing an address to the desktop, as openWebAddress does; tests
+// put their own in place so that no browser starts.
+using WebAddressOpener = std::function<void(const QUrl& url, QObject* context, std::function<void()> failed)>;
+
 } // namespace app

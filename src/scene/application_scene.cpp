@@ -3,8 +3,8 @@
 #include "app/application_version.h"
 #include "app/fixed_values.h"
 #include "app/global_model.h"
+#include "app/help_page.h"
 #include "app/user_settings.h"
-#include "app/web_address.h"
 #include "mainwindow/content_view.h"
 #include "platform/desktop/single_instance.h"
 #include "scene/display_check.h"
@@ -14,7 +14,6 @@
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
@@ -68,11 +67,7 @@ int ApplicationScene::main(int argc, char* argv[]) {
     return 0;
 }
 
-ApplicationScene::ApplicationScene()
-    : global_(GlobalModel::shared()),
-      openURL_([this](const QUrl& url, std::function<void()> failed) {
-          app::openWebAddress(url, this, std::move(failed));
-      }) {}
+ApplicationScene::ApplicationScene() : global_(GlobalModel::shared()) {}
 
 ApplicationScene::~ApplicationScene() {
     // The window must not call back into the scene while it is being torn down:
@@ -153,22 +148,6 @@ void ApplicationScene::raiseWindow(const QString& activationToken) {
     window_->activateWindow();
 }
 
-void ApplicationScene::openHelpPage() {
-    const auto url = app::webAddress(global_.websiteHelp());
-    if (!url || !openURL_) return;
-    openURL_(*url, [this, address = *url] { tellHelpPageDidNotOpen(address); });
-}
-
-// Not waited for: the window stays in use while the message is up.
-void ApplicationScene::tellHelpPageDidNotOpen(const QUrl& url) {
-    auto* message = new QMessageBox(QMessageBox::Warning, tr("Help on website"),
-                                    tr("No web browser could open the help page. Its address is:") +
-                                        QStringLiteral("\n\n") + url.toString(),
-                                    QMessageBox::Ok, window_);
-    message->setTextFormat(Qt::PlainText);
-    message->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    message->setAttribute(Qt::WA_DeleteOnClose);
-    message->open();
-}
+void ApplicationScene::openHelpPage() { app::openHelpPage(global_.websiteHelp(), window_, openURL_); }
 
 } // namespace scene

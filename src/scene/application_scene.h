@@ -10,12 +10,10 @@
 
 #include "app/app_delegate.h"
 #include "app/utilities.h"
+#include "app/web_address.h"
 
 #include <QObject>
 #include <QPointer>
-#include <QUrl>
-
-#include <functional>
 
 class QAction;
 class QMainWindow;
@@ -60,14 +58,11 @@ public:
     QAction* helpOnWebsiteAction() const;
 
     // The desktop's way of opening an address (app::openWebAddress); tests put
-    // their own in place. It calls `failed`, at once or later, when nothing
-    // could open the address.
-    using OpenUrlAction = std::function<void(const QUrl& url, std::function<void()> failed)>;
-    void setOpenURL(OpenUrlAction action) { openURL_ = std::move(action); }
+    // their own in place.
+    void setOpenURL(app::WebAddressOpener open) { openURL_ = std::move(open); }
 
-    // Opens the help page; an address that is not a web address does nothing.
-    // Where no browser opens it, a message over the window says so and shows
-    // the address, to be selected and copied.
+    // Opens the help page as app::openHelpPage does, the message over the
+    // window; before `launch()` it does nothing.
     void openHelpPage();
 
     // Brings the window to the front, out of the task bar if it was minimised,
@@ -87,12 +82,11 @@ protected:
 private:
     void buildBody();
     void firstAppearance();
-    void tellHelpPageDidNotOpen(const QUrl& url);
 
     app::AppDelegate appDelegate_;
     app::UserSettings* userSettings_ = nullptr;
     app::GlobalModel& global_;
-    OpenUrlAction openURL_;
+    app::WebAddressOpener openURL_ = app::openWebAddress;
     app::Utilities utilities_;
 
     QPointer<QMainWindow> window_;

@@ -2,7 +2,7 @@
 
 #include "app/application_version.h"
 #include "app/global_model.h"
-#include "app/web_address.h"
+#include "app/help_page.h"
 #include "sheets/return_key.h"
 
 #include <QHBoxLayout>
@@ -11,7 +11,7 @@
 
 namespace sheets {
 
-AboutSection::AboutSection(app::GlobalModel& global, UrlOpener openURL, QWidget* parent)
+AboutSection::AboutSection(app::GlobalModel& global, app::WebAddressOpener openURL, QWidget* parent)
     : FormSection(tr("ABOUT"), QString(), parent),
       global_(global),
       openURL_(std::move(openURL)),
@@ -39,9 +39,6 @@ AboutSection::AboutSection(app::GlobalModel& global, UrlOpener openURL, QWidget*
     connect(help_, &QPushButton::clicked, this, &AboutSection::openHelp);
 }
 
-void AboutSection::openHelp() {
-    const auto url = app::webAddress(global_.websiteHelp());
-    if (url && openURL_) openURL_(*url);
-}
+void AboutSection::openHelp() { app::openHelpPage(global_.websiteHelp(), window(), openURL_); }
 
 } // namespace sheets

@@ -3,8 +3,8 @@
 // version of the running program, and "Help", which opens the help page. The
 // two lines and the version are shown exactly as they are, never translated.
 
+#include "app/web_address.h"
 #include "sheets/form_rows.h"
-#include "sheets/url_opener.h"
 
 class QPushButton;
 
@@ -18,10 +18,10 @@ class AboutSection : public FormSection {
     Q_OBJECT
 
 public:
-    AboutSection(app::GlobalModel& global, UrlOpener openURL, QWidget* parent = nullptr);
+    AboutSection(app::GlobalModel& global, app::WebAddressOpener openURL, QWidget* parent = nullptr);
 
-    // Opens the global model's help address; as the Help menu does, only a web
-    // address is opened. Whether the opening succeeds is not waited for.
+    // Opens the global model's help address as the Help menu does
+    // (app::openHelpPage), a failure told over the sheet.
     void openHelp();
 
     QLabel* copyrightLabel() const noexcept { return copyright_; }
@@ -31,7 +31,7 @@ public:
 
 private:
     app::GlobalModel& global_;
-    UrlOpener openURL_;
+    app::WebAddressOpener openURL_;
     QLabel* copyright_;
     QLabel* credit_;
     QLabel* version_;

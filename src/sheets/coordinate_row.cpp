@@ -2,6 +2,7 @@
 
 #include "sheets/form_rows.h"
 
+#include "app/fixed_values.h"
 #include "app/readable_colors.h"
 
 #include <QEvent>
@@ -51,13 +52,21 @@ void CoordinateField::focusInEvent(QFocusEvent* event) {
 
 namespace {
 
-QString rangeMessage(CoordinateAxis axis) {
+// The numbers in it are written as the user's locale writes them: the
+// example shows its decimal separator (London, the fallback position).
+QString faultMessage(CoordinateAxis axis, CoordinateFault fault) {
     const QLocale locale;
+    const bool latitude = axis == CoordinateAxis::latitude;
+    if (fault == CoordinateFault::notANumber) {
+        const QString example = coordinateText(latitude ? app::LondonLat : app::LondonLon, locale);
+        return latitude ? CoordinateRow::tr("Latitude is not a number written like %1").arg(example)
+                        : CoordinateRow::tr("Longitude is not a number written like %1").arg(example);
+    }
     const double limit = app::coordinateLimit(axis);
     const QString low = locale.toString(-limit);
     const QString high = locale.toString(limit);
-    return axis == CoordinateAxis::latitude ? CoordinateRow::tr("Latitude is between %1 and %2").arg(low, high)
-                                            : CoordinateRow::tr("Longitude is between %1 and %2").arg(low, high);
+    return latitude ? CoordinateRow::tr("Latitude is between %1 and %2").arg(low, high)
+                    : CoordinateRow::tr("Longitude is between %1 and %2").arg(low, high);
 }
 
 } // namespace
@@ -68,7 +77,7 @@ CoordinateRow::CoordinateRow(const QString& label, CoordinateAxis axis, QWidget*
       field_(new CoordinateField),
       line_(new QWidget(this)),
       label_(layOutLabelledRow(line_, label, field_)),
-      message_(plainTextLabel(rangeMessage(axis), this)) {
+      message_(plainTextLabel(QString(), this)) {
     message_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     message_->hide();
     colourMessage();
@@ -121,13 +130,14 @@ void CoordinateRow::confirm() {
     field_->setText(coordinateText(*typed));
 }
 
-// The field's text turns red and the range is said under it; the last valid
-// value stands meanwhile.
+// The field's text turns red and what is wrong is said under it; the last
+// valid value stands meanwhile.
 void CoordinateRow::markValidity() {
-    const bool invalid = !readCoordinate(field_->text(), axis_);
-    field_->setShowsInvalid(invalid);
-    message_->setVisible(invalid);
-    field_->setAccessibleDescription(invalid ? message_->text() : QString());
+    const auto fault = coordinateFault(field_->text(), axis_);
+    if (fault) message_->setText(faultMessage(axis_, *fault));
+    field_->setShowsInvalid(fault.has_value());
+    message_->setVisible(fault.has_value());
+    field_->setAccessibleDescription(fault ? message_->text() : QString());
 }
 
 } // namespace sheets

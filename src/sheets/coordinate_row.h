@@ -5,8 +5,10 @@
 // The row keeps the last valid value it has read: the stored one when it is
 // loaded, and then whatever valid number the user confirms (Return, or the
 // field losing the focus). Text that is no valid coordinate on the row's axis
-// is marked as invalid, with the axis's range said under the field ("Latitude
-// is between -90 and 90"), and leaves that value as it was. `take()` also reads
+// is marked as invalid, with what is wrong said under the field (no number as
+// the locale writes numbers, "Latitude is not a number written like 51.509865",
+// or a number out of range, "Latitude is between -90 and 90"), and leaves that
+// value as it was. `take()` also reads
 // what is typed but not yet confirmed, so nothing typed is lost when the row
 // goes away.
 

@@ -17,15 +17,28 @@ std::optional<double> number(const QString& text, QLocale locale) {
     return value;
 }
 
-} // namespace
-
-std::optional<double> readCoordinate(const QString& text, CoordinateAxis axis, const QLocale& locale) {
+std::optional<double> finiteNumber(const QString& text, const QLocale& locale) {
     const QString trimmed = text.trimmed();
     if (trimmed.isEmpty()) return std::nullopt;
     auto value = number(trimmed, locale);
     if (!value) value = number(trimmed, QLocale::c());
+    if (!value || !std::isfinite(*value)) return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+std::optional<double> readCoordinate(const QString& text, CoordinateAxis axis, const QLocale& locale) {
+    const auto value = finiteNumber(text, locale);
     if (!value || !isValidCoordinate(*value, axis)) return std::nullopt;
     return *value == 0.0 ? 0.0 : *value;   // no "-0"
+}
+
+std::optional<CoordinateFault> coordinateFault(const QString& text, CoordinateAxis axis, const QLocale& locale) {
+    const auto value = finiteNumber(text, locale);
+    if (!value) return CoordinateFault::notANumber;
+    if (!isValidCoordinate(*value, axis)) return CoordinateFault::outOfRange;
+    return std::nullopt;
 }
 
 QString coordinateText(double degrees, const QLocale& locale) {

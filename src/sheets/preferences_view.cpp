@@ -17,7 +17,7 @@
 
 namespace sheets {
 
-PreferencesView::PreferencesView(Binding<bool> refreshInfo, QWidget* parent, UrlOpener openURL)
+PreferencesView::PreferencesView(Binding<bool> refreshInfo, QWidget* parent, app::WebAddressOpener openURL)
     : QDialog(parent),
       refreshInfo_(std::move(refreshInfo)),
       userSettings_(app::UserSettings::shared()),

@@ -10,9 +10,9 @@
 // refresh reads the committed position.
 
 #include "sheets/binding.h"
-#include "sheets/url_opener.h"
 
 #include "app/utilities.h"
+#include "app/web_address.h"
 
 #include <QDialog>
 
@@ -39,7 +39,7 @@ class PreferencesView : public QDialog {
 public:
     // `openURL` opens the help page: the desktop's handler unless a test sets one.
     explicit PreferencesView(Binding<bool> refreshInfo, QWidget* parent = nullptr,
-                             UrlOpener openURL = desktopUrlOpener());
+                             app::WebAddressOpener openURL = app::openWebAddress);
 
     SheetTitleBar* titleBar() const noexcept { return titleBar_; }
     QScrollArea* form() const noexcept { return form_; }

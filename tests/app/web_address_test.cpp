@@ -4,38 +4,15 @@
 #include "app/web_address.h"
 
 #include "support/qt_test_application.h"
+#include "support/stand_in_opener.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class StandInOpener {
-public:
-    // An xdg-open that writes the address it was given and ends with `status`.
-    explicit StandInOpener(int status) : path_(qgetenv("PATH")) {
-        QFile script(dir_.filePath(QStringLiteral("xdg-open")));
-        script.open(QIODevice::WriteOnly);
-        script.write("#!/bin/sh\necho \"$1\" > '" + dir_.filePath(QStringLiteral("opened")).toLocal8Bit() + "'\nexit " +
-                     QByteArray::number(status) + "\n");
-        script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-        script.close();
-        qputenv("PATH", dir_.path().toLocal8Bit());
-    }
-    ~StandInOpener() { qputenv("PATH", path_); }
-
-    QString opened() const {
-        QFile file(dir_.filePath(QStringLiteral("opened")));
-        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).trimmed() : QString();
-    }
-
-private:
-    QTemporaryDir dir_;
-    QByteArray path_;
-};
+using testsupport::StandInOpener;
 
 const QUrl helpPage(QStringLiteral("https://www.tarnwick.com/vadididod.html"));
 
@@ -45,7 +22,7 @@ TEST(OpenWebAddress, ReportsThatTheDesktopsOpenerFoundNoBrowser) {
     bool failed = false;
     app::openWebAddress(helpPage, &context, [&] { failed = true; });
     EXPECT_TRUE(QTest::qWaitFor([&] { return failed; }, 10000));
-    EXPECT_EQ(opener.opened(), helpPage.toString());
+    EXPECT_EQ(opener.opened(), QStringList{helpPage.toString()});
 }
 
 TEST(OpenWebAddress, AnAddressTheOpenerTookIsNotReported) {

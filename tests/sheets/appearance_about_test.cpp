@@ -2,6 +2,7 @@
 // what they write, the version, and the "Help" button.
 
 #include "support/preferences_fixture.h"
+#include "support/stand_in_opener.h"
 
 #include "app/bundle.h"
 #include "app/utilities.h"
@@ -12,6 +13,7 @@
 #include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTranslator>
@@ -106,6 +108,11 @@ protected:
         PreferencesSheet::TearDown();
     }
     sheets::AboutSection& about() { return *sheet->about(); }
+    void openWithTheDesktopsOpener() {
+        sheet = std::make_unique<sheets::PreferencesView>(flag.binding());
+        sheet->open();
+        testsupport::settle();
+    }
     QString versionShownWith(app::InfoDictionary info) {
         app::setMainBundleInfoOverride(std::move(info));
         open();
@@ -168,6 +175,47 @@ TEST_F(About, HelpOpensTheHelpPageEachTimeAndChangesNothing) {
     EXPECT_TRUE(sheet->isVisible());
     EXPECT_TRUE(flag.writes.empty());
     EXPECT_EQ(writes, 0);
+}
+
+// Through the desktop's opener, as a user's Help does: a browser that takes
+// the address shows nothing more; where none does, the sheet says so as the
+// Help menu does, with the address to copy.
+TEST_F(About, HelpSaysSoWhereNoBrowserOpensThePage) {
+    const QString address = global().websiteHelp();
+    openWithTheDesktopsOpener();
+    {
+        testsupport::StandInOpener browser(0);
+        QTest::mouseClick(about().helpButton(), Qt::LeftButton);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !browser.opened().isEmpty(); }, 10000));
+        QTest::qWait(200);   // its end reaches the event loop
+        EXPECT_EQ(browser.opened(), QStringList{address});
+        EXPECT_EQ(sheet->findChild<QMessageBox*>(), nullptr);
+    }
+    testsupport::StandInOpener noBrowser(1);
+    QTest::mouseClick(about().helpButton(), Qt::LeftButton);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return sheet->findChild<QMessageBox*>() != nullptr; }, 10000));
+    EXPECT_EQ(noBrowser.opened(), QStringList{address});
+    const QMessageBox* message = sheet->findChild<QMessageBox*>();
+    EXPECT_TRUE(message->isVisible());
+    EXPECT_EQ(message->text(), "No web browser could open the help page. Its address is:\n\n" + address);
+}
+
+// The opener reports later, so three presses can all fail before the first
+// message is up; once it is closed, the next failure is told again.
+TEST_F(About, ThreeFailedPressesShowOneMessageAtATime) {
+    open();
+    for (int press = 0; press < 3; ++press) QTest::mouseClick(about().helpButton(), Qt::LeftButton);
+    ASSERT_EQ(opener.failures.size(), 3u);
+    for (const auto& fail : opener.failures) fail();
+    QList<QMessageBox*> messages = sheet->findChildren<QMessageBox*>();
+    ASSERT_EQ(messages.size(), 1);
+    messages.front()->accept();
+    testsupport::settle();
+    EXPECT_TRUE(sheet->findChildren<QMessageBox*>().empty());
+
+    QTest::mouseClick(about().helpButton(), Qt::LeftButton);
+    opener.failures.back()();
+    EXPECT_EQ(sheet->findChildren<QMessageBox*>().size(), 1);
 }
 
 TEST_F(About, AnAddressThatIsNoWebAddressOpensNothing) {

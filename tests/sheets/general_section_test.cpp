@@ -112,8 +112,8 @@ TEST_F(Coordinates, SwitchingOffCommitsWhatWasTypedAndRemovesTheRows) {
     EXPECT_EQ(flag.writes.size(), 1u);
 }
 
-// The field says why it is red: the axis's range, under it, while the text is
-// no coordinate; the last valid value stands and is what a closing stores.
+// The field says why it is red, under it, while the text is no coordinate; the
+// last valid value stands and is what a closing stores.
 TEST_F(Coordinates, AnInvalidValueSaysWhyUnderTheField) {
     settings().setSpecificCoords(true);
     settings().setCoordsLat(10.0);
@@ -134,7 +134,7 @@ TEST_F(Coordinates, AnInvalidValueSaysWhyUnderTheField) {
 
     type(longitude(), "east");
     EXPECT_TRUE(lon.message()->isVisible());
-    EXPECT_EQ(lon.message()->text(), "Longitude is between -180 and 180");
+    EXPECT_EQ(lon.message()->text(), "Longitude is not a number written like -0.118092");
 
     type(latitude(), "-33.5");
     QTest::keyClick(latitude(), Qt::Key_Return);
@@ -146,6 +146,39 @@ TEST_F(Coordinates, AnInvalidValueSaysWhyUnderTheField) {
     sheet->accept();
     EXPECT_EQ(settings().coordsLat(), -33.5) << "the last valid value";
     EXPECT_EQ(settings().coordsLon(), 20.0);
+}
+
+// Text the user's locale does not read as a number (nor as one with a full
+// stop) is said to be no number, with a number written as the locale writes
+// it; only a number is said to be out of range.
+TEST_F(Coordinates, TheMessageSaysWhetherTheTextIsNoNumberOrOutOfRange) {
+    const QLocale british(QLocale::English, QLocale::UnitedKingdom);
+    const QLocale german(QLocale::German, QLocale::Germany);
+    const struct {
+        QLocale locale;
+        bool isLatitude;
+        const char* text;
+        const char* message;   // empty: the text is a coordinate
+    } cases[] = {
+        {british, false, "-0,0005", "Longitude is not a number written like -0.118092"},
+        {british, true, "51,5", "Latitude is not a number written like 51.509865"},
+        {british, false, "-180.5", "Longitude is between -180 and 180"},
+        {german, false, "-0,0005", ""},
+        {german, false, "1.000,5", "Longitude is not a number written like -0,118092"},
+        {german, true, "51,5,1", "Latitude is not a number written like 51,509865"},
+        {german, true, "-90,5", "Latitude is between -90 and 90"},
+    };
+    const QLocale before;
+    settings().setSpecificCoords(true);
+    for (const auto& c : cases) {
+        QLocale::setDefault(c.locale);
+        open();
+        sheets::CoordinateRow& row = c.isLatitude ? *general().latitudeRow() : *general().longitudeRow();
+        type(row.field(), QString::fromLatin1(c.text));
+        EXPECT_EQ((row.message()->isVisible() ? row.message()->text() : QString()).toStdString(), c.message)
+            << c.locale.name().toStdString() << " " << c.text;
+    }
+    QLocale::setDefault(before);
 }
 
 TEST_F(Coordinates, LettersAreMarkedInvalidAndTheOldValueIsStoredAgain) {

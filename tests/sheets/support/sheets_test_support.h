@@ -3,13 +3,14 @@
 // shared preferences and observer position put back to a known state, a
 // refresh flag that counts its changes, and a URL opener that only records.
 
+#include "app/web_address.h"
 #include "platform/core/date.h"
 #include "sheets/binding.h"
-#include "sheets/url_opener.h"
 
 #include <QString>
 #include <QUrl>
 
+#include <functional>
 #include <vector>
 
 namespace sheets {
@@ -54,12 +55,15 @@ struct SelectedDate {
     }
 };
 
+// Keeps each opening's report that no browser took the address, for a test
+// to call as the desktop's opener would, later.
 struct RecordingOpener {
     std::vector<QUrl> opened;
-    sheets::UrlOpener opener() {
-        return [this](const QUrl& url) {
+    std::vector<std::function<void()>> failures;
+    app::WebAddressOpener opener() {
+        return [this](const QUrl& url, QObject*, std::function<void()> failed) {
             opened.push_back(url);
-            return true;
+            failures.push_back(std::move(failed));
         };
     }
 };
