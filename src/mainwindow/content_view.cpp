@@ -76,13 +76,10 @@ platform::DateFormatter fullDateFormatter() {
 
 } // namespace
 
-// The locale's full date, and the era's name where it is not the present one,
-// so that a year before the first is not read as one after it.
+// The locale's full date, with the era where it is not the present one, so
+// that a year before the first is not read as one after it.
 QString ContentView::selectedDateText() const {
-    QString text = QString::fromStdString(fullDateFormatter().string(selectedDate_));
-    if (const auto era = sheets::otherEraName(selectedDate_); era && !text.isEmpty())
-        text += QLatin1Char(' ') + QString::fromStdString(*era);
-    return text;
+    return QString::fromStdString(sheets::fullDateText(selectedDate_));
 }
 
 void ContentView::showSelectedDate() {
