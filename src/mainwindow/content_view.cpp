@@ -5,8 +5,8 @@
 #include "app/user_settings.h"
 #include "engine/calendar_dates.h"
 #include "engine/date_texts.h"
+#include "engine/year_text.h"
 #include "mainwindow/sheet_buttons.h"
-#include "sheets/year_text.h"
 
 #include "platform/core/date_formatter.h"
 
@@ -79,7 +79,7 @@ platform::DateFormatter fullDateFormatter() {
 // The locale's full date, with the era where it is not the present one, so
 // that a year before the first is not read as one after it.
 QString ContentView::selectedDateText() const {
-    return QString::fromStdString(sheets::fullDateText(selectedDate_));
+    return QString::fromStdString(engine::fullDateText(selectedDate_));
 }
 
 void ContentView::showSelectedDate() {

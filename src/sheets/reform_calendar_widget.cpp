@@ -1,6 +1,6 @@
 #include "sheets/reform_calendar_widget.h"
 
-#include "sheets/year_text.h"
+#include "engine/year_text.h"
 
 #include <QEvent>
 #include <QPainter>
@@ -54,7 +54,7 @@ bool ReformCalendarWidget::isInShownMonth(QDate date) const {
 }
 
 QString ReformCalendarWidget::shownYearText() const {
-    return QString::fromStdString(yearText(astronomicalYear(yearShown())));
+    return QString::fromStdString(engine::yearText(astronomicalYear(yearShown())));
 }
 
 void ReformCalendarWidget::showDay(QDate date) {

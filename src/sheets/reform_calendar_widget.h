@@ -18,7 +18,7 @@
 // was on (Qt alone would skip the missing year 0 and land on -45 or 1583); a
 // typed 0 names no year and leaves the page where it was. The navigation bar
 // writes the page's year as the main window's date does: "44 BC", "2026"
-// (year_text.h).
+// (engine/year_text.h).
 
 #include <QCalendar>
 #include <QCalendarWidget>

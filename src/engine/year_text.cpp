@@ -1,13 +1,12 @@
-#include "sheets/year_text.h"
+#include "engine/year_text.h"
 
-#include "platform/core/calendar.h"
+#include "engine/internal/local_day.h"
 #include "platform/core/date_formatter.h"
-#include "sheets/local_fields.h"
 
 #include <optional>
 #include <string_view>
 
-namespace sheets {
+namespace engine {
 
 using platform::CalendarComponent;
 using platform::Date;
@@ -17,7 +16,7 @@ namespace {
 
 // Where the calendar cannot place an era, the date is taken as one of the present era.
 bool inPresentEra(Date date) {
-    const platform::Calendar calendar = platform::Calendar::current();
+    const platform::Calendar calendar = detail::userCalendar();
     const auto eraOf = [&](Date instant) { return calendar.components({CalendarComponent::era}, instant).era; };
     const auto era = eraOf(date);
     const auto present = eraOf(Date::now());
@@ -72,7 +71,7 @@ std::optional<std::string> eraAndYearPart(std::string_view pattern) {
 
 std::string yearText(int astronomicalYear) {
     // Any day of the year will do.
-    const auto day = onDay(Date(), {astronomicalYear, 7, 1});
+    const auto day = detail::startOfLocalDay(detail::userCalendar(), astronomicalYear, 7, 1);
     if (!day) return {};
     if (inPresentEra(*day)) return withPattern("y").string(*day);
     auto pattern = eraAndYearPart(fullDatePatternWithEra());
@@ -89,4 +88,4 @@ std::string fullDateText(Date date) {
     return withPattern(fullDatePatternWithEra()).string(date);
 }
 
-} // namespace sheets
+} // namespace engine

@@ -16,7 +16,7 @@
 
 #include <string>
 
-namespace sheets {
+namespace engine {
 
 // The year `astronomicalYear` (1 BC is 0, 2 BC is -1) as the user reads it;
 // empty beyond the calendar's range.
@@ -25,4 +25,4 @@ std::string yearText(int astronomicalYear);
 // `date` in the locale's full style, weekday to year, in the current zone.
 std::string fullDateText(platform::Date date);
 
-} // namespace sheets
+} // namespace engine
