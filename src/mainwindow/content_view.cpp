@@ -5,8 +5,8 @@
 #include "app/user_settings.h"
 #include "engine/calendar_dates.h"
 #include "engine/date_texts.h"
+#include "engine/year_text.h"
 #include "mainwindow/sheet_buttons.h"
-#include "sheets/year_text.h"
 
 #include "platform/core/date_formatter.h"
 
@@ -76,13 +76,10 @@ platform::DateFormatter fullDateFormatter() {
 
 } // namespace
 
-// The locale's full date, and the era's name where it is not the present one,
-// so that a year before the first is not read as one after it.
+// The locale's full date, with the era where it is not the present one, so
+// that a year before the first is not read as one after it.
 QString ContentView::selectedDateText() const {
-    QString text = QString::fromStdString(fullDateFormatter().string(selectedDate_));
-    if (const auto era = sheets::otherEraName(selectedDate_); era && !text.isEmpty())
-        text += QLatin1Char(' ') + QString::fromStdString(*era);
-    return text;
+    return QString::fromStdString(engine::fullDateText(selectedDate_));
 }
 
 void ContentView::showSelectedDate() {

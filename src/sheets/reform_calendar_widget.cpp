@@ -1,9 +1,10 @@
 #include "sheets/reform_calendar_widget.h"
 
-#include "sheets/year_text.h"
+#include "engine/year_text.h"
 
 #include <QEvent>
 #include <QPainter>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTextCharFormat>
 #include <QToolButton>
@@ -53,7 +54,7 @@ bool ReformCalendarWidget::isInShownMonth(QDate date) const {
 }
 
 QString ReformCalendarWidget::shownYearText() const {
-    return QString::fromStdString(yearText(astronomicalYear(yearShown())));
+    return QString::fromStdString(engine::yearText(astronomicalYear(yearShown())));
 }
 
 void ReformCalendarWidget::showDay(QDate date) {
@@ -64,13 +65,30 @@ void ReformCalendarWidget::showDay(QDate date) {
 }
 
 // Month and year numbers are the same in both calendars, so a page turned to
-// in one is the page of that name in the other.
+// in one is the page of that name in the other. Qt counts week numbers on the
+// Gregorian calendar only, so a Julian page shows none.
 void ReformCalendarWidget::followPage(int year, int month) {
     const bool julianPage = isJulianMonth(year, month);
     if (julianPage == showsJulian_) return;
     showsJulian_ = julianPage;
+    if (julianPage) gregorianWeekNumbers_ = verticalHeaderFormat();
     setCalendar(julianPage ? julian() : gregorian());
+    setVerticalHeaderFormat(julianPage ? NoVerticalHeader : gregorianWeekNumbers_);
+    reselect();
     setCurrentPage(year, month);
+}
+
+// Qt leaves the highlight, and the cell the arrow keys and the next click
+// start from, at their places in the grid of the calendar it showed before,
+// which in the other calendar are days away. Selecting afresh puts both on
+// the selected day; a neighbour first, since Qt skips a selection where its
+// cursor already lies on the day. Nothing has changed for the user, so
+// nothing is announced.
+void ReformCalendarWidget::reselect() {
+    const QDate selected = selectedDate();
+    const QSignalBlocker quiet(this);
+    setSelectedDate(selected.addDays(selected < maximumDate() ? 1 : -1));
+    setSelectedDate(selected);
 }
 
 // Qt fills the year field itself, while it is hidden, when it opens it and

@@ -8,7 +8,9 @@
 // day in the user's calendar differs from the one the month's calendar gives
 // (only in the months next to the reform) is labelled with the user's. In
 // October 1582 the Gregorian days 1 to 10 are the last days of September and 11
-// to 14 are 1 to 4 October.
+// to 14 are 1 to 4 October. The highlighted cell is the selected day in the
+// page's calendar. Week numbers, which Qt counts on the Gregorian calendar
+// alone, are shown on Gregorian pages only.
 //
 // Years before the first: the year field takes them as Qt's dates count them,
 // with a minus sign and no year 0, so -44 is 44 BC (the astronomers' -43). The
@@ -16,7 +18,7 @@
 // was on (Qt alone would skip the missing year 0 and land on -45 or 1583); a
 // typed 0 names no year and leaves the page where it was. The navigation bar
 // writes the page's year as the main window's date does: "44 BC", "2026"
-// (year_text.h).
+// (engine/year_text.h).
 
 #include <QCalendar>
 #include <QCalendarWidget>
@@ -63,10 +65,12 @@ protected:
 
 private:
     void followPage(int year, int month);
+    void reselect();
     void yearTyped(int year);
     void keepTypedYear();
 
     bool showsJulian_ = false;
+    VerticalHeaderFormat gregorianWeekNumbers_ = ISOWeekNumbers;
     QSpinBox* yearEdit_ = nullptr;
     QToolButton* yearButton_ = nullptr;
     std::optional<int> typedYear_;   // while the year field is open and typed in

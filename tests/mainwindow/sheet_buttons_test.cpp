@@ -5,6 +5,8 @@
 #include "mainwindow/content_view.h"
 #include "mainwindow/sheet_buttons.h"
 
+#include "platform/core/locale.h"
+
 #include "sheets/calendar_view.h"
 #include "sheets/date_time_picker.h"
 #include "sheets/reform_calendar_widget.h"
@@ -24,6 +26,9 @@
 #include <QToolButton>
 
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -80,21 +85,30 @@ TEST_F(Toolbar, TheCalendarSheetsDoneMovesTheSelectedDateAndRefreshesOnce) {
     EXPECT_TRUE(sheet.isNull());   // each opening makes a new sheet
 }
 
-// A year before the first reads alike in the picker and in the window's date.
+// A year before the first reads alike in the picker and in the window's date,
+// in each language: the window's Russian date ended "15 марта 44 г. до н. э."
+// where the picker wrote "44 до н. э.".
 TEST_F(Toolbar, AYearTypedBeforeTheFirstReadsAlikeInThePickerAndTheWindow) {
-    content.setSelectedDate(testsupport::local(2026, 3, 1, 12, 0));
-    action("Calendar")->trigger();
-    sheets::CalendarView* sheet = openedSheet<sheets::CalendarView>();
-    ASSERT_NE(sheet, nullptr);
-    sheets::ReformCalendarWidget& grid = *sheet->picker()->calendar();
-    testsupport::typeYear(grid, QStringLiteral("-44"));
-    grid.setSelectedDate(QDate(grid.yearShown(), grid.monthShown(), 15, grid.calendar()));   // a click on the 15th
-    sheet->grab();   // the year button as it is drawn
-    const QString pickersYear = grid.yearButton()->text();
-    QTest::mouseClick(sheet->doneButton(), Qt::LeftButton);
-    EXPECT_EQ(pickersYear, QStringLiteral("44 BC"));
-    EXPECT_TRUE(dateLabel()->text().endsWith(QStringLiteral(" 15 March ") + pickersYear))
-        << dateLabel()->text().toStdString();
+    const std::vector<std::pair<const char*, const char*>> localesAndThe15th = {
+        {"en_GB", " 15 March "}, {"ru_RU", " 15 марта "}};
+    for (const auto& [locale, the15th] : localesAndThe15th) {
+        platform::Locale::setCurrentOverride(platform::Locale::withIdentifier(locale));
+        content.setSelectedDate(testsupport::local(2026, 3, 1, 12, 0));
+        action("Calendar")->trigger();
+        sheets::CalendarView* sheet = openedSheet<sheets::CalendarView>();
+        ASSERT_NE(sheet, nullptr);
+        sheets::ReformCalendarWidget& grid = *sheet->picker()->calendar();
+        testsupport::typeYear(grid, QStringLiteral("-44"));
+        grid.setSelectedDate(QDate(grid.yearShown(), grid.monthShown(), 15, grid.calendar()));   // a click on the 15th
+        sheet->grab();   // the year button as it is drawn
+        const QString pickersYear = grid.yearButton()->text();
+        QTest::mouseClick(sheet->doneButton(), Qt::LeftButton);
+        testsupport::settle();
+        EXPECT_TRUE(pickersYear.startsWith(QStringLiteral("44"))) << pickersYear.toStdString();
+        EXPECT_TRUE(dateLabel()->text().endsWith(QString::fromUtf8(the15th) + pickersYear))
+            << dateLabel()->text().toStdString() << " | " << pickersYear.toStdString();
+    }
+    platform::Locale::setCurrentOverride(std::nullopt);
 }
 
 TEST_F(Toolbar, ACancelledCalendarSheetChangesNothing) {

@@ -14,6 +14,7 @@
 
 #include <QCalendarWidget>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimeEdit>
 #include <QToolButton>
@@ -23,6 +24,8 @@
 #include <functional>
 #include <limits>
 #include <memory>
+#include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -274,6 +277,38 @@ TEST_F(CalendarSheet, TheReformMonthShowsTheDaysTheCalendarHas) {
     grid.showNextMonth();
     EXPECT_EQ(grid.calendar().name(), QStringLiteral("Gregorian"));
     EXPECT_EQ(grid.monthShown(), 11);
+}
+
+// The highlighted cell is the selected day in the page's calendar and the
+// arrow keys step from it; week numbers, which Qt counts on the Gregorian
+// calendar, show on Gregorian pages only. Qt highlighted 1 January 1067 for 25
+// December 1066 (the cell's place in the Gregorian grid) and went on from
+// there, and numbered Julian weeks as Gregorian ones.
+TEST_F(CalendarSheet, TheHighlightIsTheSelectedDayInThePagesCalendar) {
+    using sheets::LocalDay;
+    const std::vector<std::tuple<LocalDay, std::string, LocalDay, int>> cases = {
+        // selected day, its cell as Qt writes it, the day after Right, columns
+        {{-43, 5, 20}, "20", {-43, 5, 21}, 7},   // 44 BC
+        {{1066, 12, 25}, "25", {1066, 12, 26}, 7},
+        {{1500, 12, 16}, "16", {1500, 12, 17}, 7},
+        {{1582, 10, 4}, "14", {1582, 10, 15}, 8},   // the Gregorian 14th
+        {{2026, 12, 21}, "21", {2026, 12, 22}, 8},
+    };
+    for (const auto& [selected, cellText, afterRight, columns] : cases) {
+        auto sheet = open(sheets::onDay(local(2024, 1, 1, 12, 0), selected).value(), local(2026, 6, 10, 8, 0));
+        sheets::ReformCalendarWidget& grid = *sheet->picker()->calendar();
+        auto& cells = *grid.findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+        const QModelIndexList highlighted = cells.selectionModel()->selectedIndexes();
+        ASSERT_EQ(highlighted.size(), 1) << selected.year;
+        EXPECT_EQ(highlighted.front().data().toString().toStdString(), cellText) << selected.year;
+        EXPECT_EQ(cells.model()->columnCount(), columns) << selected.year;
+        QTest::keyClick(&cells, Qt::Key_Right);
+        EXPECT_EQ(sheets::localDay(sheet->date()), afterRight) << selected.year;
+
+        grid.setCurrentPage(1582, 9);
+        grid.showNextMonth();   // from a Julian page to a Gregorian one
+        EXPECT_EQ(cells.model()->columnCount(), 8);
+    }
 }
 
 TEST_F(CalendarSheet, ADayBeyondThePickersPagesIsKeptAsItIs) {

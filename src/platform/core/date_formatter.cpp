@@ -5,6 +5,7 @@
 
 #include <unicode/datefmt.h>
 #include <unicode/dtfmtsym.h>
+#include <unicode/dtptngen.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/uchar.h>
 
@@ -302,6 +303,34 @@ std::vector<std::string> DateFormatter::monthSymbols(SymbolWidth width) const {
         });
     if (months.size() > 12) months.resize(12);   // Gregorian has no thirteenth month
     return months;
+}
+
+namespace {
+
+// Building a locale's pattern generator costs milliseconds; each thread keeps
+// those of the few locales it has used.
+icu::DateTimePatternGenerator* patternGeneratorFor(const Locale& locale) {
+    constexpr std::size_t generatorLimit = 8;
+    thread_local std::unordered_map<std::string, std::unique_ptr<icu::DateTimePatternGenerator>> generators;
+    if (auto it = generators.find(locale.identifier()); it != generators.end()) return it->second.get();
+    UErrorCode status = U_ZERO_ERROR;
+    std::unique_ptr<icu::DateTimePatternGenerator> built(
+        icu::DateTimePatternGenerator::createInstance(gregorianLocale(locale), status));
+    if (U_FAILURE(status)) built.reset();
+    if (generators.size() >= generatorLimit) generators.clear();
+    return generators.emplace(locale.identifier(), std::move(built)).first->second.get();
+}
+
+} // namespace
+
+std::string localizedDateFormat(std::string_view dateTemplate, const Locale& locale) {
+    icu::DateTimePatternGenerator* generator = patternGeneratorFor(locale);
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::UnicodeString skeleton =
+        icu::DateTimePatternGenerator::staticGetSkeleton(icu_support::fromUtf8(dateTemplate), status);
+    if (!generator || U_FAILURE(status) || skeleton.isEmpty()) return {};
+    const icu::UnicodeString pattern = generator->getBestPattern(skeleton, status);
+    return U_SUCCESS(status) ? icu_support::toUtf8(pattern) : std::string();
 }
 
 } // namespace platform

@@ -4,7 +4,8 @@
 // the current locale and time zone; setters change them for this formatter only.
 // Dates are always Gregorian (Julian before 15 October 1582), whatever calendar
 // the locale would choose. Constructing one is cheap: the ICU formatters behind
-// it are built once per thread and reused.
+// it are built once per thread and reused. The locale's own pattern for a set
+// of fields comes from localizedDateFormat.
 
 #include "platform/core/date.h"
 #include "platform/core/locale.h"
@@ -76,5 +77,11 @@ private:
     struct State;
     std::unique_ptr<State> state_;
 };
+
+// The pattern in which `locale` writes the fields a template names, by their
+// letters and widths; their order and any other text in the template do not
+// count: "yMMMMd" is "d MMMM y" in en_GB and "MMMM d, y" in en_US. Empty for a
+// template that names no field.
+std::string localizedDateFormat(std::string_view dateTemplate, const Locale& locale = Locale::current());
 
 } // namespace platform
