@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -85,6 +86,42 @@ std::optional<QByteArray> unescaped(QStringView text) {
     return bytes;
 }
 
+// The three parts of an ISO 8601 date-time "2026-09-21T18:00:00.000+02:00":
+// the date, the clock time and the zone designator (empty when there is none).
+struct IsoParts {
+    QString date;
+    QString clock;
+    QString zone;
+};
+
+std::optional<IsoParts> isoParts(const QString& text) {
+    const QString trimmed = text.trimmed();
+    // An ISO 8601 date-time is short; a longer text is none of ours.
+    if (trimmed.size() > 40 || trimmed.indexOf(QLatin1Char('T')) != 10) return std::nullopt;
+    const QString rest = trimmed.sliced(11);
+    qsizetype zone = rest.size();
+    for (const QChar designator : {QLatin1Char('Z'), QLatin1Char('+'), QLatin1Char('-')}) {
+        const qsizetype at = rest.indexOf(designator);
+        if (at >= 0) zone = std::min(zone, at);
+    }
+    return IsoParts{trimmed.first(10), rest.first(zone), rest.sliced(zone)};
+}
+
+// "Z", or an offset as "+hh:mm", "+hhmm" or "+hh" (or '-'), of at most 18 hours.
+std::optional<int> offsetSeconds(const QString& zone) {
+    if (zone == QLatin1String("Z")) return 0;
+    const QString digits = QString(zone.sliced(1)).remove(QLatin1Char(':'));
+    const bool shaped = (zone.size() == 3 && digits.size() == 2) || (zone.size() == 5 && digits.size() == 4) ||
+                        (zone.size() == 6 && digits.size() == 4 && zone[3] == QLatin1Char(':'));
+    if (!shaped || !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        return std::nullopt;
+    }
+    const int hours = digits.first(2).toInt();
+    const int minutes = digits.size() == 4 ? digits.sliced(2).toInt() : 0;
+    if (minutes > 59 || hours * 60 + minutes > 18 * 60) return std::nullopt;
+    return (zone[0] == QLatin1Char('-') ? -60 : 60) * (hours * 60 + minutes);
+}
+
 std::uint64_t bigEndian(const QByteArray& bytes, int at, int count) {
     std::uint64_t value = 0;
     for (int k = 0; k < count; ++k) value = (value << 8) | static_cast<unsigned char>(bytes[at + k]);
@@ -116,10 +153,14 @@ std::optional<double> number(const QString& text) { return parsed<double>(text);
 
 std::optional<platform::Date> instant(const QString& text) {
     if (auto local = wallTime(text)) return local;
-    const QString trimmed = text.trimmed();
-    // An ISO 8601 date-time is short; a longer text is none of ours.
-    if (trimmed.size() > 40 || trimmed.isEmpty() || !trimmed[0].isDigit()) return std::nullopt;
-    return platform::fromQDateTime(QDateTime::fromString(trimmed, Qt::ISODateWithMs));
+    const auto parts = isoParts(text);
+    if (!parts || parts->zone.isEmpty()) return std::nullopt;
+    const auto offset = offsetSeconds(parts->zone);
+    const QDate date = QDate::fromString(parts->date, Qt::ISODate);
+    const QTime time = QTime::fromString(parts->clock, Qt::ISODateWithMs);
+    if (!offset || !date.isValid() || !time.isValid()) return std::nullopt;
+    // A fixed offset: Qt never asks for local time to place it.
+    return platform::fromQDateTime(QDateTime(date, time, Qt::OffsetFromUTC, *offset));
 }
 
 namespace {
@@ -154,14 +195,9 @@ QString wallTimeText(platform::Date value) {
 }
 
 std::optional<platform::Date> wallTime(const QString& text) {
-    const QString trimmed = text.trimmed();
-    if (trimmed.size() > 40 || trimmed.indexOf(QLatin1Char('T')) != 10) return std::nullopt;
-    const QString clock = trimmed.sliced(11);
-    // A zone designator makes the text an instant.
-    if (clock.contains(QLatin1Char('Z')) || clock.contains(QLatin1Char('+')) || clock.contains(QLatin1Char('-'))) {
-        return std::nullopt;
-    }
-    return localInstant(QDate::fromString(trimmed.first(10), Qt::ISODate), QTime::fromString(clock, Qt::ISODateWithMs));
+    const auto parts = isoParts(text);
+    if (!parts || !parts->zone.isEmpty()) return std::nullopt;
+    return localInstant(QDate::fromString(parts->date, Qt::ISODate), QTime::fromString(parts->clock, Qt::ISODateWithMs));
 }
 
 std::optional<platform::Date> legacyInstant(const QString& text) {

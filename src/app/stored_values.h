@@ -6,7 +6,9 @@
 //   integer   decimal, 64-bit ("-3", "100")
 //   double    the shortest decimal that reads back to the same double ("51.509865")
 //   instant   ISO 8601 in UTC with milliseconds ("2026-09-21T07:33:20.250Z");
-//             read with any ISO 8601 offset, or none (a wall time, below)
+//             read with "Z" or an offset ("+02:00", "+0200", "+02"), or with
+//             none as a wall time (below); a date alone, or a space in place
+//             of the "T", is no instant: it names no zone to read it in
 //   wall time ISO 8601 date and clock time with milliseconds and no zone
 //             ("2026-09-21T18:00:00.000"): the fields the current zone shows,
 //             read back as the same fields in whatever zone is current then,

@@ -57,6 +57,18 @@ TEST(StoredValues, InstantsInIso8601) {
     }
 }
 
+// An instant names its zone. A date alone, or a clock time after a space,
+// would be read in the C library's local time, which may block on a FIFO.
+TEST(StoredValues, AnInstantIsOnlyATextWithItsZone) {
+    const Date saved = Date::fromSecondsSince1970(1790000000.25);
+    EXPECT_EQ(stored::instant("2026-09-21T09:43:20.250-0430"), saved);
+    EXPECT_EQ(stored::instant("2026-09-21T16:13:20.250+02"), saved);
+    for (const char* text : {"2026-09-21 18:00:00.000", "2026-09-21", "2026-09-21 14:13:20.250Z", "2026-09-21Z",
+                             "2026-09-21T14:13:20.250Z+01:00", "2026-09-21T14:13:20.250+1:00"}) {
+        EXPECT_FALSE(stored::instant(text)) << text;
+    }
+}
+
 // A clock time without a zone, here in TZ=UTC: the instant's own fields.
 TEST(StoredValues, WallTimesCarryNoZone) {
     const Date saved = Date::fromSecondsSince1970(1790000000.25);
