@@ -1,8 +1,5 @@
 #include "app/stored_values.h"
 
-#include "app/date_from.h"
-
-#include "platform/core/calendar.h"
 #include "platform/desktop/qt_dates.h"
 
 #include <QByteArray>
@@ -11,7 +8,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <string>
 
 namespace app::stored {
@@ -152,7 +148,7 @@ std::optional<qint64> integer(const QString& text) { return parsed<qint64>(text)
 std::optional<double> number(const QString& text) { return parsed<double>(text); }
 
 std::optional<platform::Date> instant(const QString& text) {
-    if (auto local = wallTime(text)) return local;
+    if (const auto local = wallTime(text)) return instantOf(*local);
     const auto parts = isoParts(text);
     if (!parts || parts->zone.isEmpty()) return std::nullopt;
     const auto offset = offsetSeconds(parts->zone);
@@ -163,41 +159,18 @@ std::optional<platform::Date> instant(const QString& text) {
     return platform::fromQDateTime(QDateTime(date, time, Qt::OffsetFromUTC, *offset));
 }
 
-namespace {
-
-// A date and clock time read in the program's own zone. Qt's local time would
-// ask the C library for the host's zone, which may block on a zone file that
-// is a FIFO; the program's zone reader never does.
-std::optional<platform::Date> localInstant(QDate date, QTime time) {
-    if (!date.isValid() || !time.isValid()) return std::nullopt;
-    const auto whole = gregorianDateFrom(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
-    if (!whole) return std::nullopt;
-    return whole->addingTimeInterval(time.msec() / 1000.0);
+QString text(const WallTime& value) {
+    return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d.%03d", value.year, value.month, value.day, value.hour,
+                             value.minute, value.second, value.millisecond);
 }
 
-} // namespace
-
-QString wallTimeText(platform::Date value) {
-    using platform::CalendarComponent;
-    const double milliseconds = std::round(value.secondsSince1970() * 1000.0);
-    const double wholeSeconds = std::floor(milliseconds / 1000.0);
-    const platform::DateComponents fields = platform::Calendar::current().components(
-        {CalendarComponent::era, CalendarComponent::year, CalendarComponent::month, CalendarComponent::day,
-         CalendarComponent::hour, CalendarComponent::minute, CalendarComponent::second},
-        platform::Date::fromSecondsSince1970(wholeSeconds));
-    if (fields.era != 1 || !fields.year || *fields.year > 9999 || !fields.month || !fields.day || !fields.hour ||
-        !fields.minute || !fields.second) {
-        return text(value);
-    }
-    return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d.%03d", *fields.year, *fields.month, *fields.day,
-                             *fields.hour, *fields.minute, *fields.second,
-                             static_cast<int>(milliseconds - wholeSeconds * 1000.0));
-}
-
-std::optional<platform::Date> wallTime(const QString& text) {
+std::optional<WallTime> wallTime(const QString& text) {
     const auto parts = isoParts(text);
     if (!parts || !parts->zone.isEmpty()) return std::nullopt;
-    return localInstant(QDate::fromString(parts->date, Qt::ISODate), QTime::fromString(parts->clock, Qt::ISODateWithMs));
+    const QDate date = QDate::fromString(parts->date, Qt::ISODate);
+    const QTime time = QTime::fromString(parts->clock, Qt::ISODateWithMs);
+    if (!date.isValid() || !time.isValid()) return std::nullopt;
+    return WallTime{date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec()};
 }
 
 std::optional<platform::Date> legacyInstant(const QString& text) {
@@ -219,7 +192,11 @@ std::optional<platform::Date> legacyInstant(const QString& text) {
     const QTime time = QTime::fromMSecsSinceStartOfDay(milliseconds);
     if (!date.isValid() || !time.isValid() || milliseconds < 0) return std::nullopt;
     QDateTime read;
-    if (bytes->size() == 18 && kind == Qt::LocalTime) return localInstant(date, time);
+    // Local time is read in the program's own zone: Qt's would ask the C
+    // library for the host's zone, which may block on a zone file that is a FIFO.
+    if (bytes->size() == 18 && kind == Qt::LocalTime) {
+        return instantOf({date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec()});
+    }
     if (bytes->size() == 18 && kind == Qt::UTC) {
         read = QDateTime(date, time, Qt::UTC);
     } else if (bytes->size() == 22 && kind == Qt::OffsetFromUTC) {
