@@ -11,8 +11,10 @@
 #include <QStringDecoder>
 
 #include <cerrno>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <variant>
 
 namespace app {
@@ -44,6 +46,11 @@ ReadResult readStoreFile(const QString& path) {
     if (!values) return Unusable{"is damaged"};
     return std::move(*values);
 }
+
+// Stores set aside and not yet handed out. The store may be opened from any
+// thread that reads the preferences.
+std::mutex setAsideLock;
+std::vector<QString> setAside;
 
 QString asideName(const QString& path) {
     const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss'Z'"));
@@ -131,6 +138,10 @@ std::optional<SettingsStore> SettingsStore::open() {
     }
     print("Settings: " + path.toStdString() + " " + why + "; it is kept as " + aside.toStdString() +
           " and a new store is begun.");
+    {
+        const std::lock_guard<std::mutex> hold(setAsideLock);
+        setAside.push_back(aside);
+    }
     return SettingsStore(Values{});
 }
 
@@ -148,6 +159,11 @@ bool SettingsStore::save() const {
                        file.write(settingsText(values_)) >= 0 && file.commit();
     if (!saved) print("Settings: the preferences could not be written to " + path.toStdString() + ".");
     return saved;
+}
+
+std::vector<QString> takeSetAsideStores() {
+    const std::lock_guard<std::mutex> hold(setAsideLock);
+    return std::exchange(setAside, {});
 }
 
 void resetDefaults() {

@@ -12,8 +12,9 @@
 // only a regular file of at most 1 MiB that parses as such lines. Anything else
 // (a folder, a FIFO, a larger file, an unreadable or damaged one) is never
 // written over: it is moved aside under a new name, with a line on the
-// console, and the program goes on with an empty store. If it cannot even be
-// moved, the store is not opened at all and nothing is written.
+// console, and the program goes on with an empty store; the window tells the
+// user where it went (takeSetAsideStores). If it cannot even be moved, the
+// store is not opened at all and nothing is written.
 
 #include <QByteArray>
 #include <QString>
@@ -21,6 +22,7 @@
 #include <cstddef>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace app {
 
@@ -55,6 +57,10 @@ private:
 
 // Where the store lives.
 QString settingsStorePath();
+
+// Where stores were set aside since the last call, oldest first: each is
+// handed out once, for the user to be told once.
+std::vector<QString> takeSetAsideStores();
 
 // Removes every stored preference, the first-start marker included.
 void resetDefaults();

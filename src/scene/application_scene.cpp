@@ -3,6 +3,7 @@
 #include "app/application_version.h"
 #include "app/fixed_values.h"
 #include "app/global_model.h"
+#include "app/settings_store.h"
 #include "app/user_settings.h"
 #include "app/web_address.h"
 #include "mainwindow/content_view.h"
@@ -11,6 +12,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -139,8 +141,28 @@ bool ApplicationScene::eventFilter(QObject* watched, QEvent* event) {
 void ApplicationScene::firstAppearance() {
     utilities_.overrideDisplayMode();
     userSettings().save();
+    tellStoresSetAside();
     emit firstAppeared();
     if (quitAfterFirstShow_) QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+}
+
+// A store set aside while the preferences were read (or saved just now): the
+// preferences started again from their defaults, and the user should know
+// where the old ones are. Not waited for, like any message over the window.
+void ApplicationScene::tellStoresSetAside() {
+    const std::vector<QString> aside = app::takeSetAsideStores();
+    if (aside.empty()) return;
+    QStringList paths;
+    for (const QString& path : aside) paths.append(QDir::toNativeSeparators(path));
+    auto* message = new QMessageBox(QMessageBox::Warning, tr("Preferences"),
+                                    tr("The preferences file could not be read, so the preferences start again "
+                                       "from their defaults. The old file was kept as:") +
+                                        QStringLiteral("\n\n") + paths.join(QLatin1Char('\n')),
+                                    QMessageBox::Ok, window_);
+    message->setTextFormat(Qt::PlainText);
+    message->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    message->setAttribute(Qt::WA_DeleteOnClose);
+    message->open();
 }
 
 void ApplicationScene::raiseWindow(const QString& activationToken) {
