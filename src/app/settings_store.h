@@ -62,6 +62,16 @@ QString settingsStorePath();
 // handed out once, for the user to be told once.
 std::vector<QString> takeSetAsideStores();
 
+// Removes what saves killed midway left beside the store: a save links its new
+// file in under a temporary name ("Vadididod.conf." and six letters or digits)
+// and renames it over the store a moment later. Only regular files of the
+// user's with such a name, unchanged for over a minute, go: a save in flight
+// (of a copy of the program that could not take the single-instance lock, or
+// of an older version without one) is younger. Looks at no more than the
+// folder's first 4096 entries. For the start of the program, once it knows no
+// other copy of its own runs; says on the console how many went.
+void removeUnfinishedSaves();
+
 // Removes every stored preference, the first-start marker included.
 void resetDefaults();
 

@@ -195,7 +195,8 @@ std::optional<platform::Date> legacyInstant(const QString& text) {
     // Local time is read in the program's own zone: Qt's would ask the C
     // library for the host's zone, which may block on a zone file that is a FIFO.
     if (bytes->size() == 18 && kind == Qt::LocalTime) {
-        return instantOf({date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec()});
+        return instantOf(
+            {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec()});
     }
     if (bytes->size() == 18 && kind == Qt::UTC) {
         read = QDateTime(date, time, Qt::UTC);

@@ -61,6 +61,8 @@ int ApplicationScene::main(int argc, char* argv[]) {
     case platform::SingleInstance::Claim::first:
         break;
     }
+    // No other copy saves now: what a save killed midway left can go.
+    app::removeUnfinishedSaves();
 
     ApplicationScene scene;
     connect(&instance, &platform::SingleInstance::activationRequested, &scene, &ApplicationScene::raiseWindow);
