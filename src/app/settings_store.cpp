@@ -179,13 +179,13 @@ void removeUnfinishedSaves() {
     }
     const std::string prefix = std::string(fileName) + '.';
     const std::time_t staleBefore = std::time(nullptr) - 60;
+    const auto letterOrDigit = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    };
     int removed = 0;
     int looked = 0;
     for (const dirent* entry = ::readdir(entries); entry && looked < 4096; entry = ::readdir(entries), ++looked) {
         const std::string_view name(entry->d_name);
-        const auto letterOrDigit = [](char c) {
-            return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-        };
         if (name.size() != prefix.size() + 6 || !name.starts_with(prefix) ||
             !std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), letterOrDigit)) {
             continue;

@@ -12,7 +12,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
@@ -154,8 +153,7 @@ void ApplicationScene::firstAppearance() {
 void ApplicationScene::tellStoresSetAside() {
     const std::vector<QString> aside = app::takeSetAsideStores();
     if (aside.empty()) return;
-    QStringList paths;
-    for (const QString& path : aside) paths.append(QDir::toNativeSeparators(path));
+    QStringList paths(aside.begin(), aside.end());
     auto* message = new QMessageBox(QMessageBox::Warning, tr("Preferences"),
                                     tr("The preferences file could not be read, so the preferences start again "
                                        "from their defaults. The old file was kept as:") +
