@@ -10,9 +10,17 @@
 #include <QStandardPaths>
 #include <QStringDecoder>
 
+#include <algorithm>
 #include <cerrno>
+#include <ctime>
+#include <dirent.h>
+#include <fcntl.h>
+#include <mutex>
+#include <string>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 #include <variant>
 
 namespace app {
@@ -44,6 +52,11 @@ ReadResult readStoreFile(const QString& path) {
     if (!values) return Unusable{"is damaged"};
     return std::move(*values);
 }
+
+// Stores set aside and not yet handed out. The store may be opened from any
+// thread that reads the preferences.
+std::mutex setAsideLock;
+std::vector<QString> setAside;
 
 QString asideName(const QString& path) {
     const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss'Z'"));
@@ -131,6 +144,10 @@ std::optional<SettingsStore> SettingsStore::open() {
     }
     print("Settings: " + path.toStdString() + " " + why + "; it is kept as " + aside.toStdString() +
           " and a new store is begun.");
+    {
+        const std::lock_guard<std::mutex> hold(setAsideLock);
+        setAside.push_back(aside);
+    }
     return SettingsStore(Values{});
 }
 
@@ -148,6 +165,47 @@ bool SettingsStore::save() const {
                        file.write(settingsText(values_)) >= 0 && file.commit();
     if (!saved) print("Settings: the preferences could not be written to " + path.toStdString() + ".");
     return saved;
+}
+
+void removeUnfinishedSaves() {
+    const QString path = settingsStorePath();
+    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
+                              O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folder < 0) return;
+    DIR* entries = ::fdopendir(folder);
+    if (!entries) {
+        ::close(folder);
+        return;
+    }
+    const std::string prefix = std::string(fileName) + '.';
+    const std::time_t staleBefore = std::time(nullptr) - 60;
+    const auto letterOrDigit = [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    };
+    int removed = 0;
+    int looked = 0;
+    for (const dirent* entry = ::readdir(entries); entry && looked < 4096; entry = ::readdir(entries), ++looked) {
+        const std::string_view name(entry->d_name);
+        if (name.size() != prefix.size() + 6 || !name.starts_with(prefix) ||
+            !std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), letterOrDigit)) {
+            continue;
+        }
+        struct stat status {};
+        if (::fstatat(folder, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode) &&
+            status.st_uid == ::getuid() && status.st_mtime < staleBefore && ::unlinkat(folder, entry->d_name, 0) == 0) {
+            ++removed;
+        }
+    }
+    ::closedir(entries);
+    if (removed > 0) {
+        print("Settings: removed " + std::to_string(removed) + " unfinished save" + (removed == 1 ? "" : "s") +
+              " beside " + path.toStdString() + ".");
+    }
+}
+
+std::vector<QString> takeSetAsideStores() {
+    const std::lock_guard<std::mutex> hold(setAsideLock);
+    return std::exchange(setAside, {});
 }
 
 void resetDefaults() {

@@ -12,8 +12,9 @@
 // only a regular file of at most 1 MiB that parses as such lines. Anything else
 // (a folder, a FIFO, a larger file, an unreadable or damaged one) is never
 // written over: it is moved aside under a new name, with a line on the
-// console, and the program goes on with an empty store. If it cannot even be
-// moved, the store is not opened at all and nothing is written.
+// console, and the program goes on with an empty store; the window tells the
+// user where it went (takeSetAsideStores). If it cannot even be moved, the
+// store is not opened at all and nothing is written.
 
 #include <QByteArray>
 #include <QString>
@@ -21,6 +22,7 @@
 #include <cstddef>
 #include <map>
 #include <optional>
+#include <vector>
 
 namespace app {
 
@@ -55,6 +57,20 @@ private:
 
 // Where the store lives.
 QString settingsStorePath();
+
+// Where stores were set aside since the last call, oldest first: each is
+// handed out once, for the user to be told once.
+std::vector<QString> takeSetAsideStores();
+
+// Removes what saves killed midway left beside the store: a save links its new
+// file in under a temporary name ("Vadididod.conf." and six letters or digits)
+// and renames it over the store a moment later. Only regular files of the
+// user's with such a name, unchanged for over a minute, go: a save in flight
+// (of a copy of the program that could not take the single-instance lock, or
+// of an older version without one) is younger. Looks at no more than the
+// folder's first 4096 entries. For the start of the program, once it knows no
+// other copy of its own runs; says on the console how many went.
+void removeUnfinishedSaves();
 
 // Removes every stored preference, the first-start marker included.
 void resetDefaults();

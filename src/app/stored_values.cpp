@@ -1,16 +1,13 @@
 #include "app/stored_values.h"
 
-#include "app/date_from.h"
-
-#include "platform/core/calendar.h"
 #include "platform/desktop/qt_dates.h"
 
 #include <QByteArray>
 #include <QDateTime>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <charconv>
-#include <cmath>
 #include <string>
 
 namespace app::stored {
@@ -85,6 +82,42 @@ std::optional<QByteArray> unescaped(QStringView text) {
     return bytes;
 }
 
+// The three parts of an ISO 8601 date-time "2026-09-21T18:00:00.000+02:00":
+// the date, the clock time and the zone designator (empty when there is none).
+struct IsoParts {
+    QString date;
+    QString clock;
+    QString zone;
+};
+
+std::optional<IsoParts> isoParts(const QString& text) {
+    const QString trimmed = text.trimmed();
+    // An ISO 8601 date-time is short; a longer text is none of ours.
+    if (trimmed.size() > 40 || trimmed.indexOf(QLatin1Char('T')) != 10) return std::nullopt;
+    const QString rest = trimmed.sliced(11);
+    qsizetype zone = rest.size();
+    for (const QChar designator : {QLatin1Char('Z'), QLatin1Char('+'), QLatin1Char('-')}) {
+        const qsizetype at = rest.indexOf(designator);
+        if (at >= 0) zone = std::min(zone, at);
+    }
+    return IsoParts{trimmed.first(10), rest.first(zone), rest.sliced(zone)};
+}
+
+// "Z", or an offset as "+hh:mm", "+hhmm" or "+hh" (or '-'), of at most 18 hours.
+std::optional<int> offsetSeconds(const QString& zone) {
+    if (zone == QLatin1String("Z")) return 0;
+    const QString digits = QString(zone.sliced(1)).remove(QLatin1Char(':'));
+    const bool shaped = (zone.size() == 3 && digits.size() == 2) || (zone.size() == 5 && digits.size() == 4) ||
+                        (zone.size() == 6 && digits.size() == 4 && zone[3] == QLatin1Char(':'));
+    if (!shaped || !std::all_of(digits.begin(), digits.end(), [](QChar c) { return c >= u'0' && c <= u'9'; })) {
+        return std::nullopt;
+    }
+    const int hours = digits.first(2).toInt();
+    const int minutes = digits.size() == 4 ? digits.sliced(2).toInt() : 0;
+    if (minutes > 59 || hours * 60 + minutes > 18 * 60) return std::nullopt;
+    return (zone[0] == QLatin1Char('-') ? -60 : 60) * (hours * 60 + minutes);
+}
+
 std::uint64_t bigEndian(const QByteArray& bytes, int at, int count) {
     std::uint64_t value = 0;
     for (int k = 0; k < count; ++k) value = (value << 8) | static_cast<unsigned char>(bytes[at + k]);
@@ -115,53 +148,29 @@ std::optional<qint64> integer(const QString& text) { return parsed<qint64>(text)
 std::optional<double> number(const QString& text) { return parsed<double>(text); }
 
 std::optional<platform::Date> instant(const QString& text) {
-    if (auto local = wallTime(text)) return local;
-    const QString trimmed = text.trimmed();
-    // An ISO 8601 date-time is short; a longer text is none of ours.
-    if (trimmed.size() > 40 || trimmed.isEmpty() || !trimmed[0].isDigit()) return std::nullopt;
-    return platform::fromQDateTime(QDateTime::fromString(trimmed, Qt::ISODateWithMs));
+    if (const auto local = wallTime(text)) return instantOf(*local);
+    const auto parts = isoParts(text);
+    if (!parts || parts->zone.isEmpty()) return std::nullopt;
+    const auto offset = offsetSeconds(parts->zone);
+    const QDate date = QDate::fromString(parts->date, Qt::ISODate);
+    const QTime time = QTime::fromString(parts->clock, Qt::ISODateWithMs);
+    if (!offset || !date.isValid() || !time.isValid()) return std::nullopt;
+    // A fixed offset: Qt never asks for local time to place it.
+    return platform::fromQDateTime(QDateTime(date, time, Qt::OffsetFromUTC, *offset));
 }
 
-namespace {
+QString text(const WallTime& value) {
+    return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d.%03d", value.year, value.month, value.day, value.hour,
+                             value.minute, value.second, value.millisecond);
+}
 
-// A date and clock time read in the program's own zone. Qt's local time would
-// ask the C library for the host's zone, which may block on a zone file that
-// is a FIFO; the program's zone reader never does.
-std::optional<platform::Date> localInstant(QDate date, QTime time) {
+std::optional<WallTime> wallTime(const QString& text) {
+    const auto parts = isoParts(text);
+    if (!parts || !parts->zone.isEmpty()) return std::nullopt;
+    const QDate date = QDate::fromString(parts->date, Qt::ISODate);
+    const QTime time = QTime::fromString(parts->clock, Qt::ISODateWithMs);
     if (!date.isValid() || !time.isValid()) return std::nullopt;
-    const auto whole = gregorianDateFrom(date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second());
-    if (!whole) return std::nullopt;
-    return whole->addingTimeInterval(time.msec() / 1000.0);
-}
-
-} // namespace
-
-QString wallTimeText(platform::Date value) {
-    using platform::CalendarComponent;
-    const double milliseconds = std::round(value.secondsSince1970() * 1000.0);
-    const double wholeSeconds = std::floor(milliseconds / 1000.0);
-    const platform::DateComponents fields = platform::Calendar::current().components(
-        {CalendarComponent::era, CalendarComponent::year, CalendarComponent::month, CalendarComponent::day,
-         CalendarComponent::hour, CalendarComponent::minute, CalendarComponent::second},
-        platform::Date::fromSecondsSince1970(wholeSeconds));
-    if (fields.era != 1 || !fields.year || *fields.year > 9999 || !fields.month || !fields.day || !fields.hour ||
-        !fields.minute || !fields.second) {
-        return text(value);
-    }
-    return QString::asprintf("%04d-%02d-%02dT%02d:%02d:%02d.%03d", *fields.year, *fields.month, *fields.day,
-                             *fields.hour, *fields.minute, *fields.second,
-                             static_cast<int>(milliseconds - wholeSeconds * 1000.0));
-}
-
-std::optional<platform::Date> wallTime(const QString& text) {
-    const QString trimmed = text.trimmed();
-    if (trimmed.size() > 40 || trimmed.indexOf(QLatin1Char('T')) != 10) return std::nullopt;
-    const QString clock = trimmed.sliced(11);
-    // A zone designator makes the text an instant.
-    if (clock.contains(QLatin1Char('Z')) || clock.contains(QLatin1Char('+')) || clock.contains(QLatin1Char('-'))) {
-        return std::nullopt;
-    }
-    return localInstant(QDate::fromString(trimmed.first(10), Qt::ISODate), QTime::fromString(clock, Qt::ISODateWithMs));
+    return WallTime{date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec()};
 }
 
 std::optional<platform::Date> legacyInstant(const QString& text) {
@@ -183,7 +192,12 @@ std::optional<platform::Date> legacyInstant(const QString& text) {
     const QTime time = QTime::fromMSecsSinceStartOfDay(milliseconds);
     if (!date.isValid() || !time.isValid() || milliseconds < 0) return std::nullopt;
     QDateTime read;
-    if (bytes->size() == 18 && kind == Qt::LocalTime) return localInstant(date, time);
+    // Local time is read in the program's own zone: Qt's would ask the C
+    // library for the host's zone, which may block on a zone file that is a FIFO.
+    if (bytes->size() == 18 && kind == Qt::LocalTime) {
+        return instantOf(
+            {date.year(), date.month(), date.day(), time.hour(), time.minute(), time.second(), time.msec()});
+    }
     if (bytes->size() == 18 && kind == Qt::UTC) {
         read = QDateTime(date, time, Qt::UTC);
     } else if (bytes->size() == 22 && kind == Qt::OffsetFromUTC) {

@@ -6,14 +6,18 @@
 //   integer   decimal, 64-bit ("-3", "100")
 //   double    the shortest decimal that reads back to the same double ("51.509865")
 //   instant   ISO 8601 in UTC with milliseconds ("2026-09-21T07:33:20.250Z");
-//             read with any ISO 8601 offset, or none (a wall time, below)
+//             read with "Z" or an offset ("+02:00", "+0200", "+02"), or with
+//             none as a wall time (below); a date alone, or a space in place
+//             of the "T", is no instant: it names no zone to read it in
 //   wall time ISO 8601 date and clock time with milliseconds and no zone
-//             ("2026-09-21T18:00:00.000"): the fields the current zone shows,
-//             read back as the same fields in whatever zone is current then,
-//             so a clock time stays what it is when the zone changes
+//             ("2026-09-21T18:00:00.000"): a WallTime's fields as they are
+//             (wall_time.h), so a clock time stays what it is when the zone
+//             changes
 //
 // Readers take the text between the '=' and the end of the line, and give none
 // for anything that is not exactly such a value (surrounding blanks aside).
+
+#include "app/wall_time.h"
 
 #include "platform/core/date.h"
 
@@ -32,16 +36,12 @@ QString text(platform::Date value);   // milliseconds: the instant is rounded to
 std::optional<bool> boolean(const QString& text);
 std::optional<qint64> integer(const QString& text);
 std::optional<double> number(const QString& text);   // not-a-number and infinities included
+// A wall time reads as the instant it names in the current zone (wall_time.h).
 std::optional<platform::Date> instant(const QString& text);
 
-// In the current zone, as its calendar shows the instant (rounded to the
-// millisecond). An instant whose year there is not one of 1 to 9999 has no
-// such text: it is written as an instant.
-QString wallTimeText(platform::Date value);
-// Only a text without a zone. The calendar builds the instant as it builds
-// any (date_from.h): a clock time that the clocks skip that day moves forward
-// by the gap, a repeated one is its first occurrence.
-std::optional<platform::Date> wallTime(const QString& text);
+QString text(const WallTime& value);
+// Only a text without a zone.
+std::optional<WallTime> wallTime(const QString& text);
 
 // The one serialised form older versions of the program wrote: an instant as
 // Qt's settings wrote a QDateTime ("@DateTime(" escaped bytes ")"). Only the

@@ -2,11 +2,8 @@
 
 #include "app/console.h"
 #include "app/coordinates.h"
-#include "app/date_from.h"
 #include "app/settings_store.h"
 #include "app/stored_values.h"
-
-#include "platform/core/calendar.h"
 
 #include <algorithm>
 #include <iterator>
@@ -17,15 +14,15 @@
 namespace app {
 namespace {
 
-// Today, in the user's calendar, at the given local time; the present instant
-// should the calendar form none.
-platform::Date todayAt(int hour, int minute, int second) {
-    const platform::Date now = platform::Date::now();
-    using platform::CalendarComponent;
-    const platform::DateComponents today = platform::Calendar::current().components(
-        {CalendarComponent::year, CalendarComponent::month, CalendarComponent::day}, now);
-    if (!today.year || !today.month || !today.day) return now;
-    return gregorianDateFrom(*today.year, *today.month, *today.day, hour, minute, second).value_or(now);
+// Today, in the user's calendar, at the given clock time; the present instant's
+// wall time should the calendar show none.
+WallTime todayAt(int hour, int minute) {
+    WallTime today = wallTimeAt(platform::Date::now()).value_or(WallTime{});
+    today.hour = hour;
+    today.minute = minute;
+    today.second = 0;
+    today.millisecond = 0;
+    return today;
 }
 
 // What a stored text gives for a preference of each kind; none when it is not
@@ -51,20 +48,17 @@ std::optional<double> fromStored(const char* key, const QString& text, double*, 
     return value;
 }
 
-std::optional<platform::Date> fromStored(const char*, const QString& text, platform::Date*, bool& legacy) {
-    if (const auto value = stored::instant(text)) return value;
-    const auto value = stored::legacyInstant(text);
-    legacy = value.has_value();
-    return value;
+// A wall time is the value itself; an instant, as older versions stored it,
+// is the wall time the current zone shows then.
+std::optional<WallTime> fromStored(const char*, const QString& text, WallTime*, bool& legacy) {
+    if (const auto value = stored::wallTime(text)) return value;
+    auto instant = stored::instant(text);
+    if (!instant) {
+        instant = stored::legacyInstant(text);
+        legacy = instant.has_value();
+    }
+    return instant ? wallTimeAt(*instant) : std::nullopt;
 }
-
-// Values as the store keeps them. The notification time is a clock time: it is
-// kept as the wall time it shows, which reads back as the same clock time in
-// whatever zone is current then; an instant stored by older versions still
-// reads as that instant.
-template <class T>
-QString toStored(const T& value) { return stored::text(value); }
-QString toStored(const platform::Date& value) { return stored::wallTimeText(value); }
 
 // A stored text as the console shows it: short, and nothing a terminal would
 // take as a command.
@@ -80,7 +74,7 @@ std::string shown(const QString& text) {
 void readAsMissing(bool& value) { value = false; }
 void readAsMissing(qint64& value) { value = 0; }
 void readAsMissing(double& value) { value = 0.0; }
-void readAsMissing(platform::Date& value) { value = todayAt(8, 30, 0); }   // not the first start's nine
+void readAsMissing(WallTime& value) { value = todayAt(8, 30); }   // not the first start's nine
 
 } // namespace
 
@@ -115,7 +109,7 @@ UserSettings::~UserSettings() = default;
 
 void UserSettings::loadOrDefault() {
     // The members hold the first-start values, but for the time.
-    notifyTimeOfDay_ = todayAt(9, 0, 0);
+    notifyTimeOfDay_ = todayAt(9, 0);
     auto store = SettingsStore::open();
     if (!store) return;   // a damaged store that could not be set aside: defaults in memory only
 
@@ -134,7 +128,11 @@ void UserSettings::loadOrDefault() {
         const auto value = text ? fromStored(key, *text, static_cast<Value*>(nullptr), legacy) : std::nullopt;
         if (value) {
             member = *value;
-            if (legacy) store->setValue(QLatin1String(key), toStored(*value));
+            if (legacy) {
+                store->setValue(QLatin1String(key), stored::text(*value));
+            } else {
+                readTexts_[&member] = *text;
+            }
         } else if (marked) {
             readAsMissing(member);
         }
@@ -170,10 +168,16 @@ void UserSettings::save() {
 }
 
 void UserSettings::writeTo(SettingsStore& store) const {
-    forEachPreference(*this, [&store](const char* key, const auto& member) {
-        store.setValue(QLatin1String(key), toStored(member));
+    forEachPreference(*this, [&](const char* key, const auto& member) {
+        const auto read = readTexts_.find(&member);
+        store.setValue(QLatin1String(key), read != readTexts_.end() ? read->second : stored::text(member));
     });
 }
+
+platform::Date UserSettings::notifyTimeOfDay() const {
+    return instantOf(notifyTimeOfDay_).value_or(platform::Date::now());
+}
+
 void UserSettings::setFirstRun(bool value) { assign(firstRun_, value, &UserSettings::firstRunChanged); }
 void UserSettings::setTheme(qint64 value) { assign(theme_, value, &UserSettings::themeChanged); }
 void UserSettings::setWantNotifications(bool value) { assign(wantNotifications_, value, &UserSettings::wantNotificationsChanged); }
@@ -186,7 +190,14 @@ void UserSettings::setShowChineseZodiac(bool value) { assign(showChineseZodiac_,
 void UserSettings::setNotifyEaster(bool value) { assign(notifyEaster_, value, &UserSettings::notifyEasterChanged); }
 void UserSettings::setNotifyOnAstronomicalDates(bool value) { assign(notifyOnAstronomicalDates_, value, &UserSettings::notifyOnAstronomicalDatesChanged); }
 void UserSettings::setNotifyDaysBefore(qint64 value) { assign(notifyDaysBefore_, value, &UserSettings::notifyDaysBeforeChanged); }
-void UserSettings::setNotifyTimeOfDay(platform::Date value) { assign(notifyTimeOfDay_, value, &UserSettings::notifyTimeOfDayChanged); }
+void UserSettings::setNotifyTimeOfDay(const WallTime& value) {
+    if (!store(notifyTimeOfDay_, value)) return;
+    emit notifyTimeOfDayChanged(notifyTimeOfDay());
+    emit changed();
+}
+void UserSettings::setNotifyTimeOfDay(platform::Date value) {
+    setNotifyTimeOfDay(wallTimeAt(value).value_or(notifyTimeOfDay_));
+}
 void UserSettings::setSpecificCoords(bool value) { assign(specificCoords_, value, &UserSettings::specificCoordsChanged); }
 void UserSettings::setCoordsLat(double value) { assign(coordsLat_, value, &UserSettings::coordsLatChanged); }
 void UserSettings::setCoordsLon(double value) { assign(coordsLon_, value, &UserSettings::coordsLonChanged); }

@@ -25,15 +25,25 @@
 // notification time in the serialised form of older versions is read once and
 // written back as text.
 //
-// The notification time is a clock time: it is stored as the wall time it
-// shows, without a zone, and read back as that date and clock time in the zone
-// current then (18:00 stays 18:00 when the zone changes). A time stored as an
-// instant, as older versions did, reads as that instant.
+// Reading a preference never changes it: until a preference is assigned, every
+// save writes it back exactly as it was read.
+//
+// The notification time is a clock time: it is kept as the wall time it was set
+// to, with that day's date and without a zone (wall_time.h), and read back as
+// those fields whatever the zone is then (18:00 stays 18:00 when the zone
+// changes, and 02:30 stays 02:30 where the clocks skip it on that date). A time
+// stored as an instant, as older versions did, reads as the wall time the
+// current zone shows at that instant.
+
+#include "app/wall_time.h"
 
 #include "platform/core/date.h"
 
 #include <QObject>
+#include <QString>
 #include <QtGlobal>
+
+#include <map>
 
 namespace app {
 
@@ -64,7 +74,12 @@ public:
     bool notifyEaster() const noexcept { return notifyEaster_; }
     bool notifyOnAstronomicalDates() const noexcept { return notifyOnAstronomicalDates_; }
     qint64 notifyDaysBefore() const noexcept { return notifyDaysBefore_; }
-    platform::Date notifyTimeOfDay() const noexcept { return notifyTimeOfDay_; }   // only its clock time counts
+    // The clock time chosen, with the date it was set on (only the clock time counts).
+    const WallTime& notifyWallTime() const noexcept { return notifyTimeOfDay_; }
+    // The instant it names on that date in the current zone (or now, should the
+    // calendar form none): where the clocks skip that time then, the instant
+    // lies later by the gap, while the preference keeps the time as chosen.
+    platform::Date notifyTimeOfDay() const;
     bool specificCoords() const noexcept { return specificCoords_; }
     double coordsLat() const noexcept { return coordsLat_; }   // degrees, north positive
     double coordsLon() const noexcept { return coordsLon_; }   // degrees, east positive
@@ -81,6 +96,9 @@ public:
     void setNotifyEaster(bool value);
     void setNotifyOnAstronomicalDates(bool value);
     void setNotifyDaysBefore(qint64 value);
+    void setNotifyTimeOfDay(const WallTime& value);
+    // The wall time the current zone shows at that instant; one whose year
+    // there is not one of 1 to 9999 leaves the time as it was (and saves).
     void setNotifyTimeOfDay(platform::Date value);
     void setSpecificCoords(bool value);
     void setCoordsLat(double value);
@@ -115,13 +133,19 @@ private:
     template <class Self, class Visit>
     static void forEachPreference(Self& self, Visit&& visit);
 
+    // Stores and saves; true when the value differs from the one held before.
+    template <class T>
+    bool store(T& member, const T& value) {
+        const bool differs = !(member == value);
+        member = value;
+        readTexts_.erase(&member);
+        save();
+        return differs;
+    }
     // Stores, saves, then announces a change: the order every assignment keeps.
     template <class T>
     void assign(T& member, T value, void (UserSettings::*announce)(T)) {
-        const bool differs = !(member == value);
-        member = value;
-        save();
-        if (!differs) return;
+        if (!store(member, value)) return;
         emit(this->*announce)(value);
         emit changed();
     }
@@ -138,10 +162,14 @@ private:
     bool notifyEaster_ = true;
     bool notifyOnAstronomicalDates_ = false;
     qint64 notifyDaysBefore_ = 2;
-    platform::Date notifyTimeOfDay_;
+    WallTime notifyTimeOfDay_;
     bool specificCoords_ = false;
     double coordsLat_ = 0.0;
     double coordsLon_ = 0.0;
+
+    // The text each preference was read from, by the member that holds it, for
+    // as long as it is not assigned: saves write it back as it stood.
+    std::map<const void*, QString> readTexts_;
 };
 
 // The store's keys, in the order the preferences are saved.

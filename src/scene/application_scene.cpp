@@ -4,6 +4,7 @@
 #include "app/fixed_values.h"
 #include "app/global_model.h"
 #include "app/help_page.h"
+#include "app/settings_store.h"
 #include "app/user_settings.h"
 #include "mainwindow/content_view.h"
 #include "platform/desktop/single_instance.h"
@@ -14,6 +15,7 @@
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
@@ -58,6 +60,8 @@ int ApplicationScene::main(int argc, char* argv[]) {
     case platform::SingleInstance::Claim::first:
         break;
     }
+    // No other copy saves now: what a save killed midway left can go.
+    app::removeUnfinishedSaves();
 
     ApplicationScene scene;
     connect(&instance, &platform::SingleInstance::activationRequested, &scene, &ApplicationScene::raiseWindow);
@@ -134,8 +138,27 @@ bool ApplicationScene::eventFilter(QObject* watched, QEvent* event) {
 void ApplicationScene::firstAppearance() {
     utilities_.overrideDisplayMode();
     userSettings().save();
+    tellStoresSetAside();
     emit firstAppeared();
     if (quitAfterFirstShow_) QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+}
+
+// A store set aside while the preferences were read (or saved just now): the
+// preferences started again from their defaults, and the user should know
+// where the old ones are. Not waited for, like any message over the window.
+void ApplicationScene::tellStoresSetAside() {
+    const std::vector<QString> aside = app::takeSetAsideStores();
+    if (aside.empty()) return;
+    QStringList paths(aside.begin(), aside.end());
+    auto* message = new QMessageBox(QMessageBox::Warning, tr("Preferences"),
+                                    tr("The preferences file could not be read, so the preferences start again "
+                                       "from their defaults. The old file was kept as:") +
+                                        QStringLiteral("\n\n") + paths.join(QLatin1Char('\n')),
+                                    QMessageBox::Ok, window_);
+    message->setTextFormat(Qt::PlainText);
+    message->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    message->setAttribute(Qt::WA_DeleteOnClose);
+    message->open();
 }
 
 void ApplicationScene::raiseWindow(const QString& activationToken) {

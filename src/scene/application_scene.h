@@ -3,10 +3,11 @@
 // settings, the global model and the theme service, installs the application
 // delegate, and builds the one main window with its Help menu.
 //
-// When the window is first shown the theme is applied and then the shared
-// preferences are saved once; every change of the `theme` preference applies
-// the theme again; every change of the shared settings or of the global model
-// lets the main window's content read the store afresh.
+// When the window is first shown the theme is applied, the shared preferences
+// are saved once, and a message over the window names where a preferences file
+// that could not be read was set aside, if one was; every change of the `theme`
+// preference applies the theme again; every change of the shared settings or
+// of the global model lets the main window's content read the store afresh.
 
 #include "app/app_delegate.h"
 #include "app/utilities.h"
@@ -82,6 +83,7 @@ protected:
 private:
     void buildBody();
     void firstAppearance();
+    void tellStoresSetAside();
 
     app::AppDelegate appDelegate_;
     app::UserSettings* userSettings_ = nullptr;

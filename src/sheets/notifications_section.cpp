@@ -1,7 +1,6 @@
 #include "sheets/notifications_section.h"
 
 #include "app/user_settings.h"
-#include "sheets/local_fields.h"
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -90,21 +89,23 @@ void NotificationsSection::showDaysBefore(qint64 days) {
 
 void NotificationsSection::showTimeOfDay() {
     const QSignalBlocker quiet(timeOfDay_);
-    const ClockTime time = clockTime(settings_.notifyTimeOfDay());
-    timeOfDay_->setTime(QTime(time.hour, time.minute));
+    const app::WallTime& chosen = settings_.notifyWallTime();
+    timeOfDay_->setTime(QTime(chosen.hour, chosen.minute));
 }
 
-// The stored date keeps its day; a time that the clocks skip on that day moves
-// forward by the gap, and the field then shows where it went.
+// The stored time keeps its date and seconds and takes the hour and minute as
+// picked, also one that the clocks skip on that date: the clock time is the
+// preference, and only a day whose clocks skip it moves its notification.
 void NotificationsSection::timeOfDayPicked() {
     const QTime picked = timeOfDay_->time();
-    const auto moved = picked.isValid()
-                           ? atHourAndMinute(settings_.notifyTimeOfDay(), picked.hour(), picked.minute())
-                           : std::nullopt;
-    if (moved)
-        settings_.setNotifyTimeOfDay(*moved);
-    else
+    if (!picked.isValid()) {
         showTimeOfDay();
+        return;
+    }
+    app::WallTime chosen = settings_.notifyWallTime();
+    chosen.hour = picked.hour();
+    chosen.minute = picked.minute();
+    settings_.setNotifyTimeOfDay(chosen);
 }
 
 } // namespace sheets

@@ -57,13 +57,26 @@ TEST(StoredValues, InstantsInIso8601) {
     }
 }
 
-// A clock time without a zone, here in TZ=UTC: the instant's own fields.
-TEST(StoredValues, WallTimesCarryNoZone) {
+// An instant names its zone. A date alone, or a clock time after a space,
+// would be read in the C library's local time, which may block on a FIFO.
+TEST(StoredValues, AnInstantIsOnlyATextWithItsZone) {
     const Date saved = Date::fromSecondsSince1970(1790000000.25);
-    EXPECT_EQ(stored::wallTimeText(saved), "2026-09-21T14:13:20.250");
-    EXPECT_EQ(stored::wallTime("2026-09-21T14:13:20.250"), saved);
-    EXPECT_EQ(stored::wallTime("2026-09-21T18:00"), Date::fromSecondsSince1970(1790013600.0));
-    EXPECT_EQ(stored::instant("2026-09-21T14:13:20.250"), saved);
+    EXPECT_EQ(stored::instant("2026-09-21T09:43:20.250-0430"), saved);
+    EXPECT_EQ(stored::instant("2026-09-21T16:13:20.250+02"), saved);
+    for (const char* text : {"2026-09-21 18:00:00.000", "2026-09-21", "2026-09-21 14:13:20.250Z", "2026-09-21Z",
+                             "2026-09-21T14:13:20.250Z+01:00", "2026-09-21T14:13:20.250+1:00"}) {
+        EXPECT_FALSE(stored::instant(text)) << text;
+    }
+}
+
+// A clock time without a zone: its fields as they stand, and as an instant
+// those of TZ=UTC.
+TEST(StoredValues, WallTimesCarryNoZone) {
+    const app::WallTime quarterPast{2026, 9, 21, 14, 13, 20, 250};
+    EXPECT_EQ(stored::text(quarterPast), "2026-09-21T14:13:20.250");
+    EXPECT_EQ(stored::wallTime("2026-09-21T14:13:20.250"), quarterPast);
+    EXPECT_EQ(stored::wallTime("2026-09-21T18:00"), (app::WallTime{2026, 9, 21, 18, 0, 0, 0}));
+    EXPECT_EQ(stored::instant("2026-09-21T14:13:20.250"), Date::fromSecondsSince1970(1790000000.25));
     for (const char* text : {"2026-09-21T14:13:20.250Z", "2026-09-21T14:13:20-04:00", "18:00", "2026-09-21"}) {
         EXPECT_FALSE(stored::wallTime(text)) << text;
     }

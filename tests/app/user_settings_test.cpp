@@ -467,6 +467,41 @@ TEST_F(SettingsStore, TheNotificationTimeKeepsItsClockTimeWhenTheTimeZoneChanges
     EXPECT_EQ(UserSettings().notifyTimeOfDay().secondsSince1970(), 1790028000.0);
 }
 
+// The clock time the user chose is the value, also where the clocks skip it on
+// the day it was stored with: only that day's instant moves on by the gap. A
+// save of what was read, as the window's first showing makes, and a save for
+// another preference write it back as it stood. Read in the zone whose clocks
+// skip it, and in the test's own.
+TEST_F(SettingsStore, ANotificationTimeInAGapOfTheClocksKeepsItsClockTime) {
+    struct Gap {
+        const char* zone;
+        const char* stored;
+        int hour;
+        int minute;
+        double thatDay;   // the instant it names on its own day there
+    };
+    // New York springs forward an hour at 02:00, Lord Howe half an hour.
+    for (const Gap& gap : {Gap{"America/New_York", "2026-03-08T02:30:00.000", 2, 30, 1772955000.0},
+                           Gap{"Australia/Lord_Howe", "2026-10-04T02:15:00.000", 2, 15, 1791042300.0}}) {
+        for (const char* zone : std::initializer_list<const char*>{gap.zone, std::getenv("TZ")}) {
+            markedStore([&](auto& s) { s["notifyTimeOfDay"] = QString::fromLatin1(gap.stored); });
+            const QByteArray before = fileText();
+            inZone(zone, [&] {
+                UserSettings loaded;
+                EXPECT_EQ(loaded.notifyWallTime().hour, gap.hour) << zone;
+                EXPECT_EQ(loaded.notifyWallTime().minute, gap.minute) << zone;
+                if (zone == gap.zone) {
+                    EXPECT_EQ(loaded.notifyTimeOfDay().secondsSince1970(), gap.thatDay);
+                }
+                loaded.save();
+                EXPECT_EQ(fileText().toStdString(), before.toStdString()) << zone;
+                loaded.setTheme(2);
+                EXPECT_EQ(store().at("notifyTimeOfDay").toStdString(), gap.stored) << zone;
+            });
+        }
+    }
+}
+
 TEST_F(SettingsStore, ADamagedStoreIsKeptAsideNotWrittenOver) {
     const QString path = app::settingsStorePath();
     QDir().mkpath(QFileInfo(path).path());

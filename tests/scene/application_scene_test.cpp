@@ -11,6 +11,9 @@
 #include "support/qt_test_application.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QApplication>
 #include <QMainWindow>
 #include <QMenu>
@@ -215,6 +218,33 @@ TEST(SceneTeardown, ASceneDestroyedWithItsWindowShownLeavesNothingBehind) {
     }
     EXPECT_TRUE(window.isNull());
     if (Scene::scene) Scene::scene->appDelegate().applicationWillFinishLaunching();
+}
+
+// A store that cannot serve is set aside and a new one begun: the window says
+// so once, naming where the old file went.
+TEST(SceneStore, AStoreSetAsideIsAnnouncedOnceInTheWindow) {
+    const QString path = app::settingsStorePath();
+    QDir folder = QFileInfo(path).dir();
+    for (const QString& old : folder.entryList({QStringLiteral("Vadididod.conf.damaged-*")})) folder.remove(old);
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write("[General]\nhavePrefs=100\n[Gen");
+    }
+    ApplicationScene other;
+    other.launch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.window() && other.window()->isVisible(); }, 5000));
+    const QStringList aside = folder.entryList({QStringLiteral("Vadididod.conf.damaged-*")});
+    ASSERT_EQ(aside.size(), 1);
+    const QList<QMessageBox*> messages = other.window()->findChildren<QMessageBox*>();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_TRUE(messages.front()->isVisible());
+    EXPECT_TRUE(messages.front()->text().endsWith(folder.filePath(aside.front())))
+        << messages.front()->text().toStdString();
+
+    UserSettings::shared().setTheme(1);
+    UserSettings::shared().setTheme(0);
+    EXPECT_EQ(other.window()->findChildren<QMessageBox*>().size(), 1);
 }
 
 } // namespace
