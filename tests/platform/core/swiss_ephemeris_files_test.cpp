@@ -19,35 +19,32 @@
 #include <string>
 #include <thread>
 #include <variant>
+#include <vector>
 
 using namespace swisseph;
 namespace fs = std::filesystem;
 
 namespace {
 
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "vadididod-ephemeris-files-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? fs::path(pattern) : fs::path();
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path_, ignored);
-    }
-    const fs::path& path() const noexcept { return path_; }
-
-private:
-    fs::path path_;
-};
-
-// Every test leaves the library on the installed data, without SE_EPHE_PATH.
+// Every test leaves the library on the installed data, without SE_EPHE_PATH,
+// and its scratch folders removed.
 class EphemerisFiles : public ::testing::Test {
 protected:
+    fs::path scratchFolder() {
+        std::string pattern = (fs::temp_directory_path() / "vadididod-ephemeris-files-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no scratch folder";
+        return scratch_.emplace_back(pattern);
+    }
+
     void TearDown() override {
         ::unsetenv("SE_EPHE_PATH");
         ASSERT_TRUE(setEphemerisPath(std::nullopt));
+        std::error_code ignored;
+        for (const auto& folder : scratch_) fs::remove_all(folder, ignored);
     }
+
+private:
+    std::vector<fs::path> scratch_;
 };
 
 template <class T>
@@ -81,9 +78,9 @@ Result<StarPosition> aldebaran() { return fixedStar("Aldebaran", instant, flag::
 // the twentieth holding the rest: each list below reaches, as the library reads
 // it, a catalogue the bridge never saw.
 TEST_F(EphemerisFiles, FolderListsTheLibraryReadsOtherwiseAreRefused) {
-    ScratchFolder root;
-    const fs::path bad = root.path() / "bad";
-    const fs::path twentieth = root.path() / "p:" / "q";
+    const fs::path root = scratchFolder();
+    const fs::path bad = root / "bad";
+    const fs::path twentieth = root / "p:" / "q";
     for (const fs::path& folder : {bad, twentieth}) {
         fs::create_directories(folder);
         write(folder / "sefstars.txt", noComma);
@@ -93,7 +90,7 @@ TEST_F(EphemerisFiles, FolderListsTheLibraryReadsOtherwiseAreRefused) {
     const std::string readOtherwise = "SE_EPHE_PATH holds a line break or more than 20 folders, which the ephemeris "
                                       "library would read otherwise than it is written";
     for (const std::string& list :
-         {bad.string() + "\n/x", bad.string() + "\r/x", nineteen + (root.path() / "p").string() + ":/q"}) {
+         {bad.string() + "\n/x", bad.string() + "\r/x", nineteen + (root / "p").string() + ":/q"}) {
         EXPECT_FALSE(setEphemerisPath(list)) << list;
         ASSERT_EQ(::setenv("SE_EPHE_PATH", list.c_str(), 1), 0);
         ASSERT_TRUE(setEphemerisPath(std::nullopt));
@@ -109,13 +106,13 @@ TEST_F(EphemerisFiles, FolderListsTheLibraryReadsOtherwiseAreRefused) {
 // Another file renamed over the catalogue between the check and the library's
 // reading crashed the library (no comma) or stopped it (a FIFO, /dev/zero).
 TEST_F(EphemerisFiles, TheLibraryReadsTheCatalogueThatWasChecked) {
-    ScratchFolder folder;
-    const fs::path catalogue = folder.path() / "sefstars.txt";
-    const fs::path sound = folder.path() / "sound";
-    const fs::path hostile = folder.path() / "hostile";
+    const fs::path folder = scratchFolder();
+    const fs::path catalogue = folder / "sefstars.txt";
+    const fs::path sound = folder / "sound";
+    const fs::path hostile = folder / "hostile";
     write(sound, aldebaranLine);
     fs::copy_file(sound, catalogue);
-    ASSERT_TRUE(setEphemerisPath(folder.path().string()));
+    ASSERT_TRUE(setEphemerisPath(folder.string()));
     const auto reference = onFreshThread(aldebaran);
     ASSERT_EQ(errorOf(reference), "no error");
     // With the library's analytic theory, as the folder holds no planetary files
@@ -130,7 +127,7 @@ TEST_F(EphemerisFiles, TheLibraryReadsTheCatalogueThatWasChecked) {
     for (const auto& [what, make] : kinds) {
         std::atomic<bool> done{false};
         std::thread flipper([&, make = make] {
-            const fs::path copy = folder.path() / "copy";
+            const fs::path copy = folder / "copy";
             while (!done) {
                 make();
                 fs::rename(hostile, catalogue);
@@ -160,10 +157,10 @@ TEST_F(EphemerisFiles, DataFilesThatAreNoRegularFilesAreRefused) {
     };
     for (const char* name : {"sepl_18.se1", "semo_18.se1", "sedeltat.txt", "swe_deltat.txt"}) {
         for (const auto& [what, make] : kinds) {
-            ScratchFolder folder;
-            const fs::path file = folder.path() / name;
+            const fs::path folder = scratchFolder();
+            const fs::path file = folder / name;
             make(file);
-            ASSERT_TRUE(setEphemerisPath(folder.path().string()));
+            ASSERT_TRUE(setEphemerisPath(folder.string()));
             EXPECT_EQ(errorOf(onFreshThread([] { return calculateUT(instant, body::moon, flag::speed); })),
                       file.string() + " is not a regular file")
                 << name << ", " << what;
@@ -176,12 +173,12 @@ TEST_F(EphemerisFiles, DataFilesThatAreNoRegularFilesAreRefused) {
 TEST_F(EphemerisFiles, DataFilesReplacedAfterTheyWereFoundAreNotRead) {
     const auto installed = onFreshThread([] { return calculateUT(instant, body::moon, flag::speed); });
     ASSERT_EQ(errorOf(installed), "no error");
-    ScratchFolder folder;
+    const fs::path folder = scratchFolder();
     for (const char* name : {"sepl_18.se1", "semo_18.se1"})
-        fs::copy_file(fs::path("/usr/share/libswe/ephe") / name, folder.path() / name);
-    ASSERT_TRUE(setEphemerisPath(folder.path().string()));
-    fs::remove(folder.path() / "semo_18.se1");
-    ASSERT_EQ(::mkfifo((folder.path() / "semo_18.se1").c_str(), 0600), 0);
+        fs::copy_file(fs::path("/usr/share/libswe/ephe") / name, folder / name);
+    ASSERT_TRUE(setEphemerisPath(folder.string()));
+    fs::remove(folder / "semo_18.se1");
+    ASSERT_EQ(::mkfifo((folder / "semo_18.se1").c_str(), 0600), 0);
     const auto moon = onFreshThread([] { return calculateUT(instant, body::moon, flag::speed); });
     ASSERT_EQ(errorOf(moon), "no error");
     EXPECT_FALSE(std::get<Position>(moon).usedMoshier());
