@@ -24,15 +24,17 @@
 // when the path is applied: on each thread's first call and after every
 // setEphemerisPath.
 //
-// The library opens its files by name, with a blocking open, and never from the
-// chosen folders themselves: when the path is applied, every planetary file and
+// The library opens its files by name, with a blocking open, so it is never
+// pointed at the chosen folders themselves: when the path is applied, every planetary file and
 // delta T table it may open there is looked for as the library would, and each
 // one found must be a regular file (else every call is an error naming it); the
 // library then reads these very files, and copies of checked star catalogues,
-// from a folder only this process writes (internal/ephemeris_data_files.h). A
-// file added to or renamed over the chosen folders later is not read until the
-// path is applied again. While SE_EPHE_PATH wins, its value is replaced by that
-// folder for the library to take it.
+// from a folder only this process writes (internal/ephemeris_data_files.h).
+// Files for other bodies (fictitious ones, numbered asteroids) and JPL files it
+// does not find. A planetary file or table added to the chosen folders, or
+// renamed over one, is read once the path is applied again; a star catalogue,
+// before the next star. While SE_EPHE_PATH wins, its value is replaced by the
+// private folder, for the library to take that.
 
 #include <array>
 #include <cstdint>

@@ -23,6 +23,15 @@ bool readAsOneFolder(std::string_view folder) {
            folder.find_first_of("\n\r") == std::string_view::npos;
 }
 
+// A folder in which no one else can rename the private folder away and put
+// another in its place: this user's alone, or one with the sticky bit (/tmp).
+bool keepsItsEntries(const char* parent) {
+    struct stat status {};
+    if (::stat(parent, &status) != 0 || !S_ISDIR(status.st_mode)) return false;
+    return (status.st_mode & S_ISVTX) != 0 ||
+           (status.st_uid == ::geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0);
+}
+
 bool writeWhole(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
@@ -38,7 +47,7 @@ bool writeWhole(int fd, std::string_view bytes) {
 std::unique_ptr<PrivateDataFolder> PrivateDataFolder::make() {
     const char* const parents[] = {std::getenv("XDG_RUNTIME_DIR"), std::getenv("TMPDIR"), "/tmp"};
     for (const char* parent : parents) {
-        if (parent == nullptr) continue;
+        if (parent == nullptr || !keepsItsEntries(parent)) continue;
         std::string name = std::string(parent) + "/vadididod-ephemeris-XXXXXX";
         if (!readAsOneFolder(name) || ::mkdtemp(name.data()) == nullptr) continue;
         return std::unique_ptr<PrivateDataFolder>(new PrivateDataFolder(std::move(name)));

@@ -11,8 +11,9 @@
 //   name;
 // - a copy of bytes the program checked, written here.
 // The folder is made by mkdtemp (mode 0700) in the first of XDG_RUNTIME_DIR,
-// TMPDIR and /tmp that takes it under a name the library reads as one folder,
-// and is removed with everything in it, and its files closed, with the object.
+// TMPDIR and /tmp that no one else may rename it out of (this user's alone, or
+// sticky) and that takes it under a name the library reads as one folder. It is
+// removed with everything in it, and its files closed, with the object.
 
 #include "platform/core/outside_file.h"
 
