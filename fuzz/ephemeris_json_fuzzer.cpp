@@ -4,7 +4,8 @@
 // same bytes, read as numbers, make values that encode or throw EncodingError.
 // And the same bytes, as the star catalogue the library reads and as the rest of
 // the list of folders it searches, give a fixed star's position or an error,
-// never a crash or a hang; a star found is one that catalogue names.
+// never a crash or a hang; a star found is one that catalogue names (or the
+// library's own Spica).
 
 #include "ephemeris/angular_relation.h"
 #include "ephemeris/asteroid.h"
@@ -153,7 +154,9 @@ void placeStarFrom(const std::uint8_t* data, std::size_t size) {
     std::thread([star, text] {
         const auto position =
             ephemeris::Coordinate<ephemeris::FixedStar>::make(star, platform::Date::fromSecondsSince1970(1.7e9));
-        FUZZ_CHECK(!position || namesStar(text, ephemeris::rawValue(star)));
+        // The library keeps Spica built in, for its ayanamsha on Spica: a
+        // catalogue that names no Spica still places it.
+        FUZZ_CHECK(!position || namesStar(text, ephemeris::rawValue(star)) || star == ephemeris::FixedStar::spica);
     }).join();
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
