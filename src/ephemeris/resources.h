@@ -52,8 +52,9 @@ public:
     // Hands the library the folder (its UTF-8 bytes unchanged) in which to look
     // for data files, on every thread, or the installed data for std::nullopt.
     // Refused (false, nothing changed) for a folder that the library would
-    // silently ignore (longer than 242 bytes, or holding a NUL byte) or read
-    // against the current folder (an empty or relative entry of the list).
+    // silently ignore (longer than 242 bytes, or holding a NUL byte), read
+    // against the current folder (an empty or relative entry of the list) or
+    // otherwise than it is written (a line break, more than 20 folders).
     [[nodiscard]] static bool setEphemerisPath(const std::optional<std::string>& path);
 };
 

@@ -1,34 +1,46 @@
 // The one file that includes the Swiss Ephemeris library's header.
 #include "platform/core/swiss_ephemeris.h"
 
-#include "platform/core/outside_file.h"
+#include "platform/core/internal/ephemeris_data_files.h"
+#include "platform/core/internal/ephemeris_folder_list.h"
 
 #include <swephexp.h>
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <atomic>
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <memory>
 #include <mutex>
-#include <vector>
 
 namespace swisseph {
 namespace {
 
+// One choice of data folders as gathered for the library: the files it may read,
+// or why it must not be asked at all.
+struct GatheredPath {
+    std::optional<Error> refusal;
+    std::unique_ptr<EphemerisDataFiles> files;   // when not refused
+};
+
 // Debian's build keeps the library's state in thread-local storage, so the data
 // path has to be handed to every thread. A thread that never set it finds no
 // fixed-star catalogue (its first swe_fixstar2 fails, and keeps failing). The
-// folder chosen for the process is kept here and applied, on each thread, before
-// the thread's first call and again after every change.
+// folders chosen for the process are gathered here once, and the private folder
+// they give is handed to each thread before its first call and again after
+// every change.
 struct ChosenPath {
     std::mutex mutex;
-    std::optional<std::string> folder;   // std::nullopt: the installed data
+    std::optional<std::string> folder;        // std::nullopt: the installed data
+    std::shared_ptr<GatheredPath> gathered;   // null until gathered again
+    // SE_EPHE_PATH as the last gathering left it, and, when the private folder
+    // was written over the user's value, that folder and the user's value.
+    std::optional<std::string> environmentSeen;
+    std::optional<std::string> environmentWritten;
+    std::optional<std::string> environmentTaken;
 };
 
 ChosenPath& chosenPath() {
@@ -36,242 +48,109 @@ ChosenPath& chosenPath() {
     return path;
 }
 
-std::atomic<std::uint64_t> pathGeneration{1};
-thread_local std::uint64_t appliedGeneration = 0;
-// Why this thread may not ask the library anything, as found when its path was
-// last applied.
-thread_local std::optional<Error> pathRefusal;
-// The folders the library searches on this thread, as found when its path was
-// last applied: SE_EPHE_PATH when it won, else the folder it was given.
-thread_local std::string searchedFolders;
+std::atomic<std::uint64_t> pathGeneration{1};   // what ephemerisGeneration tells
+std::atomic<std::uint64_t> gatheringCount{1};   // one more with every gathering
 
-// The files a thread opened stay open after it ends unless the thread closes
-// them; a worker thread per batch fetch would otherwise leak three descriptors.
-struct CloseFilesAtThreadExit {
-    ~CloseFilesAtThreadExit() { swe_close(); }
+struct ThreadPath {
+    std::uint64_t gathering = 0;
+    // Held while the library on this thread may open files through its folder.
+    std::shared_ptr<GatheredPath> applied;
+    // The files a thread opened stay open after it ends unless the thread closes
+    // them (a worker thread per batch fetch would leak three descriptors); closed
+    // before the private folder they came from may go.
+    ~ThreadPath() { swe_close(); }
 };
 
-constexpr char folderSeparator = ':';
-// The library splits a folder list at ';' as well as at ':'.
-constexpr std::string_view folderSeparators = ";:";
+ThreadPath& threadPath() {
+    static thread_local ThreadPath path;
+    return path;
+}
 
-// The library reads ".", an empty entry and every relative name of a folder
-// list against the current folder.
-bool onlyAbsoluteFolders(std::string_view list) noexcept {
-    for (std::size_t start = 0;;) {
-        const std::size_t end = list.find_first_of(folderSeparators, start);
-        const std::string_view entry = list.substr(start, end == std::string_view::npos ? end : end - start);
-        if (entry.empty() || entry.front() != '/') return false;
-        if (end == std::string_view::npos) return true;
-        start = end + 1;
-    }
+std::optional<std::string> environmentValue() {
+    const char* variable = std::getenv("SE_EPHE_PATH");
+    return variable != nullptr ? std::optional<std::string>(variable) : std::nullopt;
 }
 
 // SE_EPHE_PATH as the library weighs it: it wins over the folder the library is
 // given when it is set, not empty and no longer than the library takes.
-std::optional<std::string> environmentPath() {
-    const char* variable = std::getenv("SE_EPHE_PATH");
-    if (variable == nullptr) return std::nullopt;
-    const std::string_view list(variable);
-    if (list.empty() || list.size() > maximumEphemerisPathLength) return std::nullopt;
-    return std::string(list);
+bool environmentWins(const std::optional<std::string>& value) {
+    return value && !value->empty() && value->size() <= maximumEphemerisPathLength;
 }
 
-// One that names the current folder is refused rather than obeyed.
-std::optional<Error> environmentRefusal(const std::optional<std::string>& environment) {
-    if (!environment || onlyAbsoluteFolders(*environment)) return std::nullopt;
+Error environmentRefusal(folder_list::Fault fault) {
+    switch (fault) {
+    case folder_list::Fault::relative: break;
+    case folder_list::Fault::readOtherwise:
+        return Error{"SE_EPHE_PATH holds a line break or more than 20 folders, which the ephemeris library would "
+                     "read otherwise than it is written"};
+    }
     return Error{"SE_EPHE_PATH names a folder relative to the current one, where the ephemeris library would read "
                  "data files from wherever the program was started"};
 }
 
-// Applies the process's data path to this thread if it has not been yet, and
-// says why the library must not be asked at all, if it must not.
+// Gathers the data files of the folders SE_EPHE_PATH or the process chose.
+void gather(ChosenPath& chosen, const std::optional<std::string>& environment) {
+    auto path = std::make_shared<GatheredPath>();
+    const bool fromEnvironment = environmentWins(environment);
+    if (fromEnvironment && environment != chosen.environmentWritten) chosen.environmentTaken = environment;
+    const std::string list = fromEnvironment ? *chosen.environmentTaken
+                             : chosen.folder ? *chosen.folder
+                                             : std::string(installedEphemerisPath());
+    // A folder the process chose was checked when chosen, the installed ones are sound.
+    auto folders = folder_list::foldersOf(list);
+    if (!folders) {
+        path->refusal = environmentRefusal(folders.error());
+    } else if (auto files = EphemerisDataFiles::gather({folders->begin(), folders->end()})) {
+        path->files = std::move(*files);
+    } else {
+        path->refusal = Error{files.error()};
+    }
+    chosen.environmentSeen = environment;
+    if (fromEnvironment && path->files) {
+        // The library would take the variable over the folder it is given, so
+        // the private folder replaces its value. The variable is there already:
+        // the C library then swaps one pointer, which a thread reading the
+        // environment meanwhile sees whole, old or new.
+        ::setenv("SE_EPHE_PATH", path->files->folder().c_str(), 1);
+        chosen.environmentWritten = path->files->folder();
+        chosen.environmentSeen = chosen.environmentWritten;
+    }
+    chosen.gathered = std::move(path);
+    gatheringCount.fetch_add(1, std::memory_order_release);
+}
+
+// Hands this thread the data path if it does not have the latest, reading
+// SE_EPHE_PATH again as it does, and says why the library must not be asked at
+// all, if it must not.
 const std::optional<Error>& prepareThread() {
-    if (appliedGeneration == pathGeneration.load(std::memory_order_acquire)) return pathRefusal;
-    static thread_local CloseFilesAtThreadExit closeFiles;
+    ThreadPath& thread = threadPath();
+    if (thread.applied && thread.gathering == gatheringCount.load(std::memory_order_acquire))
+        return thread.applied->refusal;
     auto& chosen = chosenPath();
-    std::optional<std::string> folder;
-    std::uint64_t generation = 0;
-    {
-        const std::lock_guard lock(chosen.mutex);
-        folder = chosen.folder;
-        generation = pathGeneration.load(std::memory_order_relaxed);
-    }
-    auto environment = environmentPath();
-    pathRefusal = environmentRefusal(environment);
-    if (!folder) folder = std::string(installedEphemerisPath());
+    const std::lock_guard lock(chosen.mutex);
+    const auto environment = environmentValue();
+    if (!chosen.gathered || environment != chosen.environmentSeen) gather(chosen, environment);
     // Never a null folder: the library's own default begins with the current one.
-    if (!pathRefusal) swe_set_ephe_path(folder->c_str());
-    searchedFolders = environment ? std::move(*environment) : std::move(*folder);
-    appliedGeneration = generation;
-    return pathRefusal;
+    if (!chosen.gathered->refusal) swe_set_ephe_path(chosen.gathered->files->folder().c_str());
+    thread.applied = chosen.gathered;
+    thread.gathering = gatheringCount.load(std::memory_order_relaxed);
+    return thread.applied->refusal;
 }
 
-// The star catalogue is read by the library on a thread's first fixed star, and
-// some damage crashes or stops it there. What it takes was found by trying
-// crafted files on it. It reads a line at a time into 256 bytes: the rest of a
-// longer line is read as a line of its own. It reads a line up to its first
-// carriage return, and passes over a line that is then empty or begins with '#'.
-// Any other line it splits at commas: one without a comma crashes it, and one
-// with fewer than the 14 fields it reads (name, nomenclature, equinox, right
-// ascension and declination in three parts each, proper motions in both, radial
-// velocity, parallax, magnitude) spoils the whole catalogue and leaks the stars
-// read before it. After the name it counts a run of commas as one, so an empty
-// field there is one field fewer. A NUL byte ends a line early. So every line
-// must fit in the buffer and hold a star's fields, each but the name not empty,
-// unless the library passes over it.
-constexpr std::size_t longestCatalogueLine = AS_MAXCH - 1;
-constexpr std::ptrdiff_t fieldsOfAStar = 14;
-// Each thread keeps its own copy of the catalogue; the one installed is 136 kB.
-constexpr std::size_t largestCatalogue = std::size_t{1} << 20;
-// Catalogues are checked once per version of the file; at most this many
-// checks are kept, and past that the list starts again (a folder named by the
-// caller may change often).
-constexpr std::size_t keptCatalogueChecks = 16;
-
-std::optional<std::string> catalogueDamage(std::string_view text) {
-    bool anyStar = false;
-    std::size_t number = 0;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        const std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        const std::string where = "line " + std::to_string(++number);
-        if (line.size() > longestCatalogueLine) return where + " is longer than 255 bytes";
-        if (line.find('\0') != std::string_view::npos) return where + " holds a NUL byte";
-        const std::string_view read = line.substr(0, line.find('\r'));
-        if (read.empty() || read.front() == '#') continue;
-        std::ptrdiff_t field = 0;
-        for (std::size_t from = 0;; ++field) {
-            const std::size_t comma = read.find(',', from);
-            if (field > 0 && field < fieldsOfAStar && (comma == from || from == read.size()))
-                return where + " has an empty field where a star needs a value";
-            if (comma == std::string_view::npos) break;
-            from = comma + 1;
-        }
-        if (field + 1 < fieldsOfAStar) return where + " has fewer than the 14 fields of a star";
-        anyStar = true;
-    }
-    if (!anyStar) return "it holds no star";
-    return std::nullopt;
-}
-
-// One version of a file: replaced, rewritten or touched, it is another.
-struct FileVersion {
-    std::string path;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-    timespec changed{};
-
-    FileVersion(std::string name, const struct stat& status)
-        : path(std::move(name)), device(status.st_dev), inode(status.st_ino), size(status.st_size),
-          modified(status.st_mtim), changed(status.st_ctim) {}
-
-    bool operator==(const FileVersion& other) const noexcept {
-        const auto same = [](const timespec& a, const timespec& b) {
-            return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-        };
-        return path == other.path && device == other.device && inode == other.inode && size == other.size &&
-               same(modified, other.modified) && same(changed, other.changed);
-    }
-};
-
-// Shared by every thread: batch requests place stars on several at once.
-class CatalogueChecks {
-public:
-    // The check of this version of a file, if it was kept.
-    bool find(const FileVersion& version, std::optional<Error>& result) {
-        const std::lock_guard lock(mutex_);
-        for (const auto& [checked, kept] : results_) {
-            if (checked == version) {
-                result = kept;
-                return true;
-            }
-        }
-        return false;
-    }
-
-    void keep(FileVersion version, std::optional<Error> result) {
-        const std::lock_guard lock(mutex_);
-        if (results_.size() >= keptCatalogueChecks) results_.clear();
-        results_.emplace_back(std::move(version), std::move(result));
-    }
-
-private:
-    std::mutex mutex_;
-    std::vector<std::pair<FileVersion, std::optional<Error>>> results_;
-};
-
-CatalogueChecks& catalogueChecks() {
-    static CatalogueChecks checks;
-    return checks;
-}
-
-// Why the opened catalogue must not reach the library, if it must not.
-std::optional<Error> catalogueRefusal(platform::OutsideFile& file, const std::string& path) {
-    // A FIFO would stop the library until a writer came; a folder or device is no catalogue.
-    auto text = file.readAll(largestCatalogue);
-    if (!text) {
-        switch (text.error().kind) {
-        case platform::OutsideFileError::Kind::notRegularFile: return Error{path + " is not a regular file"};
-        case platform::OutsideFileError::Kind::tooLarge: return Error{path + " is larger than 1 MiB"};
-        case platform::OutsideFileError::Kind::cannotOpen:
-        case platform::OutsideFileError::Kind::cannotRead: break;
-        }
-        return Error{path + " cannot be read"};
-    }
-    std::optional<Error> result;
-    if (auto damage = catalogueDamage(*text)) result = Error{path + " is damaged: " + *damage};
-    // Kept only when the file did not change while it was read.
-    struct stat after {};
-    FileVersion version(path, file.status());
-    if (::fstat(file.descriptor(), &after) == 0 && FileVersion(path, after) == version)
-        catalogueChecks().keep(std::move(version), result);
-    return result;
-}
-
-// What the library cannot open either, it passes over.
-bool passedOver(int error) noexcept {
-    return error == ENOENT || error == ENOTDIR || error == EACCES || error == ELOOP;
-}
-
-// The catalogue is looked for as the library looks for it: its name in each
-// folder of the list in turn, then its older name in each; the first that opens
-// is the one read. None found is for the library to say. A version of the file
-// checked before is only looked at, not opened again.
+// The star catalogue this thread's library would read, made ready for it.
 std::optional<Error> starCatalogueRefusal() {
-    const std::string_view list = searchedFolders;
-    for (const char* name : {SE_STARFILE, SE_STARFILE_OLD}) {
-        for (std::size_t start = 0; start <= list.size();) {
-            const std::size_t end = std::min(list.find_first_of(folderSeparators, start), list.size());
-            std::string path(list.substr(start, end - start));
-            start = end + 1;
-            if (path.empty()) continue;
-            if (path.back() != '/') path += '/';
-            path += name;
-            struct stat status {};
-            if (::stat(path.c_str(), &status) != 0) {
-                if (passedOver(errno)) continue;
-                return Error{path + " cannot be read"};
-            }
-            std::optional<Error> known;
-            if (catalogueChecks().find(FileVersion(path, status), known)) return known;
-            auto file = platform::OutsideFile::open(path);
-            if (file) return catalogueRefusal(*file, path);
-            const auto& error = file.error();
-            if (error.kind == platform::OutsideFileError::Kind::cannotOpen && passedOver(error.systemError)) continue;
-            return Error{path + " cannot be read"};
-        }
-    }
+    if (auto refusal = threadPath().applied->files->prepareStarCatalogue()) return Error{*std::move(refusal)};
     return std::nullopt;
 }
 
 struct ErrorText {
     char text[AS_MAXCH] = {};
+    // The library names the files of the private folder it was given; the
+    // caller hears of the files they stand for.
     Error error(const char* fallback) const {
-        return Error{text[0] != '\0' ? std::string(text) : std::string(fallback)};
+        if (text[0] == '\0') return Error{fallback};
+        const auto& applied = threadPath().applied;
+        return Error{applied && applied->files ? applied->files->inUserTerms(text) : std::string(text)};
     }
 };
 
@@ -489,13 +368,15 @@ Result<GlobalEclipse> solarEclipse(double julianDayUT, bool backward) {
 
 bool setEphemerisPath(std::optional<std::string_view> folder) {
     if (folder && (folder->size() > maximumEphemerisPathLength || folder->find('\0') != std::string_view::npos ||
-                   !onlyAbsoluteFolders(*folder)))
+                   !folder_list::foldersOf(*folder)))
         return false;
     auto& chosen = chosenPath();
     {
         const std::lock_guard lock(chosen.mutex);
         chosen.folder = folder ? std::optional<std::string>(std::string(*folder)) : std::nullopt;
+        chosen.gathered.reset();
         pathGeneration.fetch_add(1, std::memory_order_release);
+        gatheringCount.fetch_add(1, std::memory_order_release);
     }
     static_cast<void>(prepareThread());
     return true;
@@ -509,10 +390,10 @@ std::string_view installedEphemerisPath() {
         std::string kept;
         const std::string_view list = SE_EPHE_PATH;
         for (std::size_t start = 0; start <= list.size();) {
-            const std::size_t end = std::min(list.find_first_of(folderSeparators, start), list.size());
+            const std::size_t end = std::min(list.find_first_of(folder_list::separators, start), list.size());
             const std::string_view entry = list.substr(start, end - start);
-            if (!entry.empty() && onlyAbsoluteFolders(entry)) {
-                if (!kept.empty()) kept += folderSeparator;
+            if (!entry.empty() && entry.front() == '/') {
+                if (!kept.empty()) kept += ':';
                 kept += entry;
             }
             start = end + 1;

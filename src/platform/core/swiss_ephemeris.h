@@ -18,9 +18,23 @@
 // library's own default path searches first: a program started from a folder
 // holding a sedeltat.txt or sefstars.txt would take its delta T or its stars
 // from there. The library's variable SE_EPHE_PATH still wins over the path
-// chosen here, as the library has it; one that names the current folder stops
-// every call with an error instead. The variable is read when the path is
-// applied: on each thread's first call and after every setEphemerisPath.
+// chosen here, as the library has it; one that names the current folder, or
+// that the library would read otherwise than it is written (a line break, more
+// than 20 folders), stops every call with an error instead. The variable is read
+// when the path is applied: on each thread's first call and after every
+// setEphemerisPath.
+//
+// The library opens its files by name, with a blocking open, so it is never
+// pointed at the chosen folders themselves: when the path is applied, every planetary file and
+// delta T table it may open there is looked for as the library would, and each
+// one found must be a regular file (else every call is an error naming it); the
+// library then reads these very files, and copies of checked star catalogues,
+// from a folder only this process writes (internal/ephemeris_data_files.h).
+// Files for other bodies (fictitious ones, numbered asteroids) and JPL files it
+// does not find. A planetary file or table added to the chosen folders, or
+// renamed over one, is read once the path is applied again; a star catalogue,
+// before the next star. While SE_EPHE_PATH wins, its value is replaced by the
+// private folder, for the library to take that.
 
 #include <array>
 #include <cstdint>
@@ -124,7 +138,7 @@ Result<Position> calculate(double julianDayET, std::int32_t body, std::int32_t f
 // error naming it when it is no regular file, is larger than 1 MiB, or has a line
 // the library would read that is longer than 255 bytes, holds a NUL byte, has
 // fewer than the 14 fields of a star or an empty one after the name; or when it
-// holds no star at all.
+// holds no star at all. The library reads a copy of the bytes checked.
 Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int32_t flags);
 
 // The mean ayanamsha (without nutation) of the library's default sidereal mode,
@@ -176,9 +190,10 @@ inline constexpr std::size_t maximumEphemerisPathLength = 242;
 // Chooses the data folder (a list separated by ':' or ';', as the library splits
 // it) for every thread, or the installed data for std::nullopt. Refused (false,
 // nothing changed) when the library would silently ignore it (longer than
-// maximumEphemerisPathLength or holding a NUL byte) or read it against the
-// current folder (an entry that is empty or not an absolute path). SE_EPHE_PATH
-// still wins over it.
+// maximumEphemerisPathLength or holding a NUL byte), read it against the current
+// folder (an entry that is empty or not an absolute path) or read it otherwise
+// than it is written (a line break, more than 20 folders). SE_EPHE_PATH still
+// wins over it.
 bool setEphemerisPath(std::optional<std::string_view> folder);
 
 // A number that changes whenever setEphemerisPath is obeyed, and only then. A

@@ -1,0 +1,238 @@
+#include "platform/core/internal/ephemeris_data_files.h"
+
+#include "platform/core/internal/star_catalogue.h"
+#include "platform/core/outside_file.h"
+
+#include <dirent.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <string_view>
+
+namespace swisseph {
+namespace {
+
+// The span the bridge covers, 13201 BC to AD 17191, lies in the files of the 600
+// years from 13200 BC ("m132") to AD 16800 ("_168"), each holding the planets,
+// the Moon or the main asteroids.
+std::vector<std::string> libraryFileNames() {
+    std::vector<std::string> names{"swe_deltat.txt", "sedeltat.txt"};
+    for (const char* body : {"sepl", "semo", "seas"}) {
+        char name[32];
+        for (int centuries = 0; centuries <= 168; centuries += 6) {
+            std::snprintf(name, sizeof name, "%s_%02d.se1", body, centuries);
+            names.emplace_back(name);
+        }
+        for (int centuries = 6; centuries <= 132; centuries += 6) {
+            std::snprintf(name, sizeof name, "%sm%02d.se1", body, centuries);
+            names.emplace_back(name);
+        }
+    }
+    return names;
+}
+
+// Listing a folder is cheaper than looking for every name in it, up to this
+// many entries; a folder holding more is searched name by name.
+constexpr std::size_t longestListing = 4096;
+
+// Which of `names` (sorted) a folder holds, as its listing has them: none when
+// it is not there, every one when it cannot be listed (a folder that may only be
+// searched) or holds too many entries to list.
+std::vector<bool> listedNames(const std::string& folder, const std::vector<std::string>& names) {
+    std::vector<bool> listed(names.size(), true);
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr && (errno == ENOENT || errno == ENOTDIR || errno == ELOOP))
+        return std::vector<bool>(names.size(), false);
+    if (listing == nullptr) return listed;
+    std::vector<bool> found(names.size(), false);
+    std::size_t entries = 0;
+    for (const dirent* entry; (entry = ::readdir(listing)) != nullptr && ++entries <= longestListing;) {
+        const auto at = std::lower_bound(names.begin(), names.end(), std::string_view(entry->d_name));
+        if (at != names.end() && *at == entry->d_name) found[static_cast<std::size_t>(at - names.begin())] = true;
+    }
+    ::closedir(listing);
+    return entries <= longestListing ? found : listed;
+}
+
+constexpr const char* catalogueNames[] = {"sefstars.txt", "fixstars.cat"};
+// The name of the copy: the first the library looks for.
+const std::string catalogueCopy = catalogueNames[0];
+
+// What the library cannot open either, it passes over.
+bool passedOver(int error) noexcept {
+    return error == ENOENT || error == ENOTDIR || error == EACCES || error == ELOOP;
+}
+
+bool passedOver(const platform::OutsideFileError& error) noexcept {
+    return error.kind == platform::OutsideFileError::Kind::cannotOpen && passedOver(error.systemError);
+}
+
+// The library's own joining of a folder and a name.
+std::string inFolder(const std::string& folder, std::string_view name) {
+    return folder + (folder.back() == '/' ? "" : "/") + std::string(name);
+}
+
+constexpr std::size_t keptRefusals = 16;
+
+// Refusals of catalogue versions, shared by every thread and gathering: a
+// damaged file is read once, however many stars are asked for.
+class CatalogueRefusals {
+public:
+    std::optional<std::string> find(const FileVersion& version) {
+        const std::lock_guard lock(mutex_);
+        for (const auto& [checked, refusal] : kept_)
+            if (checked == version) return refusal;
+        return std::nullopt;
+    }
+
+    void keep(FileVersion version, std::string refusal) {
+        const std::lock_guard lock(mutex_);
+        if (kept_.size() >= keptRefusals) kept_.clear();
+        kept_.emplace_back(std::move(version), std::move(refusal));
+    }
+
+private:
+    std::mutex mutex_;
+    std::vector<std::pair<FileVersion, std::string>> kept_;
+};
+
+CatalogueRefusals& catalogueRefusals() {
+    static CatalogueRefusals refusals;
+    return refusals;
+}
+
+} // namespace
+
+FileVersion::FileVersion(std::string name, const struct stat& status)
+    : path(std::move(name)), device(status.st_dev), inode(status.st_ino), size(status.st_size),
+      modified(status.st_mtim), changed(status.st_ctim) {}
+
+bool FileVersion::operator==(const FileVersion& other) const noexcept {
+    const auto same = [](const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
+    return path == other.path && device == other.device && inode == other.inode && size == other.size &&
+           same(modified, other.modified) && same(changed, other.changed);
+}
+
+platform::Expected<std::unique_ptr<EphemerisDataFiles>, std::string>
+EphemerisDataFiles::gather(std::vector<std::string> folders) {
+    auto folder = PrivateDataFolder::make();
+    if (!folder) return std::string("no private folder could be made for the ephemeris data files");
+    std::unique_ptr<EphemerisDataFiles> files(new EphemerisDataFiles(std::move(folders), std::move(folder)));
+    static const std::vector<std::string> names = libraryFileNames();
+    static const std::vector<std::string> sortedNames = [] {
+        auto sorted = names;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted;
+    }();
+    std::vector<std::vector<bool>> listed;
+    for (const auto& candidate : files->folders_) listed.push_back(listedNames(candidate, sortedNames));
+    for (const auto& name : names) {
+        const auto index = static_cast<std::size_t>(
+            std::lower_bound(sortedNames.begin(), sortedNames.end(), name) - sortedNames.begin());
+        for (std::size_t at = 0; at < files->folders_.size(); ++at) {
+            if (!listed[at][index]) continue;
+            const std::string path = inFolder(files->folders_[at], name);
+            auto file = platform::OutsideFile::open(path);
+            if (!file && passedOver(file.error())) continue;
+            if (!file) return path + " cannot be read";
+            if (!S_ISREG(file->status().st_mode)) return path + " is not a regular file";
+            if (!files->private_->link(name, std::move(*file)))
+                return path + " cannot be handed to the ephemeris library";
+            files->linked_.emplace_back(name, path);
+            break;
+        }
+    }
+    return files;
+}
+
+std::optional<std::string> EphemerisDataFiles::prepareStarCatalogue() {
+    const std::lock_guard lock(catalogueMutex_);
+    for (const char* name : catalogueNames) {
+        for (const auto& candidate : folders_) {
+            const std::string path = inFolder(candidate, name);
+            struct stat status {};
+            if (::stat(path.c_str(), &status) != 0) {
+                if (passedOver(errno)) continue;
+                return path + " cannot be read";
+            }
+            const FileVersion version(path, status);
+            if (copied_ && *copied_ == version) return std::nullopt;
+            if (auto refusal = catalogueRefusals().find(version)) return refusal;
+            auto file = platform::OutsideFile::open(path);
+            if (!file && passedOver(file.error())) continue;
+            if (!file) return path + " cannot be read";
+            return copyCatalogue(*file, path);
+        }
+    }
+    // None: the library must not find an earlier one either.
+    if (!copiedFrom_.empty()) private_->remove(catalogueCopy);
+    copied_.reset();
+    copiedFrom_.clear();
+    return std::nullopt;
+}
+
+std::optional<std::string> EphemerisDataFiles::copyCatalogue(platform::OutsideFile& file, const std::string& path) {
+    // A FIFO would stop the library until a writer came; a folder or device is no catalogue.
+    auto text = file.readAll(star_catalogue::largest);
+    if (!text) {
+        switch (text.error().kind) {
+        case platform::OutsideFileError::Kind::notRegularFile: return path + " is not a regular file";
+        case platform::OutsideFileError::Kind::tooLarge: return path + " is larger than 1 MiB";
+        case platform::OutsideFileError::Kind::cannotOpen:
+        case platform::OutsideFileError::Kind::cannotRead: break;
+        }
+        return path + " cannot be read";
+    }
+    // Kept only when the file did not change while it was read.
+    FileVersion version(path, file.status());
+    struct stat after {};
+    const bool unchanged = ::fstat(file.descriptor(), &after) == 0 && FileVersion(path, after) == version;
+    if (auto damage = star_catalogue::damage(*text)) {
+        std::string refusal = path + " is damaged: " + *damage;
+        if (unchanged) catalogueRefusals().keep(std::move(version), refusal);
+        return refusal;
+    }
+    if (!private_->write(catalogueCopy, *text)) return path + " cannot be copied for the ephemeris library";
+    copiedFrom_ = path;
+    if (unchanged) copied_ = std::move(version);
+    else copied_.reset();
+    return std::nullopt;
+}
+
+std::string EphemerisDataFiles::inUserTerms(std::string_view text) const {
+    const std::string& root = private_->path();
+    std::string folderList;
+    for (const auto& folder : folders_) folderList += (folderList.empty() ? "" : ":") + folder;
+    std::string result;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find(root, from)) != std::string_view::npos;) {
+        result.append(text.substr(from, at - from));
+        from = at + root.size();
+        // A file of the folder is the file it stands for; the folder itself,
+        // the folders it stands for.
+        std::string_view name;
+        std::string original;
+        if (from < text.size() && text[from] == '/') {
+            ++from;
+            const std::string_view rest = text.substr(from);
+            const std::lock_guard lock(catalogueMutex_);
+            for (const auto& [linkedName, path] : linked_) {
+                if (rest.starts_with(linkedName) && linkedName.size() > name.size()) {
+                    name = linkedName;
+                    original = path;
+                }
+            }
+            if (!copiedFrom_.empty() && rest.starts_with(catalogueCopy) && catalogueCopy.size() > name.size()) {
+                name = catalogueCopy;
+                original = copiedFrom_;
+            }
+        }
+        from += name.size();
+        result.append(name.empty() ? folderList : original);
+    }
+    result.append(text.substr(from));
+    return result;
+}
+
+} // namespace swisseph

@@ -1,0 +1,87 @@
+#pragma once
+// The data files the Swiss Ephemeris library reads, as the program lets it read
+// them. Private to src/platform/core.
+//
+// The library is given one private folder (private_data_folder.h) and nothing
+// else. gather() looks through the folders the user chose, as the library would,
+// for every file the bridge's calls may make it open: the planets', the Moon's
+// and the main asteroids' file for each 600 years of the span the bridge covers
+// (sepl_18.se1, semom06.se1, ...) and the two delta T tables (swe_deltat.txt,
+// sedeltat.txt); each name in each folder in turn, the first that opens being
+// the one. A file found must be a regular file; it is held open and linked into
+// the private folder. What else the library might look for (the elements of
+// fictitious bodies, numbered asteroids, JPL files) it does not find. The files
+// are taken as they are when gathered; a later change in the folders reaches the
+// library with the next gathering.
+//
+// The star catalogue is looked for before every fixed star, as the library looks
+// for it (sefstars.txt in each folder in turn, then fixstars.cat), and checked
+// once per version of the file (star_catalogue.h); the library reads a copy of
+// the checked bytes. The refusals of the last 16 versions checked are kept.
+//
+// Each of at most 20 folders is listed (up to 4096 entries; one holding more is
+// searched for each name in turn), at most 155 names are looked for, and at most
+// 155 files are held open.
+
+#include "platform/core/expected.h"
+#include "platform/core/internal/private_data_folder.h"
+#include "platform/core/outside_file.h"
+
+#include <sys/stat.h>
+
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace swisseph {
+
+// One version of a file: replaced, rewritten or touched, it is another.
+struct FileVersion {
+    std::string path;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+
+    FileVersion(std::string name, const struct stat& status);
+    bool operator==(const FileVersion& other) const noexcept;
+};
+
+class EphemerisDataFiles {
+public:
+    // Refused, with a message naming the file, when one is no regular file or
+    // cannot be read, or when no private folder can be made.
+    static platform::Expected<std::unique_ptr<EphemerisDataFiles>, std::string>
+    gather(std::vector<std::string> folders);
+
+    // The folder to hand the library.
+    const std::string& folder() const noexcept { return private_->path(); }
+
+    // Makes the catalogue the library would read ready for it; why it must not
+    // be read, if it must not. None found is for the library to say.
+    std::optional<std::string> prepareStarCatalogue();
+
+    // A text of the library's with the private folder's names turned back into
+    // the files and folders the user chose.
+    std::string inUserTerms(std::string_view text) const;
+
+private:
+    EphemerisDataFiles(std::vector<std::string> folders, std::unique_ptr<PrivateDataFolder> folder)
+        : folders_(std::move(folders)), private_(std::move(folder)) {}
+
+    std::optional<std::string> copyCatalogue(platform::OutsideFile& file, const std::string& path);
+
+    std::vector<std::string> folders_;
+    std::unique_ptr<PrivateDataFolder> private_;
+    std::vector<std::pair<std::string, std::string>> linked_;   // name in the private folder, file it leads to
+    mutable std::mutex catalogueMutex_;
+    std::optional<FileVersion> copied_;   // the version whose bytes the private folder holds
+    std::string copiedFrom_;              // and its path
+};
+
+} // namespace swisseph

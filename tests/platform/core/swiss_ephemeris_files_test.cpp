@@ -1,0 +1,186 @@
+// The bridge to the Swiss Ephemeris library: the library opens only data files
+// the bridge checked, as they were checked. Crafted folders stand in for a data
+// folder others may write; what crashed or stopped the library is refused
+// before the library is asked.
+
+#include "platform/core/swiss_ephemeris.h"
+
+#include <gtest/gtest.h>
+
+#include <stdlib.h>
+#include <sys/stat.h>
+
+#include <atomic>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <optional>
+#include <string>
+#include <thread>
+#include <variant>
+#include <vector>
+
+using namespace swisseph;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Every test leaves the library on the installed data, without SE_EPHE_PATH,
+// and its scratch folders removed.
+class EphemerisFiles : public ::testing::Test {
+protected:
+    fs::path scratchFolder() {
+        std::string pattern = (fs::temp_directory_path() / "vadididod-ephemeris-files-XXXXXX").string();
+        if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no scratch folder";
+        return scratch_.emplace_back(pattern);
+    }
+
+    void TearDown() override {
+        ::unsetenv("SE_EPHE_PATH");
+        ASSERT_TRUE(setEphemerisPath(std::nullopt));
+        std::error_code ignored;
+        for (const auto& folder : scratch_) fs::remove_all(folder, ignored);
+    }
+
+private:
+    std::vector<fs::path> scratch_;
+};
+
+template <class T>
+std::string errorOf(const Result<T>& result) {
+    if (const auto* error = std::get_if<Error>(&result)) return error->message;
+    return "no error";
+}
+
+void write(const fs::path& file, const std::string& text) { std::ofstream(file, std::ios::binary) << text; }
+
+const std::string aldebaranLine =
+    "Aldebaran  ,alTau,ICRS,04,35,55.23907,+16,30,33.4885,63.45,-188.94,54.26,48.94,0.86, 16,  629\n";
+// The library crashes on its first star when a line of its catalogue has no comma.
+const std::string noComma = "NOCOMMA\n";
+const double instant = julianDay(2024, 3, 20, 3.1);
+
+// The library reads its catalogue on a thread's first star, and a data file on
+// the first position that needs it.
+template <class Compute>
+auto onFreshThread(Compute compute) {
+    std::optional<decltype(compute())> result;
+    std::thread([&] { result.emplace(compute()); }).join();
+    return *result;
+}
+
+Result<StarPosition> aldebaran() { return fixedStar("Aldebaran", instant, flag::speed); }
+
+} // namespace
+
+// The library ends a folder list at a line break and keeps at most 20 folders,
+// the twentieth holding the rest: each list below reaches, as the library reads
+// it, a catalogue the bridge never saw.
+TEST_F(EphemerisFiles, FolderListsTheLibraryReadsOtherwiseAreRefused) {
+    const fs::path root = scratchFolder();
+    const fs::path bad = root / "bad";
+    const fs::path twentieth = root / "p:" / "q";
+    for (const fs::path& folder : {bad, twentieth}) {
+        fs::create_directories(folder);
+        write(folder / "sefstars.txt", noComma);
+    }
+    std::string nineteen;
+    for (int i = 0; i < 19; ++i) nineteen += "/n:";
+    const std::string readOtherwise = "SE_EPHE_PATH holds a line break or more than 20 folders, which the ephemeris "
+                                      "library would read otherwise than it is written";
+    for (const std::string& list :
+         {bad.string() + "\n/x", bad.string() + "\r/x", nineteen + (root / "p").string() + ":/q"}) {
+        EXPECT_FALSE(setEphemerisPath(list)) << list;
+        ASSERT_EQ(::setenv("SE_EPHE_PATH", list.c_str(), 1), 0);
+        ASSERT_TRUE(setEphemerisPath(std::nullopt));
+        EXPECT_EQ(errorOf(onFreshThread(aldebaran)), readOtherwise) << list;
+        ASSERT_EQ(::unsetenv("SE_EPHE_PATH"), 0);
+    }
+    // Twenty folders are read as written: the twentieth is searched as the others are.
+    ASSERT_TRUE(setEphemerisPath(nineteen + bad.string()));
+    EXPECT_EQ(errorOf(onFreshThread(aldebaran)),
+              (bad / "sefstars.txt").string() + " is damaged: line 1 has fewer than the 14 fields of a star");
+}
+
+// Another file renamed over the catalogue between the check and the library's
+// reading crashed the library (no comma) or stopped it (a FIFO, /dev/zero).
+TEST_F(EphemerisFiles, TheLibraryReadsTheCatalogueThatWasChecked) {
+    const fs::path folder = scratchFolder();
+    const fs::path catalogue = folder / "sefstars.txt";
+    const fs::path sound = folder / "sound";
+    const fs::path hostile = folder / "hostile";
+    write(sound, aldebaranLine);
+    fs::copy_file(sound, catalogue);
+    ASSERT_TRUE(setEphemerisPath(folder.string()));
+    const auto reference = onFreshThread(aldebaran);
+    ASSERT_EQ(errorOf(reference), "no error");
+    // With the library's analytic theory, as the folder holds no planetary files
+    // (swe_fixstar2 called directly with the same line gave 70.124696).
+    EXPECT_NEAR(std::get<StarPosition>(reference).position.values[0], 70.124696, 1e-6);
+
+    const std::pair<const char*, std::function<void()>> kinds[] = {
+        {"no comma", [&] { write(hostile, noComma); }},
+        {"a FIFO", [&] { ::mkfifo(hostile.c_str(), 0600); }},
+        {"a link to /dev/zero", [&] { fs::create_symlink("/dev/zero", hostile); }},
+    };
+    for (const auto& [what, make] : kinds) {
+        std::atomic<bool> done{false};
+        std::thread flipper([&, make = make] {
+            const fs::path copy = folder / "copy";
+            while (!done) {
+                make();
+                fs::rename(hostile, catalogue);
+                fs::copy_file(sound, copy, fs::copy_options::overwrite_existing);
+                fs::rename(copy, catalogue);
+            }
+        });
+        for (int i = 0; i < 1000; ++i) {
+            const auto star = onFreshThread(aldebaran);
+            if (std::holds_alternative<StarPosition>(star))
+                EXPECT_EQ(std::get<StarPosition>(star).position.values, std::get<StarPosition>(reference).position.values);
+            else
+                EXPECT_EQ(errorOf(star).rfind(catalogue.string() + " ", 0), 0u) << what << ": " << errorOf(star);
+        }
+        done = true;
+        flipper.join();
+    }
+}
+
+// A planetary file or delta T table that is no regular file stopped every
+// position for good (a FIFO) or was read as one; each is refused by name.
+TEST_F(EphemerisFiles, DataFilesThatAreNoRegularFilesAreRefused) {
+    const std::pair<const char*, std::function<void(const fs::path&)>> kinds[] = {
+        {"a FIFO", [](const fs::path& file) { ::mkfifo(file.c_str(), 0600); }},
+        {"a folder", [](const fs::path& file) { fs::create_directory(file); }},
+        {"a link to /dev/zero", [](const fs::path& file) { fs::create_symlink("/dev/zero", file); }},
+    };
+    for (const char* name : {"sepl_18.se1", "semo_18.se1", "sedeltat.txt", "swe_deltat.txt"}) {
+        for (const auto& [what, make] : kinds) {
+            const fs::path folder = scratchFolder();
+            const fs::path file = folder / name;
+            make(file);
+            ASSERT_TRUE(setEphemerisPath(folder.string()));
+            EXPECT_EQ(errorOf(onFreshThread([] { return calculateUT(instant, body::moon, flag::speed); })),
+                      file.string() + " is not a regular file")
+                << name << ", " << what;
+            EXPECT_TRUE(std::isnan(deltaT(instant))) << name << ", " << what;
+        }
+    }
+}
+
+// Files found sound are the ones read, whatever is renamed over them later.
+TEST_F(EphemerisFiles, DataFilesReplacedAfterTheyWereFoundAreNotRead) {
+    const auto installed = onFreshThread([] { return calculateUT(instant, body::moon, flag::speed); });
+    ASSERT_EQ(errorOf(installed), "no error");
+    const fs::path folder = scratchFolder();
+    for (const char* name : {"sepl_18.se1", "semo_18.se1"})
+        fs::copy_file(fs::path("/usr/share/libswe/ephe") / name, folder / name);
+    ASSERT_TRUE(setEphemerisPath(folder.string()));
+    fs::remove(folder / "semo_18.se1");
+    ASSERT_EQ(::mkfifo((folder / "semo_18.se1").c_str(), 0600), 0);
+    const auto moon = onFreshThread([] { return calculateUT(instant, body::moon, flag::speed); });
+    ASSERT_EQ(errorOf(moon), "no error");
+    EXPECT_FALSE(std::get<Position>(moon).usedMoshier());
+    EXPECT_EQ(std::get<Position>(moon).values, std::get<Position>(installed).values);
+}
