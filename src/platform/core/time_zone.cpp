@@ -1,6 +1,7 @@
 #include "platform/core/time_zone.h"
 
 #include "platform/core/internal/current_override.h"
+#include "platform/core/internal/current_zone.h"
 #include "platform/core/internal/icu_support.h"
 #include "platform/core/internal/system_zone_link.h"
 #include "platform/core/internal/tz_variable.h"
@@ -78,6 +79,14 @@ std::optional<TimeZone> TimeZone::withIdentifier(std::string_view identifier) {
 std::optional<TimeZone> TimeZone::withSecondsFromGMT(int seconds) {
     if (seconds < -18 * 3600 || seconds > 18 * 3600) return std::nullopt;
     return TimeZone(icu_support::fixedOffsetIdentifier(seconds));
+}
+
+void current_zone::readTzValueAs(std::string tzValue, TimeZone zone) {
+    CurrentZoneState& state = currentZoneState();
+    std::lock_guard lock(state.mutex);
+    state.tzValue = std::move(tzValue);
+    state.tzZone = std::move(zone);
+    state.icuHoldsTzZone = false;
 }
 
 void TimeZone::setCurrentOverride(std::optional<TimeZone> zone) {
