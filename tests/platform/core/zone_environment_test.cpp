@@ -1,6 +1,6 @@
-// TZ and TZDIR made safe for the C library: hostile values are replaced by
-// ones glibc reads without the file, sound ones stay, and the program keeps
-// the zone it read, history included.
+// TZ and TZDIR made safe for the C library: hostile values give way to ones
+// glibc reads without the file, and the program keeps the zone it read, history
+// included. (The program's own test checks that sound values stay.)
 
 #include "dates_test_support.h"
 
@@ -52,18 +52,11 @@ protected:
     EnvironmentGuard tzdir_{"TZDIR", nullptr};
 };
 
+// A FIFO at a zoneinfo path names London: the C library takes its present
+// rule, the program keeps its history (summer time all year in 1970).
 TEST_F(ZoneEnvironment, AFifoNamedByTzGivesWayToTheZonesRule) {
-    tz_.set((":" + fifo("elsewhere")).c_str());
-    auto change = platform::makeZoneEnvironmentSafe();
-    ASSERT_TRUE(change);
-    EXPECT_EQ(change->line(), "Vadididod: TZ or TZDIR names no regular zone file; TZ is now \":\" (UTC).");
-    EXPECT_STREQ(std::getenv("TZ"), ":");
-    EXPECT_EQ(cLibraryOffset(utc(2026, 7, 15)), 0);
-
-    // Named by a zoneinfo path, the zone is London's: the C library takes its
-    // present rule, the program keeps its history (summer time all year in 1970).
     tz_.set((":" + fifo("zoneinfo/Europe/London")).c_str());
-    change = platform::makeZoneEnvironmentSafe();
+    auto change = platform::makeZoneEnvironmentSafe();
     ASSERT_TRUE(change);
     EXPECT_EQ(change->tz, "GMT0BST,M3.5.0/1,M10.5.0");
     EXPECT_FALSE(change->tzdirRemoved);
@@ -87,31 +80,19 @@ TEST_F(ZoneEnvironment, ATzdirHoldingAFifoAtTheZonesNameGoes) {
     tz_.set("Europe/London");
     auto change = platform::makeZoneEnvironmentSafe();
     ASSERT_TRUE(change);
-    EXPECT_EQ(change->line(), "Vadididod: TZ or TZDIR names no regular zone file; TZDIR is unset.");
     EXPECT_STREQ(std::getenv("TZ"), "Europe/London");
     EXPECT_EQ(std::getenv("TZDIR"), nullptr);
     EXPECT_EQ(cLibraryOffset(utc(2026, 7, 15)), 3600);
 
     // Without TZ the zone is the system's, looked up in TZDIR by its name.
     tz_.set(nullptr);
-    fifo(TimeZone::current().identifier());
-    tzdir_.set(folder_.c_str());
+    fifo("system/" + TimeZone::current().identifier());
+    tzdir_.set((folder_ / "system").c_str());
     change = platform::makeZoneEnvironmentSafe();
     ASSERT_TRUE(change);
     EXPECT_TRUE(change->tzdirRemoved);
     EXPECT_FALSE(change->tz);
     EXPECT_EQ(std::getenv("TZ"), nullptr);
-}
-
-TEST_F(ZoneEnvironment, SoundValuesStayAsTheyWere) {
-    tzdir_.set("/usr/share/zoneinfo");
-    for (const char* value : {"Europe/London", ":/usr/share/zoneinfo/Asia/Tokyo", "EST5EDT,M3.2.0,M11.1.0",
-                              "<+0545>-5:45", ":"}) {
-        tz_.set(value);
-        EXPECT_FALSE(platform::makeZoneEnvironmentSafe()) << value;
-        EXPECT_STREQ(std::getenv("TZ"), value);
-        EXPECT_STREQ(std::getenv("TZDIR"), "/usr/share/zoneinfo");
-    }
 }
 
 } // namespace
