@@ -146,7 +146,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     // As the program does first, ICU is handed the zone, so that it never
     // searches the host's zone itself.
     platform::TimeZone::setCurrentOverride(platform::TimeZone::withIdentifier("America/New_York"));
-    static_cast<void>(platform::TimeZone::current());
+    platform::TimeZone::handCurrentToIcu();
     std::atexit([] {
         std::error_code ignored;
         std::filesystem::remove_all(configFolder, ignored);

@@ -7,8 +7,11 @@
 #include "app/settings_store.h"
 #include "app/user_settings.h"
 #include "mainwindow/content_view.h"
+#include "mainwindow/sheet_buttons.h"
 #include "platform/desktop/single_instance.h"
 #include "scene/display_check.h"
+#include "sheets/calendar_view.h"
+#include "sheets/preferences_view.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,7 +68,8 @@ int ApplicationScene::main(int argc, char* argv[]) {
 
     ApplicationScene scene;
     connect(&instance, &platform::SingleInstance::activationRequested, &scene, &ApplicationScene::raiseWindow);
-    scene.setQuitAfterFirstShow(qEnvironmentVariableIntValue("VADIDIDOD_QUIT_AFTER_FIRST_SHOW") != 0);
+    const QByteArray quit = qgetenv("VADIDIDOD_QUIT_AFTER_FIRST_SHOW");
+    scene.setQuitAfterFirstShow(quit == "sheets" || quit.toInt() != 0, quit == "sheets");
     scene.launch();
     QApplication::exec();
     return 0;
@@ -140,7 +144,31 @@ void ApplicationScene::firstAppearance() {
     userSettings().save();
     tellStoresSetAside();
     emit firstAppeared();
-    if (quitAfterFirstShow_) QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+    if (!quitAfterFirstShow_) return;
+    if (!quitThroughSheets_) {
+        QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+        return;
+    }
+    showSheetsThenQuit({[this] { return mainwindow::presentCalendar(*content_); },
+                        [this] { return mainwindow::presentPreferences(*content_); }});
+}
+
+// Each sheet opens from the event loop, is drawn whole at the loop's next
+// turn, and closes before the next one opens.
+void ApplicationScene::showSheetsThenQuit(std::vector<std::function<QDialog*()>> sheets) {
+    if (sheets.empty() || !content_) {
+        QTimer::singleShot(0, QCoreApplication::instance(), &QCoreApplication::quit);
+        return;
+    }
+    QTimer::singleShot(0, this, [this, sheets = std::move(sheets)]() mutable {
+        QDialog* sheet = sheets.front()();
+        sheets.erase(sheets.begin());
+        QTimer::singleShot(0, sheet, [this, sheet, rest = std::move(sheets)]() mutable {
+            static_cast<void>(sheet->grab());
+            sheet->close();
+            showSheetsThenQuit(std::move(rest));
+        });
+    });
 }
 
 // A store set aside while the preferences were read (or saved just now): the

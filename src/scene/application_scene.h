@@ -16,7 +16,11 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+#include <vector>
+
 class QAction;
+class QDialog;
 class QMainWindow;
 namespace app {
 class GlobalModel;
@@ -71,8 +75,13 @@ public:
     // leave to take the focus, when the other start was given one.
     void raiseWindow(const QString& activationToken = QString());
 
-    // Quit as soon as the window has first been shown (for measuring start-up).
-    void setQuitAfterFirstShow(bool quit) noexcept { quitAfterFirstShow_ = quit; }
+    // Quit as soon as the window has first been shown (for measuring start-up);
+    // `throughSheets`: first open the calendar sheet and then the preferences
+    // sheet, each drawn and closed again (for tests on a real display).
+    void setQuitAfterFirstShow(bool quit, bool throughSheets = false) noexcept {
+        quitAfterFirstShow_ = quit;
+        quitThroughSheets_ = throughSheets;
+    }
 
 signals:
     void firstAppeared();
@@ -84,6 +93,7 @@ private:
     void buildBody();
     void firstAppearance();
     void tellStoresSetAside();
+    void showSheetsThenQuit(std::vector<std::function<QDialog*()>> sheets);
 
     app::AppDelegate appDelegate_;
     app::UserSettings* userSettings_ = nullptr;
@@ -96,6 +106,7 @@ private:
     QPointer<QAction> helpOnWebsite_;
     bool appeared_ = false;
     bool quitAfterFirstShow_ = false;
+    bool quitThroughSheets_ = false;
 };
 
 } // namespace scene

@@ -44,7 +44,7 @@ icu::Locale gregorianLocale(const Locale& locale) {
 
 std::unique_ptr<icu::DateFormat> buildFormat(const std::variant<std::string, Styles>& format, const Locale& locale) {
     // ICU gives a new format a calendar in its default zone; our own replaces it.
-    icu_support::settleDefaultZone();
+    TimeZone::handCurrentToIcu();
     const icu::Locale icu = gregorianLocale(locale);
     std::unique_ptr<icu::DateFormat> built;
     if (const auto* pattern = std::get_if<std::string>(&format)) {

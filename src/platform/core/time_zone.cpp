@@ -1,6 +1,7 @@
 #include "platform/core/time_zone.h"
 
 #include "platform/core/internal/current_override.h"
+#include "platform/core/internal/current_zone.h"
 #include "platform/core/internal/icu_support.h"
 #include "platform/core/internal/system_zone_link.h"
 #include "platform/core/internal/tz_variable.h"
@@ -20,30 +21,11 @@ struct CurrentZoneState {
     TimeZone tzZone = TimeZone::utc();
     system_zone_link::Watch systemZone{system_zone_link::systemLink, std::chrono::seconds(1)};
     std::string icuDefault;   // the identifier of the zone ICU holds as its default; none at first
-    bool icuHoldsTzZone = false;   // saves comparing identifiers while TZ stays as it is
 };
 
 CurrentZoneState& currentZoneState() {
     static auto* state = new CurrentZoneState;   // never destroyed: read until exit
     return *state;
-}
-
-// ICU looks for the host's zone itself the first time anything asks it for its
-// default (a date format or a calendar made without a zone), through the C
-// library's tzset, which opens the file that TZ or TZDIR names and waits for
-// ever when that is a FIFO. So ICU is given the zone read here, which opens
-// zone files without blocking, before it can look, and again whenever that zone
-// changes. Called with the state's mutex held.
-const TimeZone& sharedWithIcu(CurrentZoneState& state, const TimeZone& zone) {
-    if (state.icuDefault == zone.identifier()) return zone;
-    auto icuZone = icu_support::zoneNamed(zone.identifier());
-    if (!icuZone) icuZone = icu_support::zoneNamed("UTC");
-    if (icuZone) {
-        icu::TimeZone::adoptDefault(icuZone->clone());
-        state.icuDefault = zone.identifier();
-        state.icuHoldsTzZone = false;
-    }
-    return zone;
 }
 
 } // namespace
@@ -53,17 +35,26 @@ TimeZone TimeZone::current() {
     CurrentZoneState& state = currentZoneState();
     const char* variable = std::getenv("TZ");
     std::lock_guard lock(state.mutex);
-    if (!variable) return sharedWithIcu(state, state.systemZone.zone(system_zone_link::Watch::Clock::now()));
+    if (!variable) return state.systemZone.zone(system_zone_link::Watch::Clock::now());
     if (state.tzValue != variable) {
         state.tzZone = tz_variable::zoneOf(variable).value_or(utc());
         state.tzValue = variable;
-        state.icuHoldsTzZone = false;
-    }
-    if (!state.icuHoldsTzZone) {
-        sharedWithIcu(state, state.tzZone);
-        state.icuHoldsTzZone = true;
     }
     return state.tzZone;
+}
+
+// The zone is read here, where zone files open without blocking, so ICU never
+// needs to look for it.
+void TimeZone::handCurrentToIcu() {
+    const TimeZone zone = current();
+    CurrentZoneState& state = currentZoneState();
+    std::lock_guard lock(state.mutex);
+    if (state.icuDefault == zone.identifier()) return;
+    auto icuZone = icu_support::zoneNamed(zone.identifier());
+    if (!icuZone) icuZone = icu_support::zoneNamed("UTC");
+    if (!icuZone) return;
+    icu::TimeZone::adoptDefault(icuZone->clone());
+    state.icuDefault = zone.identifier();
 }
 
 TimeZone TimeZone::utc() {
@@ -80,10 +71,14 @@ std::optional<TimeZone> TimeZone::withSecondsFromGMT(int seconds) {
     return TimeZone(icu_support::fixedOffsetIdentifier(seconds));
 }
 
-void TimeZone::setCurrentOverride(std::optional<TimeZone> zone) {
+void current_zone::readTzValueAs(std::string tzValue, TimeZone zone) {
     CurrentZoneState& state = currentZoneState();
     std::lock_guard lock(state.mutex);
-    if (zone) sharedWithIcu(state, *zone);
+    state.tzValue = std::move(tzValue);
+    state.tzZone = std::move(zone);
+}
+
+void TimeZone::setCurrentOverride(std::optional<TimeZone> zone) {
     detail::currentOverride<TimeZone>().set(std::move(zone));
 }
 

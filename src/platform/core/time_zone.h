@@ -8,13 +8,8 @@
 // empty, unknown or malformed reads as UTC; see tz_variable.h), else the zone
 // /etc/localtime links to, else UTC. A change of TZ shows at the next call; the
 // link is read at most once a second, so a change of the system's zone shows
-// within a second.
-//
-// The zone current() reads (or a test's override) is also made ICU's default
-// zone whenever it differs from the one ICU holds: ICU's own search for the
-// host's zone goes through the C library's tzset, which opens the file TZ or
-// TZDIR names blocking, so a FIFO there would hold the caller for ever. A
-// program reads current() once before anything can ask ICU for its default.
+// within a second. Reading it changes nothing else: handCurrentToIcu() gives
+// it to ICU.
 //
 // Fixed offsets are named "GMT" and "GMT+0100", "GMT-0330" (seconds appended
 // when there are any); withIdentifier accepts those names back, and reads ICU's
@@ -33,6 +28,13 @@ namespace platform {
 class TimeZone {
 public:
     static TimeZone current();
+    // Makes current() ICU's default zone, when ICU holds another. ICU looks for
+    // the host's zone itself the first time anything asks it for its default (a
+    // date format or a calendar made without a zone), through the C library's
+    // tzset, which opens the file TZ or TZDIR names blocking: a FIFO there would
+    // hold the caller for ever. A program calls this before anything can ask
+    // ICU for its default, and the platform before it builds such an object.
+    static void handCurrentToIcu();
     static TimeZone utc();                                    // zero seconds from GMT
     static std::optional<TimeZone> withIdentifier(std::string_view identifier);
     static std::optional<TimeZone> withSecondsFromGMT(int seconds); // |seconds| <= 18 hours

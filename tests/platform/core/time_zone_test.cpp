@@ -115,8 +115,9 @@ TEST(TimeZoneCurrent, OverrideWinsUntilCleared) {
 }
 
 // ICU never searches the host's zone itself (its tzset blocks on a FIFO): it
-// holds the zone the program reads, also after that zone changes.
-TEST(TimeZoneCurrent, IsIcusDefaultZoneToo) {
+// is handed the zone the program reads, also after that zone changes. Reading
+// the zone hands nothing.
+TEST(TimeZoneCurrent, HandedToIcuOnlyWhenAsked) {
     auto icuDefault = [] {
         std::unique_ptr<icu::TimeZone> zone(icu::TimeZone::createDefault());
         std::string id;
@@ -125,16 +126,17 @@ TEST(TimeZoneCurrent, IsIcusDefaultZoneToo) {
         return id;
     };
     EnvironmentGuard tz("TZ", "Pacific/Kiritimati");
-    EXPECT_EQ(TimeZone::current().identifier(), "Pacific/Kiritimati");
+    TimeZone::handCurrentToIcu();
     EXPECT_EQ(icuDefault(), "Pacific/Kiritimati");
     tz.set("EST5EDT,M3.2.0,M11.1.0");
-    TimeZone::current();
+    EXPECT_EQ(TimeZone::current().identifier(), "EST5EDT,M3.2.0,M11.1.0");
+    EXPECT_EQ(icuDefault(), "Pacific/Kiritimati");
+    TimeZone::handCurrentToIcu();
     EXPECT_EQ(icuDefault(), "EST5EDT,M3.2.0,M11.1.0");
     TimeZone::setCurrentOverride(dates_test::zone("Asia/Tokyo"));
+    TimeZone::handCurrentToIcu();
     EXPECT_EQ(icuDefault(), "Asia/Tokyo");
     TimeZone::setCurrentOverride(std::nullopt);
-    TimeZone::current();
-    EXPECT_EQ(icuDefault(), "EST5EDT,M3.2.0,M11.1.0");
 }
 
 TEST(TimeZoneIdentifiers, KnownUnknownAndFixed) {

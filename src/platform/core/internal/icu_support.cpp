@@ -111,11 +111,6 @@ std::shared_ptr<const icu::TimeZone> zoneNamed(std::string_view identifier) {
     return registry.zones.try_emplace(std::string(identifier), std::move(zone)).first->second;
 }
 
-void settleDefaultZone() {
-    // Reading the current zone hands it to ICU when ICU does not hold it yet.
-    static_cast<void>(TimeZone::current());
-}
-
 bool readsAsOffsetFromGmt(std::string_view identifier) {
     // ICU reads a name as an offset only after "GMT" (in any case) and a sign;
     // some such names ("GMT+0", "GMT-0") are zones of its data.

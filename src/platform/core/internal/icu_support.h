@@ -67,12 +67,6 @@ icu::Locale icuLocale(const std::string& identifier);
 // safe from any thread.
 std::shared_ptr<const icu::TimeZone> zoneNamed(std::string_view identifier);
 
-// Makes sure ICU holds the program's current zone as its default, so that an
-// ICU object built without a zone (a date format's first calendar) never sends
-// ICU to look for the host's zone itself (see TimeZone::current). Call it
-// before building such an object.
-void settleDefaultZone();
-
 // The identifier TimeZone uses for a fixed offset: "GMT", "GMT+0100", "GMT-0330",
 // with seconds appended when the offset has them ("GMT+013015").
 std::string fixedOffsetIdentifier(int secondsFromGMT);

@@ -336,17 +336,32 @@ std::string_view zoneNameInPath(std::string_view path) {
 std::string zoneFolder() {
     const char* folder = std::getenv("TZDIR");
     if (folder && folder[0] == '/') return folder;
-    return "/usr/share/zoneinfo";
+    return systemZoneFolder;
 }
 
+namespace {
+
+std::optional<tzif::ZoneData> dataIn(std::string folder, std::string_view identifier) {
+    if (!isZoneIdentifier(identifier)) return std::nullopt;
+    folder += '/';
+    folder += identifier;
+    return tzif::readFile(folder);
+}
+
+} // namespace
+
 std::unique_ptr<icu::BasicTimeZone> zoneFromSystemData(std::string_view identifier) {
-    if (!isZoneIdentifier(identifier)) return nullptr;
-    std::string path = zoneFolder();
-    path += '/';
-    path += identifier;
-    auto data = tzif::readFile(path);
+    auto data = dataIn(zoneFolder(), identifier);
     if (!data) return nullptr;
     return zoneFromData(identifier, *data);
+}
+
+std::optional<std::string> presentRuleOf(std::string_view identifier) {
+    for (std::string folder : {zoneFolder(), std::string(systemZoneFolder)}) {
+        auto data = dataIn(std::move(folder), identifier);
+        if (data && posix_tz::parse(data->footer)) return std::move(data->footer);
+    }
+    return std::nullopt;
 }
 
 std::unique_ptr<icu::BasicTimeZone> zoneFromRule(std::string_view identifier, const posix_tz::TzString& rule) {

@@ -22,6 +22,7 @@
 #include <unicode/basictz.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -31,6 +32,9 @@ namespace platform::system_zone_data {
 // beginning with a letter, then letters, digits, '_', '+' or '-', in all at most
 // 64 characters. Nothing else is ever turned into a file path.
 bool isZoneIdentifier(std::string_view identifier) noexcept;
+
+// The system's folder of zone files, where the C library looks without TZDIR.
+inline constexpr const char* systemZoneFolder = "/usr/share/zoneinfo";
 
 // The folder zone files are read from: $TZDIR when it is an absolute path.
 std::string zoneFolder();
@@ -45,6 +49,13 @@ std::string_view zoneNameInPath(std::string_view path);
 // is not a zone name or the file is missing, unreadable, malformed, or holds
 // rules ICU cannot express. The caller falls back to ICU's own data.
 std::unique_ptr<icu::BasicTimeZone> zoneFromSystemData(std::string_view identifier);
+
+// The POSIX TZ string that ends the zone file of `identifier`, from the folder
+// above or else the system's: the rules its clocks keep after the last change
+// the file records ("GMT0BST,M3.5.0/1,M10.5.0"), which the C library reads
+// without a file. std::nullopt when no file reads as above, or none carries
+// such a rule.
+std::optional<std::string> presentRuleOf(std::string_view identifier);
 
 // The same from a file's contents.
 std::unique_ptr<icu::BasicTimeZone> zoneFromData(std::string_view identifier, const tzif::ZoneData& data);
