@@ -1,5 +1,6 @@
 #include "mooncalc/moon_illumination.h"
 
+#include "datehelper/seconds_per_unit.h"
 #include "mooncalc/date_extensions.h"
 #include "mooncalc/internal/sun_moon_parts.h"
 #include "platform/core/julian_day_numbers.h"
@@ -63,7 +64,7 @@ std::optional<Illumination> moonIllumination(platform::Date date) noexcept {
     // the model's percent of the disc.
     const auto milliseconds = millisecondsSince1970(date);
     if (!milliseconds) return std::nullopt;
-    constexpr double millisecondsPerDay = 1000.0 * detail::secondsPerDay;
+    constexpr double millisecondsPerDay = 1000.0 * datehelper::dayInSeconds;
     const double julian = static_cast<double>(*milliseconds) / millisecondsPerDay - 0.5 +
                           static_cast<double>(astronomy::unixEpochDayNumber);
     const double d = julian - detail::j2000;   // days since J2000

@@ -1,5 +1,6 @@
 #include "mooncalc/moon_rise_set_calculator.h"
 
+#include "datehelper/seconds_per_unit.h"
 #include "mooncalc/sun_moon_calculator.h"
 #include "platform/core/julian_day_numbers.h"
 
@@ -35,8 +36,10 @@ std::optional<platform::Date> MoonRiseSetCalculator::getDateFromComponents(
     const std::int64_t dayNumber = astronomy::dayNumberOfCivilDate(year, month, fields[2]);
     const double julianDay = static_cast<double>(dayNumber) - 0.5;
     if (julianDay < astronomy::earliestJulianDay || julianDay > astronomy::latestJulianDay) return std::nullopt;
-    const double seconds = static_cast<double>((dayNumber - astronomy::unixEpochDayNumber) * 86400 +
-                                               fields[3] * 3600 + fields[4] * 60 + fields[5]);
+    // Whole numbers below 2^53 each, and so is their sum: exact.
+    const double seconds = static_cast<double>(dayNumber - astronomy::unixEpochDayNumber) * datehelper::dayInSeconds +
+                           static_cast<double>(fields[3]) * datehelper::hourInSeconds +
+                           static_cast<double>(fields[4]) * datehelper::minuteInSeconds + static_cast<double>(fields[5]);
     return platform::Date::fromSecondsSince1970(seconds);
 }
 

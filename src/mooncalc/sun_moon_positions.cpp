@@ -1,5 +1,6 @@
 // The Sun's and the Moon's ecliptic positions, and their topocentric place,
 // rise, set and transit for the calculator's current instant.
+#include "datehelper/seconds_per_unit.h"
 #include "mooncalc/internal/lunar_series.h"
 #include "mooncalc/internal/sun_moon_parts.h"
 
@@ -123,7 +124,7 @@ SunMoonCalculator::Topocentric SunMoonCalculator::doCalc(const Ecliptic& body) c
     // (IAU 1982) advanced at the sidereal rate.
     const double jd0 = std::floor(jdUT_ - 0.5) + 0.5;
     const double t0 = (jd0 - j2000) / julianDaysPerCentury;
-    const double secondsOfDay = (jdUT_ - jd0) * secondsPerDay;
+    const double secondsOfDay = (jdUT_ - jd0) * datehelper::dayInSeconds;
     const double gmst = 24110.54841 + t0 * (8640184.812866 + t0 * (0.093104 - 6.2e-6 * t0));
     const double rate = 1 + (8640184.812866 + t0 * (0.186208 - 1.86e-5 * t0)) / 3155760000.0;
     const double lst = (gmst + rate * secondsOfDay) * 0.004166666666666667 * degToRad + obsLon_;

@@ -45,7 +45,6 @@ constexpr double radToDay = 180.0 / (15.0 * pi) / 24.0;
 constexpr double siderealDayLength = 1.0027378119113546;
 constexpr double j2000 = 2451545.0;
 constexpr double julianDaysPerCentury = 36525.0;
-constexpr double secondsPerDay = 86400.0;
 constexpr double astronomicalUnit = 149597870.691;   // km
 constexpr double earthRadius = 6378.1366;            // km, equatorial
 
