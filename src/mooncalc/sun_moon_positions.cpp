@@ -145,8 +145,9 @@ SunMoonCalculator::Topocentric SunMoonCalculator::doCalc(const Ecliptic& body) c
 
     Topocentric out;
     const double hourAngle = lst - ra;
-    out.elevation = withRefraction(clampedAsin(std::sin(obsLat_) * std::sin(dec) +
-                                               std::cos(obsLat_) * std::cos(dec) * std::cos(hourAngle)));
+    const double trueElevation =
+        clampedAsin(std::sin(obsLat_) * std::sin(dec) + std::cos(obsLat_) * std::cos(dec) * std::cos(hourAngle));
+    out.elevation = withRefraction(trueElevation);
     out.azimuth = pi + std::atan2(std::sin(hourAngle), std::cos(hourAngle) * std::sin(obsLat_) -
                                                            std::sin(dec) * std::cos(obsLat_) / std::cos(dec));
 
@@ -157,6 +158,7 @@ SunMoonCalculator::Topocentric SunMoonCalculator::doCalc(const Ecliptic& body) c
     case Twilight::civil: horizon = -6 * degToRad; break;
     case Twilight::horizon34arcmin: horizon = -0.5666666666666667 * degToRad - body.angularRadius; break;
     }
+    out.aboveRiseSetAltitude = trueElevation - horizon;
     const double cosH0 = (std::sin(horizon) - std::sin(obsLat_) * std::sin(dec)) / (std::cos(obsLat_) * std::cos(dec));
 
     // Of the next event and the last one before the instant, the nearer one if

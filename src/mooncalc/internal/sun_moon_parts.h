@@ -24,6 +24,9 @@ struct SunMoonCalculator::Topocentric {
     double rightAscension = 0.0;
     double declination = 0.0;
     double distance = 0.0;
+    // The centre's true altitude less the one at which the body rises and
+    // sets (radians): negative while it is down.
+    double aboveRiseSetAltitude = 0.0;
 
     double at(Event event) const noexcept {
         switch (event) {
