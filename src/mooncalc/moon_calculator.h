@@ -1,6 +1,6 @@
 #pragma once
 // The moon calculator: for one observer, everything it knows about an instant
-// in one answer. The phase and the half of the cycle, the lunar days that touch
+// in one answer. The phase and the half of the cycle, the lunar days around
 // the instant's UTC day with their signs and the moonrises that bound them,
 // the previous and the next lunar eclipse, and the Moon's illumination.
 //

@@ -61,7 +61,7 @@ std::optional<Illumination> moonIllumination(platform::Date date) noexcept {
     // From the whole milliseconds on purpose: their count is the domain the
     // header gives (no result where it is not a finite 64-bit number), and the
     // half millisecond at most that rounding moves the instant is nothing beside
-    // the model's percent of the disc.
+    // the model's error (moon_illumination.h).
     const auto milliseconds = millisecondsSince1970(date);
     if (!milliseconds) return std::nullopt;
     constexpr double millisecondsPerDay = 1000.0 * datehelper::dayInSeconds;
