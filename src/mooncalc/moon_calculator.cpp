@@ -58,22 +58,16 @@ public:
         return search(dayStart.addingTimeInterval(datehelper::dayInSeconds - 1.0));
     }
 
-    // The first event more than a minute after `event`: the first from the
-    // next two midnights, or one between them on the days in between.
+    // The first event more than a minute after `event`: the next day's first,
+    // or where that is far off, one later the same day. The day is the one
+    // whose midnight search may have found `event` a few seconds early.
     std::optional<platform::Date> after(platform::Date event) {
-        const platform::Date day = datehelper::startOfDay(event);
-        std::optional<platform::Date> next;
-        for (int ahead = 1; ahead <= 2 && !next; ++ahead) {
-            const auto found = fromDayStart(day.addingTimeInterval(ahead * datehelper::dayInSeconds));
-            if (found && isLaterEvent(*found, event)) next = found;
-        }
+        const platform::Date day = datehelper::startOfDay(event.addingTimeInterval(sameEventWithin));
+        auto next = fromDayStart(day.addingTimeInterval(datehelper::dayInSeconds));
+        if (next && !isLaterEvent(*next, event)) next.reset();
         if (next && next->timeIntervalSince(event) <= roomForAnother) return next;
-        for (int days = 0; days < 2; ++days) {
-            const platform::Date dayStart = day.addingTimeInterval(days * datehelper::dayInSeconds);
-            if (next && !(dayStart < *next)) break;
-            const auto late = fromDayEnd(dayStart);
-            if (late && isLaterEvent(*late, event) && (!next || isLaterEvent(*next, *late))) return late;
-        }
+        const auto late = fromDayEnd(day);
+        if (late && isLaterEvent(*late, event) && (!next || isLaterEvent(*next, *late))) return late;
         return next;
     }
 
@@ -104,8 +98,7 @@ public:
         const auto event = fromDayStart(day);
         if (event && date < *event) return event;
         if (!event) return fromDayStart(day.addingTimeInterval(datehelper::dayInSeconds));
-        auto next = after(onTo(*event, date, std::nullopt));
-        return next && date < *next ? next : std::nullopt;
+        return after(onTo(*event, date, std::nullopt));
     }
 
 private:
@@ -133,7 +126,7 @@ private:
     const MoonRiseSetCalculatorInterface& calculator_;
     Kind kind_;
     // One answer searches for moonrises from six midnights at most (three days
-    // before its own to two after) and from the last seconds of a few days
+    // before its own to two after) and from the last seconds of as many days
     // where a day may hold two; beyond sixteen, searches are made but not kept.
     std::array<std::pair<platform::Date, std::optional<platform::Date>>, 16> found_{};
     std::size_t count_ = 0;
