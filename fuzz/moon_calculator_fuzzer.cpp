@@ -10,8 +10,11 @@
 //   - the lunar days are ordered: each begins before it ends and none goes
 //     back before the one ahead of it;
 //   - an eclipse is found within 20,000 years of 1900, the previous one
-//     before the instant and the next one at or after it;
-//   - a moonrise or moonset is a whole second near the instant.
+//     before the instant and the next one at or after it, and of a kind;
+//   - a moonrise or moonset is a whole second from a day before the instant
+//     to two days after it, and within 10,000 years of now (at a longitude
+//     within a million turns) the Moon is then at its rise altitude, coming
+//     up for a rise and going down for a set.
 //
 // The input sets the device's zone, an observer, then up to four operations.
 
@@ -21,6 +24,7 @@
 #include "mooncalc/moon_age_calculator.h"
 #include "mooncalc/moon_calculator.h"
 #include "mooncalc/moon_rise_set_calculator.h"
+#include "mooncalc/sun_moon_calculator.h"
 #include "platform/core/time_zone.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -44,6 +48,7 @@ using fuzz_instants::yearInSeconds;
 constexpr double pi = std::numbers::pi;
 constexpr double synodicMonth = 29.530588853 * dayInSeconds;
 constexpr double seconds1900 = -2208988800.0;   // 1900-01-01 00:00 UTC
+constexpr double seconds2000 = 946684800.0;     // 2000-01-01 00:00 UTC
 
 double coordinate(FuzzedDataProvider& in, double limit) {
     using L = std::numeric_limits<double>;
@@ -110,22 +115,18 @@ void checkEclipse(const Eclipse& eclipse, Date date, EclipseCalculator::EclipseT
     if (type == EclipseCalculator::EclipseType::solar) {
         FUZZ_CHECK(eclipse.type == Kind::solarNoncentral || eclipse.type == Kind::solarPartial ||
                    eclipse.type == Kind::solarCentralTotal || eclipse.type == Kind::solarCentralAnnular ||
-                   eclipse.type == Kind::solarCentralAnnularTotal || eclipse.type == Kind::undefined);
+                   eclipse.type == Kind::solarCentralAnnularTotal);
         FUZZ_CHECK(!eclipse.rho && !eclipse.sigma && !eclipse.sdPenumbra && !eclipse.sdPartial && !eclipse.sdTotal);
         return;
     }
     FUZZ_CHECK(eclipse.type == Kind::lunarUmbralTotal || eclipse.type == Kind::lunarUmbralPartial ||
-               eclipse.type == Kind::lunarPenumbral || eclipse.type == Kind::undefined);
+               eclipse.type == Kind::lunarPenumbral);
     FUZZ_CHECK(isNumber(eclipse.rho) && isNumber(eclipse.sigma) && isNumber(eclipse.sdPenumbra));
     checkSemiDuration(eclipse.sdPartial, 1.0129 - eclipse.u, eclipse.gamma);
     checkSemiDuration(eclipse.sdTotal, 0.4679 - eclipse.u, eclipse.gamma);
-    // The kind follows the umbral magnitude, and the semi-durations the kind.
-    const bool total = eclipse.type == Kind::lunarUmbralTotal;
-    const bool penumbral = eclipse.type == Kind::lunarPenumbral;
-    if (total) FUZZ_CHECK(eclipse.phase >= 1.0 && isNumber(eclipse.sdTotal));
+    // The kind follows the umbral magnitude, and a total one has a totality.
+    if (eclipse.type == Kind::lunarUmbralTotal) FUZZ_CHECK(eclipse.phase >= 1.0 && isNumber(eclipse.sdTotal));
     if (eclipse.type == Kind::lunarUmbralPartial) FUZZ_CHECK(eclipse.phase > 0.0 && eclipse.phase < 1.0);
-    if (penumbral && std::fabs(eclipse.gamma) > 1.0129 - eclipse.u + 1e-9) FUZZ_CHECK(std::isnan(*eclipse.sdPartial));
-    if (!total && std::fabs(eclipse.gamma) > 0.4679 - eclipse.u + 1e-9) FUZZ_CHECK(std::isnan(*eclipse.sdTotal));
 }
 
 void checkInfo(mooncalc::MoonCalculator& calculator, Date date) {
@@ -163,6 +164,13 @@ void checkInfo(mooncalc::MoonCalculator& calculator, Date date) {
     }
 }
 
+// The Moon's height above its rise altitude at an instant, radians; NaN where
+// the position calculator refuses the instant.
+double aboveRiseAltitude(const mooncalc::ObserverLocation& location, Date date) {
+    const auto calculator = mooncalc::SunMoonCalculator::make(date, location);
+    return calculator ? calculator->moonAboveRiseSetAltitude() : std::numeric_limits<double>::quiet_NaN();
+}
+
 void checkRiseOrSet(const mooncalc::ObserverLocation& location, Date date, bool rise) {
     const mooncalc::MoonRiseSetCalculator calculator(location);
     const mooncalc::RiseSetResult result = rise ? calculator.getMoonRise(date) : calculator.getMoonSet(date);
@@ -174,8 +182,26 @@ void checkRiseOrSet(const mooncalc::ObserverLocation& location, Date date, bool 
     if (!result || !onTheEarth(location)) return;   // the Moon need not rise (or settle) that day
     const double s = result->secondsSince1970();
     FUZZ_CHECK(std::isfinite(s) && s == std::floor(s));
-    // The next event or, on the same UTC day, the last one before.
-    FUZZ_CHECK(std::fabs(s - date.secondsSince1970()) < 2 * dayInSeconds);
+    // The next event or, on the same UTC day, the last one before; refined,
+    // from a day before to two days after (the second truncated).
+    const double offset = s - date.secondsSince1970();
+    FUZZ_CHECK(offset >= -dayInSeconds - 1.0 && offset <= 2 * dayInSeconds);
+    // Where the theory holds, and the sidereal time keeps its seconds (a
+    // longitude within a million turns).
+    if (!(std::fabs(date.secondsSince1970() - seconds2000) < 10'000 * yearInSeconds) ||
+        !(std::fabs(location.longitude) < 360.0e6))
+        return;
+    // Within two seconds of the event (refined to a second, then truncated):
+    // no farther from the rise altitude than the Moon moves in that time, 17
+    // degrees an hour at most. Five seconds either side, it stands lower
+    // before a rise than after, and higher before a set.
+    constexpr double degree = pi / 180.0;
+    const double before = aboveRiseAltitude(location, result->addingTimeInterval(-5.0));
+    const double after = aboveRiseAltitude(location, result->addingTimeInterval(5.0));
+    if (!takenByPositions(result->addingTimeInterval(-5.0)) || !takenByPositions(result->addingTimeInterval(5.0)))
+        return;
+    FUZZ_CHECK(std::fabs(aboveRiseAltitude(location, *result)) <= 0.01 * degree);
+    FUZZ_CHECK(rise ? before < after : before > after);
 }
 
 void checkAge(Date date) {

@@ -28,33 +28,54 @@ bool isLaterEvent(platform::Date event, platform::Date than) {
     return event.timeIntervalSince(than) > sameEventWithin;
 }
 
+// Below 85 degrees of latitude two moonrises (or moonsets) are at least 18
+// hours apart and one lunar day lasts at most 34 hours; where the Moon rises
+// every day, at most 26 hours (the Swiss Ephemeris, 2015 to 2035). So when the
+// next event found from a midnight comes this long after one, another may lie
+// between them on the same UTC day.
+constexpr double roomForAnother = 30.0 * 3600.0;   // seconds
+
 // The moonrises (or the moonsets) around an instant, from searches started at
-// UTC midnights. From a midnight the rise and set calculator finds the first
-// event at or after it: the earlier event it may prefer must fall on the same
-// UTC day, so it cannot come before midnight. Moonrises are a day or more apart
-// where the Moon rises every day, and so are moonsets, so each UTC day holds at
-// most one of a kind; on the day in a month that holds none, the search finds
-// the next day's. The searches of one answer are kept, as their lunar days
-// share them.
+// UTC midnights and, where a day may hold two, at the day's last second. From
+// a midnight the rise and set calculator finds the first event at or after it:
+// the earlier event it may prefer must fall on the same UTC day, so it cannot
+// come before midnight. From the day's last second it finds the day's last
+// event, which is then nearer than the next. Where the Moon rises every day
+// the events of a kind are a day or more apart, and the midnights alone find
+// them all; on the day in a month that holds none, the search finds the next
+// day's. The searches of one answer are kept, as their lunar days share them.
 class MoonEvents {
 public:
     enum class Kind : bool { rise, set };
     MoonEvents(const MoonRiseSetCalculatorInterface& calculator, Kind kind) : calculator_(calculator), kind_(kind) {}
 
     // The first event at or after the UTC midnight `dayStart`.
-    std::optional<platform::Date> fromDayStart(platform::Date dayStart) {
-        for (std::size_t i = 0; i < count_; ++i)
-            if (found_[i].first == dayStart) return found_[i].second;
-        const auto event = instantOf(kind_ == Kind::rise ? calculator_.getMoonRise(dayStart)
-                                                         : calculator_.getMoonSet(dayStart));
-        if (count_ < found_.size()) found_[count_++] = {dayStart, event};
-        return event;
+    std::optional<platform::Date> fromDayStart(platform::Date dayStart) { return search(dayStart); }
+
+    // The last event of the UTC day that starts at `dayStart`, or the first
+    // after it when that is nearer.
+    std::optional<platform::Date> fromDayEnd(platform::Date dayStart) {
+        return search(dayStart.addingTimeInterval(datehelper::dayInSeconds - 1.0));
     }
 
-    // The last event at or before `date`: that UTC day's, or the day before's,
-    // or, when there was none that day, the one before that. Absent when none
-    // of the three days gives one (a Moon that stays up or down for days, a
-    // failed search).
+    // The first event more than a minute after `event`: the next day's first,
+    // or where that is far off, one later the same day. The day is the one
+    // whose midnight search may have found `event` a few seconds early.
+    std::optional<platform::Date> after(platform::Date event) {
+        const platform::Date day = datehelper::startOfDay(event.addingTimeInterval(sameEventWithin));
+        auto next = fromDayStart(day.addingTimeInterval(datehelper::dayInSeconds));
+        if (next && !isLaterEvent(*next, event)) next.reset();
+        if (next && next->timeIntervalSince(event) <= roomForAnother) return next;
+        const auto late = fromDayEnd(day);
+        if (late && isLaterEvent(*late, event) && (!next || isLaterEvent(*next, *late))) return late;
+        return next;
+    }
+
+    // The last event at or before `date`: the first of that UTC day, or of
+    // the day before, or, when there was none that day, of the one before
+    // that; then the events after it up to `date`. Absent when none of the
+    // three days gives one (a Moon that stays up or down for days, a failed
+    // search).
     std::optional<platform::Date> lastAtOrBefore(platform::Date date) {
         const platform::Date day = datehelper::startOfDay(date);
         std::optional<platform::Date> later;   // found from a later midnight
@@ -63,26 +84,51 @@ public:
             if (!event) continue;
             // The search from the midnight before a day without an event
             // finds the later one again, perhaps a second off.
-            if (*event <= date && (!later || isLaterEvent(*later, *event))) return event;
+            if (*event <= date && (!later || isLaterEvent(*later, *event))) return onTo(*event, date, later);
             later = event;
         }
         return std::nullopt;
     }
 
-    // The first event after `date`: that UTC day's if it comes later, else the
-    // first from the next midnight on. Absent when neither search gives one.
+    // The first event after `date`: that UTC day's first if it comes later,
+    // else the first after the last one at or before `date`, or without one
+    // that day the next day's first. Absent when no search gives one.
     std::optional<platform::Date> firstAfter(platform::Date date) {
         const platform::Date day = datehelper::startOfDay(date);
-        if (const auto event = fromDayStart(day); event && date < *event) return event;
-        return fromDayStart(day.addingTimeInterval(datehelper::dayInSeconds));
+        const auto event = fromDayStart(day);
+        if (event && date < *event) return event;
+        if (!event) return fromDayStart(day.addingTimeInterval(datehelper::dayInSeconds));
+        return after(onTo(*event, date, std::nullopt));
     }
 
 private:
+    std::optional<platform::Date> search(platform::Date from) {
+        for (std::size_t i = 0; i < count_; ++i)
+            if (found_[i].first == from) return found_[i].second;
+        const auto event =
+            instantOf(kind_ == Kind::rise ? calculator_.getMoonRise(from) : calculator_.getMoonSet(from));
+        if (count_ < found_.size()) found_[count_++] = {from, event};
+        return event;
+    }
+
+    // The last event from `event` on that is not later than `date` (nor the
+    // one found from a later midnight, `later`). A UTC day holds two at most
+    // below 85 degrees: three steps suffice.
+    platform::Date onTo(platform::Date event, platform::Date date, std::optional<platform::Date> later) {
+        for (int step = 0; step < 3; ++step) {
+            const auto next = after(event);
+            if (!next || date < *next || (later && !isLaterEvent(*later, *next))) break;
+            event = *next;
+        }
+        return event;
+    }
+
     const MoonRiseSetCalculatorInterface& calculator_;
     Kind kind_;
     // One answer searches for moonrises from six midnights at most (three days
-    // before its own to two after); beyond eight, searches are made but not kept.
-    std::array<std::pair<platform::Date, std::optional<platform::Date>>, 8> found_{};
+    // before its own to two after) and from the last seconds of as many days
+    // where a day may hold two; beyond sixteen, searches are made but not kept.
+    std::array<std::pair<platform::Date, std::optional<platform::Date>>, 16> found_{};
     std::size_t count_ = 0;
 };
 

@@ -1,6 +1,6 @@
 #pragma once
 // The moon calculator: for one observer, everything it knows about an instant
-// in one answer. The phase and the half of the cycle, the lunar days that touch
+// in one answer. The phase and the half of the cycle, the lunar days around
 // the instant's UTC day with their signs and the moonrises that bound them,
 // the previous and the next lunar eclipse, and the Moon's illumination.
 //
@@ -22,10 +22,15 @@
 // by), and the third ends at the first moonrise after that set. Moonrises and
 // moonsets are searched from UTC midnights, where the search finds the first
 // one from there on, and moonrises a minute or less apart are one event found
-// twice, so no lunar day lasts a second. A bound whose search failed is absent
-// and is never compared as an instant; so is one not found within three days
-// before or two after (a Moon that stays up or down for days). A lunar day
-// always ends after it begins: an end that would break this is left absent.
+// twice, so no lunar day lasts a second. Far north a lunar day can be shorter
+// than a UTC day, which then holds two moonrises (or moonsets): where the next
+// one found from a midnight comes more than 30 hours after the last, the day's
+// last second is searched too, which finds the day's last. Below 85 degrees
+// of latitude, where two of a kind are at least 18 hours apart, every one is
+// found. A bound whose search failed is absent and is never compared as an
+// instant; so is one not found within three days before or two after (a Moon
+// that stays up or down for days). A lunar day always ends after it begins:
+// an end that would break this is left absent.
 //
 // One facade serves one thread at a time: the calculators built on first use
 // are not guarded.

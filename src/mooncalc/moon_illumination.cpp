@@ -1,5 +1,6 @@
 #include "mooncalc/moon_illumination.h"
 
+#include "datehelper/seconds_per_unit.h"
 #include "mooncalc/date_extensions.h"
 #include "mooncalc/internal/sun_moon_parts.h"
 #include "platform/core/julian_day_numbers.h"
@@ -60,10 +61,10 @@ std::optional<Illumination> moonIllumination(platform::Date date) noexcept {
     // From the whole milliseconds on purpose: their count is the domain the
     // header gives (no result where it is not a finite 64-bit number), and the
     // half millisecond at most that rounding moves the instant is nothing beside
-    // the model's percent of the disc.
+    // the model's error (moon_illumination.h).
     const auto milliseconds = millisecondsSince1970(date);
     if (!milliseconds) return std::nullopt;
-    constexpr double millisecondsPerDay = 1000.0 * detail::secondsPerDay;
+    constexpr double millisecondsPerDay = 1000.0 * datehelper::dayInSeconds;
     const double julian = static_cast<double>(*milliseconds) / millisecondsPerDay - 0.5 +
                           static_cast<double>(astronomy::unixEpochDayNumber);
     const double d = julian - detail::j2000;   // days since J2000

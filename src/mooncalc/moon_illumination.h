@@ -1,8 +1,11 @@
 #pragma once
 // The Moon's illuminated fraction, its phase as a number and the angle of its
 // bright limb, from simple mean-element positions of the Sun and the Moon
-// (geocentric, a fixed obliquity; accurate to about a percent of the disc). The
-// observer plays no part.
+// (geocentric, a fixed obliquity). The observer plays no part.
+//
+// The lit fraction against the Swiss Ephemeris's: from 1950 to 2060 off by
+// 0.4% of the disc in the median and by 2.8% at most; in 2024, daily at noon,
+// by 0.33% in the median and 2.1% at most, with 66 days of 366 beyond 1%.
 
 #include "platform/core/date.h"
 

@@ -29,7 +29,9 @@ struct MoonInfo {
     ObserverLocation location;
     MoonTrajectory trajectory = MoonTrajectory::ascendent;
     MoonPhase phase = MoonPhase::newMoon;
-    // The lunar days touching the instant's UTC day, in order: none to three.
+    // The lunar days around the instant's UTC day, in order: none to three
+    // (moon_calculator.h says which). They need not all touch it: on a UTC
+    // day without a moonrise the second begins at the next day's.
     std::vector<MoonModel> moonModels;
     Eclipse nextLunarEclipse;
     Eclipse previousLunarEclipse;

@@ -1,7 +1,10 @@
 #include "mooncalc/moon_rise_set_calculator.h"
 
+#include "datehelper/seconds_per_unit.h"
 #include "mooncalc/sun_moon_calculator.h"
 #include "platform/core/julian_day_numbers.h"
+
+#include <cmath>
 
 namespace mooncalc {
 
@@ -13,7 +16,22 @@ RiseSetResult MoonRiseSetCalculator::getMoonRiseOrSet(platform::Date date, bool 
     auto calculator = SunMoonCalculator::make(date, location_);
     if (!calculator) return RiseSetError{calculator.error()};
     calculator->calcSunAndMoon();
-    const double event = isRise ? calculator->moonRise : calculator->moonSet;
+    double event = isRise ? calculator->moonRise : calculator->moonSet;
+    // The refinement follows the hour angle at which the Moon rises for its
+    // declination of the moment. Where it nears grazing the horizon that
+    // declination moves the event by hours within a day, and the refinement
+    // can settle on a later day's event or on none while the Moon still rises
+    // that day; its altitude, stepped through the day, decides there.
+    if (event == -1.0 || calculator->moonCanGrazeHorizon()) {
+        const double instant = calculator->julianDayUT();
+        const std::optional<double> stepped = calculator->moonRiseOrSetByAltitude(isRise);
+        constexpr double sameEvent = 60.0 / datehelper::dayInSeconds;   // days
+        if (stepped) {
+            if (event == -1.0 || std::fabs(event - *stepped) > sameEvent) event = *stepped;
+        } else if (event >= std::floor(instant - 0.5) + 0.5 && event <= instant + 1.0) {
+            event = -1.0;   // no crossing that way: the Moon only grazes the horizon, or turns back
+        }
+    }
     if (event == -1.0) return RiseSetError{RiseSetErrorReason::unableToFormDateFromComponents};
     const auto fields = SunMoonCalculator::getDate(event);
     if (!fields) return RiseSetError{fields.error()};
@@ -35,8 +53,10 @@ std::optional<platform::Date> MoonRiseSetCalculator::getDateFromComponents(
     const std::int64_t dayNumber = astronomy::dayNumberOfCivilDate(year, month, fields[2]);
     const double julianDay = static_cast<double>(dayNumber) - 0.5;
     if (julianDay < astronomy::earliestJulianDay || julianDay > astronomy::latestJulianDay) return std::nullopt;
-    const double seconds = static_cast<double>((dayNumber - astronomy::unixEpochDayNumber) * 86400 +
-                                               fields[3] * 3600 + fields[4] * 60 + fields[5]);
+    // Whole numbers below 2^53 each, and so is their sum: exact.
+    const double seconds = static_cast<double>(dayNumber - astronomy::unixEpochDayNumber) * datehelper::dayInSeconds +
+                           static_cast<double>(fields[3]) * datehelper::hourInSeconds +
+                           static_cast<double>(fields[4]) * datehelper::minuteInSeconds + static_cast<double>(fields[5]);
     return platform::Date::fromSecondsSince1970(seconds);
 }
 

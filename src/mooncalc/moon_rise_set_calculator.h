@@ -5,11 +5,21 @@
 // UT), the last one before it, refined to a second; the instant comes back with
 // whole seconds (UTC).
 //
+// The refinement starts from the hour angle at which the Moon rises for its
+// declination at the instant. When it settles on no event, and wherever the
+// Moon may come near grazing the horizon within the day (beyond 52.4 degrees
+// of latitude, when its declination takes it near staying up or down all
+// day), the Moon's altitude stepped from the instant's 0h UT to a day after it
+// decides instead: a Moon that is up (or down) at the instant and rises (or
+// sets) later that day is found, and a rise is always the Moon coming up
+// through its rise altitude. A refined event more than a day after the instant
+// stands when the altitude finds none before it.
+//
 // Failures: InvalidJulianDay when the calculator refuses the instant (the days
 // before the calendar reform in 1582, an instant that is not finite, a latitude
 // beyond a pole, a longitude that is not finite); unableToFormDateFromComponents
-// when the Moon does not rise (or set) that day at the observer's latitude or
-// the refinement did not settle.
+// when the Moon does not rise (or set) from the instant's 0h UT to a day after
+// it, nor the refinement find one later, or the calendar cannot form the date.
 
 #include "mooncalc/calculator_interfaces.h"
 #include "mooncalc/observer_location.h"

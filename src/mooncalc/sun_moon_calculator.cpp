@@ -1,5 +1,6 @@
 #include "mooncalc/sun_moon_calculator.h"
 
+#include "datehelper/seconds_per_unit.h"
 #include "mooncalc/internal/sun_moon_parts.h"
 #include "platform/core/julian_day.h"
 #include "platform/core/julian_day_numbers.h"
@@ -87,7 +88,7 @@ platform::Expected<SunMoonCalculator, InvalidJulianDay> SunMoonCalculator::make(
 
 void SunMoonCalculator::setUTDate(double jd) noexcept {
     jdUT_ = jd;
-    t_ = (jd + ttMinusUT_ / secondsPerDay - j2000) / julianDaysPerCentury;
+    t_ = (jd + ttMinusUT_ / datehelper::dayInSeconds - j2000) / julianDaysPerCentury;
 }
 
 SunMoonCalculator::Topocentric SunMoonCalculator::evaluate(bool sun) noexcept {
@@ -97,7 +98,7 @@ SunMoonCalculator::Topocentric SunMoonCalculator::evaluate(bool sun) noexcept {
 }
 
 double SunMoonCalculator::obtainAccurateRiseSetTransit(double riseSetJD, Event event, int niter, bool sun) noexcept {
-    constexpr double oneSecond = 1.0 / secondsPerDay;   // days
+    constexpr double oneSecond = 1.0 / datehelper::dayInSeconds;   // days
     // Each round moves the event by a small fraction of the round before (about
     // a sixteenth for the Moon, which moves on while the Earth turns). After a
     // first estimate a day off, `niter` rounds can leave it a second or two
@@ -182,7 +183,7 @@ platform::Expected<std::array<std::int64_t, 6>, InvalidJulianDay> SunMoonCalcula
     const std::int64_t day = integerPart(dayExact);
     const std::int64_t month = e < 14 ? e - 1 : e - 13;
     const std::int64_t year = c - 4715 - (month > 2 ? 1 : 0);
-    const double hours = (dayExact - static_cast<double>(day)) * 86400 / 3600;
+    const double hours = (dayExact - static_cast<double>(day)) * datehelper::dayInSeconds / datehelper::hourInSeconds;
     const std::int64_t hour = integerPart(hours);
     const double minutes = (hours - static_cast<double>(hour)) * 60;
     const std::int64_t minute = integerPart(minutes);

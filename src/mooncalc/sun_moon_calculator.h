@@ -69,6 +69,27 @@ public:
     // Into [0, 2 pi).
     static double normalizeRadians(double r) noexcept;
 
+    // The Moon's true altitude at the object's instant less the altitude at
+    // which it rises and sets (its upper limb 34' below the horizon), radians:
+    // negative while it is down, 0 at a rise or set.
+    double moonAboveRiseSetAltitude() const noexcept;
+
+    // Whether the Moon may come near grazing the horizon within a day of the
+    // instant (|latitude| + |declination| above 82 degrees, never below 52.4
+    // degrees of latitude): its rising and setting then move by hours with its
+    // declination, and it may stay up or down all day.
+    bool moonCanGrazeHorizon() const noexcept;
+
+    // The moonrise (rise true) or moonset by the Moon's altitude alone: where
+    // it crosses the rise altitude upwards (downwards), found by stepping the
+    // altitude from the instant's 0h UT to a day after the instant and halving
+    // to a second. Of the first event after the instant and the last before
+    // it, the one before when it is nearer, as the refinement chooses; absent
+    // when the Moon does not cross that way in the span. Events less than a
+    // minute apart may be missed. Steps of a minute or more, so at most 2,880
+    // altitudes; the object's own fields are left as they were.
+    std::optional<double> moonRiseOrSetByAltitude(bool rise) const;
+
     // The illumination of the instant `date`; the object's own instant and
     // observer play no part.
     std::optional<Illumination> getMoonIllumination(platform::Date date) const noexcept;

@@ -1,5 +1,6 @@
 // The Sun's and the Moon's ecliptic positions, and their topocentric place,
 // rise, set and transit for the calculator's current instant.
+#include "datehelper/seconds_per_unit.h"
 #include "mooncalc/internal/lunar_series.h"
 #include "mooncalc/internal/sun_moon_parts.h"
 
@@ -123,7 +124,7 @@ SunMoonCalculator::Topocentric SunMoonCalculator::doCalc(const Ecliptic& body) c
     // (IAU 1982) advanced at the sidereal rate.
     const double jd0 = std::floor(jdUT_ - 0.5) + 0.5;
     const double t0 = (jd0 - j2000) / julianDaysPerCentury;
-    const double secondsOfDay = (jdUT_ - jd0) * secondsPerDay;
+    const double secondsOfDay = (jdUT_ - jd0) * datehelper::dayInSeconds;
     const double gmst = 24110.54841 + t0 * (8640184.812866 + t0 * (0.093104 - 6.2e-6 * t0));
     const double rate = 1 + (8640184.812866 + t0 * (0.186208 - 1.86e-5 * t0)) / 3155760000.0;
     const double lst = (gmst + rate * secondsOfDay) * 0.004166666666666667 * degToRad + obsLon_;
@@ -144,8 +145,9 @@ SunMoonCalculator::Topocentric SunMoonCalculator::doCalc(const Ecliptic& body) c
 
     Topocentric out;
     const double hourAngle = lst - ra;
-    out.elevation = withRefraction(clampedAsin(std::sin(obsLat_) * std::sin(dec) +
-                                               std::cos(obsLat_) * std::cos(dec) * std::cos(hourAngle)));
+    const double trueElevation =
+        clampedAsin(std::sin(obsLat_) * std::sin(dec) + std::cos(obsLat_) * std::cos(dec) * std::cos(hourAngle));
+    out.elevation = withRefraction(trueElevation);
     out.azimuth = pi + std::atan2(std::sin(hourAngle), std::cos(hourAngle) * std::sin(obsLat_) -
                                                            std::sin(dec) * std::cos(obsLat_) / std::cos(dec));
 
@@ -156,6 +158,7 @@ SunMoonCalculator::Topocentric SunMoonCalculator::doCalc(const Ecliptic& body) c
     case Twilight::civil: horizon = -6 * degToRad; break;
     case Twilight::horizon34arcmin: horizon = -0.5666666666666667 * degToRad - body.angularRadius; break;
     }
+    out.aboveRiseSetAltitude = trueElevation - horizon;
     const double cosH0 = (std::sin(horizon) - std::sin(obsLat_) * std::sin(dec)) / (std::cos(obsLat_) * std::cos(dec));
 
     // Of the next event and the last one before the instant, the nearer one if

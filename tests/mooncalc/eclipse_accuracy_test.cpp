@@ -2,12 +2,9 @@
 // search: each of its eclipses in the sampled spans should be found by the
 // calculator near its greatest eclipse, with the same kind except near a
 // boundary between kinds. Both give universal time. How near depends on the
-// years: the method's own error grows away from 1900, and so does the
-// difference between the calculator's delta T and the library's (a few seconds
-// in the last three centuries, up to 13 minutes in the ancient and medieval
-// past, where both read the old eclipse records; beyond 2020 both extrapolate,
-// and they part by 19 minutes at 3000). Outside its data files (1800 to 2399)
-// the library searches with its analytic theory.
+// years (the method's own error and the two libraries' delta T part away from
+// 1900): within the limits eclipse_calculator.h states for each span. Outside
+// its data files (1800 to 2399) the library searches with its analytic theory.
 #include "mooncalc/eclipse_calculator.h"
 #include "mooncalc_test_support.h"
 #include "platform/core/julian_day.h"
@@ -51,15 +48,14 @@ struct Range {
 };
 
 // From 1900 to 2100, where the library has its data files, every eclipse; the
-// other ranges by two decades at their ends and middle. Beyond 2300 the two
-// delta T extrapolations part far enough to take some eclipses past 15 minutes:
-// 35 are allowed there, 15 and the 19 by which they part at 3000.
+// other ranges by two decades at their ends and middle. The limits are those
+// eclipse_calculator.h states.
 const std::vector<Range> ranges{
-    {"1600-2100", 10.0, {{1600, 1620}, {1740, 1760}, {1900, 2100}}},
-    {"1000-1600", 15.0, {{1000, 1020}, {1290, 1310}, {1580, 1600}}},
+    {"1600-2100", 7.0, {{1600, 1620}, {1740, 1760}, {1900, 2100}}},
+    {"1000-1600", 13.0, {{1000, 1020}, {1290, 1310}, {1580, 1600}}},
     {"2100-2300", 15.0, {{2100, 2120}, {2280, 2300}}},
-    {"2300-3000", 35.0, {{2640, 2660}, {2980, 3000}}},
-    {"0-1000", 40.0, {{0, 20}, {490, 510}, {980, 1000}}},
+    {"2300-3000", 30.0, {{2640, 2660}, {2980, 3000}}},
+    {"0-1000", 27.0, {{0, 20}, {490, 510}, {980, 1000}}},
 };
 
 std::vector<Eclipse> calculatorEclipses(Kind kind, Span span) {

@@ -205,6 +205,27 @@ TEST(MoonModels, RisesASecondApartAreOneEvent) {
     EXPECT_EQ(between[0].finish, s.at(0, 0.5));
 }
 
+// Far north a lunar day can be shorter than a UTC day: both of the day's
+// moonrises bound lunar days (Reykjavik, 14 July 2025: 00:06 and 23:55).
+TEST(MoonModels, TwoMoonrisesOnOneUtcDayBothBoundLunarDays) {
+    const ZoneOverride zone("UTC");
+    Sky s = regularSky();
+    s.rises = {s.at(-1, 0.3), s.at(0, 0.1), s.at(0, 23.9), s.at(1, 23.75), s.at(2, 23.6)};
+    s.numbers = {7};
+    const auto noon = s.models(12);
+    EXPECT_EQ(noon[0].begin, s.at(0, 0.1));
+    EXPECT_EQ(noon[0].finish, s.at(0, 23.9));
+    const auto late = s.models(23.95);
+    EXPECT_EQ(late[0].begin, s.at(0, 23.9));
+    EXPECT_EQ(late[0].finish, s.at(1, 23.75));
+    s.numbers = {4, 5};
+    const auto models = s.models();
+    EXPECT_EQ(models[0].begin, s.at(-1, 0.3));
+    EXPECT_EQ(models[0].finish, s.at(0, 0.1));
+    EXPECT_EQ(models[1].begin, s.at(0, 0.1));
+    EXPECT_EQ(models[1].finish, s.at(0, 23.9));
+}
+
 // A device in UTC samples one calendar day: one lunar day, from the moonrise
 // of 10 May (found from that day's start) to the next day's, with the sign at
 // the day's end. The Swiss Ephemeris has them at 05:07:55 and 05:58:11.

@@ -28,7 +28,8 @@ TEST(MoonIllumination, AtJ2000) {
 }
 
 // Any instant, past or future, is computed for itself: the lit fraction agrees
-// with the Swiss Ephemeris within 0.03 from 1950 to 2060.
+// with the Swiss Ephemeris within the 2.8% of the disc moon_illumination.h
+// states for 1950 to 2060.
 TEST(MoonIllumination, PastAndFutureInstantsAgreeWithTheSwissEphemeris) {
     for (double day = 0; day < 40200; day += 9.7) {
         const platform::Date date = utc(1950, 1, 1).addingTimeInterval(day * 86400.0);
@@ -38,7 +39,7 @@ TEST(MoonIllumination, PastAndFutureInstantsAgreeWithTheSwissEphemeris) {
             swisseph::phenomenaUT(astronomy::JulianDay::of(date).value, swisseph::body::moon, 0);
         ASSERT_TRUE((std::holds_alternative<std::array<double, 20>>(reference)));
         const double lit = std::get<std::array<double, 20>>(reference)[1];
-        ASSERT_NEAR(illumination->fraction, lit, 0.03) << mooncalc_test::utcMinute(date);
+        ASSERT_NEAR(illumination->fraction, lit, 0.028) << mooncalc_test::utcMinute(date);
         ASSERT_GE(illumination->phase, 0.0);
         ASSERT_LE(illumination->phase, 1.0);
         // Below 0.5 exactly while the bright limb's angle is negative.

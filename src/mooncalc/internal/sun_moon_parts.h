@@ -24,6 +24,9 @@ struct SunMoonCalculator::Topocentric {
     double rightAscension = 0.0;
     double declination = 0.0;
     double distance = 0.0;
+    // The centre's true altitude less the one at which the body rises and
+    // sets (radians): negative while it is down.
+    double aboveRiseSetAltitude = 0.0;
 
     double at(Event event) const noexcept {
         switch (event) {
@@ -45,7 +48,6 @@ constexpr double radToDay = 180.0 / (15.0 * pi) / 24.0;
 constexpr double siderealDayLength = 1.0027378119113546;
 constexpr double j2000 = 2451545.0;
 constexpr double julianDaysPerCentury = 36525.0;
-constexpr double secondsPerDay = 86400.0;
 constexpr double astronomicalUnit = 149597870.691;   // km
 constexpr double earthRadius = 6378.1366;            // km, equatorial
 
