@@ -147,6 +147,17 @@ TEST(DotNetFormatting, ReadsBackToTheSameMillisecond) {
     }
 }
 
+TEST(DotNetFormatting, WritesTheMillisecondNearestTheExactInstant) {
+    // Some 140,000 years out, the instant read is 0.39 ms past the whole one,
+    // and times 1000 as a double it becomes a half that rounds the wrong way.
+    DeviceZone utcDevice("UTC");
+    for (const std::string text : {"/Date(4444444444444400+0000)/", "/Date(-4444444444444400+0000)/"}) {
+        const auto date = dotNet(text);
+        ASSERT_TRUE(date.has_value()) << text;
+        EXPECT_EQ(toString(*date, DateFormatType::dotNet()), text);
+    }
+}
+
 TEST(DotNetFormatting, WritesMillisecondsAndTheOffsetInHoursAndMinutes) {
     {
         DeviceZone india("Asia/Kolkata");   // +05:30 all year
