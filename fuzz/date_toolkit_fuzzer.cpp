@@ -7,11 +7,14 @@
 //   - a calendar step lands on the day it names and keeps the clock time where
 //     that day has it (else moves on by the gap); an instant the calendar
 //     cannot place comes back unchanged;
-//   - derived dates lie on the day, week or month they name;
-//   - counts of calendar units are the differences of day, month and year
-//     numbers, across the change of era too, so years and months agree;
+//   - derived dates lie on the day, week or month they name, a week starting
+//     on the locale's first weekday;
+//   - counts of seconds, minutes and hours truncate the exact interval; counts
+//     of calendar units are the differences of day, month and year numbers,
+//     across the change of era too, so years and months agree;
 //   - the comparisons agree with those numbers, and with each other;
-//   - a phrase has "%.f" filled in and "%%" halved, every other byte as written.
+//   - a phrase is the key of the tier the distance falls in, with its count;
+//     "%.f" is filled in and "%%" halved, every other byte as written.
 // ICU reads instants in milliseconds from doubles: differences below a
 // millisecond are not faults, and instants whose reading a rounding of that
 // size could move to the next second are left out of the field checks.
@@ -35,6 +38,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <limits>
 #include <optional>
 #include <string>
 
@@ -287,6 +292,18 @@ void checkStartOfDay(Date result, std::int64_t day, const TimeZone& zone) {
     FUZZ_CHECK(dayNumber(result.addingTimeInterval(-1.0), zone) < found);
 }
 
+// The first day of the week where the locale's region has it, 0 Sunday to 6
+// Saturday, as the Unicode locale data gives it.
+int firstWeekday(const platform::Locale& locale) {
+    const std::string& identifier = locale.identifier();
+    const std::string region = identifier.substr(std::min(identifier.find('_'), identifier.size()), 3);
+    if (region == "_US" || region == "_TH") return 0;
+    if (region == "_GB" || region == "_DE" || region == "_RU") return 1;
+    if (region == "_EG" || region == "_IR") return 6;
+    std::fprintf(stderr, "no first weekday known for %s\n", identifier.c_str());
+    std::abort();
+}
+
 void checkDateFor(FuzzedDataProvider& in, Date date) {
     const TimeZone device = TimeZone::current();
     const int kind = in.ConsumeIntegralInRange<int>(0, 9);
@@ -324,11 +341,11 @@ void checkDateFor(FuzzedDataProvider& in, Date date) {
     case Kind::startOfDay: checkStartOfDay(result, f.day, device); return;
     case Kind::endOfDay: checkFieldsAdjust(date, result, {.hour = 23, .minute = 59, .second = 59}, device); return;
     case Kind::startOfWeek: {
+        // The last day on or before the date's that is the locale's first weekday.
         const std::int64_t day = dayNumber(date, weekZone);
-        const std::int64_t start = dayNumber(result, weekZone);
-        FUZZ_CHECK(result <= date.addingTimeInterval(1e-3));
-        FUZZ_CHECK(start <= day && day - start <= 6);
-        FUZZ_CHECK(dayNumber(result.addingTimeInterval(-1.0), weekZone) < start);
+        const int weekday = static_cast<int>(astronomy::floorModulo(day + 1, 7));   // 0 Sunday
+        checkStartOfDay(result, day - astronomy::floorModulo(weekday - firstWeekday(weekCalendar.locale()), 7),
+                        weekZone);
         return;
     }
     case Kind::endOfWeek: {
@@ -349,8 +366,46 @@ void checkDateFor(FuzzedDataProvider& in, Date date) {
     }
 }
 
-// Counts of calendar units are differences of the day, week, month and year
-// numbers in the user's calendar; both ways round they cancel.
+// Wide enough for any whole part of an interval below 2^100 s (__extension__
+// keeps -Wpedantic quiet about the compilers' own type).
+__extension__ using Int128 = __int128;
+
+// A count held to the 64-bit range, as since promises.
+std::int64_t held(Int128 count) {
+    constexpr std::int64_t most = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t least = std::numeric_limits<std::int64_t>::min();
+    return count > most ? most : count < least ? least : static_cast<std::int64_t>(count);
+}
+
+// Whole units of `unit` seconds in the exact interval from `start` to `end`,
+// truncated toward zero and held to the 64-bit range. Below 2^100 each
+// instant splits exactly into whole seconds and a fraction in [0, 1), so the
+// interval is a whole number and a difference of fractions, neither rounded.
+std::int64_t exactElapsed(double start, double end, int unit) {
+    const double rounded = end - start;
+    if (std::isnan(rounded)) return 0;
+    constexpr double split = 0x1p100;
+    if (std::fabs(start) < split && std::fabs(end) < split) {
+        const double wholeStart = std::floor(start);
+        const double wholeEnd = std::floor(end);
+        const double fractionStart = start - wholeStart;
+        const double fractionEnd = end - wholeEnd;
+        const Int128 whole = static_cast<Int128>(wholeEnd) - static_cast<Int128>(wholeStart);
+        if (whole > 0 || (whole == 0 && fractionEnd >= fractionStart)) {
+            return held((whole - (fractionEnd < fractionStart ? 1 : 0)) / unit);
+        }
+        return held(-((-whole - (fractionStart < fractionEnd ? 1 : 0)) / unit));
+    }
+    // An instant beyond 2^100 (or infinite): the interval is at least 2^98
+    // unless the two lie within a factor of two, where it is exact and whole.
+    if (!(std::fabs(rounded) < 0x1p99)) return rounded > 0 ? std::numeric_limits<std::int64_t>::max()
+                                                            : std::numeric_limits<std::int64_t>::min();
+    return held(static_cast<Int128>(rounded) / unit);
+}
+
+// Seconds, minutes and hours are the exact elapsed time, truncated. Counts of
+// calendar units are differences of the day, week, month and year numbers in
+// the user's calendar; both ways round they cancel.
 void checkSince(FuzzedDataProvider& in, Date date) {
     const Date receiver = fuzz_instants::instantNear(in, date);
     const auto count = [&](DateComponentType unit) { return since(receiver, date, unit); };
@@ -359,10 +414,11 @@ void checkSince(FuzzedDataProvider& in, Date date) {
     const std::int64_t days = count(DateComponentType::day);
     const std::int64_t weeks = count(DateComponentType::week);
     const std::int64_t weekdays = count(DateComponentType::weekday);
-    const std::int64_t seconds = count(DateComponentType::second);
-    const double interval = receiver.timeIntervalSince(date);
-    if (std::isnan(interval)) FUZZ_CHECK(seconds == 0);
-    FUZZ_CHECK(seconds == 0 || (seconds > 0) == (interval > 0));
+    const double start = date.secondsSince1970();
+    const double end = receiver.secondsSince1970();
+    FUZZ_CHECK(count(DateComponentType::second) == exactElapsed(start, end, 1));
+    FUZZ_CHECK(count(DateComponentType::minute) == exactElapsed(start, end, 60));
+    FUZZ_CHECK(count(DateComponentType::hour) == exactElapsed(start, end, 3600));
 
     if (placed(date) == Placed::no || placed(receiver) == Placed::no) {
         FUZZ_CHECK(years == 0 && months == 0 && days == 0 && weeks == 0 && weekdays == 0);
@@ -499,13 +555,39 @@ std::string filledIn(const std::string& phrase, const std::string& count) {
     return out;
 }
 
-// Which phrase was used is read from the text, not worked out again here: each
-// key's phrase ends in a mark of its own. The header's tiers are held to what
-// follows from them: past keys for a past date, future ones otherwise, and the
-// count, where the phrase has one, the distance in the key's unit within one
-// (the unit's rounding is made from the rounded unit below it).
+// The header's tiers as limits on the distance s in seconds, its chain of
+// roundings worked out by hand: a tier takes s below its limit, and a count n
+// of its unit covers s from unit * n - below up to unit * (n + 1) - below
+// (minutes below 60 are s below 3570; 2 hours are s from 5370 to 8970).
+struct Tier {
+    double limit;
+    RelativeTimeStringType pastKey;   // for a count of one, or the tier's only key
+    double unit, below;               // unit 0: no whole count
+};
+constexpr Tier tiers[] = {
+    {10, RelativeTimeStringType::nowPast, 0, 0},
+    {60, RelativeTimeStringType::secondsPast, 0, 0},
+    {3570, RelativeTimeStringType::oneMinutePast, 60, 30},
+    {84570, RelativeTimeStringType::oneHourPast, 3600, 1830},
+    {559770, RelativeTimeStringType::oneDayPast, 86400, 45030},
+};
+
+// Which phrase was used is read from the text, not worked out from it: each
+// key's phrase ends in a mark of its own. The key and its count must be those
+// of the tier the distance falls in; past keys for a past date.
 void checkRelativeTime(FuzzedDataProvider& in, Date date) {
-    const Date now = in.ConsumeBool() ? fuzz_instants::instantNear(in, date) : fuzz_instants::instant(in);
+    // The instants drawn for the comparisons mostly lie over a week apart; a
+    // quarter of the time, a distance on the scale of one of the tiers.
+    static constexpr double scales[] = {10, 60, 3600, 86400, 700'000};
+    Date now = date;
+    if (in.ConsumeBool()) {
+        now = fuzz_instants::instantNear(in, date);
+    } else if (in.ConsumeBool()) {
+        now = fuzz_instants::instant(in);
+    } else {
+        const double scale = scales[in.ConsumeIntegralInRange<std::size_t>(0, std::size(scales) - 1)];
+        now = date.addingTimeInterval(in.ConsumeFloatingPointInRange(-scale, scale));
+    }
     using Key = RelativeTimeStringType;
     RelativeTimeStrings strings;
     const std::string custom = in.ConsumeRandomLengthString(48);
@@ -523,8 +605,16 @@ void checkRelativeTime(FuzzedDataProvider& in, Date date) {
         const auto [end, error] = std::from_chars(text.data() + bar + 1, text.data() + text.size(), key);
         if (error != std::errc() || end != text.data() + text.size()) key = -1;
     }
-    if (key < 0 || key > static_cast<int>(Key::daysFuture)) {
+    const double d = now.secondsSince1970() - date.secondsSince1970();
+    const double s = std::fabs(d);
+    // The edges the header's divisions by 60 and 24 make lie on multiples of
+    // 30 s; just beside one, their rounding may put s on either side.
+    const double pastEdge = std::fmod(s, 30.0);
+    if (s >= 60 && pastEdge != 0 && (pastEdge < 1e-6 || pastEdge > 30 - 1e-6)) return;
+    const Tier* tier = std::find_if(std::begin(tiers), std::end(tiers), [&](const Tier& t) { return s < t.limit; });
+    if (tier == std::end(tiers)) {
         // No phrase: the date, "dd.MM.yyyy" in the device's zone, the year of its era.
+        FUZZ_CHECK(key == -1);
         const Placed where = placed(date);
         if (where == Placed::no) FUZZ_CHECK(text.empty());
         if (where != Placed::yes || fragile(date)) return;
@@ -535,23 +625,18 @@ void checkRelativeTime(FuzzedDataProvider& in, Date date) {
         FUZZ_CHECK(text == expected);
         return;
     }
-    const double d = now.secondsSince1970() - date.secondsSince1970();
-    FUZZ_CHECK((key % 2 == 0) == (d > 0));
+    int expectedKey = static_cast<int>(tier->pastKey) + (d > 0 ? 0 : 1);
+    char count[32] = "";
+    if (tier->pastKey == Key::secondsPast) {
+        std::snprintf(count, sizeof count, "%.f", s);
+    } else if (tier->unit > 0) {
+        const double n = std::floor((s + tier->below) / tier->unit);
+        if (n != 1) expectedKey += 2;
+        std::snprintf(count, sizeof count, "%.f", n);
+    }
+    FUZZ_CHECK(key == expectedKey);
     const std::string& phrase = strings.at(static_cast<Key>(key));
-    if (key <= static_cast<int>(Key::nowFuture)) {
-        FUZZ_CHECK(text == phrase);
-        return;
-    }
-    // Seconds, minutes, hours, days: two keys each but seconds' one.
-    constexpr double unitSeconds[] = {1, 60, 60, 3600, 3600, 86400, 86400};
-    const double distance = std::fabs(d) / unitSeconds[key / 2 - 1];
-    bool matched = false;
-    for (double count = std::floor(distance) - 1; count <= std::ceil(distance) + 1 && !matched; ++count) {
-        char digits[400];
-        std::snprintf(digits, sizeof digits, "%.f", count);
-        matched = text == filledIn(phrase, digits);
-    }
-    FUZZ_CHECK(matched);
+    FUZZ_CHECK(text == (tier->pastKey == Key::nowPast ? phrase : filledIn(phrase, count)));
 }
 
 } // namespace

@@ -56,6 +56,17 @@ TEST(Parsing, EveryFormatReadsBackItsOwnText) {
               utc(2024, 3, 9, 16, 5, 7));
 }
 
+TEST(Parsing, MillisecondsReadBackAsWritten) {
+    // 120 ms after a second of March 2004, or of 4178, is a double just below
+    // the whole millisecond; written, it must still read 120, not 119.
+    const DateFormatType format = DateFormatType::isoDateTimeMilliSec();
+    for (const std::string text : {"2004-03-09T16:05:07.120+0000", "4178-08-09T16:05:07.120+0000"}) {
+        const auto parsed = dateFromString(text, format, TimeZoneType::utc(), defaultLocale());
+        ASSERT_TRUE(parsed.has_value()) << text;
+        EXPECT_EQ(toString(*parsed, format, TimeZoneType::utc(), defaultLocale()), text);
+    }
+}
+
 TEST(Parsing, EmptyTextIsNoDateInAnyFormat) {
     for (const DateFormatType& format : everyFormat()) {
         EXPECT_FALSE(dateFromString("", format, TimeZoneType::utc(), defaultLocale()));
@@ -133,6 +144,17 @@ TEST(DotNetFormatting, ReadsBackToTheSameMillisecond) {
             ASSERT_TRUE(back.has_value()) << text << ' ' << name;
             EXPECT_NEAR(back->secondsSince1970(), date.secondsSince1970(), 0.0005) << text;   // nearest millisecond
         }
+    }
+}
+
+TEST(DotNetFormatting, WritesTheMillisecondNearestTheExactInstant) {
+    // Some 140,000 years out, the instant read is 0.39 ms past the whole one,
+    // and times 1000 as a double it becomes a half that rounds the wrong way.
+    DeviceZone utcDevice("UTC");
+    for (const std::string text : {"/Date(4444444444444400+0000)/", "/Date(-4444444444444400+0000)/"}) {
+        const auto date = dotNet(text);
+        ASSERT_TRUE(date.has_value()) << text;
+        EXPECT_EQ(toString(*date, DateFormatType::dotNet()), text);
     }
 }
 

@@ -147,6 +147,20 @@ TEST(Since, TimeUnitsElapseCalendarUnitsCross) {
     EXPECT_EQ(since(local(2024, 5, 20, 1), local(2024, 5, 18, 23), DateComponentType::week), 1);
 }
 
+TEST(Since, TimeUnitsTruncateTheExactIntervalNotItsRounding) {
+    // 100 ns after 1970 to a whole minute, hour or second of 2023: the interval
+    // falls 100 ns short of the whole unit, though as a double it rounds up to it.
+    const Date justAfter1970 = Date::fromSecondsSince1970(1e-7);
+    EXPECT_EQ(since(Date::fromSecondsSince1970(1'699'999'980), justAfter1970, DateComponentType::minute), 28'333'332);
+    EXPECT_EQ(since(Date::fromSecondsSince1970(1'699'999'200), justAfter1970, DateComponentType::hour), 472'221);
+    EXPECT_EQ(since(justAfter1970, Date::fromSecondsSince1970(1'699'999'200), DateComponentType::hour), -472'221);
+    EXPECT_EQ(since(Date::fromSecondsSince1970(-5399), Date::fromSecondsSince1970(-4.9e-324), DateComponentType::second),
+              -5398);
+    // Where seconds are coarser than a minute, the quotient rounds too.
+    EXPECT_EQ(since(Date::fromSecondsSince1970(1.0000000000000004e18), Date(), DateComponentType::minute),
+              16'666'666'666'666'673);
+}
+
 TEST(Since, CountsEveryUnitAcrossTheChangeOfEra) {
     for (const auto& crossing : testsupport::era_crossing::cases) {
         for (int ordinal = 0; ordinal <= static_cast<int>(DateComponentType::year); ++ordinal) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <limits>
 
 namespace datehelper::detail {
 
@@ -39,6 +40,15 @@ void appendTwoDigits(std::string& out, int value) {
     out += static_cast<char>('0' + value % 10);
 }
 
+// The nearest whole millisecond to the exact instant, halves away from zero.
+// Rounded to a double first, the product can land on a half it was not
+// (some 140,000 years out, 0.39 ms becomes 0.5); a 53-bit significand times
+// 1000 fits the 64 bits of a long double exactly.
+double nearestMillisecond(double seconds) {
+    static_assert(std::numeric_limits<long double>::digits >= 63, "seconds times 1000 must be exact");
+    return static_cast<double>(std::round(static_cast<long double>(seconds) * 1000.0L));
+}
+
 } // namespace
 
 std::optional<platform::Date> dotNetDate(std::string_view text) {
@@ -50,7 +60,7 @@ std::optional<platform::Date> dotNetDate(std::string_view text) {
 }
 
 std::string dotNetText(platform::Date date) {
-    const double millis = std::round(date.secondsSince1970() * 1000.0);
+    const double millis = nearestMillisecond(date.secondsSince1970());
     if (!(std::fabs(millis) <= limitMillisDouble)) return {};   // also NaN
     const int offset = platform::TimeZone::current().secondsFromGMT(platform::Date::now());
     std::string out = "/Date(";

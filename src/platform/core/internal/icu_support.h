@@ -50,7 +50,16 @@ inline constexpr UCalendarWallTimeOption skippedMovesForward = UCAL_WALLTIME_LAS
 inline constexpr UCalendarWallTimeOption skippedMovesBack = UCAL_WALLTIME_FIRST;
 inline constexpr UCalendarWallTimeOption skippedToGapEnd = UCAL_WALLTIME_NEXT_VALID;
 
-inline UDate toUDate(Date date) noexcept { return date.secondsSince1970() * 1000.0; }
+// ICU counts milliseconds and reads the whole one below a fraction, while a
+// whole millisecond as seconds (fromUDate) is often a double a hair below it:
+// 2004-03-09 16:05:07.120 times 1000 gives ...119.99. The seconds that stand
+// for a whole millisecond therefore go to ICU as that millisecond, so a date
+// read from text writes the same text.
+inline UDate toUDate(Date date) noexcept {
+    const double millis = date.secondsSince1970() * 1000.0;
+    const double whole = std::nearbyint(millis);
+    return whole / 1000.0 == date.secondsSince1970() ? whole : millis;
+}
 inline Date fromUDate(UDate millis) noexcept { return Date::fromSecondsSince1970(millis / 1000.0); }
 
 icu::UnicodeString fromUtf8(std::string_view text);
