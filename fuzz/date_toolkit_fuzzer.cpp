@@ -379,22 +379,32 @@ std::int64_t held(Int128 count) {
 
 // Whole units of `unit` seconds in the exact interval from `start` to `end`,
 // truncated toward zero and held to the 64-bit range. Below 2^100 each
-// instant splits exactly into whole seconds and a fraction in [0, 1), so the
-// interval is a whole number and a difference of fractions, neither rounded.
+// instant splits exactly into a whole part toward zero and a fraction of its
+// sign (a floor would round: -2^-31 less its floor is not a double). The
+// interval is then a whole number and a difference of fractions in (-2, 2),
+// which is the rounded difference and what the rounding lost (two-sum).
 std::int64_t exactElapsed(double start, double end, int unit) {
     const double rounded = end - start;
     if (std::isnan(rounded)) return 0;
     constexpr double split = 0x1p100;
     if (std::fabs(start) < split && std::fabs(end) < split) {
-        const double wholeStart = std::floor(start);
-        const double wholeEnd = std::floor(end);
-        const double fractionStart = start - wholeStart;
+        const double wholeStart = std::trunc(start);
+        const double wholeEnd = std::trunc(end);
         const double fractionEnd = end - wholeEnd;
-        const Int128 whole = static_cast<Int128>(wholeEnd) - static_cast<Int128>(wholeStart);
-        if (whole > 0 || (whole == 0 && fractionEnd >= fractionStart)) {
-            return held((whole - (fractionEnd < fractionStart ? 1 : 0)) / unit);
-        }
-        return held(-((-whole - (fractionStart < fractionEnd ? 1 : 0)) / unit));
+        const double negatedFractionStart = wholeStart - start;
+        const double difference = fractionEnd + negatedFractionStart;
+        const double endShare = difference - negatedFractionStart;
+        const double startShare = difference - endShare;
+        const double lost = (fractionEnd - endShare) + (negatedFractionStart - startShare);
+        // A difference with a fraction lies at least its last place from a
+        // whole number, and what was lost is within half of that.
+        const double differenceFloor = std::floor(difference);
+        const bool whole = differenceFloor == difference && lost == 0.0;
+        const Int128 floorOfDifference = static_cast<Int128>(differenceFloor) -
+                                         (differenceFloor == difference && lost < 0.0 ? 1 : 0);
+        const Int128 floored = static_cast<Int128>(wholeEnd) - static_cast<Int128>(wholeStart) + floorOfDifference;
+        if (floored >= 0) return held(floored / unit);
+        return held(-((-floored - (whole ? 0 : 1)) / unit));
     }
     // An instant beyond 2^100 (or infinite): the interval is at least 2^98
     // unless the two lie within a factor of two, where it is exact and whole.
