@@ -1,5 +1,7 @@
 #include "app/help_page.h"
 
+#include "app/warning_message.h"
+
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -15,16 +17,11 @@ QPointer<QMessageBox>& shownMessage() {
 
 void tellNoBrowserOpened(const QUrl& url, QWidget* window) {
     if (shownMessage()) return;
-    auto* message = new QMessageBox(
-        QMessageBox::Warning, QCoreApplication::translate("HelpPage", "Help on website"),
+    shownMessage() = openWarningMessage(
+        QCoreApplication::translate("HelpPage", "Help on website"),
         QCoreApplication::translate("HelpPage", "No web browser could open the help page. Its address is:") +
             QStringLiteral("\n\n") + url.toString(),
-        QMessageBox::Ok, window);
-    message->setTextFormat(Qt::PlainText);
-    message->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    message->setAttribute(Qt::WA_DeleteOnClose);
-    shownMessage() = message;
-    message->open();
+        window);
 }
 
 } // namespace

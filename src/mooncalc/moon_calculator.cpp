@@ -33,7 +33,7 @@ bool isLaterEvent(platform::Date event, platform::Date than) {
 // every day, at most 26 hours (the Swiss Ephemeris, 2015 to 2035). So when the
 // next event found from a midnight comes this long after one, another may lie
 // between them on the same UTC day.
-constexpr double roomForAnother = 30.0 * 3600.0;   // seconds
+constexpr double roomForAnother = 30.0 * datehelper::hourInSeconds;
 
 // The moonrises (or the moonsets) around an instant, from searches started at
 // UTC midnights and, where a day may hold two, at the day's last second. From

@@ -6,6 +6,7 @@
 #include "app/help_page.h"
 #include "app/settings_store.h"
 #include "app/user_settings.h"
+#include "app/warning_message.h"
 #include "mainwindow/content_view.h"
 #include "mainwindow/sheet_buttons.h"
 #include "platform/desktop/single_instance.h"
@@ -18,7 +19,6 @@
 #include <QEvent>
 #include <QMainWindow>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
@@ -178,15 +178,11 @@ void ApplicationScene::tellStoresSetAside() {
     const std::vector<QString> aside = app::takeSetAsideStores();
     if (aside.empty()) return;
     QStringList paths(aside.begin(), aside.end());
-    auto* message = new QMessageBox(QMessageBox::Warning, tr("Preferences"),
-                                    tr("The preferences file could not be read, so the preferences start again "
-                                       "from their defaults. The old file was kept as:") +
-                                        QStringLiteral("\n\n") + paths.join(QLatin1Char('\n')),
-                                    QMessageBox::Ok, window_);
-    message->setTextFormat(Qt::PlainText);
-    message->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    message->setAttribute(Qt::WA_DeleteOnClose);
-    message->open();
+    app::openWarningMessage(tr("Preferences"),
+                            tr("The preferences file could not be read, so the preferences start again from their "
+                               "defaults. The old file was kept as:") +
+                                QStringLiteral("\n\n") + paths.join(QLatin1Char('\n')),
+                            window_);
 }
 
 void ApplicationScene::raiseWindow(const QString& activationToken) {
