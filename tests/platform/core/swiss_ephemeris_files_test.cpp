@@ -4,6 +4,7 @@
 // before the library is asked.
 
 #include "platform/core/swiss_ephemeris.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <deque>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -31,20 +33,19 @@ namespace {
 class EphemerisFiles : public ::testing::Test {
 protected:
     fs::path scratchFolder() {
-        std::string pattern = (fs::temp_directory_path() / "vadididod-ephemeris-files-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "no scratch folder";
-        return scratch_.emplace_back(pattern);
+        const auto& folder = scratch_.emplace_back("ephemeris-files");
+        if (!folder.made()) ADD_FAILURE() << "no scratch folder";
+        return folder.path();
     }
 
     void TearDown() override {
         ::unsetenv("SE_EPHE_PATH");
         ASSERT_TRUE(setEphemerisPath(std::nullopt));
-        std::error_code ignored;
-        for (const auto& folder : scratch_) fs::remove_all(folder, ignored);
+        scratch_.clear();
     }
 
 private:
-    std::vector<fs::path> scratch_;
+    std::deque<testsupport::ScratchFolder> scratch_;
 };
 
 template <class T>

@@ -8,6 +8,7 @@
 
 #include "platform/core/internal/system_zone_link.h"
 #include "platform/core/time_zone.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -60,24 +61,16 @@ TEST(SystemZoneLink, CurrentReadsTheLinkAtMostOnceASecond) {
 // A folder with a link of our own in place of /etc/localtime.
 class LinkFolder {
 public:
-    LinkFolder() {
-        std::string pattern = (fs::temp_directory_path() / "vadididod-link-XXXXXX").string();
-        if (::mkdtemp(pattern.data())) folder_ = pattern;
-    }
-    ~LinkFolder() {
-        std::error_code ignored;
-        if (!folder_.empty()) fs::remove_all(folder_, ignored);
-    }
-    std::string link() const { return (folder_ / "localtime").string(); }
+    std::string link() const { return (folder_.path() / "localtime").string(); }
     void pointAt(const std::string& target) const {
         std::error_code ignored;
         fs::remove(link(), ignored);
         fs::create_symlink(target, link());
     }
-    bool ok() const { return !folder_.empty(); }
+    bool ok() const { return folder_.made(); }
 
 private:
-    fs::path folder_;
+    testsupport::ScratchFolder folder_{"link"};
 };
 
 TEST(SystemZoneLink, AWatchFollowsAChangeOfTheLinkAfterItsInterval) {

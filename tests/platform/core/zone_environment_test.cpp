@@ -6,6 +6,7 @@
 
 #include "platform/core/time_zone.h"
 #include "platform/core/zone_environment.h"
+#include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -32,22 +33,19 @@ long cLibraryOffset(const platform::Date& at) {
 
 class ZoneEnvironment : public testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "vadididod-zone-env-XXXXXX").string();
-        ASSERT_TRUE(::mkdtemp(pattern.data()));
-        folder_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder_); }
+    void SetUp() override { ASSERT_TRUE(scratch_.made()); }
 
     // A FIFO at `name` in the folder, by its whole path.
     std::string fifo(const std::string& name) const {
-        const fs::path path = folder_ / name;
+        const fs::path path = folder() / name;
         fs::create_directories(path.parent_path());
         EXPECT_EQ(::mkfifo(path.c_str(), 0600), 0);
         return path.string();
     }
 
-    fs::path folder_;
+    const fs::path& folder() const { return scratch_.path(); }
+
+    testsupport::ScratchFolder scratch_{"zone-env"};
     EnvironmentGuard tz_{"TZ", nullptr};
     EnvironmentGuard tzdir_{"TZDIR", nullptr};
 };
@@ -76,7 +74,7 @@ TEST_F(ZoneEnvironment, AFifoNamedByTzGivesWayToTheZonesRule) {
 
 TEST_F(ZoneEnvironment, ATzdirHoldingAFifoAtTheZonesNameGoes) {
     fifo("Europe/London");
-    tzdir_.set(folder_.c_str());
+    tzdir_.set(folder().c_str());
     tz_.set("Europe/London");
     auto change = platform::makeZoneEnvironmentSafe();
     ASSERT_TRUE(change);
@@ -87,7 +85,7 @@ TEST_F(ZoneEnvironment, ATzdirHoldingAFifoAtTheZonesNameGoes) {
     // Without TZ the zone is the system's, looked up in TZDIR by its name.
     tz_.set(nullptr);
     fifo("system/" + TimeZone::current().identifier());
-    tzdir_.set((folder_ / "system").c_str());
+    tzdir_.set((folder() / "system").c_str());
     change = platform::makeZoneEnvironmentSafe();
     ASSERT_TRUE(change);
     EXPECT_TRUE(change->tzdirRemoved);
