@@ -12,6 +12,7 @@
 #include "support/local_dates.h"
 #include "support/sheets_test_support.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QPushButton>
 #include <QTableView>
@@ -87,6 +88,22 @@ TEST_F(CalendarSheet, ALateEveningOpenedInTheMorningKeepsItsDay) {
 // Qt's table of day cells, which takes the arrow keys.
 QTableView& dayCells(const sheets::ReformCalendarWidget& grid) {
     return *grid.findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+}
+
+// The arrow keys move the day as soon as the sheet is on screen, each time
+// it comes on screen, without a Tab to reach the grid first.
+TEST_F(CalendarSheet, TheDayGridHasTheKeyboardFocusWhenTheSheetOpens) {
+    auto sheet = open(local(2026, 12, 7, 12, 0), local(2026, 6, 10, 8, 0));
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(QApplication::focusWidget(), &dayCells(*sheet->picker()->calendar())) << "round " << round;
+        QTest::keyClick(sheet->windowHandle(), Qt::Key_Right);
+        EXPECT_EQ(sheets::localDay(sheet->date()), (sheets::LocalDay{2026, 12, 8})) << "round " << round;
+
+        sheet->picker()->timeEdit()->setFocus();
+        sheet->reject();
+        sheet->open();
+        testsupport::settle();
+    }
 }
 
 TEST_F(CalendarSheet, DoneWithoutTouchingThePickerWritesTheDayAtTheTimeTheSheetAppeared) {
