@@ -2,6 +2,7 @@
 
 #include "engine/date_texts.h"
 #include "sheets/date_time_picker.h"
+#include "sheets/reform_calendar_widget.h"
 #include "sheets/return_key.h"
 #include "sheets/sheet_title_bar.h"
 
@@ -67,9 +68,11 @@ void CalendarView::keyPressEvent(QKeyEvent* event) {
 
 // The picker opens on the selected day at the present time of day. Where the
 // calendar cannot form that instant, the selected date comes back unchanged.
+// The day grid takes the keys, so that the arrows move the day at once.
 void CalendarView::appear() {
     date_ = engine::setTimeToNow(theDate_.get(), now_());
     picker_->setDate(date_);
+    picker_->calendar()->setFocus(Qt::OtherFocusReason);
 }
 
 void CalendarView::moveToToday() {

@@ -2,9 +2,10 @@
 // The calendar sheet: the user picks the day and the time of day that the main
 // window shows. The sheet edits a working copy of its own, which starts, each
 // time the sheet comes on screen, on the main window's selected day at the
-// present time of day. Only "Done" writes the copy back to `theDate` and then
-// inverts `refreshInfo`; "Today" moves the copy to the present instant; "Cancel",
-// Escape and the window's close button drop it and write nothing.
+// present time of day, with the keyboard in the day grid. Only "Done" writes the
+// copy back to `theDate` and then inverts `refreshInfo`; "Today" moves the copy
+// to the present instant; "Cancel", Escape and the window's close button drop it
+// and write nothing.
 
 #include "platform/core/date.h"
 #include "sheets/binding.h"

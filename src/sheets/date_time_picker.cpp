@@ -8,18 +8,12 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
-#include <tuple>
-
 namespace sheets {
 namespace {
 
 // The local day's fields are those of the user's calendar (Julian before the
 // reform), and so are the QDate's parts read back.
-QDate toQDate(LocalDay day) {
-    const bool beforeReform = std::tie(day.year, day.month, day.day) < std::make_tuple(1582, 10, 15);
-    return QDate(qtYear(day.year), day.month, day.day,
-                 beforeReform ? QCalendar(QCalendar::System::Julian) : QCalendar(QCalendar::System::Gregorian));
-}
+QDate toQDate(LocalDay day) { return usersDate(qtYear(day.year), day.month, day.day); }
 
 LocalDay fromQDate(QDate date) {
     const QCalendar::YearMonthDay parts = usersCalendarOf(date).partsFromDate(date);

@@ -6,8 +6,11 @@
 #include <QPainter>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QTableView>
 #include <QTextCharFormat>
 #include <QToolButton>
+
+#include <tuple>
 
 namespace sheets {
 namespace {
@@ -24,6 +27,51 @@ const QCalendar& gregorian() {
 
 bool isJulianMonth(int year, int month) { return year < 1582 || (year == 1582 && month < 10); }
 
+// Qt's table of a page: a row of weekday names and a column of week numbers
+// where they show, then the days, a week to a row. The page's days run on
+// from the first day cell labelled 1; Qt labels cells in the page's calendar.
+class PageCells {
+public:
+    PageCells(const QCalendarWidget& widget, const QAbstractItemModel& model)
+        : model_(model),
+          top_(widget.horizontalHeaderFormat() == QCalendarWidget::NoHorizontalHeader ? 0 : 1),
+          left_(widget.verticalHeaderFormat() == QCalendarWidget::NoVerticalHeader ? 0 : 1),
+          first_(QDate(widget.yearShown(), widget.monthShown(), 1, widget.calendar())) {
+        if (!first_.isValid() || model.columnCount() != left_ + daysInWeek) return;
+        const QString one = QString::number(1), localOne = widget.locale().toString(1);
+        for (int row = top_; row < model.rowCount() && firstPlace_ < 0; ++row) {
+            for (int column = left_; column < model.columnCount() && firstPlace_ < 0; ++column) {
+                const QString text = model.index(row, column).data().toString();
+                if (text == one || text == localOne) firstPlace_ = place(row, column);
+            }
+        }
+    }
+
+    // Invalid for a header cell, or where the table is not laid out as above.
+    QDate dateOf(const QModelIndex& cell) const {
+        if (firstPlace_ < 0 || cell.model() != &model_ || cell.row() < top_ || cell.column() < left_) return {};
+        return first_.addDays(place(cell.row(), cell.column()) - firstPlace_);
+    }
+
+    // None where `date` has no cell on the page.
+    QModelIndex cellOf(QDate date) const {
+        if (firstPlace_ < 0 || !date.isValid()) return {};
+        const qint64 place = firstPlace_ + (date.toJulianDay() - first_.toJulianDay());
+        if (place < 0 || place >= qint64{model_.rowCount() - top_} * daysInWeek) return {};
+        return model_.index(top_ + static_cast<int>(place / daysInWeek), left_ + static_cast<int>(place % daysInWeek));
+    }
+
+private:
+    static constexpr int daysInWeek = 7;
+    int place(int row, int column) const { return (row - top_) * daysInWeek + column - left_; }
+
+    const QAbstractItemModel& model_;
+    int top_;
+    int left_;
+    QDate first_;
+    int firstPlace_ = -1;
+};
+
 } // namespace
 
 QCalendar usersCalendarOf(QDate date) {
@@ -31,10 +79,18 @@ QCalendar usersCalendarOf(QDate date) {
     return date.toJulianDay() < firstGregorianDay ? julian() : gregorian();
 }
 
+QDate usersDate(int year, int month, int day) {
+    const bool beforeReform = std::tie(year, month, day) < std::make_tuple(1582, 10, 15);
+    const QDate date(year, month, day, beforeReform ? julian() : gregorian());
+    const QCalendar::YearMonthDay own = usersCalendarOf(date).partsFromDate(date);
+    return own.year == year && own.month == month && own.day == day ? date : QDate();
+}
+
 ReformCalendarWidget::ReformCalendarWidget(QWidget* parent)
     : QCalendarWidget(parent),
       yearEdit_(findChild<QSpinBox*>(QStringLiteral("qt_calendar_yearedit"))),
-      yearButton_(findChild<QToolButton*>(QStringLiteral("qt_calendar_yearbutton"))) {
+      yearButton_(findChild<QToolButton*>(QStringLiteral("qt_calendar_yearbutton"))),
+      cells_(findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"))) {
     setCalendar(gregorian());
     connect(this, &QCalendarWidget::currentPageChanged, this, &ReformCalendarWidget::followPage);
     if (yearEdit_) {
@@ -57,7 +113,10 @@ QString ReformCalendarWidget::shownYearText() const {
     return QString::fromStdString(engine::yearText(astronomicalYear(yearShown())));
 }
 
+// A day shown from outside (Today, say, pressed while the year field was
+// open) outranks a year typed before it.
 void ReformCalendarWidget::showDay(QDate date) {
+    typedYear_.reset();
     const QCalendar::YearMonthDay own = usersCalendarOf(date).partsFromDate(date);
     setSelectedDate(date);
     followPage(own.year, own.month);
@@ -91,23 +150,53 @@ void ReformCalendarWidget::reselect() {
     setSelectedDate(selected);
 }
 
+// The keyboard cursor: the cell that the arrow keys step from and that Qt
+// keeps as its table's current cell.
+QDate ReformCalendarWidget::cursorDate() const {
+    if (!cells_ || !cells_->model()) return {};
+    return PageCells(*this, *cells_->model()).dateOf(cells_->currentIndex());
+}
+
+void ReformCalendarWidget::putCursorOn(QDate date) {
+    if (!cells_ || !cells_->model() || !cells_->selectionModel()) return;
+    const QModelIndex cell = PageCells(*this, *cells_->model()).cellOf(date);
+    if (cell.isValid()) cells_->selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+}
+
 // Qt fills the year field itself, while it is hidden, when it opens it and
 // whenever the page turns; only what is typed while it is open counts.
 void ReformCalendarWidget::yearTyped(int year) {
     if (!yearEdit_->isVisible()) return;
-    if (!typedYear_) yearBeforeTyping_ = yearShown();
+    if (!typedYear_) {
+        yearBeforeTyping_ = yearShown();
+        monthBeforeTyping_ = monthShown();
+        cursorBeforeTyping_ = cursorDate();
+    }
     typedYear_ = year;
 }
 
-// Qt turns the page by the difference between the typed year and the shown
-// one, skipping the year 0 that its calendars lack; from here the page goes to
-// the year typed.
+// Qt turns the page by adding the difference between the typed year and the
+// shown one to the cursor's day in the calendar of the page it leaves: it
+// skips the year 0 its calendars lack, and once the page's calendar changes
+// on the way, the cursor's instant is another day, or the page none at all.
+// From here the page goes to the year typed, in its own calendar, and the
+// cursor to its day there.
 void ReformCalendarWidget::keepTypedYear() {
     if (!typedYear_) return;
     const int typed = *typedYear_;
     typedYear_.reset();
     const int year = typed == 0 ? yearBeforeTyping_ : typed;
-    if (year != yearShown()) setCurrentPage(year, monthShown());
+    const int month = monthBeforeTyping_;
+    followPage(year, month);
+    setCurrentPage(year, month);
+
+    QDate cursor = cursorBeforeTyping_;
+    if (year != yearBeforeTyping_ && cursor.isValid()) {
+        int day = usersCalendarOf(cursor).partsFromDate(cursor).day;
+        for (cursor = usersDate(year, month, day); !cursor.isValid() && day > 1;)
+            cursor = usersDate(year, month, --day);
+    }
+    putCursorOn(cursor);
 }
 
 // Every way of leaving the year field (Return, Escape, a click elsewhere, the

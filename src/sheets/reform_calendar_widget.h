@@ -15,9 +15,13 @@
 // Years before the first: the year field takes them as Qt's dates count them,
 // with a minus sign and no year 0, so -44 is 44 BC (the astronomers' -43). The
 // year typed is the year the page turns to, whichever side of the era the page
-// was on (Qt alone would skip the missing year 0 and land on -45 or 1583); a
-// typed 0 names no year and leaves the page where it was. The navigation bar
-// writes the page's year as the main window's date does: "44 BC", "2026"
+// was on (Qt alone would skip the missing year 0 and land on -45 or 1583) and
+// whichever calendar either page is in. The page keeps its month, the selected
+// day stays, and the keyboard cursor keeps its day of the month, or takes the
+// month's last day before it where the month lacks it (29 February goes to the
+// 28th, 5 to 14 October 1582 to the 4th). A typed 0 names no year and leaves
+// the page, and the cursor, where they were. The navigation bar writes the
+// page's year as the main window's date does: "44 BC", "2026"
 // (engine/year_text.h).
 
 #include <QCalendar>
@@ -26,12 +30,17 @@
 #include <optional>
 
 class QSpinBox;
+class QTableView;
 class QToolButton;
 
 namespace sheets {
 
 // The user's calendar for a day: Julian before 15 October 1582, else Gregorian.
 QCalendar usersCalendarOf(QDate date);
+
+// Day `day` of month `month` of `year` (Qt's count) in the user's calendar;
+// invalid where that calendar has no such day (30 February, 10 October 1582).
+QDate usersDate(int year, int month, int day);
 
 // Year numbers of Qt's calendars, which have no year 0 (-1 is 1 BC), and the
 // astronomers', which do (0 is 1 BC).
@@ -66,6 +75,8 @@ protected:
 private:
     void followPage(int year, int month);
     void reselect();
+    QDate cursorDate() const;
+    void putCursorOn(QDate date);
     void yearTyped(int year);
     void keepTypedYear();
 
@@ -73,8 +84,11 @@ private:
     VerticalHeaderFormat gregorianWeekNumbers_ = ISOWeekNumbers;
     QSpinBox* yearEdit_ = nullptr;
     QToolButton* yearButton_ = nullptr;
-    std::optional<int> typedYear_;   // while the year field is open and typed in
+    QTableView* cells_ = nullptr;
+    std::optional<int> typedYear_;   // from the first keystroke in the year field until the page turns
     int yearBeforeTyping_ = 0;
+    int monthBeforeTyping_ = 0;
+    QDate cursorBeforeTyping_;
 };
 
 } // namespace sheets

@@ -12,6 +12,7 @@
 #include "support/local_dates.h"
 #include "support/sheets_test_support.h"
 
+#include <QApplication>
 #include <QCalendarWidget>
 #include <QPushButton>
 #include <QTableView>
@@ -82,6 +83,27 @@ TEST_F(CalendarSheet, ALateEveningOpenedInTheMorningKeepsItsDay) {
     auto sheet = open(local(2031, 3, 14, 23, 50), local(2026, 1, 2, 6, 5));
     EXPECT_EQ(sheet->date(), local(2031, 3, 14, 6, 5));
     EXPECT_EQ(sheet->picker()->calendar()->selectedDate(), QDate(2031, 3, 14));
+}
+
+// Qt's table of day cells, which takes the arrow keys.
+QTableView& dayCells(const sheets::ReformCalendarWidget& grid) {
+    return *grid.findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+}
+
+// The arrow keys move the day as soon as the sheet is on screen, each time
+// it comes on screen, without a Tab to reach the grid first.
+TEST_F(CalendarSheet, TheDayGridHasTheKeyboardFocusWhenTheSheetOpens) {
+    auto sheet = open(local(2026, 12, 7, 12, 0), local(2026, 6, 10, 8, 0));
+    for (int round = 0; round < 2; ++round) {
+        EXPECT_EQ(QApplication::focusWidget(), &dayCells(*sheet->picker()->calendar())) << "round " << round;
+        QTest::keyClick(sheet->windowHandle(), Qt::Key_Right);
+        EXPECT_EQ(sheets::localDay(sheet->date()), (sheets::LocalDay{2026, 12, 8})) << "round " << round;
+
+        sheet->picker()->timeEdit()->setFocus();
+        sheet->reject();
+        sheet->open();
+        testsupport::settle();
+    }
 }
 
 TEST_F(CalendarSheet, DoneWithoutTouchingThePickerWritesTheDayAtTheTimeTheSheetAppeared) {
@@ -219,6 +241,90 @@ TEST_F(CalendarSheet, TheYearTypedIsTheYearShownAndKept) {
     EXPECT_EQ(sheets::localDay(date.value), (sheets::LocalDay{-43, 3, 15}));
 }
 
+// A click on the cell labelled `day` of the month on show, as Qt labels it.
+void clickDay(sheets::ReformCalendarWidget& grid, int day) {
+    QTableView& cells = dayCells(grid);
+    const int left = grid.verticalHeaderFormat() == QCalendarWidget::NoVerticalHeader ? 0 : 1;
+    QModelIndex found;   // the neighbouring months' days come first in the grid for a late day, last for an early one
+    for (int row = 1; row < cells.model()->rowCount(); ++row) {
+        for (int column = left; column < cells.model()->columnCount(); ++column) {
+            const QModelIndex cell = cells.model()->index(row, column);
+            if (cell.data().toString() == QString::number(day) && (day >= 15 || !found.isValid())) found = cell;
+        }
+    }
+    ASSERT_TRUE(found.isValid()) << day;
+    QTest::mouseClick(cells.viewport(), Qt::LeftButton, {}, cells.visualRect(found).center());
+}
+
+// A year typed turns to that year's page of the same month, in the calendar
+// of that page, and the keyboard cursor keeps its day there: the arrow keys
+// step from the same day of the new page. Qt added the years in the calendar
+// of the page it left: from Julian pages to Gregorian ones it showed an empty
+// page (and "1 BC" on the next), or January for December.
+TEST_F(CalendarSheet, TheYearTypedTurnsToItsPageAndTheCursorKeepsItsDay) {
+    using sheets::LocalDay;
+    struct Case {
+        LocalDay clicked;
+        QString typed;
+        int shownYear;   // Qt's count
+        QString yearText;
+        LocalDay afterLeft;
+    };
+    std::vector<Case> cases;
+    for (int year : {0, 1066, 1500, -4999}) {   // 1 BC and 5000 BC in the astronomers' count
+        for (int month : {12, 1}) {
+            cases.push_back({{year, month, 31}, "1582", 1582, "1582", {1582, month, 30}});
+            cases.push_back({{year, month, 31}, "2026", 2026, "2026", {2026, month, 30}});
+        }
+    }
+    cases.push_back({{2026, 12, 31}, "-44", -44, "44 BC", {-43, 12, 30}});
+    cases.push_back({{2026, 12, 31}, "1", 1, "1", {1, 12, 30}});
+    cases.push_back({{2026, 12, 31}, "-1", -1, "1 BC", {0, 12, 30}});
+    // A day the month lacks: its last day before it.
+    cases.push_back({{1500, 2, 29}, "2026", 2026, "2026", {2026, 2, 27}});
+    cases.push_back({{2026, 10, 10}, "1582", 1582, "1582", {1582, 10, 3}});   // 5 to 14 October 1582 never were
+
+    for (const Case& c : cases) {
+        const std::string label =
+            std::to_string(c.clicked.year) + "-" + std::to_string(c.clicked.month) + " to " + c.typed.toStdString();
+        const LocalDay first{c.clicked.year, c.clicked.month, 1};
+        auto sheet = open(sheets::onDay(local(2024, 1, 1, 12, 0), first).value(), local(2026, 6, 10, 8, 0));
+        sheets::ReformCalendarWidget& grid = *sheet->picker()->calendar();
+        clickDay(grid, c.clicked.day);
+        ASSERT_EQ(sheets::localDay(sheet->date()), c.clicked) << label;
+        const QDate selected = grid.selectedDate();
+
+        testsupport::typeYear(grid, c.typed);
+        EXPECT_EQ(grid.yearShown(), c.shownYear) << label;
+        EXPECT_EQ(grid.monthShown(), c.clicked.month) << label;
+        EXPECT_EQ(grid.selectedDate(), selected) << label;
+        sheet->grab();   // the year button as it is drawn
+        EXPECT_EQ(grid.yearButton()->text(), c.yearText) << label;
+
+        QTest::keyClick(&dayCells(grid), Qt::Key_Left);
+        EXPECT_EQ(sheets::localDay(sheet->date()), c.afterLeft) << label;
+        grid.findChild<QToolButton*>(QStringLiteral("qt_calendar_nextmonth"))->click();   // the next-month arrow
+        const int nextYear = c.shownYear == -1 ? 1 : c.shownYear + 1;   // after 1 BC, 1 AD
+        EXPECT_EQ(grid.yearShown(), c.clicked.month == 12 ? nextYear : c.shownYear) << label;
+        EXPECT_EQ(grid.monthShown(), c.clicked.month % 12 + 1) << label;
+    }
+}
+
+// A typed 0 leaves the page and the cursor where they were: Qt's detour
+// through the year 1 BC moved the cursor by that year's gap between the calendars.
+TEST_F(CalendarSheet, ATypedZeroLeavesTheCursorWhereItWas) {
+    for (const int year : {2026, 1066}) {
+        auto sheet = open(sheets::onDay(local(2024, 1, 1, 12, 0), {year, 12, 7}).value(), local(2026, 6, 10, 8, 0));
+        sheets::ReformCalendarWidget& grid = *sheet->picker()->calendar();
+        QTest::keyClick(&dayCells(grid), Qt::Key_Right);
+        testsupport::typeYear(grid, "0");
+        EXPECT_EQ(grid.yearShown(), year);
+        EXPECT_EQ(grid.monthShown(), 12);
+        QTest::keyClick(&dayCells(grid), Qt::Key_Right);
+        EXPECT_EQ(sheets::localDay(sheet->date()), (sheets::LocalDay{year, 12, 9})) << year;
+    }
+}
+
 // 500 BC (the astronomers' -499): Done, and Done again in a sheet opened
 // afresh, keep the day and its era.
 TEST_F(CalendarSheet, ADayBeforeTheYearOneStaysBeforeItThroughDone) {
@@ -297,7 +403,7 @@ TEST_F(CalendarSheet, TheHighlightIsTheSelectedDayInThePagesCalendar) {
     for (const auto& [selected, cellText, afterRight, columns] : cases) {
         auto sheet = open(sheets::onDay(local(2024, 1, 1, 12, 0), selected).value(), local(2026, 6, 10, 8, 0));
         sheets::ReformCalendarWidget& grid = *sheet->picker()->calendar();
-        auto& cells = *grid.findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+        QTableView& cells = dayCells(grid);
         const QModelIndexList highlighted = cells.selectionModel()->selectedIndexes();
         ASSERT_EQ(highlighted.size(), 1) << selected.year;
         EXPECT_EQ(highlighted.front().data().toString().toStdString(), cellText) << selected.year;
