@@ -38,7 +38,7 @@
 // does not find. A planetary file or table added to the chosen folders, or
 // renamed over one, is read once the path is applied again (a table only by
 // threads that have not yet asked for a delta T: the library reads it once per
-// thread); a star catalogue, before the next star. While
+// thread); a star catalogue, before the next star on every thread. While
 // SE_EPHE_PATH wins, its value is replaced by the private folder, for the
 // library to take that.
 

@@ -18,6 +18,7 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <semaphore>
 #include <string>
 #include <thread>
 #include <utility>
@@ -231,4 +232,48 @@ TEST_F(EphemerisFiles, ADeltaTTableIsReadOnlyForTheLinesTheLibraryStoresSafely) 
     ASSERT_TRUE(setEphemerisPath(folder.string()));
     EXPECT_EQ(errorOf(onFreshThread([] { return calculateUT(instant, body::sun, flag::speed); })),
               (folder / "sedeltat.txt").string() + " is larger than 1 MiB");
+}
+
+// The library keeps the stars a thread read, and the last one it found, until
+// the thread ends: a thread that had placed Aldebaran placed it as before from a
+// catalogue since replaced, or from a folder no longer chosen.
+TEST_F(EphemerisFiles, EveryThreadReadsTheLatestCatalogue) {
+    const fs::path folder = scratchFolder();
+    write(folder / "sefstars.txt", aldebaranLine);
+    ASSERT_TRUE(setEphemerisPath(folder.string()));
+    std::binary_semaphore toWorker{0};
+    std::binary_semaphore toTest{0};
+    std::vector<Result<StarPosition>> placed;
+    std::thread worker([&] {
+        for (int step = 0; step < 3; ++step) {
+            toWorker.acquire();
+            placed.push_back(aldebaran());
+            toTest.release();
+        }
+    });
+    const auto onWorker = [&] {
+        toWorker.release();
+        toTest.acquire();
+        return placed.back();
+    };
+    const auto before = onWorker();
+    // Moved from 4h35m of right ascension to 10h35m.
+    std::string moved = aldebaranLine;
+    moved.replace(moved.find(",04,"), 4, ",10,");
+    write(folder / "new", moved);
+    fs::rename(folder / "new", folder / "sefstars.txt");
+    const auto replaced = onWorker();
+    const auto fresh = onFreshThread(aldebaran);
+    EXPECT_TRUE(setEphemerisPath(scratchFolder().string()));
+    const auto withoutCatalogue = onWorker();
+    worker.join();
+
+    ASSERT_EQ(errorOf(before), "no error");
+    EXPECT_NEAR(std::get<StarPosition>(before).position.values[0], 70.124696, 1e-6);
+    ASSERT_EQ(errorOf(fresh), "no error");
+    // swe_fixstar2 on a thread of its own, with the moved line alone.
+    EXPECT_NEAR(std::get<StarPosition>(fresh).position.values[0], 154.755907, 1e-6);
+    ASSERT_EQ(errorOf(replaced), "no error");
+    EXPECT_EQ(std::get<StarPosition>(replaced).position.values, std::get<StarPosition>(fresh).position.values);
+    EXPECT_EQ(errorOf(withoutCatalogue), "error, swe_fixstar(): could not find star name aldebaran");
 }

@@ -205,7 +205,10 @@ std::optional<std::string> EphemerisDataFiles::prepareStarCatalogue() {
         }
     }
     // None: the library must not find an earlier one either.
-    if (!copiedFrom_.empty()) private_->remove(catalogueCopy);
+    if (!copiedFrom_.empty()) {
+        private_->remove(catalogueCopy);
+        catalogueVersion_.fetch_add(1, std::memory_order_release);
+    }
     copied_.reset();
     copiedFrom_.clear();
     return std::nullopt;
@@ -225,6 +228,7 @@ std::optional<std::string> EphemerisDataFiles::copyCatalogue(platform::OutsideFi
         return refusal;
     }
     if (!private_->write(catalogueCopy, *text)) return path + " cannot be copied for the ephemeris library";
+    catalogueVersion_.fetch_add(1, std::memory_order_release);
     copiedFrom_ = path;
     if (unchanged) copied_ = std::move(version);
     else copied_.reset();

@@ -30,6 +30,8 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -67,6 +69,10 @@ public:
     // be read, if it must not. None found is for the library to say.
     std::optional<std::string> prepareStarCatalogue();
 
+    // A number that changes, after the change, whenever the catalogue the
+    // library finds in the private folder does.
+    std::uint64_t catalogueVersion() const noexcept { return catalogueVersion_.load(std::memory_order_acquire); }
+
     // A text of the library's with the private folder's names turned back into
     // the files and folders the user chose.
     std::string inUserTerms(std::string_view text) const;
@@ -83,6 +89,7 @@ private:
     mutable std::mutex catalogueMutex_;
     std::optional<FileVersion> copied_;   // the version whose bytes the private folder holds
     std::string copiedFrom_;              // and its path
+    std::atomic<std::uint64_t> catalogueVersion_{0};
 };
 
 } // namespace swisseph
