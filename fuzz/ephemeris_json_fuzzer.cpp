@@ -5,7 +5,8 @@
 // And the same bytes, as the star catalogue the library reads and as the rest of
 // the list of folders it searches, give a fixed star's position or an error,
 // never a crash or a hang; a star found is one that catalogue names (or the
-// library's own Spica).
+// library's own Spica). As its delta T table, they give the Moon's mean node a
+// longitude in the circle or an error.
 
 #include "ephemeris/angular_relation.h"
 #include "ephemeris/asteroid.h"
@@ -88,26 +89,28 @@ double numberAt(const std::uint8_t* data, std::size_t size, std::size_t index) {
     return value;
 }
 
-// A folder of its own for each input's catalogue: the bridge keeps its check of
+// A folder of its own for each input's data file: the bridge keeps its check of
 // a catalogue per version of the file, and a file rewritten within the same
 // clock tick at the same size would pass for the one before. Removed at exit.
-class CatalogueFolders {
+class InputFolders {
 public:
-    CatalogueFolders() {
-        std::string name = (std::filesystem::temp_directory_path() / "vadididod-stars-XXXXXX").string();
+    InputFolders() {
+        std::string name = (std::filesystem::temp_directory_path() / "vadididod-fuzz-data-XXXXXX").string();
         FUZZ_CHECK(::mkdtemp(name.data()) != nullptr);
         root_ = name;
     }
-    ~CatalogueFolders() {
+    ~InputFolders() {
         std::error_code ignored;
         std::filesystem::remove_all(root_, ignored);
     }
-    CatalogueFolders(const CatalogueFolders&) = delete;
-    CatalogueFolders& operator=(const CatalogueFolders&) = delete;
+    InputFolders(const InputFolders&) = delete;
+    InputFolders& operator=(const InputFolders&) = delete;
 
-    std::filesystem::path next() {
+    // A new folder holding the input as `name`.
+    std::filesystem::path next(const char* name, std::string_view input) {
         auto folder = root_ / std::to_string(count_++);
         std::filesystem::create_directory(folder);
+        std::ofstream(folder / name, std::ios::binary).write(input.data(), static_cast<std::streamsize>(input.size()));
         return folder;
     }
 
@@ -142,21 +145,31 @@ bool namesStar(std::string_view catalogue, std::string_view star) {
 // comes first in the list, the input as the rest of the list after it ("\n/x",
 // nineteen folders more): a list the library would read otherwise is refused,
 // and the folder alone is taken then.
-void placeStarFrom(const std::uint8_t* data, std::size_t size) {
-    static CatalogueFolders folders;
-    const auto folder = folders.next();
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    std::ofstream(folder / "sefstars.txt", std::ios::binary).write(text.data(), static_cast<std::streamsize>(size));
+void placeStarFrom(InputFolders& folders, std::string_view text) {
+    const auto folder = folders.next("sefstars.txt", text);
     if (!ephemeris::EphemerisDataPath::setEphemerisPath(folder.string() + ":" + std::string(text)))
         FUZZ_CHECK(ephemeris::EphemerisDataPath::setEphemerisPath(folder.string()));
     const auto& stars = ephemeris::allCases<ephemeris::FixedStar>();
-    const ephemeris::FixedStar star = stars[size % stars.size()];
+    const ephemeris::FixedStar star = stars[text.size() % stars.size()];
     std::thread([star, text] {
         const auto position =
             ephemeris::Coordinate<ephemeris::FixedStar>::make(star, platform::Date::fromSecondsSince1970(1.7e9));
         // The library keeps Spica built in, for its ayanamsha on Spica: a
         // catalogue that names no Spica still places it.
         FUZZ_CHECK(!position || namesStar(text, ephemeris::rawValue(star)) || star == ephemeris::FixedStar::spica);
+    }).join();
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+// The library reads its delta T table once per thread, on its first delta T.
+void placeNodeWithDeltaTFrom(InputFolders& folders, std::string_view text) {
+    const auto folder = folders.next("sedeltat.txt", text);
+    FUZZ_CHECK(ephemeris::EphemerisDataPath::setEphemerisPath(folder.string()));
+    std::thread([] {
+        const auto node = ephemeris::Coordinate<ephemeris::LunarNorthNode>::make(
+            ephemeris::LunarNorthNode::meanNode, platform::Date::fromSecondsSince1970(1.7e9));
+        FUZZ_CHECK(!node || (node->longitude() >= 0.0 && node->longitude() < 360.0));
     }).join();
     std::error_code ignored;
     std::filesystem::remove_all(folder, ignored);
@@ -187,6 +200,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     encode(ephemeris::Lunation(platform::Date::fromSecondsSince1970(first), second, size % 2 == 0));
     encode(ephemeris::Aspect(static_cast<ephemeris::Aspect::Kind>(size % 5), first));
 
-    placeStarFrom(data, size);
+    static InputFolders folders;
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    placeStarFrom(folders, text);
+    placeNodeWithDeltaTFrom(folders, text);
     return 0;
 }

@@ -15,6 +15,7 @@
 #include <limits>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 namespace swisseph {
 namespace {
@@ -55,6 +56,9 @@ struct ThreadPath {
     std::uint64_t gathering = 0;
     // Held while the library on this thread may open files through its folder.
     std::shared_ptr<GatheredPath> applied;
+    // The gathering and catalogue version whose stars the library on this
+    // thread holds; none before its first star.
+    std::optional<std::pair<std::uint64_t, std::uint64_t>> stars;
     // The files a thread opened stay open after it ends unless the thread closes
     // them (a worker thread per batch fetch would leak three descriptors); closed
     // before the private folder they came from may go.
@@ -138,8 +142,25 @@ const std::optional<Error>& prepareThread() {
 }
 
 // The star catalogue this thread's library would read, made ready for it.
+//
+// The library keeps the catalogue a thread read until swe_close, and the last
+// star it found, answering that name from it, until it finds another. So a
+// thread whose stars are not the latest closes the library, which keeps its
+// data path and delta T table (it resets the sidereal mode and topocentric
+// place, which the bridge never sets), and places Spica: the library keeps it
+// built in for its ayanamsha, so it is found with any catalogue or none.
 std::optional<Error> starCatalogueRefusal() {
-    if (auto refusal = threadPath().applied->files->prepareStarCatalogue()) return Error{*std::move(refusal)};
+    ThreadPath& thread = threadPath();
+    if (auto refusal = thread.applied->files->prepareStarCatalogue()) return Error{*std::move(refusal)};
+    const std::pair latest{thread.gathering, thread.applied->files->catalogueVersion()};
+    if (thread.stars && *thread.stars != latest) {
+        swe_close();
+        char spica[2 * SE_MAX_STNAME] = "Spica";
+        double values[6];
+        char serr[AS_MAXCH];
+        swe_fixstar2(spica, 2451545.0, SEFLG_MOSEPH, values, serr);
+    }
+    thread.stars = latest;
     return std::nullopt;
 }
 

@@ -28,13 +28,19 @@
 // pointed at the chosen folders themselves: when the path is applied, every planetary file and
 // delta T table it may open there is looked for as the library would, and each
 // one found must be a regular file (else every call is an error naming it); the
-// library then reads these very files, and copies of checked star catalogues,
-// from a folder only this process writes (internal/ephemeris_data_files.h).
+// library then reads these very planetary files, copies of checked star
+// catalogues, and a copy of the lines of the delta T table that it stores
+// safely, from a folder only this process writes
+// (internal/ephemeris_data_files.h). A table larger than 1 MiB (refused unread),
+// or one holding lines the library would store unsafely and none it stores
+// safely, is an error naming it (internal/delta_t_table.h).
 // Files for other bodies (fictitious ones, numbered asteroids) and JPL files it
 // does not find. A planetary file or table added to the chosen folders, or
-// renamed over one, is read once the path is applied again; a star catalogue,
-// before the next star. While SE_EPHE_PATH wins, its value is replaced by the
-// private folder, for the library to take that.
+// renamed over one, is read once the path is applied again (a table only by
+// threads that have not yet asked for a delta T: the library reads it once per
+// thread); a star catalogue, before the next star on every thread. While
+// SE_EPHE_PATH wins, its value is replaced by the private folder, for the
+// library to take that.
 
 #include <array>
 #include <cstdint>

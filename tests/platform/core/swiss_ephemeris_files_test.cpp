@@ -18,8 +18,10 @@
 #include <fstream>
 #include <functional>
 #include <optional>
+#include <semaphore>
 #include <string>
 #include <thread>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -184,4 +186,94 @@ TEST_F(EphemerisFiles, DataFilesReplacedAfterTheyWereFoundAreNotRead) {
     ASSERT_EQ(errorOf(moon), "no error");
     EXPECT_FALSE(std::get<Position>(moon).usedMoshier());
     EXPECT_EQ(std::get<Position>(moon).values, std::get<Position>(installed).values);
+}
+
+// The library stores a delta T table's line at its year less 1620 without
+// checking that it is 1620 or later, and reads NUL bytes as an empty line of
+// year 0: a year before 1620, a run of NUL bytes, or a delta T that is not a
+// number crashed every delta T or position. It is given only the lines it stores
+// within its table, with a delta T within a million seconds, and at most 1 MiB
+// of them.
+TEST_F(EphemerisFiles, ADeltaTTableIsReadOnlyForTheLinesTheLibraryStoresSafely) {
+    const auto chooseTable = [&](const std::string& table) {
+        const fs::path folder = scratchFolder();
+        write(folder / "sedeltat.txt", table);
+        EXPECT_TRUE(setEphemerisPath(folder.string()));
+        return folder / "sedeltat.txt";
+    };
+    for (const std::string table : {"1548 123456\n", "-2000000000 1\n", "# only this\n2024 nan\n"}) {
+        const fs::path file = chooseTable(table);
+        const auto [node, days] = onFreshThread(
+            [] { return std::pair(calculateUT(instant, body::meanNode, flag::speed), deltaT(instant)); });
+        EXPECT_EQ(errorOf(node), file.string() + " is damaged: it holds no year from 1620 to 2128 with a delta T "
+                                                 "within a million seconds");
+        EXPECT_TRUE(std::isnan(days));
+    }
+    const auto deltaTIn = [&](const std::string& table, double when) {
+        chooseTable(table);
+        return onFreshThread([when] { return deltaT(when); });
+    };
+    // What the library gives for the sound line alone (swe_deltat through a
+    // table of "1960 100": 100 seconds, to the last bit), which it reads from
+    // the end of a comment of 263 bytes, as the rest of a line past 255 bytes.
+    const std::string longComment = "#" + std::string(254, 'x') + "1960 100\n";
+    EXPECT_EQ(deltaTIn(longComment + std::string(4096, '\0') + "\n1548 123456\n", julianDay(1960, 1, 1, 0.0)),
+              100.0 / 86400.0);
+    // The library's own example, with a blank, a tab and a carriage return: as
+    // the library reads the same file (0.00075946231863914179 without it).
+    EXPECT_EQ(deltaTIn("# Format: year and seconds (decimal)\n2007 65.15\n 2008\t65.46\r\n2009 65.78\n",
+                       julianDay(2008, 7, 1, 0.0)),
+              0.00075949756703691681);
+    // A table larger than 1 MiB is refused before any of it is read (100 GB
+    // here, sparse).
+    const fs::path folder = scratchFolder();
+    write(folder / "sedeltat.txt", "2000 63.8\n");
+    fs::resize_file(folder / "sedeltat.txt", std::uintmax_t{100} << 30);
+    ASSERT_TRUE(setEphemerisPath(folder.string()));
+    EXPECT_EQ(errorOf(onFreshThread([] { return calculateUT(instant, body::sun, flag::speed); })),
+              (folder / "sedeltat.txt").string() + " is larger than 1 MiB");
+}
+
+// The library keeps the stars a thread read, and the last one it found, until
+// the thread ends: a thread that had placed Aldebaran placed it as before from a
+// catalogue since replaced, or from a folder no longer chosen.
+TEST_F(EphemerisFiles, EveryThreadReadsTheLatestCatalogue) {
+    const fs::path folder = scratchFolder();
+    write(folder / "sefstars.txt", aldebaranLine);
+    ASSERT_TRUE(setEphemerisPath(folder.string()));
+    std::binary_semaphore toWorker{0};
+    std::binary_semaphore toTest{0};
+    std::vector<Result<StarPosition>> placed;
+    std::thread worker([&] {
+        for (int step = 0; step < 3; ++step) {
+            toWorker.acquire();
+            placed.push_back(aldebaran());
+            toTest.release();
+        }
+    });
+    const auto onWorker = [&] {
+        toWorker.release();
+        toTest.acquire();
+        return placed.back();
+    };
+    const auto before = onWorker();
+    // Moved from 4h35m of right ascension to 10h35m.
+    std::string moved = aldebaranLine;
+    moved.replace(moved.find(",04,"), 4, ",10,");
+    write(folder / "new", moved);
+    fs::rename(folder / "new", folder / "sefstars.txt");
+    const auto replaced = onWorker();
+    const auto fresh = onFreshThread(aldebaran);
+    EXPECT_TRUE(setEphemerisPath(scratchFolder().string()));
+    const auto withoutCatalogue = onWorker();
+    worker.join();
+
+    ASSERT_EQ(errorOf(before), "no error");
+    EXPECT_NEAR(std::get<StarPosition>(before).position.values[0], 70.124696, 1e-6);
+    ASSERT_EQ(errorOf(fresh), "no error");
+    // swe_fixstar2 on a thread of its own, with the moved line alone.
+    EXPECT_NEAR(std::get<StarPosition>(fresh).position.values[0], 154.755907, 1e-6);
+    ASSERT_EQ(errorOf(replaced), "no error");
+    EXPECT_EQ(std::get<StarPosition>(replaced).position.values, std::get<StarPosition>(fresh).position.values);
+    EXPECT_EQ(errorOf(withoutCatalogue), "error, swe_fixstar(): could not find star name aldebaran");
 }

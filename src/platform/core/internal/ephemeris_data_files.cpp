@@ -1,5 +1,6 @@
 #include "platform/core/internal/ephemeris_data_files.h"
 
+#include "platform/core/internal/delta_t_table.h"
 #include "platform/core/internal/star_catalogue.h"
 #include "platform/core/outside_file.h"
 
@@ -13,11 +14,18 @@
 namespace swisseph {
 namespace {
 
+// The library reads the first of these it finds along its path, and no other.
+constexpr const char* deltaTNames[] = {"swe_deltat.txt", "sedeltat.txt"};
+
+bool isDeltaTTable(std::string_view name) noexcept {
+    return std::find(std::begin(deltaTNames), std::end(deltaTNames), name) != std::end(deltaTNames);
+}
+
 // The span the bridge covers, 13201 BC to AD 17191, lies in the files of the 600
 // years from 13200 BC ("m132") to AD 16800 ("_168"), each holding the planets,
 // the Moon or the main asteroids.
 std::vector<std::string> libraryFileNames() {
-    std::vector<std::string> names{"swe_deltat.txt", "sedeltat.txt"};
+    std::vector<std::string> names(std::begin(deltaTNames), std::end(deltaTNames));
     for (const char* body : {"sepl", "semo", "seas"}) {
         char name[32];
         for (int centuries = 0; centuries <= 168; centuries += 6) {
@@ -71,6 +79,30 @@ bool passedOver(const platform::OutsideFileError& error) noexcept {
 // The library's own joining of a folder and a name.
 std::string inFolder(const std::string& folder, std::string_view name) {
     return folder + (folder.back() == '/' ? "" : "/") + std::string(name);
+}
+
+// Why a file read whole for the library cannot be, both caps being 1 MiB.
+std::string readRefusal(const std::string& path, const platform::OutsideFileError& error) {
+    static_assert(star_catalogue::largest == std::size_t{1} << 20 && delta_t_table::largest == star_catalogue::largest);
+    switch (error.kind) {
+    case platform::OutsideFileError::Kind::notRegularFile: return path + " is not a regular file";
+    case platform::OutsideFileError::Kind::tooLarge: return path + " is larger than 1 MiB";
+    case platform::OutsideFileError::Kind::cannotOpen:
+    case platform::OutsideFileError::Kind::cannotRead: break;
+    }
+    return path + " cannot be read";
+}
+
+// The library is given the lines of a delta T table it reads safely, as `name`.
+std::optional<std::string> copyDeltaTTable(PrivateDataFolder& folder, platform::OutsideFile& file,
+                                           const std::string& name, const std::string& path) {
+    // Refused by its size before any of it is read.
+    auto text = file.readAll(delta_t_table::largest);
+    if (!text) return readRefusal(path, text.error());
+    auto copy = delta_t_table::soundCopy(*text);
+    if (!copy) return path + " is damaged: " + copy.error().what;
+    if (!folder.write(name, *copy)) return path + " cannot be handed to the ephemeris library";
+    return std::nullopt;
 }
 
 constexpr std::size_t keptRefusals = 16;
@@ -127,7 +159,10 @@ EphemerisDataFiles::gather(std::vector<std::string> folders) {
     }();
     std::vector<std::vector<bool>> listed;
     for (const auto& candidate : files->folders_) listed.push_back(listedNames(candidate, sortedNames));
+    bool tableFound = false;
     for (const auto& name : names) {
+        const bool table = isDeltaTTable(name);
+        if (table && tableFound) continue;
         const auto index = static_cast<std::size_t>(
             std::lower_bound(sortedNames.begin(), sortedNames.end(), name) - sortedNames.begin());
         for (std::size_t at = 0; at < files->folders_.size(); ++at) {
@@ -137,8 +172,12 @@ EphemerisDataFiles::gather(std::vector<std::string> folders) {
             if (!file && passedOver(file.error())) continue;
             if (!file) return path + " cannot be read";
             if (!S_ISREG(file->status().st_mode)) return path + " is not a regular file";
-            if (!files->private_->link(name, std::move(*file)))
+            if (table) {
+                if (auto refusal = copyDeltaTTable(*files->private_, *file, name, path)) return *std::move(refusal);
+                tableFound = true;
+            } else if (!files->private_->link(name, std::move(*file))) {
                 return path + " cannot be handed to the ephemeris library";
+            }
             files->linked_.emplace_back(name, path);
             break;
         }
@@ -166,7 +205,10 @@ std::optional<std::string> EphemerisDataFiles::prepareStarCatalogue() {
         }
     }
     // None: the library must not find an earlier one either.
-    if (!copiedFrom_.empty()) private_->remove(catalogueCopy);
+    if (!copiedFrom_.empty()) {
+        private_->remove(catalogueCopy);
+        catalogueVersion_.fetch_add(1, std::memory_order_release);
+    }
     copied_.reset();
     copiedFrom_.clear();
     return std::nullopt;
@@ -175,15 +217,7 @@ std::optional<std::string> EphemerisDataFiles::prepareStarCatalogue() {
 std::optional<std::string> EphemerisDataFiles::copyCatalogue(platform::OutsideFile& file, const std::string& path) {
     // A FIFO would stop the library until a writer came; a folder or device is no catalogue.
     auto text = file.readAll(star_catalogue::largest);
-    if (!text) {
-        switch (text.error().kind) {
-        case platform::OutsideFileError::Kind::notRegularFile: return path + " is not a regular file";
-        case platform::OutsideFileError::Kind::tooLarge: return path + " is larger than 1 MiB";
-        case platform::OutsideFileError::Kind::cannotOpen:
-        case platform::OutsideFileError::Kind::cannotRead: break;
-        }
-        return path + " cannot be read";
-    }
+    if (!text) return readRefusal(path, text.error());
     // Kept only when the file did not change while it was read.
     FileVersion version(path, file.status());
     struct stat after {};
@@ -194,6 +228,7 @@ std::optional<std::string> EphemerisDataFiles::copyCatalogue(platform::OutsideFi
         return refusal;
     }
     if (!private_->write(catalogueCopy, *text)) return path + " cannot be copied for the ephemeris library";
+    catalogueVersion_.fetch_add(1, std::memory_order_release);
     copiedFrom_ = path;
     if (unchanged) copied_ = std::move(version);
     else copied_.reset();

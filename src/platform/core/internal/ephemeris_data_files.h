@@ -6,10 +6,11 @@
 // else. gather() looks through the folders the user chose, as the library would,
 // for every file the bridge's calls may make it open: the planets', the Moon's
 // and the main asteroids' file for each 600 years of the span the bridge covers
-// (sepl_18.se1, semom06.se1, ...) and the two delta T tables (swe_deltat.txt,
+// (sepl_18.se1, semom06.se1, ...) and the delta T table (swe_deltat.txt, else
 // sedeltat.txt); each name in each folder in turn, the first that opens being
 // the one. A file found must be a regular file; it is held open and linked into
-// the private folder. What else the library might look for (the elements of
+// the private folder, but for the table, of which the library is given a copy
+// of the lines it reads safely (delta_t_table.h). What else the library might look for (the elements of
 // fictitious bodies, numbered asteroids, JPL files) it does not find. The files
 // are taken as they are when gathered; a later change in the folders reaches the
 // library with the next gathering.
@@ -21,7 +22,7 @@
 //
 // Each of at most 20 folders is listed (up to 4096 entries; one holding more is
 // searched for each name in turn), at most 155 names are looked for, and at most
-// 155 files are held open.
+// 153 files are held open.
 
 #include "platform/core/expected.h"
 #include "platform/core/internal/private_data_folder.h"
@@ -29,6 +30,8 @@
 
 #include <sys/stat.h>
 
+#include <atomic>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -66,6 +69,10 @@ public:
     // be read, if it must not. None found is for the library to say.
     std::optional<std::string> prepareStarCatalogue();
 
+    // A number that changes, after the change, whenever the catalogue the
+    // library finds in the private folder does.
+    std::uint64_t catalogueVersion() const noexcept { return catalogueVersion_.load(std::memory_order_acquire); }
+
     // A text of the library's with the private folder's names turned back into
     // the files and folders the user chose.
     std::string inUserTerms(std::string_view text) const;
@@ -82,6 +89,7 @@ private:
     mutable std::mutex catalogueMutex_;
     std::optional<FileVersion> copied_;   // the version whose bytes the private folder holds
     std::string copiedFrom_;              // and its path
+    std::atomic<std::uint64_t> catalogueVersion_{0};
 };
 
 } // namespace swisseph
