@@ -10,6 +10,7 @@
 #include <unicode/basictz.h>
 
 #include <cstddef>
+#include <cstdlib>
 #include <cstdint>
 #include <span>
 
@@ -21,6 +22,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < zone->transitions.size(); ++i) {
         FUZZ_CHECK(zone->transitions[i].type < zone->types.size());
         if (i > 0) FUZZ_CHECK(zone->transitions[i - 1].at < zone->transitions[i].at);
+    }
+    for (std::size_t i = 0; i < zone->leapSeconds.size(); ++i) {
+        const auto& leap = zone->leapSeconds[i];
+        FUZZ_CHECK(std::abs(leap.correction) <= platform::tzif::maxLeapCorrection);
+        if (i > 0) {
+            FUZZ_CHECK(zone->leapSeconds[i - 1].at < leap.at);
+            FUZZ_CHECK(std::abs(leap.correction - zone->leapSeconds[i - 1].correction) <= 1);
+        }
     }
     if (!zone->footer.empty()) static_cast<void>(platform::posix_tz::parse(zone->footer));
 

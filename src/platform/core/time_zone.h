@@ -1,12 +1,12 @@
 #pragma once
 // A time zone by its IANA identifier ("Europe/London"), as a fixed offset from
-// GMT, or as a POSIX TZ string with a yearly rule.
+// GMT, as a POSIX TZ string with a yearly rule, or as a zone file.
 //
 // `current()` is the user's zone, unless a test has set an override: the TZ
-// variable as the C library reads it (an IANA name, also with a leading ':' or
-// as a zoneinfo path, or a POSIX TZ string, "GMT-3" being three hours east;
-// empty, unknown or malformed reads as UTC; see tz_variable.h), else the zone
-// /etc/localtime links to, else UTC. A change of TZ shows at the next call; the
+// variable as the C library reads it (an IANA name, also with a leading ':', a
+// path to a zone file wherever it lies, or a POSIX TZ string, "GMT-3" being
+// three hours east; empty, unknown or malformed reads as UTC; see
+// tz_variable.h), else the zone /etc/localtime links to, else UTC. A change of TZ shows at the next call; the
 // link is read at most once a second, so a change of the system's zone shows
 // within a second. Reading it changes nothing else: handCurrentToIcu() gives
 // it to ICU.
@@ -14,8 +14,9 @@
 // Fixed offsets are named "GMT" and "GMT+0100", "GMT-0330" (seconds appended
 // when there are any); withIdentifier accepts those names back, and reads ICU's
 // "GMT+3" as three hours east, as the platform's zones do. A zone with a POSIX
-// rule is named by its string ("EST5EDT,M3.2.0,M11.1.0"), which withIdentifier
-// accepts back too.
+// rule is named by its string ("EST5EDT,M3.2.0,M11.1.0"), a zone read from a
+// file outside the zone folder by the file's absolute path ("/home/u/tokyo");
+// withIdentifier accepts both back too.
 
 #include "platform/core/date.h"
 

@@ -94,8 +94,10 @@ std::string fixedOffsetValue(int secondsEast) {
 // A TZ value for the zone that the C library reads without a file of its name.
 std::string valueWithoutFile(const TimeZone& zone) {
     if (zone == TimeZone::utc()) return ":";
-    // A zone read from a POSIX string is named by the string.
-    if (zone.identifier().find(',') != std::string::npos) return zone.identifier();
+    // A zone read from a POSIX string is named by the string (a file's by its path).
+    if (zone.identifier().front() != '/' && zone.identifier().find(',') != std::string::npos) {
+        return zone.identifier();
+    }
     if (auto rule = system_zone_data::presentRuleOf(zone.identifier())) return *std::move(rule);
     return fixedOffsetValue(zone.secondsFromGMT(Date::now()));
 }

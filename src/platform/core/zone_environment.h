@@ -20,7 +20,8 @@
 //   so TimeZone::current() keeps the zone it read, with its history, for as
 //   long as TZ holds the new value.
 // A TZ the C library reads from a regular zone file ("Europe/London",
-// ":/usr/share/zoneinfo/Asia/Tokyo"), a POSIX string that names no file
+// ":/etc/localtime", "right/Asia/Tokyo", a copy at ":/home/u/tokyo"), which
+// the program reads too (see tz_variable.h), a POSIX string that names no file
 // ("EST5EDT,M3.2.0,M11.1.0") and an unset TZ (the C library reads
 // /etc/localtime) stay as they are.
 

@@ -91,6 +91,17 @@ TEST(SystemZoneLink, AWatchFollowsAChangeOfTheLinkAfterItsInterval) {
     EXPECT_EQ(watch.zone(start + 500ms).identifier(), "America/New_York");
 }
 
+// A leap-second zone, whose clock the C library shows 27 seconds behind since 2017.
+TEST(SystemZoneLink, ALinkToALeapSecondZoneNamesThatZone) {
+    if (!fs::exists("/usr/share/zoneinfo/right/Asia/Tokyo")) GTEST_SKIP() << "no right/ zones on this system";
+    LinkFolder folder;
+    ASSERT_TRUE(folder.ok());
+    folder.pointAt("../usr/share/zoneinfo/right/Asia/Tokyo");
+    const TimeZone zone = platform::system_zone_link::zoneOfLink(folder.link());
+    EXPECT_EQ(zone.identifier(), "right/Asia/Tokyo");
+    EXPECT_EQ(zone.secondsFromGMT(dates_test::utc(2026, 1, 1)), 9 * 3600 - 27);
+}
+
 TEST(SystemZoneLink, WhatNamesNoZoneReadsAsUtc) {
     LinkFolder folder;
     ASSERT_TRUE(folder.ok());

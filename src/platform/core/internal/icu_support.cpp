@@ -64,6 +64,8 @@ std::shared_ptr<const icu::TimeZone> buildZone(std::string_view id) {
         if (!rule) return nullptr;
         return system_zone_data::zoneFromRule(id, *rule);
     }
+    // A zone file outside the zone folder, named by its path.
+    if (id.front() == '/') return system_zone_data::zoneFromFile(id);
     // The system's tz database first: ICU's own copy is as old as the ICU release.
     if (auto system = system_zone_data::zoneFromSystemData(id)) {
         return std::shared_ptr<const icu::TimeZone>(std::move(system));

@@ -69,9 +69,10 @@ std::string toUtf8(const icu::UnicodeString& text);
 icu::Locale icuLocale(const std::string& identifier);
 
 // The shared, immutable zone object of an identifier: a fixed offset by its
-// name below, a POSIX string with a yearly rule ("EST5EDT,M3.2.0,M11.1.0"), or
-// a zone built from the system's tz database where its file reads well (see
-// system_zone_data.h), else ICU's own; nullptr when none knows the identifier.
+// name below, a POSIX string with a yearly rule ("EST5EDT,M3.2.0,M11.1.0"), the
+// zone file at an absolute path, or a zone built from the system's tz database
+// where its file reads well (see system_zone_data.h), else ICU's own; nullptr
+// when none knows the identifier.
 // Each identifier is looked up once per process. Const ICU zone operations are
 // safe from any thread.
 std::shared_ptr<const icu::TimeZone> zoneNamed(std::string_view identifier);

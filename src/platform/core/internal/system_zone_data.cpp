@@ -14,7 +14,9 @@
 #include <array>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <optional>
+#include <system_error>
 #include <vector>
 
 namespace platform::system_zone_data {
@@ -223,10 +225,12 @@ YearlyRules yearlyRulesOf(const posix_tz::TzString& rule, const icu::DateTimeRul
 }
 
 // Appends the changes the POSIX rule makes after the last recorded change, up to
-// the end of the following year, and returns the yearly rules for the years after
-// those. Explicit changes close the gap because ICU's yearly rules start at a
-// year's beginning, which may lie before the last recorded change.
-std::optional<YearlyRules> continueWithRule(std::vector<Period>& periods, const posix_tz::TzString& rule) {
+// the end of the following year at least and past the year of `until`, and
+// returns the yearly rules for the years after those. Explicit changes close the
+// gap because ICU's yearly rules start at a year's beginning, which may lie
+// before the last recorded change.
+std::optional<YearlyRules> continueWithRule(std::vector<Period>& periods, const posix_tz::TzString& rule,
+                                            std::int64_t until) {
     const auto& daylight = *rule.daylight;
     const std::int32_t standardTotal = rule.standard.secondsFromGMT;
     const std::int32_t daylightTotal = daylight.time.secondsFromGMT;
@@ -234,7 +238,9 @@ std::optional<YearlyRules> continueWithRule(std::vector<Period>& periods, const 
     // equal offsets is no change.
     if (periods.size() < 2 || standardTotal == daylightTotal) return std::nullopt;
     if (periods.back().total != standardTotal && periods.back().total != daylightTotal) return std::nullopt;
-    if (std::llabs(periods.back().start) > yearlyRulesLimitSeconds) return std::nullopt;
+    if (std::llabs(periods.back().start) > yearlyRulesLimitSeconds || std::llabs(until) > yearlyRulesLimitSeconds) {
+        return std::nullopt;
+    }
     auto intoDaylight = dateRuleOf(daylight.start);
     auto intoStandard = dateRuleOf(daylight.end);
     if (!intoDaylight || !intoStandard) return std::nullopt;
@@ -244,14 +250,50 @@ std::optional<YearlyRules> continueWithRule(std::vector<Period>& periods, const 
     // which for present-day instants is quicker than evaluating yearly rules.
     const RuleChanges ruleChanges(rule, *intoDaylight, *intoStandard);
     const std::int64_t lastStart = periods.back().start;
-    const int lastYear = civilYearOf(lastStart);
-    auto changes = ruleChanges.around(lastYear);
-    if (!changes) return std::nullopt;
-    for (Period& change : *changes) {
-        if (change.start > lastStart) periods.push_back(std::move(change));
+    const int lastYear = std::max(civilYearOf(lastStart), civilYearOf(until));
+    // Three years at a time, the last holding the year after lastYear.
+    int year = civilYearOf(lastStart);
+    for (;; year += 3) {
+        auto changes = ruleChanges.around(year);
+        if (!changes) return std::nullopt;
+        for (Period& change : *changes) {
+            if (change.start > lastStart) periods.push_back(std::move(change));
+        }
+        if (year + 1 > lastYear) break;
+        if (periods.size() > maxTransitions) return std::nullopt;
     }
 
-    return yearlyRulesOf(rule, *intoDaylight, *intoStandard, lastYear + 2);
+    return yearlyRulesOf(rule, *intoDaylight, *intoStandard, year + 2);
+}
+
+// Each correction lowers the standard offset from its instant on (see the
+// header); daylight saving stays as split. Yearly rules, which start after the
+// last leap second, carry the last correction.
+void countLeapSeconds(std::vector<Period>& periods, std::optional<YearlyRules>& yearly,
+                      const std::vector<tzif::LeapSecond>& leaps) {
+    if (leaps.empty()) return;
+    std::vector<Period> counted;
+    counted.reserve(periods.size() + leaps.size());
+    std::size_t next = 0;
+    std::int32_t correction = 0;
+    for (std::size_t i = 0; i < periods.size(); ++i) {
+        // The first period has no start: it reaches back to the beginning of time.
+        while (i > 0 && next < leaps.size() && leaps[next].at <= periods[i].start) correction = leaps[next++].correction;
+        counted.push_back(periods[i]);
+        counted.back().raw -= correction;
+        const bool last = i + 1 == periods.size();
+        while (next < leaps.size() && (last || leaps[next].at < periods[i + 1].start)) {
+            correction = leaps[next].correction;
+            counted.push_back(periods[i]);
+            counted.back().start = leaps[next++].at;
+            counted.back().raw -= correction;
+        }
+    }
+    periods = std::move(counted);
+    if (yearly) {
+        yearly->daylight.raw -= correction;
+        yearly->standard.raw -= correction;
+    }
 }
 
 icu::UnicodeString nameOf(const Period& period) {
@@ -322,15 +364,48 @@ bool isZoneIdentifier(std::string_view identifier) noexcept {
     return !partStart;
 }
 
+namespace {
+
+constexpr std::string_view posixVariant = "posix/";
+constexpr std::string_view rightVariant = "right/";
+
+bool removePrefix(std::string_view& text, std::string_view prefix) {
+    if (text.substr(0, prefix.size()) != prefix) return false;
+    text.remove_prefix(prefix.size());
+    return true;
+}
+
+} // namespace
+
 std::string_view zoneNameInPath(std::string_view path) {
     constexpr std::string_view folder = "zoneinfo/";
     const auto at = path.rfind(folder);
     if (at == std::string_view::npos) return {};
     std::string_view name = path.substr(at + folder.size());
-    for (std::string_view variant : {"posix/", "right/"}) {
-        if (name.substr(0, variant.size()) == variant) name.remove_prefix(variant.size());
-    }
+    removePrefix(name, posixVariant);
     return name;
+}
+
+std::optional<std::string> resolvedPath(const std::string& path) {
+    std::error_code error;
+    auto real = std::filesystem::canonical(path, error);
+    if (error) return std::nullopt;
+    return real.string();
+}
+
+std::optional<std::string> zoneNameInFolder(std::string_view realPath) {
+    const auto folder = resolvedPath(zoneFolder());
+    if (!folder || !removePrefix(realPath, *folder) || !removePrefix(realPath, "/")) return std::nullopt;
+    removePrefix(realPath, posixVariant);
+    if (!isZoneIdentifier(realPath)) return std::nullopt;
+    return std::string(realPath);
+}
+
+std::string_view icuIdentifierOf(std::string_view identifier) {
+    std::string_view name = identifier;
+    if (!name.empty() && name.front() == '/') name = zoneNameInPath(name);
+    if (!removePrefix(name, rightVariant)) removePrefix(name, posixVariant);
+    return isZoneIdentifier(name) ? name : identifier;
 }
 
 std::string zoneFolder() {
@@ -354,6 +429,13 @@ std::unique_ptr<icu::BasicTimeZone> zoneFromSystemData(std::string_view identifi
     auto data = dataIn(zoneFolder(), identifier);
     if (!data) return nullptr;
     return zoneFromData(identifier, *data);
+}
+
+std::unique_ptr<icu::BasicTimeZone> zoneFromFile(std::string_view path) {
+    if (path.empty() || path.front() != '/') return nullptr;
+    auto data = tzif::readFile(std::string(path));
+    if (!data) return nullptr;
+    return zoneFromData(path, *data);
 }
 
 std::optional<std::string> presentRuleOf(std::string_view identifier) {
@@ -407,19 +489,26 @@ std::unique_ptr<icu::BasicTimeZone> zoneFromData(std::string_view identifier, co
             periods.push_back(periodOf(type, transition.at));
         }
     }
-    if (periods.size() - 1 > maxTransitions) return nullptr;
+    if (periods.size() - 1 + data.leapSeconds.size() > maxTransitions) return nullptr;
 
+    for (const tzif::LeapSecond& leap : data.leapSeconds) {
+        if (std::fabs(static_cast<double>(leap.at)) > farSeconds) return nullptr;
+    }
     std::optional<YearlyRules> yearly;
     if (rule && !changesBeyondRange) {
         if (rule->daylight) {
-            yearly = continueWithRule(periods, *rule);
+            // Recorded changes carry the rule past the last leap second.
+            const std::int64_t lastLeap = data.leapSeconds.empty() ? periods.back().start : data.leapSeconds.back().at;
+            yearly = continueWithRule(periods, *rule, lastLeap);
             if (!yearly) return nullptr;
         } else if (rule->standard.secondsFromGMT != periods.back().total) {
             return nullptr;   // the file contradicts itself
         }
     }
     splitOffsets(periods);
-    return ruleBasedZone(identifier, periods, yearly);
+    countLeapSeconds(periods, yearly, data.leapSeconds);
+    if (periods.size() - 1 > maxTransitions) return nullptr;
+    return ruleBasedZone(icuIdentifierOf(identifier), periods, yearly);
 }
 
 } // namespace platform::system_zone_data

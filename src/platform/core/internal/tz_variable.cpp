@@ -13,6 +13,18 @@ std::optional<TimeZone> zoneOfName(std::string_view name) {
     return TimeZone::withIdentifier(name);
 }
 
+// The zone of the file the C library opens at `path`: by its name where the
+// path leads into the zone folder, else by the file's own rules under its
+// resolved path. A path to no zone file names the zone its text shows, which
+// makeZoneEnvironmentSafe then gives the C library in its place.
+std::optional<TimeZone> zoneOfFile(const std::string& path) {
+    if (const auto real = system_zone_data::resolvedPath(path)) {
+        if (auto name = system_zone_data::zoneNameInFolder(*real)) return zoneOfName(*name);
+        if (auto zone = TimeZone::withIdentifier(*real)) return zone;
+    }
+    return zoneOfPath(path);
+}
+
 } // namespace
 
 std::optional<TimeZone> zoneOfPath(std::string_view path) {
@@ -22,13 +34,16 @@ std::optional<TimeZone> zoneOfPath(std::string_view path) {
 std::optional<TimeZone> zoneOf(std::string_view value) {
     if (!value.empty() && value.front() == ':') value.remove_prefix(1);
     if (value.empty()) return TimeZone::utc();
-    if (value.front() == '/') return zoneOfPath(value);
+    if (value.front() == '/') return zoneOfFile(std::string(value));
     if (auto rule = posix_tz::parse(value)) {
         // A rule zone goes by the string itself, which names it again.
         if (rule->daylight) return TimeZone::withIdentifier(value);
         return TimeZone::withSecondsFromGMT(rule->standard.secondsFromGMT);
     }
-    return zoneOfName(value);
+    if (system_zone_data::isZoneIdentifier(value)) return zoneOfName(value);
+    // Any other name ("Europe/../Asia/Tokyo", "../zoneinfo/Europe/London") is
+    // a path into the zone folder to the C library.
+    return zoneOfFile(system_zone_data::zoneFolder() + '/' + std::string(value));
 }
 
 } // namespace platform::tz_variable

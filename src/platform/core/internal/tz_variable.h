@@ -2,14 +2,22 @@
 // The zone a TZ value names, read as the C library reads it. Private to
 // src/platform/core.
 //
-// A leading ':' is dropped, and an empty value is UTC. An absolute path names the
-// zone of the file it points at when that lies in a zoneinfo folder. A value that
-// reads as a POSIX TZ string is one: offsets count west of Greenwich positive
-// ("GMT-3" is three hours east, "UTC+2" two hours west), and an optional yearly
-// rule follows ("EST5EDT,M3.2.0,M11.1.0"); the zone files named like such strings
-// (GMT0, GMT-0) say the same. Anything else is a zone name: the system's zone
-// file, else ICU's data for the zone, never ICU's reading of "GMT+0100" as an
-// offset east.
+// A leading ':' is dropped, and an empty value is UTC. A value that reads as a
+// POSIX TZ string is one: offsets count west of Greenwich positive ("GMT-3" is
+// three hours east, "UTC+2" two hours west), and an optional yearly rule follows
+// ("EST5EDT,M3.2.0,M11.1.0"); the zone files named like such strings (GMT0,
+// GMT-0) say the same. A zone name ("Europe/London") is the zone folder's file,
+// else ICU's data for the zone, never ICU's reading of "GMT+0100" as an offset
+// east.
+//
+// Anything else is a path to the file the C library reads: an absolute path
+// (":/etc/localtime"), or another name below the zone folder
+// ("Europe/../Asia/Tokyo", "../zoneinfo/Europe/London"). Where the path, its
+// links and ".." resolved, leads into the zone folder, the zone is the one of
+// that name (Asia/Tokyo; "right/Asia/Tokyo" counts leap seconds); elsewhere
+// it is the file's own, named by its resolved path ("/home/u/tokyo"). A path
+// to no zone file (a FIFO, a damaged file) names the zone its text shows
+// ("/srv/zoneinfo/Europe/London"), if any, as before.
 //
 // Everything else names no zone (std::nullopt), also what the C library still
 // reads by rules of its own: daylight time without a rule (it takes the rule of

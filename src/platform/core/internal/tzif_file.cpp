@@ -2,6 +2,7 @@
 
 #include "platform/core/outside_file.h"
 
+#include <cstdlib>
 #include <string_view>
 
 namespace platform::tzif {
@@ -83,9 +84,10 @@ std::optional<ZoneData> readData(Reader& reader, const Header& header) {
     auto indices = reader.take(header.timecnt);
     auto records = reader.take(header.typecnt * 6);
     auto chars = reader.take(header.charcnt);
-    if (!times || !indices || !records || !chars) return std::nullopt;
-    // Leap-second records, if any, were refused already; the standard/wall and
-    // UT/local indicators only matter to POSIX-style TZ values without rules.
+    auto leaps = reader.take(header.leapcnt * 12);
+    if (!times || !indices || !records || !chars || !leaps) return std::nullopt;
+    // The standard/wall and UT/local indicators only matter to POSIX-style TZ
+    // values without rules.
     if (!reader.take(header.isstdcnt + header.isutcnt)) return std::nullopt;
 
     ZoneData data;
@@ -115,6 +117,21 @@ std::optional<ZoneData> readData(Reader& reader, const Header& header) {
         if (!data.transitions.empty() && transition.at <= data.transitions.back().at) return std::nullopt;
         data.transitions.push_back(transition);
     }
+
+    // Each correction steps from the one before by a second at most (the first
+    // of a file cut short at its start may step further, RFC 8536 says).
+    data.leapSeconds.reserve(static_cast<std::size_t>(header.leapcnt));
+    for (std::size_t i = 0; i < header.leapcnt; ++i) {
+        LeapSecond leap;
+        leap.at = signed64(leaps->subspan(12 * i, 8));
+        leap.correction = signed32(leaps->subspan(12 * i + 8, 4));
+        if (leap.correction < -maxLeapCorrection || leap.correction > maxLeapCorrection) return std::nullopt;
+        if (!data.leapSeconds.empty()) {
+            const LeapSecond& previous = data.leapSeconds.back();
+            if (leap.at <= previous.at || std::abs(leap.correction - previous.correction) > 1) return std::nullopt;
+        }
+        data.leapSeconds.push_back(leap);
+    }
     return data;
 }
 
@@ -141,7 +158,6 @@ std::optional<ZoneData> parse(std::span<const unsigned char> bytes) {
     if (!reader.take(first->dataSize(4))) return std::nullopt;
     auto second = readHeader(reader);
     if (!second || second->version < '2' || !isConsistent(*second)) return std::nullopt;
-    if (second->leapcnt != 0) return std::nullopt;
     auto data = readData(reader, *second);
     if (!data) return std::nullopt;
     auto footer = readFooter(reader);

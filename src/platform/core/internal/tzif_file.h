@@ -4,9 +4,10 @@
 // POSIX TZ string that carries the rules on after the last recorded change.
 // Private to src/platform/core.
 //
-// Only the 64-bit section of version 2 and later files is read. A version 1 file,
-// a file with leap-second records (the "right/" zones, whose clock counts leap
-// seconds) and anything malformed, truncated or inconsistent read as nothing.
+// Only the 64-bit section of version 2 and later files is read. A version 1 file
+// and anything malformed, truncated or inconsistent read as nothing. Leap-second
+// records (the "right/" zones, whose clock counts leap seconds) are read with
+// the rest: corrections that step by one second at most, each within an hour.
 
 #include <cstddef>
 #include <cstdint>
@@ -28,8 +29,19 @@ struct Transition {
     std::uint8_t type = 0;   // index into ZoneData::types
 };
 
+// From `at` on (seconds of a clock that counts leap seconds, as the file's
+// transitions are), that clock runs `correction` seconds ahead of UTC.
+struct LeapSecond {
+    std::int64_t at = 0;
+    std::int32_t correction = 0;
+};
+
+// A correction beyond an hour of leap seconds is no clock's.
+inline constexpr std::int32_t maxLeapCorrection = 3600;
+
 struct ZoneData {
     std::vector<Transition> transitions;   // strictly ascending
+    std::vector<LeapSecond> leapSeconds;   // strictly ascending; empty but for leap-second zones
     std::vector<LocalTimeType> types;      // never empty; types[0] holds before the first transition
     std::string footer;                    // POSIX TZ string for after the last transition; may be empty
 };

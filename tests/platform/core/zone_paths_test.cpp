@@ -1,0 +1,173 @@
+// TZ values that name a zone file by a path, wherever the file lies, and
+// leap-second zones: the program reads the zone the C library reads, hour by
+// hour over a year, and leaves such a TZ as it is.
+
+#include "dates_test_support.h"
+
+#include "platform/core/internal/icu_support.h"
+#include "platform/core/julian_day_numbers.h"
+#include "platform/core/time_zone.h"
+#include "platform/core/zone_environment.h"
+#include "support/scratch_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+using dates_test::EnvironmentGuard;
+using platform::TimeZone;
+
+constexpr std::int64_t july2016 = 1467331200;   // 2016-07-01T00:00Z; the year holds a leap second
+
+// The offset of the wall clock the C library shows at t: its tm_gmtoff, less
+// the leap seconds it counts in a leap-second zone. Fields are summed by hand:
+// timegm counts leap seconds there too.
+std::int64_t cLibraryWallOffset(std::int64_t t) {
+    const auto instant = static_cast<std::time_t>(t);
+    std::tm fields{};
+    ::localtime_r(&instant, &fields);
+    const std::int64_t day =
+        astronomy::gregorianDayNumber(fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday) -
+        astronomy::unixEpochDayNumber;
+    return day * 86400 + fields.tm_hour * 3600 + fields.tm_min * 60 + fields.tm_sec - t;
+}
+
+// What differs between the program and the C library under TZ=value, as text;
+// empty where they agree: the zone's name, its offset at each hour of a year,
+// ICU's default zone, and TZ left as it was.
+std::string disagreement(const char* value, const std::string& identifier) {
+    ::setenv("TZ", value, 1);
+    ::tzset();
+    const TimeZone zone = TimeZone::current();
+    if (zone.identifier() != identifier) return "zone " + zone.identifier() + ", not " + identifier;
+    for (std::int64_t t = july2016; t < july2016 + 366 * 86400; t += 3600) {
+        const int program = zone.secondsFromGMT(platform::Date::fromSecondsSince1970(static_cast<double>(t)));
+        if (program != cLibraryWallOffset(t)) {
+            return "at " + std::to_string(t) + " the program's offset is " + std::to_string(program) +
+                   ", the C library's " + std::to_string(cLibraryWallOffset(t));
+        }
+    }
+    TimeZone::handCurrentToIcu();
+    const std::unique_ptr<icu::TimeZone> icuZone(icu::TimeZone::createDefault());
+    std::int32_t raw = 0;
+    std::int32_t daylight = 0;
+    UErrorCode status = U_ZERO_ERROR;
+    icuZone->getOffset(1484438400000.0, false, raw, daylight, status);   // 2017-01-15
+    if ((raw + daylight) / 1000 != cLibraryWallOffset(1484438400)) return "ICU's default zone is another";
+    if (const auto change = platform::makeZoneEnvironmentSafe()) return change->line();
+    const char* now = std::getenv("TZ");
+    return now && std::string(now) == value ? "" : "TZ was rewritten";
+}
+
+class ZonePaths : public testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(scratch_.made()); }
+
+    testsupport::ScratchFolder scratch_{"zone-paths"};
+    EnvironmentGuard tz_{"TZ", nullptr};
+    EnvironmentGuard tzdir_{"TZDIR", nullptr};
+};
+
+TEST_F(ZonePaths, EveryPathToAZoneFileReadsAsTheCLibraryReadsIt) {
+    const fs::path copy = scratch_.path() / "tokyo";
+    fs::copy_file("/usr/share/zoneinfo/Asia/Tokyo", copy);
+    const std::string copyValue = ":" + copy.string();
+    EXPECT_EQ(disagreement(copyValue.c_str(), fs::canonical(copy).string()), "");
+    EXPECT_EQ(disagreement("Europe/../Asia/Tokyo", "Asia/Tokyo"), "");
+    EXPECT_EQ(disagreement("../zoneinfo/Europe/London", "Europe/London"), "");
+}
+
+// The C library shows the wall clock less the leap seconds counted (27 since
+// 2017); the leap second itself, 23:59:60 there, is 23:59:59 again here.
+TEST_F(ZonePaths, LeapSecondZonesShowTheCLibrarysWallClock) {
+    if (!fs::exists("/usr/share/zoneinfo/right/Asia/Tokyo")) GTEST_SKIP() << "no right/ zones on this system";
+    EXPECT_EQ(disagreement("right/Asia/Tokyo", "right/Asia/Tokyo"), "");
+    EXPECT_EQ(disagreement(":/usr/share/zoneinfo/right/Europe/London", "right/Europe/London"), "");
+    // ICU finds Tokyo's names under the zone's own identifier.
+    const auto icuZone = platform::icu_support::zoneNamed("right/Asia/Tokyo");
+    ASSERT_TRUE(icuZone);
+    icu::UnicodeString id;
+    icuZone->getID(id);
+    EXPECT_EQ(platform::icu_support::toUtf8(id), "Asia/Tokyo");
+
+    ::setenv("TZ", "right/Asia/Tokyo", 1);
+    ::tzset();
+    constexpr std::int64_t leapSecond = 1483228826;   // 2017-01-01T00:00Z with the 26 before it counted
+    for (std::int64_t t = leapSecond - 2; t <= leapSecond + 2; ++t) {
+        const int program =
+            TimeZone::current().secondsFromGMT(platform::Date::fromSecondsSince1970(static_cast<double>(t)));
+        EXPECT_EQ(program, cLibraryWallOffset(t) - (t == leapSecond ? 1 : 0)) << t;
+    }
+}
+
+// A zone whose rule runs on from before its leap seconds, as zic writes it
+// without the transitions the rule implies: the file is the C library's to read.
+TEST_F(ZonePaths, ARuleRunsOnBeforeTheLastLeapSecond) {
+    const fs::path folder = scratch_.path();
+    std::ofstream(folder / "source") << "Rule T 2000 max - Mar lastSun 1:00u 1:00 -\n"
+                                        "Rule T 2000 max - Oct lastSun 1:00u 0 -\n"
+                                        "Zone Test/Slim 0 - GMT 1990\n"
+                                        "\t0 T GMT/BST\n";
+    // The leap seconds without the date the list expires, after which zic writes no rule.
+    std::ifstream list("/usr/share/zoneinfo/leapseconds");
+    std::ofstream leaps(folder / "leaps");
+    for (std::string line; std::getline(list, line);) {
+        if (line.rfind("Leap", 0) == 0) leaps << line << '\n';
+    }
+    leaps.close();
+    const std::string zic = "cd '" + folder.string() + "' && zic -b slim -L leaps -d . source 2>/dev/null";
+    if (!list.eof() || std::system(zic.c_str()) != 0) GTEST_SKIP() << "no leap-second list or zic here";
+    const std::string value = ":" + (folder / "Test/Slim").string();
+    EXPECT_EQ(disagreement(value.c_str(), fs::canonical(folder / "Test/Slim").string()), "");
+}
+
+// A host whose /etc/localtime links to Tokyo, made in a mount namespace of a
+// child's own: /etc there is a folder holding only that link.
+TEST_F(ZonePaths, TheSystemsLinkNamedByTz) {
+    const fs::path etc = scratch_.path() / "etc";
+    fs::create_directories(etc);
+    fs::create_symlink("../usr/share/zoneinfo/Asia/Tokyo", etc / "localtime");
+    int report[2];
+    ASSERT_EQ(::pipe(report), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(report[0]);
+        if (::unshare(CLONE_NEWNS) != 0) ::_exit(77);
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount(etc.c_str(), "/etc", nullptr, MS_BIND, nullptr) != 0) {
+            ::_exit(78);
+        }
+        ::setenv("TZ", "UTC", 1);   // whatever TZ the parent read last, this one is read anew
+        TimeZone::current();
+        const std::string text = disagreement(":/etc/localtime", "Asia/Tokyo");
+        const bool written = ::write(report[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        ::_exit(written ? 0 : 79);
+    }
+    ::close(report[1]);
+    std::string text;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+    ::close(report[0]);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "unshare(CLONE_NEWNS) refused: no private mount namespace";
+    ASSERT_EQ(WEXITSTATUS(status), 0) << "the child could not mount /etc or report";
+    EXPECT_EQ(text, "");
+}
+
+} // namespace
