@@ -9,8 +9,10 @@
 #include "app/warning_message.h"
 #include "mainwindow/content_view.h"
 #include "mainwindow/sheet_buttons.h"
+#include "platform/core/swiss_ephemeris.h"
 #include "platform/desktop/single_instance.h"
 #include "scene/display_check.h"
+#include "scene/ending_signals.h"
 #include "sheets/calendar_view.h"
 #include "sheets/preferences_view.h"
 
@@ -52,6 +54,7 @@ int ApplicationScene::main(int argc, char* argv[]) {
     QApplication::setOrganizationName(fromUtf8(app::CompanyName));
     QApplication::setApplicationVersion(app::application::version());
     QGuiApplication::setDesktopFileName(QStringLiteral("vadididod"));
+    quitOnEndingSignals();
 
     // Before any preference is read: two copies would write over each other's.
     platform::SingleInstance instance(meetingPlaces());
@@ -65,6 +68,8 @@ int ApplicationScene::main(int argc, char* argv[]) {
     }
     // No other copy saves now: what a save killed midway left can go.
     app::removeUnfinishedSaves();
+    // So can the ephemeris's private folders of runs killed outright.
+    swisseph::removeLeftoverFolders();
 
     ApplicationScene scene;
     connect(&instance, &platform::SingleInstance::activationRequested, &scene, &ApplicationScene::raiseWindow);

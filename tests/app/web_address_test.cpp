@@ -3,6 +3,7 @@
 
 #include "app/web_address.h"
 
+#include "platform/core/swiss_ephemeris.h"
 #include "support/qt_test_application.h"
 #include "support/stand_in_opener.h"
 
@@ -33,6 +34,23 @@ TEST(OpenWebAddress, AnAddressTheOpenerTookIsNotReported) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return !opener.opened().isEmpty(); }, 10000));
     QTest::qWait(200);   // its end reaches the event loop
     EXPECT_FALSE(failed);
+}
+
+// While SE_EPHE_PATH names the data folders, the ephemeris bridge hands the
+// library its private folder through the variable; the opener and the browser
+// inherited that folder, whose links name descriptors of the program's own.
+TEST(OpenWebAddress, TheOpenerGetsTheEphemerisPathTheUserSet) {
+    const QByteArray installed = "/usr/share/libswe/ephe";
+    qputenv("SE_EPHE_PATH", installed);
+    ASSERT_TRUE(swisseph::setEphemerisPath(std::nullopt));   // the path applied with the variable
+    StandInOpener opener(3, "\"${SE_EPHE_PATH-unset}\"");
+    QObject context;
+    bool ended = false;   // told as a failure: the stand-in ends with a failure status
+    app::openWebAddress(helpPage, &context, [&] { ended = true; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ended; }, 10000));
+    EXPECT_EQ(opener.opened().join(QLatin1Char('\n')).toStdString(), installed.toStdString());
+    qunsetenv("SE_EPHE_PATH");
+    ASSERT_TRUE(swisseph::setEphemerisPath(std::nullopt));
 }
 
 } // namespace

@@ -1,8 +1,9 @@
 #pragma once
 // A stand-in for the desktop's opener of web addresses: an xdg-open, alone on
 // the PATH while the object lives, that writes each address it is given on a
-// line of its own and ends with a chosen status (non-zero, as when it finds no
-// browser).
+// line of its own (or another shell word, such as a variable of the
+// environment it was given) and ends with a chosen status (non-zero, as when it
+// finds no browser).
 
 #include <QByteArray>
 #include <QFile>
@@ -14,10 +15,10 @@ namespace testsupport {
 
 class StandInOpener {
 public:
-    explicit StandInOpener(int status) : path_(qgetenv("PATH")) {
+    explicit StandInOpener(int status, const QByteArray& written = "\"$1\"") : path_(qgetenv("PATH")) {
         QFile script(dir_.filePath(QStringLiteral("xdg-open")));
         script.open(QIODevice::WriteOnly);
-        script.write("#!/bin/sh\necho \"$1\" >> '" + dir_.filePath(QStringLiteral("opened")).toLocal8Bit() +
+        script.write("#!/bin/sh\necho " + written + " >> '" + dir_.filePath(QStringLiteral("opened")).toLocal8Bit() +
                      "'\nexit " + QByteArray::number(status) + "\n");
         script.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         script.close();

@@ -2,7 +2,8 @@
 // Delta T (TT - UT) from a model of the program's own, which needs neither the
 // Swiss Ephemeris library nor its data files: the closed-form seasons take it
 // while the library may not be asked (swiss_ephemeris.h: an SE_EPHE_PATH that
-// names the current folder), the eclipse search always.
+// names the current folder, or data files it may not be given, as where no
+// private folder can be made), the eclipse search always.
 //
 // The polynomial expressions of F. Espenak and J. Meeus, "Five Millennium Canon
 // of Solar Eclipses: -1999 to +3000" (NASA/TP-2006-214141), section 2.6, with

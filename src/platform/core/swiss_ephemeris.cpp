@@ -3,11 +3,13 @@
 
 #include "platform/core/internal/ephemeris_data_files.h"
 #include "platform/core/internal/ephemeris_folder_list.h"
+#include "platform/core/internal/system_error.h"
 
 #include <swephexp.h>
 
 #include <algorithm>
 #include <atomic>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -21,10 +23,17 @@ namespace swisseph {
 namespace {
 
 // One choice of data folders as gathered for the library: the files it may read,
-// or why it must not be asked at all.
+// or why it must not be asked at all, or only about what reads no file.
 struct GatheredPath {
-    std::optional<Error> refusal;
-    std::unique_ptr<EphemerisDataFiles> files;   // when not refused
+    std::optional<Error> refusal;        // stops every call
+    std::optional<Error> filesRefusal;   // stops the calls that read files
+    bool passing = false;                // filesRefusal's cause may pass: gathered again for the next such call
+    std::unique_ptr<EphemerisDataFiles> files;   // when neither refusal
+
+    // The folder the library is handed: the private one or, without it, a path
+    // under which nothing opens (each file looked for there fails with ENOTDIR).
+    // Never none: the library's own default begins with the current folder.
+    std::string libraryFolder() const { return files ? files->folder() : std::string("/dev/null"); }
 };
 
 // Debian's build keeps the library's state in thread-local storage, so the data
@@ -37,11 +46,10 @@ struct ChosenPath {
     std::mutex mutex;
     std::optional<std::string> folder;        // std::nullopt: the installed data
     std::shared_ptr<GatheredPath> gathered;   // null until gathered again
-    // SE_EPHE_PATH as the last gathering left it, and, when the private folder
-    // was written over the user's value, that folder and the user's value.
+    // SE_EPHE_PATH as the user had it at the last gathering, and a value written
+    // over it that could not be taken back (the C library out of memory).
     std::optional<std::string> environmentSeen;
     std::optional<std::string> environmentWritten;
-    std::optional<std::string> environmentTaken;
 };
 
 ChosenPath& chosenPath() {
@@ -81,6 +89,12 @@ bool environmentWins(const std::optional<std::string>& value) {
     return value && !value->empty() && value->size() <= maximumEphemerisPathLength;
 }
 
+// Whether a call with these flags makes the library read files: every one but
+// those with its analytic theory alone.
+bool readsFiles(std::int32_t flags) noexcept {
+    return (flags & (SEFLG_JPLEPH | SEFLG_SWIEPH | SEFLG_MOSEPH)) != SEFLG_MOSEPH;
+}
+
 Error environmentRefusal(folder_list::Fault fault) {
     switch (fault) {
     case folder_list::Fault::relative: break;
@@ -92,56 +106,98 @@ Error environmentRefusal(folder_list::Fault fault) {
                  "data files from wherever the program was started"};
 }
 
-// Gathers the data files of the folders SE_EPHE_PATH or the process chose.
-void gather(ChosenPath& chosen, const std::optional<std::string>& environment) {
+// The data files of the folders SE_EPHE_PATH or the process chose, in a private
+// folder of the parents from `firstParent` on.
+std::shared_ptr<GatheredPath> gatheredPath(const ChosenPath& chosen, const std::optional<std::string>& environment,
+                                           std::size_t firstParent) {
     auto path = std::make_shared<GatheredPath>();
-    const bool fromEnvironment = environmentWins(environment);
-    if (fromEnvironment && environment != chosen.environmentWritten) chosen.environmentTaken = environment;
-    const std::string list = fromEnvironment ? *chosen.environmentTaken
-                             : chosen.folder ? *chosen.folder
-                                             : std::string(installedEphemerisPath());
+    const std::string list = environmentWins(environment) ? *environment
+                             : chosen.folder              ? *chosen.folder
+                                                          : std::string(installedEphemerisPath());
     // A folder the process chose was checked when chosen, the installed ones are sound.
     auto folders = folder_list::foldersOf(list);
     if (!folders) {
         path->refusal = environmentRefusal(folders.error());
-    } else if (auto files = EphemerisDataFiles::gather({folders->begin(), folders->end()})) {
+    } else if (auto files = EphemerisDataFiles::gather({folders->begin(), folders->end()}, firstParent)) {
         path->files = std::move(*files);
     } else {
-        path->refusal = Error{files.error()};
+        path->filesRefusal = Error{files.error().message};
+        path->passing = files.error().passing;
     }
-    chosen.environmentSeen = environment;
-    if (fromEnvironment && path->files) {
-        // The library would take the variable over the folder it is given, so
-        // the private folder replaces its value. The variable is there already:
-        // the C library then swaps one pointer, which a thread reading the
-        // environment meanwhile sees whole, old or new.
-        ::setenv("SE_EPHE_PATH", path->files->folder().c_str(), 1);
-        chosen.environmentWritten = path->files->folder();
-        chosen.environmentSeen = chosen.environmentWritten;
-    }
+    return path;
+}
+
+void install(ChosenPath& chosen, std::shared_ptr<GatheredPath> path, const std::optional<std::string>& environment) {
     chosen.gathered = std::move(path);
+    chosen.environmentSeen = environment;
     gatheringCount.fetch_add(1, std::memory_order_release);
 }
 
-// Hands this thread the data path if it does not have the latest, reading
-// SE_EPHE_PATH again as it does, and says why the library must not be asked at
-// all, if it must not.
-const std::optional<Error>& prepareThread() {
-    ThreadPath& thread = threadPath();
-    if (thread.applied && thread.gathering == gatheringCount.load(std::memory_order_acquire))
-        return thread.applied->refusal;
-    auto& chosen = chosenPath();
-    const std::lock_guard lock(chosen.mutex);
-    const auto environment = environmentValue();
-    if (!chosen.gathered || environment != chosen.environmentSeen) gather(chosen, environment);
-    // Never a null folder: the library's own default begins with the current one.
-    if (!chosen.gathered->refusal) swe_set_ephe_path(chosen.gathered->files->folder().c_str());
-    thread.applied = chosen.gathered;
-    thread.gathering = gatheringCount.load(std::memory_order_relaxed);
-    return thread.applied->refusal;
+// Hands this thread's library `folder`; the errno of a failure, 0 on success.
+// The library takes SE_EPHE_PATH over the folder it is given while the variable
+// wins, so the variable holds the folder just while the library reads it:
+// processes the program starts see the user's value, not a folder whose links
+// name this process's descriptors. The variable is there already, so the C
+// library swaps one pointer, which a thread reading the environment meanwhile
+// sees whole, old or new. Under the chosen path's lock.
+int applyPath(ChosenPath& chosen, const std::string& folder, const std::optional<std::string>& environment) {
+    if (!environmentWins(environment)) {
+        swe_set_ephe_path(folder.c_str());
+        return 0;
+    }
+    // Else the library would read the user's folders as they are.
+    if (::setenv("SE_EPHE_PATH", folder.c_str(), 1) != 0) return errno;
+    swe_set_ephe_path(folder.c_str());
+    if (::setenv("SE_EPHE_PATH", environment->c_str(), 1) != 0) chosen.environmentWritten = folder;
+    else chosen.environmentWritten.reset();
+    return 0;
 }
 
-// The star catalogue this thread's library would read, made ready for it.
+// Hands this thread the data path if it does not have the latest, reading
+// SE_EPHE_PATH again as it does, and says why the library must not be asked,
+// if it must not: about anything, or (`readingFiles`) about what reads files. A
+// refusal whose cause may pass is not kept for a call that reads files: such a
+// call gathers again.
+const std::optional<Error>& prepareThread(bool readingFiles = true) {
+    ThreadPath& thread = threadPath();
+    const bool current = thread.applied && thread.gathering == gatheringCount.load(std::memory_order_acquire);
+    if (!current || (readingFiles && thread.applied->passing)) {
+        auto& chosen = chosenPath();
+        const std::lock_guard lock(chosen.mutex);
+        auto environment = environmentValue();
+        if (environment && environment == chosen.environmentWritten) environment = chosen.environmentSeen;
+        if (!chosen.gathered || environment != chosen.environmentSeen || (readingFiles && chosen.gathered->passing))
+            install(chosen, gatheredPath(chosen, environment, 0), environment);
+        if (!chosen.gathered->refusal) {
+            if (const int error = applyPath(chosen, chosen.gathered->libraryFolder(), environment)) {
+                static thread_local std::optional<Error> unapplied;
+                unapplied = Error{"SE_EPHE_PATH cannot be set: " + platform::system_error::describe(error)};
+                return unapplied;
+            }
+        }
+        thread.applied = chosen.gathered;
+        thread.gathering = gatheringCount.load(std::memory_order_relaxed);
+    }
+    const GatheredPath& applied = *thread.applied;
+    return applied.refusal || !readingFiles ? applied.refusal : applied.filesRefusal;
+}
+
+// Gathers again in the parents after the one that holds `failed`'s private
+// folder, unless another gathering took its place meanwhile; why none can be
+// made there, if none can.
+std::optional<Error> gatherBeyond(const GatheredPath& failed) {
+    auto& chosen = chosenPath();
+    const std::lock_guard lock(chosen.mutex);
+    if (chosen.gathered.get() != &failed) return std::nullopt;
+    auto path = gatheredPath(chosen, chosen.environmentSeen, failed.files->parent() + 1);
+    if (!path->files) return path->refusal ? path->refusal : path->filesRefusal;
+    install(chosen, std::move(path), chosen.environmentSeen);
+    return std::nullopt;
+}
+
+// The star catalogue this thread's library would read, made ready for it. A
+// private folder that takes no copy gives way to one in a later parent, when
+// one can be made there; every thread then changes to it.
 //
 // The library keeps the catalogue a thread read until swe_close, and the last
 // star it found, answering that name from it, until it finds another. So a
@@ -150,8 +206,15 @@ const std::optional<Error>& prepareThread() {
 // place, which the bridge never sets), and places Spica: the library keeps it
 // built in for its ayanamsha, so it is found with any catalogue or none.
 std::optional<Error> starCatalogueRefusal() {
+    for (;;) {
+        const std::shared_ptr<GatheredPath> applied = threadPath().applied;
+        auto refusal = applied->files->prepareStarCatalogue();
+        if (!refusal) break;
+        if (!refusal->folderFailed) return Error{std::move(refusal->message)};
+        if (auto elsewhere = gatherBeyond(*applied)) return Error{refusal->message + "; " + elsewhere->message};
+        if (const auto& refused = prepareThread()) return *refused;
+    }
     ThreadPath& thread = threadPath();
-    if (auto refusal = thread.applied->files->prepareStarCatalogue()) return Error{*std::move(refusal)};
     const std::pair latest{thread.gathering, thread.applied->files->catalogueVersion()};
     if (thread.stars && *thread.stars != latest) {
         swe_close();
@@ -209,7 +272,7 @@ double deltaT(double julianDayUT) {
 }
 
 double deltaT(double julianDayUT, std::int32_t flags) {
-    if (!covered(julianDayUT) || prepareThread()) return std::numeric_limits<double>::quiet_NaN();
+    if (!covered(julianDayUT) || prepareThread(readsFiles(flags))) return std::numeric_limits<double>::quiet_NaN();
     char serr[AS_MAXCH];   // the library's warnings (a fallback to another model) are not failures
     return swe_deltat_ex(julianDayUT, flags, serr);
 }
@@ -217,9 +280,9 @@ double deltaT(double julianDayUT, std::int32_t flags) {
 namespace {
 
 template <class Calculation>
-Result<Position> position(double julianDay, Calculation calculation) {
+Result<Position> position(double julianDay, std::int32_t flags, Calculation calculation) {
     if (auto refused = refusedJulianDay(julianDay)) return *std::move(refused);
-    if (const auto& refused = prepareThread()) return *refused;
+    if (const auto& refused = prepareThread(readsFiles(flags))) return *refused;
     Position result;
     ErrorText serr;
     const std::int32_t used = calculation(result.values.data(), serr.text);
@@ -232,13 +295,13 @@ Result<Position> position(double julianDay, Calculation calculation) {
 } // namespace
 
 Result<Position> calculateUT(double julianDayUT, std::int32_t bodyNumber, std::int32_t flags) {
-    return position(julianDayUT, [&](double* values, char* serr) {
+    return position(julianDayUT, flags, [&](double* values, char* serr) {
         return swe_calc_ut(julianDayUT, bodyNumber, flags, values, serr);
     });
 }
 
 Result<Position> calculate(double julianDayET, std::int32_t bodyNumber, std::int32_t flags) {
-    return position(julianDayET, [&](double* values, char* serr) {
+    return position(julianDayET, flags, [&](double* values, char* serr) {
         return swe_calc(julianDayET, bodyNumber, flags, values, serr);
     });
 }
@@ -265,7 +328,7 @@ Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int
 
 Result<double> ayanamsha(double julianDay) {
     if (auto refused = refusedJulianDay(julianDay)) return *std::move(refused);
-    if (const auto& refused = prepareThread()) return *refused;
+    if (const auto& refused = prepareThread(false)) return *refused;
     double value = 0.0;
     ErrorText serr;
     // Without nutation this is, bit for bit, the value of swe_get_ayanamsa, which
@@ -300,7 +363,7 @@ Result<Houses> houses(double julianDayUT, double latitude, double longitude, cha
 
 Result<std::array<double, 20>> phenomenaUT(double julianDayUT, std::int32_t bodyNumber, std::int32_t flags) {
     if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
-    if (const auto& refused = prepareThread()) return *refused;
+    if (const auto& refused = prepareThread(readsFiles(flags))) return *refused;
     std::array<double, 20> attributes{};
     ErrorText serr;
     if (swe_pheno_ut(julianDayUT, bodyNumber, flags, attributes.data(), serr.text) < 0)
@@ -335,7 +398,7 @@ Result<std::optional<double>> riseOrSet(double julianDayUT, std::int32_t bodyNum
 Result<double> solarCrossingUT(double longitude, double julianDayUT, std::int32_t flags) {
     if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (!std::isfinite(longitude)) return notFinite("the longitude");
-    if (const auto& refused = prepareThread()) return *refused;
+    if (const auto& refused = prepareThread(readsFiles(flags))) return *refused;
     ErrorText serr;
     const double when = swe_solcross_ut(longitude, julianDayUT, flags, serr.text);
     if (!(when >= julianDayUT) || !std::isfinite(when)) return serr.error("solar crossing not found");
@@ -402,6 +465,8 @@ bool setEphemerisPath(std::optional<std::string_view> folder) {
     static_cast<void>(prepareThread());
     return true;
 }
+
+void removeLeftoverFolders() { EphemerisDataFiles::removeLeftoverFolders(); }
 
 std::uint64_t ephemerisGeneration() noexcept { return pathGeneration.load(std::memory_order_acquire); }
 

@@ -27,20 +27,31 @@
 // The library opens its files by name, with a blocking open, so it is never
 // pointed at the chosen folders themselves: when the path is applied, every planetary file and
 // delta T table it may open there is looked for as the library would, and each
-// one found must be a regular file (else every call is an error naming it); the
-// library then reads these very planetary files, copies of checked star
-// catalogues, and a copy of the lines of the delta T table that it stores
-// safely, from a folder only this process writes
-// (internal/ephemeris_data_files.h). A table larger than 1 MiB (refused unread),
-// or one holding lines the library would store unsafely and none it stores
-// safely, is an error naming it (internal/delta_t_table.h).
-// Files for other bodies (fictitious ones, numbered asteroids) and JPL files it
-// does not find. A planetary file or table added to the chosen folders, or
-// renamed over one, is read once the path is applied again (a table only by
-// threads that have not yet asked for a delta T: the library reads it once per
-// thread); a star catalogue, before the next star on every thread. While
-// SE_EPHE_PATH wins, its value is replaced by the private folder, for the
-// library to take that.
+// one found must be a regular file (else every call that reads files is an
+// error naming it); the library then reads these very planetary files, copies
+// of checked star catalogues, and a copy of the lines of the delta T table that
+// it stores safely, from a folder only this process writes
+// (internal/ephemeris_data_files.h), in the first of XDG_RUNTIME_DIR, TMPDIR and
+// /tmp that takes it and what it must hold. Where none does, the calls that read
+// files are errors saying, for each of them, why; the others go on. A table
+// larger than 1 MiB (refused unread), or one holding lines the library would
+// store unsafely and none it stores safely, is an error naming it
+// (internal/delta_t_table.h). Files for other bodies (fictitious ones, numbered
+// asteroids) and JPL files it does not find. A planetary file or table added to
+// the chosen folders, or renamed over one, is read once the path is applied
+// again (a table only by threads that have not yet asked for a delta T: the
+// library reads it once per thread); a star catalogue, before the next star on
+// every thread. While SE_EPHE_PATH wins, it holds the private folder only while
+// the library reads it, so processes the program starts see the user's value
+// (but for one started in that moment).
+//
+// A call reads no file when its flags ask for the analytic theory alone
+// (flag::moshier), and ayanamsha reads none: these never depend on the data
+// files or the private folder, and go on when the files are refused, with the
+// library's own delta T model (no delta T table of the folders). Every other call
+// reads files. A refusal whose cause passes (descriptors or memory running short,
+// an I/O error) is not kept: the next call that reads files gathers the files
+// again.
 
 #include <array>
 #include <cstdint>
@@ -120,8 +131,9 @@ inline constexpr double latestJulianDay = 8000016.5;
 double julianDay(int year, int month, int day, double hour, bool gregorian = true);
 
 // Delta T (TT - UT) in days for a universal-time Julian day, with the library's
-// model. Not a number for a Julian day the library does not cover, and while an
-// SE_EPHE_PATH that names the current folder stops every call.
+// model. Not a number for a Julian day the library does not cover, and while the
+// library may not read files (an SE_EPHE_PATH that names the current folder,
+// data files refused, no private folder).
 double deltaT(double julianDayUT);
 
 // The same for the ephemeris named in `flags` (the flagsUsed of a Position),
@@ -201,6 +213,13 @@ inline constexpr std::size_t maximumEphemerisPathLength = 242;
 // than it is written (a line break, more than 20 folders). SE_EPHE_PATH still
 // wins over it.
 bool setEphemerisPath(std::optional<std::string_view> folder);
+
+// Removes the private folders that this user's runs of the program (of any
+// program on this bridge) left behind when they ended without removing them,
+// killed: for the program's start. The first gathering of the data files in a
+// process does it too. What is taken for such a folder, and how far it looks:
+// internal/private_data_folder.h.
+void removeLeftoverFolders();
 
 // A number that changes whenever setEphemerisPath is obeyed, and only then. A
 // result computed while it had one value may be reused as long as it keeps it;

@@ -4,15 +4,22 @@
 // before the library is asked.
 
 #include "platform/core/swiss_ephemeris.h"
+#include "support/child_process.h"
 #include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
 #include <stdlib.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -74,6 +81,16 @@ auto onFreshThread(Compute compute) {
 }
 
 Result<StarPosition> aldebaran() { return fixedStar("Aldebaran", instant, flag::speed); }
+
+// In a child process: a mount namespace of its own, with a tmpfs over `where`;
+// why not, where the system allows none.
+std::string ownTmpfs(const fs::path& where, unsigned long flags, const char* options) {
+    if (::unshare(CLONE_NEWNS) != 0) return std::string("no mount namespace: ") + std::strerror(errno);
+    if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+        ::mount("vadididod-test", where.c_str(), "tmpfs", flags, options) != 0)
+        return std::string("no tmpfs: ") + std::strerror(errno);
+    return {};
+}
 
 } // namespace
 
@@ -276,4 +293,82 @@ TEST_F(EphemerisFiles, EveryThreadReadsTheLatestCatalogue) {
     ASSERT_EQ(errorOf(replaced), "no error");
     EXPECT_EQ(std::get<StarPosition>(replaced).position.values, std::get<StarPosition>(fresh).position.values);
     EXPECT_EQ(errorOf(withoutCatalogue), "error, swe_fixstar(): could not find star name aldebaran");
+}
+
+// Descriptors ran short once, during a gathering: every later call failed, on
+// every thread and with the analytic theory too, naming a sound file and no cause.
+TEST_F(EphemerisFiles, ARefusalForWantOfDescriptorsIsNotKept) {
+    const auto calls = [] {
+        EXPECT_TRUE(setEphemerisPath(std::nullopt));   // gathered again, now
+        return std::pair(calculateUT(instant, body::moon, flag::speed),
+                         onFreshThread([] { return calculateUT(instant, body::moon, flag::moshier); }));
+    };
+    // Once as usual first: a sanitizer checking the type of an object for the
+    // first time needs descriptors of its own.
+    calls();
+    rlimit usual{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &usual), 0);
+    rlimit none = usual;
+    none.rlim_cur = 0;   // no new descriptor at all; those open stay usable
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+    const auto [moon, analytic] = calls();
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &usual), 0);
+    EXPECT_NE(errorOf(moon).find("Too many open files (EMFILE)"), std::string::npos) << errorOf(moon);
+    EXPECT_EQ(errorOf(analytic), "no error");
+    for (const auto& later : {calculateUT(instant, body::moon, flag::speed),
+                              onFreshThread([] { return calculateUT(instant, body::moon, flag::speed); })}) {
+        ASSERT_EQ(errorOf(later), "no error");
+        EXPECT_FALSE(std::get<Position>(later).usedMoshier());
+    }
+}
+
+// With no folder that takes a private one, every call failed, as calls that read
+// no file have no need of one.
+TEST_F(EphemerisFiles, WithoutAPrivateFolderOnlyCallsThatReadFilesFail) {
+    const auto sun = calculateUT(instant, body::sun, flag::moshier | flag::speed);
+    ASSERT_EQ(errorOf(sun), "no error");
+    const auto run = testsupport::runInChild([&] {
+        if (auto why = ownTmpfs("/tmp", MS_RDONLY, "mode=1777"); !why.empty()) return "skip: " + why;
+        ::setenv("XDG_RUNTIME_DIR", "/dev/null", 1);
+        ::unsetenv("TMPDIR");
+        if (!setEphemerisPath(std::nullopt)) return std::string("not gathered again");
+        const auto analytic = calculateUT(instant, body::sun, flag::moshier | flag::speed);
+        const auto* position = std::get_if<Position>(&analytic);
+        return errorOf(calculateUT(instant, body::sun, flag::speed)) + "\n" + errorOf(aldebaran()) + "\n" +
+               (std::isnan(deltaT(instant)) ? "no delta T" : "a delta T") + "\n" +
+               (position && position->values == std::get<Position>(sun).values ? "the same Sun" : errorOf(analytic)) +
+               "\n" + errorOf(ayanamsha(instant));
+    });
+    if (run.output.starts_with("skip: ")) GTEST_SKIP() << run.output;
+    const std::string noFolder = "no private folder could be made for the ephemeris data files: /dev/null "
+                                 "(XDG_RUNTIME_DIR): not a folder; TMPDIR is not set; /tmp: Read-only file system "
+                                 "(EROFS)";
+    EXPECT_EQ(run.output, noFolder + "\n" + noFolder + "\nno delta T\nthe same Sun\nno error");
+}
+
+// A full XDG_RUNTIME_DIR took the folder and its links but not the star
+// catalogue's copy, and the next parent was never tried.
+TEST_F(EphemerisFiles, AFolderThatTakesNoCopyGivesWayToTheNextParent) {
+    const fs::path runtime = scratchFolder();
+    const fs::path temporary = scratchFolder();
+    const auto run = testsupport::runInChild([&] {
+        // Room for the folder and its links, not for the 136 kB catalogue.
+        if (auto why = ownTmpfs(runtime, 0, "size=64k,mode=0700"); !why.empty()) return "skip: " + why;
+        ::setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
+        ::setenv("TMPDIR", temporary.c_str(), 1);
+        if (!setEphemerisPath(std::nullopt)) return std::string("not gathered again");
+        std::string findings = errorOf(calculateUT(instant, body::moon, flag::speed)) + "\n" + errorOf(aldebaran());
+        for (const fs::path& parent : {runtime, temporary}) {
+            int folders = 0;
+            bool catalogue = false;
+            for (const auto& folder : fs::directory_iterator(parent)) {
+                ++folders;
+                catalogue = catalogue || fs::exists(folder.path() / "sefstars.txt");
+            }
+            findings += "\n" + std::to_string(folders) + (catalogue ? " with the catalogue" : " without it");
+        }
+        return findings;
+    });
+    if (run.output.starts_with("skip: ")) GTEST_SKIP() << run.output;
+    EXPECT_EQ(run.output, "no error\nno error\n0 without it\n1 with the catalogue");
 }

@@ -2,6 +2,7 @@
 
 #include "platform/core/internal/delta_t_table.h"
 #include "platform/core/internal/star_catalogue.h"
+#include "platform/core/internal/system_error.h"
 #include "platform/core/outside_file.h"
 
 #include <dirent.h>
@@ -9,6 +10,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <mutex>
 #include <string_view>
 
 namespace swisseph {
@@ -76,33 +78,36 @@ bool passedOver(const platform::OutsideFileError& error) noexcept {
     return error.kind == platform::OutsideFileError::Kind::cannotOpen && passedOver(error.systemError);
 }
 
+DataFilesRefusal cannotBeRead(const std::string& path, int error) {
+    return {path + " cannot be read: " + platform::system_error::describe(error), platform::system_error::passes(error)};
+}
+
 // The library's own joining of a folder and a name.
 std::string inFolder(const std::string& folder, std::string_view name) {
     return folder + (folder.back() == '/' ? "" : "/") + std::string(name);
 }
 
 // Why a file read whole for the library cannot be, both caps being 1 MiB.
-std::string readRefusal(const std::string& path, const platform::OutsideFileError& error) {
+DataFilesRefusal readRefusal(const std::string& path, const platform::OutsideFileError& error) {
     static_assert(star_catalogue::largest == std::size_t{1} << 20 && delta_t_table::largest == star_catalogue::largest);
     switch (error.kind) {
-    case platform::OutsideFileError::Kind::notRegularFile: return path + " is not a regular file";
-    case platform::OutsideFileError::Kind::tooLarge: return path + " is larger than 1 MiB";
+    case platform::OutsideFileError::Kind::notRegularFile: return DataFilesRefusal{path + " is not a regular file"};
+    case platform::OutsideFileError::Kind::tooLarge: return DataFilesRefusal{path + " is larger than 1 MiB"};
     case platform::OutsideFileError::Kind::cannotOpen:
     case platform::OutsideFileError::Kind::cannotRead: break;
     }
-    return path + " cannot be read";
+    return cannotBeRead(path, error.systemError);
 }
 
-// The library is given the lines of a delta T table it reads safely, as `name`.
-std::optional<std::string> copyDeltaTTable(PrivateDataFolder& folder, platform::OutsideFile& file,
-                                           const std::string& name, const std::string& path) {
-    // Refused by its size before any of it is read.
+// The lines of a delta T table that the library reads safely; refused by its
+// size before any of it is read.
+platform::Expected<std::string, DataFilesRefusal> deltaTTableCopy(platform::OutsideFile& file,
+                                                                  const std::string& path) {
     auto text = file.readAll(delta_t_table::largest);
     if (!text) return readRefusal(path, text.error());
     auto copy = delta_t_table::soundCopy(*text);
-    if (!copy) return path + " is damaged: " + copy.error().what;
-    if (!folder.write(name, *copy)) return path + " cannot be handed to the ephemeris library";
-    return std::nullopt;
+    if (!copy) return DataFilesRefusal{path + " is damaged: " + copy.error().what};
+    return *std::move(copy);
 }
 
 constexpr std::size_t keptRefusals = 16;
@@ -134,6 +139,20 @@ CatalogueRefusals& catalogueRefusals() {
     return refusals;
 }
 
+const std::vector<std::string>& libraryNames() {
+    static const std::vector<std::string> names = libraryFileNames();
+    return names;
+}
+
+const std::vector<std::string>& sortedLibraryNames() {
+    static const std::vector<std::string> sorted = [] {
+        auto names = libraryNames();
+        std::sort(names.begin(), names.end());
+        return names;
+    }();
+    return sorted;
+}
+
 } // namespace
 
 FileVersion::FileVersion(std::string name, const struct stat& status)
@@ -146,46 +165,68 @@ bool FileVersion::operator==(const FileVersion& other) const noexcept {
            same(modified, other.modified) && same(changed, other.changed);
 }
 
-platform::Expected<std::unique_ptr<EphemerisDataFiles>, std::string>
-EphemerisDataFiles::gather(std::vector<std::string> folders) {
-    auto folder = PrivateDataFolder::make();
-    if (!folder) return std::string("no private folder could be made for the ephemeris data files");
-    std::unique_ptr<EphemerisDataFiles> files(new EphemerisDataFiles(std::move(folders), std::move(folder)));
-    static const std::vector<std::string> names = libraryFileNames();
-    static const std::vector<std::string> sortedNames = [] {
-        auto sorted = names;
-        std::sort(sorted.begin(), sorted.end());
-        return sorted;
-    }();
+void EphemerisDataFiles::removeLeftoverFolders() {
+    std::vector<std::string> names = libraryNames();
+    names.push_back(catalogueCopy);
+    PrivateDataFolder::removeLeftovers(names);
+}
+
+platform::Expected<std::unique_ptr<EphemerisDataFiles>, DataFilesRefusal>
+EphemerisDataFiles::gather(std::vector<std::string> folders, std::size_t firstParent) {
+    static std::once_flag leftoversRemoved;
+    std::call_once(leftoversRemoved, removeLeftoverFolders);
     std::vector<std::vector<bool>> listed;
-    for (const auto& candidate : files->folders_) listed.push_back(listedNames(candidate, sortedNames));
+    for (const auto& candidate : folders) listed.push_back(listedNames(candidate, sortedLibraryNames()));
+    FolderFailures failures;
+    for (std::size_t parent = firstParent;;) {
+        auto folder = PrivateDataFolder::make(parent, failures);
+        if (!folder)
+            return DataFilesRefusal{"no private folder could be made for the ephemeris data files: " + failures.reasons,
+                                    failures.passing};
+        parent = folder->parent() + 1;
+        std::unique_ptr<EphemerisDataFiles> files(new EphemerisDataFiles(folders, std::move(folder)));
+        const auto linked = files->linkFiles(listed, failures);
+        if (!linked) return linked.error();
+        if (*linked) return files;
+    }
+}
+
+platform::Expected<bool, DataFilesRefusal>
+EphemerisDataFiles::linkFiles(const std::vector<std::vector<bool>>& listed, FolderFailures& failures) {
+    const auto& sortedNames = sortedLibraryNames();
     bool tableFound = false;
-    for (const auto& name : names) {
+    for (const auto& name : libraryNames()) {
         const bool table = isDeltaTTable(name);
         if (table && tableFound) continue;
         const auto index = static_cast<std::size_t>(
             std::lower_bound(sortedNames.begin(), sortedNames.end(), name) - sortedNames.begin());
-        for (std::size_t at = 0; at < files->folders_.size(); ++at) {
+        for (std::size_t at = 0; at < folders_.size(); ++at) {
             if (!listed[at][index]) continue;
-            const std::string path = inFolder(files->folders_[at], name);
+            const std::string path = inFolder(folders_[at], name);
             auto file = platform::OutsideFile::open(path);
             if (!file && passedOver(file.error())) continue;
-            if (!file) return path + " cannot be read";
-            if (!S_ISREG(file->status().st_mode)) return path + " is not a regular file";
+            if (!file) return cannotBeRead(path, file.error().systemError);
+            if (!S_ISREG(file->status().st_mode)) return DataFilesRefusal{path + " is not a regular file"};
             if (table) {
-                if (auto refusal = copyDeltaTTable(*files->private_, *file, name, path)) return *std::move(refusal);
+                const auto copy = deltaTTableCopy(*file, path);
+                if (!copy) return copy.error();
+                if (!private_->write(name, *copy)) {
+                    failures.add(folder() + ": " + path + " cannot be copied there", errno);
+                    return false;
+                }
                 tableFound = true;
-            } else if (!files->private_->link(name, std::move(*file))) {
-                return path + " cannot be handed to the ephemeris library";
+            } else if (!private_->link(name, std::move(*file))) {
+                failures.add(folder() + ": " + path + " cannot be linked there", errno);
+                return false;
             }
-            files->linked_.emplace_back(name, path);
+            linked_.emplace_back(name, path);
             break;
         }
     }
-    return files;
+    return true;
 }
 
-std::optional<std::string> EphemerisDataFiles::prepareStarCatalogue() {
+std::optional<DataFilesRefusal> EphemerisDataFiles::prepareStarCatalogue() {
     const std::lock_guard lock(catalogueMutex_);
     for (const char* name : catalogueNames) {
         for (const auto& candidate : folders_) {
@@ -193,14 +234,14 @@ std::optional<std::string> EphemerisDataFiles::prepareStarCatalogue() {
             struct stat status {};
             if (::stat(path.c_str(), &status) != 0) {
                 if (passedOver(errno)) continue;
-                return path + " cannot be read";
+                return cannotBeRead(path, errno);
             }
             const FileVersion version(path, status);
             if (copied_ && *copied_ == version) return std::nullopt;
-            if (auto refusal = catalogueRefusals().find(version)) return refusal;
+            if (auto refusal = catalogueRefusals().find(version)) return DataFilesRefusal{*std::move(refusal)};
             auto file = platform::OutsideFile::open(path);
             if (!file && passedOver(file.error())) continue;
-            if (!file) return path + " cannot be read";
+            if (!file) return cannotBeRead(path, file.error().systemError);
             return copyCatalogue(*file, path);
         }
     }
@@ -214,7 +255,8 @@ std::optional<std::string> EphemerisDataFiles::prepareStarCatalogue() {
     return std::nullopt;
 }
 
-std::optional<std::string> EphemerisDataFiles::copyCatalogue(platform::OutsideFile& file, const std::string& path) {
+std::optional<DataFilesRefusal> EphemerisDataFiles::copyCatalogue(platform::OutsideFile& file,
+                                                                   const std::string& path) {
     // A FIFO would stop the library until a writer came; a folder or device is no catalogue.
     auto text = file.readAll(star_catalogue::largest);
     if (!text) return readRefusal(path, text.error());
@@ -225,9 +267,14 @@ std::optional<std::string> EphemerisDataFiles::copyCatalogue(platform::OutsideFi
     if (auto damage = star_catalogue::damage(*text)) {
         std::string refusal = path + " is damaged: " + *damage;
         if (unchanged) catalogueRefusals().keep(std::move(version), refusal);
-        return refusal;
+        return DataFilesRefusal{std::move(refusal)};
     }
-    if (!private_->write(catalogueCopy, *text)) return path + " cannot be copied for the ephemeris library";
+    if (!private_->write(catalogueCopy, *text)) {
+        const int error = errno;
+        return DataFilesRefusal{path + " cannot be copied for the ephemeris library: " + private_->path() + ": " +
+                                    platform::system_error::describe(error),
+                                platform::system_error::passes(error), true};
+    }
     catalogueVersion_.fetch_add(1, std::memory_order_release);
     copiedFrom_ = path;
     if (unchanged) copied_ = std::move(version);

@@ -1,14 +1,23 @@
 #include "platform/core/internal/private_data_folder.h"
 
 #include "platform/core/internal/ephemeris_folder_list.h"
+#include "platform/core/internal/system_error.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cstdlib>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
 
 namespace swisseph {
 namespace {
@@ -16,6 +25,23 @@ namespace {
 // Room left in the library's 256-byte file names for '/' and the longest name
 // it opens ("swe_deltat.txt"), with a margin.
 constexpr std::size_t longestFolder = 200;
+constexpr std::string_view namePrefix = "vadididod-ephemeris-";
+const std::string marker = ".owner";
+constexpr std::string_view partialSuffix = ".partial";
+constexpr std::size_t longestParentListing = 4096;
+
+struct Parent {
+    const char* variable;   // the environment variable that names it; none for /tmp
+    const char* path;       // null when the variable is not set
+};
+
+std::array<Parent, PrivateDataFolder::parentCount> parents() {
+    return {{{"XDG_RUNTIME_DIR", std::getenv("XDG_RUNTIME_DIR")}, {"TMPDIR", std::getenv("TMPDIR")}, {nullptr, "/tmp"}}};
+}
+
+std::string nameOf(const Parent& parent) {
+    return parent.variable != nullptr ? std::string(parent.path) + " (" + parent.variable + ")" : parent.path;
+}
 
 bool readAsOneFolder(std::string_view folder) {
     return !folder.empty() && folder.front() == '/' && folder.size() <= longestFolder &&
@@ -25,39 +51,256 @@ bool readAsOneFolder(std::string_view folder) {
 
 // A folder in which no one else can rename the private folder away and put
 // another in its place: this user's alone, or one with the sticky bit (/tmp).
-bool keepsItsEntries(const char* parent) {
+bool keepsItsEntries(const Parent& parent, FolderFailures& failures) {
     struct stat status {};
-    if (::stat(parent, &status) != 0 || !S_ISDIR(status.st_mode)) return false;
-    return (status.st_mode & S_ISVTX) != 0 ||
-           (status.st_uid == ::geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0);
+    if (::stat(parent.path, &status) != 0) {
+        failures.add(nameOf(parent), errno);
+        return false;
+    }
+    if (!S_ISDIR(status.st_mode)) {
+        failures.add(nameOf(parent) + ": not a folder");
+        return false;
+    }
+    if ((status.st_mode & S_ISVTX) != 0 ||
+        (status.st_uid == ::geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0))
+        return true;
+    failures.add(nameOf(parent) + ": others may write in it");
+    return false;
 }
 
 bool writeWhole(int fd, std::string_view bytes) {
     while (!bytes.empty()) {
         const ssize_t written = ::write(fd, bytes.data(), bytes.size());
         if (written < 0 && errno == EINTR) continue;
+        if (written == 0) errno = EIO;
         if (written <= 0) return false;
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
     return true;
 }
 
+// When a process started, in clock ticks after boot: the 22nd field of
+// /proc/<process>/stat. Else the errno of the failed read (ENOENT: no such
+// process), or EIO for a text not read as expected.
+platform::Expected<std::string, int> startTimeOf(const std::string& process) {
+    const auto text = platform::readOutsideFile("/proc/" + process + "/stat", 4096);
+    if (!text) return text.error().systemError != 0 ? text.error().systemError : EIO;
+    // The second field, the command in parentheses, may hold anything; the
+    // third and the rest follow its last ')'.
+    std::size_t at = text->rfind(')');
+    if (at == std::string::npos) return EIO;
+    for (int field = 3;; ++field) {
+        at = text->find_first_not_of(' ', at + 1);
+        if (at == std::string::npos) return EIO;
+        const std::size_t end = std::min(text->find(' ', at), text->size());
+        if (field == 22) return text->substr(at, end - at);
+        at = end;
+    }
+}
+
+// The kernel's boot, read once it can be.
+std::string bootId() {
+    static std::mutex mutex;
+    static std::string known;
+    const std::lock_guard lock(mutex);
+    if (known.empty()) {
+        if (auto text = platform::readOutsideFile("/proc/sys/kernel/random/boot_id", 64)) {
+            text->erase(std::remove(text->begin(), text->end(), '\n'), text->end());
+            known = *std::move(text);
+        }
+    }
+    return known;
+}
+
+// The process numbers this process sees, "pid:[4026531836]": a number names
+// another process in another such space.
+std::string pidNamespace() {
+    char link[64];
+    const ssize_t length = ::readlink("/proc/self/ns/pid", link, sizeof link);
+    return length > 0 && static_cast<std::size_t>(length) < sizeof link
+               ? std::string(link, static_cast<std::size_t>(length))
+               : std::string();
+}
+
+// What the marker says of this process: its boot, the space of its process
+// number and its start time; "unknown" while they cannot be read (no /proc),
+// which leaves its folder to be kept by every later run.
+std::string ownIdentity() {
+    static std::mutex mutex;
+    static std::string known;
+    static pid_t knownFor = 0;   // a child forked since is another process
+    const std::lock_guard lock(mutex);
+    if (knownFor != ::getpid()) {
+        known.clear();
+        knownFor = ::getpid();
+    }
+    if (known.empty()) {
+        const std::string boot = bootId();
+        const std::string space = pidNamespace();
+        const auto start = startTimeOf("self");
+        if (!boot.empty() && !space.empty() && start) known = boot + ' ' + space + ' ' + *start;
+    }
+    return known.empty() ? std::string("unknown") : known;
+}
+
+// The process number a folder of this name belongs to; empty for a name the
+// program does not give its folders.
+std::string processOf(std::string_view name) {
+    if (!name.starts_with(namePrefix)) return {};
+    name.remove_prefix(namePrefix.size());
+    const std::size_t dash = name.find('-');
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    const auto letterOrDigit = [&](char c) { return digit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    if (dash == std::string_view::npos || dash == 0 || dash > 10 || name.front() == '0' ||
+        name.size() != dash + 7 || !std::all_of(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(dash), digit) ||
+        !std::all_of(name.begin() + static_cast<std::ptrdiff_t>(dash) + 1, name.end(), letterOrDigit))
+        return {};
+    return std::string(name.substr(0, dash));
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) noexcept : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const noexcept { return fd_; }
+
+private:
+    int fd_;
+};
+
+// Whether the marker of the folder open as `folder` names a process that has
+// ended: of another boot, or `process` is gone or is another process that
+// started later under its number. False when that cannot be told (a process
+// that saw other process numbers).
+bool madeByEndedProcess(int folder, const std::string& process) {
+    const Descriptor file(::openat(folder, marker.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat status {};
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
+        status.st_uid != ::geteuid())
+        return false;
+    char text[128];
+    const ssize_t length = ::read(file.get(), text, sizeof text);
+    if (length <= 0 || static_cast<std::size_t>(length) == sizeof text) return false;
+    std::string_view identity(text, static_cast<std::size_t>(length));
+    if (!identity.ends_with('\n')) return false;
+    identity.remove_suffix(1);
+    const std::size_t first = identity.find(' ');
+    const std::size_t second = identity.find(' ', first == std::string_view::npos ? first : first + 1);
+    if (second == std::string_view::npos) return false;
+    const std::string boot = bootId();
+    if (identity.substr(0, first) != boot) return !boot.empty();
+    if (identity.substr(first + 1, second - first - 1) != pidNamespace()) return false;
+    const auto start = startTimeOf(process);
+    if (!start) return start.error() == ENOENT || start.error() == ESRCH;
+    return *start != identity.substr(second + 1);
+}
+
+// The entries of the folder open as `folder` when it holds only what its
+// maker may put there (`names`, sorted, a ".partial" beside each, the marker),
+// each a link or a regular file; none otherwise.
+std::optional<std::vector<std::string>> ownEntries(int folder, const std::vector<std::string>& names) {
+    const int listed = ::dup(folder);
+    DIR* listing = listed >= 0 ? ::fdopendir(listed) : nullptr;
+    if (listing == nullptr) {
+        if (listed >= 0) ::close(listed);
+        return std::nullopt;
+    }
+    const auto known = [&](std::string_view name) {
+        if (name == marker) return true;
+        if (name.ends_with(partialSuffix)) name.remove_suffix(partialSuffix.size());
+        return std::binary_search(names.begin(), names.end(), name);
+    };
+    std::vector<std::string> entries;
+    bool own = true;
+    for (const dirent* entry; own && (entry = ::readdir(listing)) != nullptr;) {
+        const std::string_view name(entry->d_name);
+        if (name == "." || name == "..") continue;
+        struct stat status {};
+        own = entries.size() <= 2 * names.size() && known(name) &&
+              ::fstatat(folder, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 &&
+              (S_ISLNK(status.st_mode) || S_ISREG(status.st_mode));
+        entries.emplace_back(name);
+    }
+    ::closedir(listing);
+    if (!own) return std::nullopt;
+    return entries;
+}
+
+// Removes the folder `name` of the parent open as `parent` when it is a
+// leftover, as the header has it.
+void removeIfLeftover(int parent, const char* name, const std::string& process,
+                      const std::vector<std::string>& names) {
+    struct stat status {};
+    if (::fstatat(parent, name, &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(status.st_mode) ||
+        status.st_uid != ::geteuid() || (status.st_mode & 07777) != 0700)
+        return;
+    const Descriptor folder(::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    struct stat opened {};
+    if (folder.get() < 0 || ::fstat(folder.get(), &opened) != 0 || opened.st_dev != status.st_dev ||
+        opened.st_ino != status.st_ino || !madeByEndedProcess(folder.get(), process))
+        return;
+    const auto entries = ownEntries(folder.get(), names);
+    if (!entries) return;
+    // The marker last: a folder left midway is still known as one of ours.
+    for (const auto& entry : *entries)
+        if (entry != marker && ::unlinkat(folder.get(), entry.c_str(), 0) != 0) return;
+    if (::unlinkat(folder.get(), marker.c_str(), 0) == 0) ::unlinkat(parent, name, AT_REMOVEDIR);
+}
+
 } // namespace
 
-std::unique_ptr<PrivateDataFolder> PrivateDataFolder::make() {
-    const char* const parents[] = {std::getenv("XDG_RUNTIME_DIR"), std::getenv("TMPDIR"), "/tmp"};
-    for (const char* parent : parents) {
-        if (parent == nullptr || !keepsItsEntries(parent)) continue;
-        std::string name = std::string(parent) + "/vadididod-ephemeris-XXXXXX";
-        if (!readAsOneFolder(name) || ::mkdtemp(name.data()) == nullptr) continue;
-        return std::unique_ptr<PrivateDataFolder>(new PrivateDataFolder(std::move(name)));
+void FolderFailures::add(std::string_view reason) {
+    if (!reasons.empty()) reasons += "; ";
+    reasons += reason;
+}
+
+void FolderFailures::add(std::string_view where, int error) {
+    add(std::string(where) + ": " + platform::system_error::describe(error));
+    passing = passing || platform::system_error::passes(error);
+}
+
+PrivateDataFolder::PrivateDataFolder(std::string path, std::size_t parent)
+    : path_(std::move(path)), parent_(parent), maker_(::getpid()) {}
+
+std::unique_ptr<PrivateDataFolder> PrivateDataFolder::make(std::size_t firstParent, FolderFailures& failures) {
+    const auto candidates = parents();
+    for (std::size_t index = firstParent; index < candidates.size(); ++index) {
+        const Parent& parent = candidates[index];
+        if (parent.path == nullptr) {
+            failures.add(std::string(parent.variable) + " is not set");
+            continue;
+        }
+        if (!keepsItsEntries(parent, failures)) continue;
+        std::string name =
+            std::string(parent.path) + '/' + std::string(namePrefix) + std::to_string(::getpid()) + "-XXXXXX";
+        if (!readAsOneFolder(name)) {
+            failures.add(nameOf(parent) + ": too long a path for the ephemeris library, or one it would split");
+            continue;
+        }
+        if (::mkdtemp(name.data()) == nullptr) {
+            failures.add(nameOf(parent), errno);
+            continue;
+        }
+        std::unique_ptr<PrivateDataFolder> folder(new PrivateDataFolder(std::move(name), index));
+        if (folder->write(marker, ownIdentity() + '\n')) return folder;
+        const int error = errno;
+        folder.reset();
+        failures.add(nameOf(parent), error);
     }
+    if (firstParent >= candidates.size()) failures.add("no other folder is left to try");
     return nullptr;
 }
 
 PrivateDataFolder::~PrivateDataFolder() {
-    for (const auto& name : names_) ::unlink(entry(name).c_str());
-    ::rmdir(path_.c_str());
+    if (::getpid() == maker_) {
+        // The marker, made first, goes last.
+        for (auto name = names_.rbegin(); name != names_.rend(); ++name) ::unlink(entry(*name).c_str());
+        ::rmdir(path_.c_str());
+    }
     // Only now are the files closed: no name leads to their numbers any more,
     // which the process may give to other files.
     held_.clear();
@@ -71,22 +314,53 @@ bool PrivateDataFolder::link(const std::string& name, platform::OutsideFile file
     const struct stat held = file.status();
     held_.push_back(std::move(file));
     struct stat reached {};
-    return ::stat(path.c_str(), &reached) == 0 && reached.st_dev == held.st_dev && reached.st_ino == held.st_ino;
+    if (::stat(path.c_str(), &reached) != 0) return false;
+    if (reached.st_dev == held.st_dev && reached.st_ino == held.st_ino) return true;
+    errno = ENOENT;
+    return false;
 }
 
 bool PrivateDataFolder::write(const std::string& name, std::string_view bytes) {
     const std::string path = entry(name);
-    const std::string partial = path + ".partial";
+    const std::string partial = path + std::string(partialSuffix);
     if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.push_back(name);
     const int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return false;
     const bool written = writeWhole(fd, bytes);
+    int error = errno;
     const bool closed = ::close(fd) == 0;
+    if (written && !closed) error = errno;
     if (written && closed && ::rename(partial.c_str(), path.c_str()) == 0) return true;
+    if (written && closed) error = errno;
     ::unlink(partial.c_str());
+    errno = error;
     return false;
 }
 
 void PrivateDataFolder::remove(const std::string& name) { ::unlink(entry(name).c_str()); }
+
+void PrivateDataFolder::removeLeftovers(const std::vector<std::string>& names) {
+    std::vector<std::string> sorted = names;
+    std::sort(sorted.begin(), sorted.end());
+    FolderFailures ignored;
+    for (const Parent& candidate : parents()) {
+        if (candidate.path == nullptr || !keepsItsEntries(candidate, ignored)) continue;
+        const Descriptor parent(::open(candidate.path, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        const int listed = parent.get() >= 0 ? ::dup(parent.get()) : -1;
+        DIR* listing = listed >= 0 ? ::fdopendir(listed) : nullptr;
+        if (listing == nullptr) {
+            if (listed >= 0) ::close(listed);
+            continue;
+        }
+        // Removing entries while listing may make the listing pass over some
+        // or show some twice; a later start sees those.
+        std::size_t looked = 0;
+        for (const dirent* entry; looked < longestParentListing && (entry = ::readdir(listing)) != nullptr; ++looked) {
+            const std::string process = processOf(entry->d_name);
+            if (!process.empty()) removeIfLeftover(parent.get(), entry->d_name, process, sorted);
+        }
+        ::closedir(listing);
+    }
+}
 
 } // namespace swisseph

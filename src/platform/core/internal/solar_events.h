@@ -31,9 +31,9 @@ inline constexpr int lastComputedYear = 3000;
 // in that calendar year, the other three follow it in order.
 //
 // With `highPrecision` the closed form is refined with the library's Sun; without,
-// the closed form alone. While the library may not be asked at all (an
-// SE_EPHE_PATH that names the current folder, swiss_ephemeris.h) the closed form
-// stands too, with a delta T of its own (delta_t.h): within three minutes of
+// the closed form alone. While the library may not be asked with its data files
+// (an SE_EPHE_PATH that names the current folder, a data file refused, no
+// private folder: swiss_ephemeris.h) the closed form stands too, with a delta T of its own (delta_t.h): within three minutes of
 // the precise instant from 1700 to 2020 and 25 minutes elsewhere, never a value
 // that is not a number. Years outside the computed ones keep the place in the
 // calendar year (day and time after the start of 1 January, UTC) that the event
