@@ -5,7 +5,8 @@
 //
 // Each instance reads the store once, when it is made, and keeps its own copy.
 // Every assignment, also of the value already held, stores the value and saves
-// all sixteen preferences. Then, only when the value differs from the one held
+// all sixteen preferences (a save that fails leaves the file as it was, and the
+// instance keeps the value). Then, only when the value differs from the one held
 // before, the change is announced (the property's own signal, then `changed()`),
 // so a slot that reads this object or the store sees the new value, and writing
 // the theme already in place applies nothing again. Assigned values are taken
