@@ -143,6 +143,7 @@ std::optional<SettingsStore> SettingsStore::open() {
         const std::lock_guard<std::mutex> hold(setAsideLock);
         setAside.push_back(aside);
     }
+    emit SetAsideNotifier::shared().storeSetAside();
     return SettingsStore(Values{});
 }
 
@@ -173,6 +174,12 @@ void removeUnfinishedSaves() {
         print("Settings: removed " + std::to_string(removed) + " unfinished save" + (removed == 1 ? "" : "s") +
               " beside " + path.toStdString() + ".");
     }
+}
+
+SetAsideNotifier& SetAsideNotifier::shared() {
+    // Never destroyed: a store may be set aside while the process ends.
+    static auto* notifier = new SetAsideNotifier;
+    return *notifier;
 }
 
 std::vector<QString> takeSetAsideStores() {

@@ -15,10 +15,12 @@
 // (a folder, a FIFO, a larger file, an unreadable or damaged one) is never
 // written over: it is moved aside under a new name, with a line on the
 // console, and the program goes on with an empty store; the window tells the
-// user where it went (takeSetAsideStores). If it cannot even be moved, the
-// store is not opened at all and nothing is written.
+// user where it went (takeSetAsideStores), whenever that happens: at start,
+// or when a later read or save finds the file so. If it cannot even be moved,
+// the store is not opened at all and nothing is written.
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
 #include <cstddef>
@@ -64,6 +66,22 @@ QString settingsStorePath();
 // Where stores were set aside since the last call, oldest first: each is
 // handed out once, for the user to be told once.
 std::vector<QString> takeSetAsideStores();
+
+// Says that a store was set aside, each time one is: takeSetAsideStores then
+// hands it out. Emitted from the thread that opened the store; made on first
+// use and kept until the process ends.
+class SetAsideNotifier : public QObject {
+    Q_OBJECT
+
+public:
+    static SetAsideNotifier& shared();
+
+signals:
+    void storeSetAside();
+
+private:
+    SetAsideNotifier() = default;
+};
 
 // Removes what saves killed midway left beside the store: a save writes its
 // new file under a name of its own ("Vadididod.conf.unfinished-save-" and 16
