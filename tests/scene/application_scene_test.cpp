@@ -220,6 +220,23 @@ TEST(SceneTeardown, ASceneDestroyedWithItsWindowShownLeavesNothingBehind) {
     if (Scene::scene) Scene::scene->appDelegate().applicationWillFinishLaunching();
 }
 
+// An opener may report that no browser took the page after the window that
+// asked is gone: nothing is told then.
+TEST(SceneTeardown, AFailureReportedOnceTheWindowIsGoneIsNotTold) {
+    std::function<void()> failed;
+    {
+        ApplicationScene other;
+        other.setOpenURL([&](const QUrl&, QObject*, const std::function<void()>& report) { failed = report; });
+        other.launch();
+        other.openHelpPage();
+        delete other.window();
+    }
+    ASSERT_TRUE(failed);
+    failed();
+    for (QWidget* widget : QApplication::topLevelWidgets()) EXPECT_EQ(qobject_cast<QMessageBox*>(widget), nullptr);
+    if (Scene::scene) Scene::scene->appDelegate().applicationWillFinishLaunching();
+}
+
 // A store that cannot serve is set aside and a new one begun. Once the window
 // is on the screen, where the window manager put it, a message over it says
 // so, once, titled as the window's button for the sheet and naming where the
