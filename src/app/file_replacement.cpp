@@ -2,13 +2,15 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cstdio>
-#include <random>
 #include <system_error>
 #include <utility>
 
@@ -64,8 +66,14 @@ bool isUnfinishedName(std::string_view entry, std::string_view name) {
 }
 
 std::string unfinishedName(const std::string& name) {
-    std::random_device device;
-    const unsigned long long random = (static_cast<unsigned long long>(device()) << 32) | device();
+    unsigned long long random = 0;
+    if (::getrandom(&random, sizeof random, GRND_NONBLOCK) != static_cast<ssize_t>(sizeof random)) {
+        // No randomness at hand: the clock and a count differ from try to
+        // try, and the file is made exclusively, so a clash only costs a try.
+        static std::atomic<unsigned long long> tries{0};
+        random = static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                 (++tries << 48) ^ static_cast<unsigned long long>(::getpid());
+    }
     char digits[randomDigits + 1];
     std::snprintf(digits, sizeof digits, "%016llx", random);
     return name + std::string(unfinishedMark) + digits;
@@ -84,55 +92,86 @@ bool writeWhole(int fd, std::string_view bytes, ReplaceFailure& failure) {
     return true;
 }
 
-// The new file, open in the folder, removed again unless it was renamed.
+// The new file, open in the folder: unnamed while it is written and synced
+// where the file system can make such a file (O_TMPFILE), so that a
+// replacement killed meanwhile leaves nothing; named from the start where it
+// cannot. Once named, it is removed again unless it was renamed.
 class NewFile {
 public:
-    NewFile(int folder, std::string name) : folder_(folder), name_(std::move(name)) {}
+    explicit NewFile(int folder) : folder_(folder) {}
     NewFile(const NewFile&) = delete;
     NewFile& operator=(const NewFile&) = delete;
     ~NewFile() {
         if (fd_ >= 0) ::close(fd_);
         // Only the file made here goes: the name must still lead to it.
         struct stat now {};
-        if (made_ && !renamed_ && ::fstatat(folder_, name_.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+        if (!name_.empty() && !renamed_ && ::fstatat(folder_, name_.c_str(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
             now.st_dev == status_.st_dev && now.st_ino == status_.st_ino) {
             ::unlinkat(folder_, name_.c_str(), 0);
         }
     }
 
-    bool make() {
-        fd_ = ::openat(folder_, name_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-        if (fd_ < 0) return false;
-        if (::fstat(fd_, &status_) != 0) {
-            const int error = errno;
-            ::unlinkat(folder_, name_.c_str(), 0);   // made by this very call, exclusively
-            errno = error;
-            return false;
+    // False, with errno set, when no file could be made; EOPNOTSUPP when the
+    // file system makes no unnamed files.
+    bool make(const std::string& base, bool unnamed) {
+        if (unnamed) {
+            fd_ = ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+            // Kernels and file systems without unnamed files say so in one of these.
+            if (fd_ < 0 && (errno == EISDIR || errno == EINVAL || errno == ENOENT)) errno = EOPNOTSUPP;
+        } else {
+            name(base, [&](const std::string& candidate) {
+                fd_ = ::openat(folder_, candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                               0600);
+                return fd_ >= 0;
+            });
         }
-        made_ = true;
-        return true;
+        if (fd_ < 0) return false;
+        if (::fstat(fd_, &status_) == 0) return true;
+        const int error = errno;
+        if (!name_.empty()) ::unlinkat(folder_, name_.c_str(), 0);   // made just now, exclusively
+        name_.clear();
+        errno = error;
+        return false;
+    }
+    // Links an unnamed file in beside `base`; false, with errno set, when it
+    // cannot (ENOENT: no /proc to reach it through).
+    bool link(const std::string& base) {
+        if (!name_.empty()) return true;
+        const std::string opened = "/proc/self/fd/" + std::to_string(fd_);
+        return name(base, [&](const std::string& candidate) {
+            return ::linkat(AT_FDCWD, opened.c_str(), folder_, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0;
+        });
     }
     int fd() const noexcept { return fd_; }
     const std::string& name() const noexcept { return name_; }
-    bool close() {
-        const int fd = std::exchange(fd_, -1);
-        return ::close(fd) == 0;
-    }
+    bool close() { return ::close(std::exchange(fd_, -1)) == 0; }
     void renamed() noexcept { renamed_ = true; }
 
 private:
+    // Tries names until `take` takes one that no file has yet.
+    template <class Take>
+    bool name(const std::string& base, Take take) {
+        for (int attempt = 0; attempt < 8; ++attempt) {
+            const std::string candidate = unfinishedName(base);
+            if (take(candidate)) {
+                name_ = candidate;
+                return true;
+            }
+            if (errno != EEXIST) return false;
+        }
+        return false;
+    }
+
     int folder_;
     std::string name_;
     int fd_ = -1;
-    bool made_ = false;
     bool renamed_ = false;
     struct stat status_ {};
 };
 
 class Folder {
 public:
-    explicit Folder(const std::string& path)
-        : fd_(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+    explicit Folder(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
     Folder(const Folder&) = delete;
     Folder& operator=(const Folder&) = delete;
     ~Folder() {
@@ -144,27 +183,30 @@ private:
     int fd_;
 };
 
-std::optional<ReplaceFailure> replaceIn(int folder, const std::string& name, std::string_view bytes) {
-    std::optional<NewFile> file;
-    for (int attempt = 0; attempt < 8; ++attempt) {
-        file.emplace(folder, unfinishedName(name));
-        if (file->make()) break;
-        if (errno != EEXIST) return ReplaceFailure{"make", errno};
-        file.reset();
+std::optional<ReplaceFailure> replaceIn(int folder, const std::string& name, std::string_view bytes, bool unnamed) {
+    NewFile file(folder);
+    if (!file.make(name, unnamed)) {
+        if (unnamed && errno == EOPNOTSUPP) return replaceIn(folder, name, bytes, false);
+        return ReplaceFailure{"make", errno};
     }
-    if (!file) return ReplaceFailure{"make", EEXIST};
     // The mode the file was made with may have lost bits to the umask; it gains none.
-    if (::fchmod(file->fd(), 0600) != 0) return ReplaceFailure{"make", errno};
+    if (::fchmod(file.fd(), 0600) != 0) return ReplaceFailure{"make", errno};
 
     ReplaceFailure failure;
-    if (!writeWhole(file->fd(), bytes, failure)) return failure;
+    if (!writeWhole(file.fd(), bytes, failure)) return failure;
     int synced = 0;
-    while ((synced = diskCalls().sync(file->fd())) != 0 && errno == EINTR) {
+    while ((synced = diskCalls().sync(file.fd())) != 0 && errno == EINTR) {
     }
     if (synced != 0) return ReplaceFailure{"sync", errno};
-    if (!file->close()) return ReplaceFailure{"close", errno};
-    if (::renameat(folder, file->name().c_str(), folder, name.c_str()) != 0) return ReplaceFailure{"rename", errno};
-    file->renamed();
+    if (!file.link(name)) {
+        if (errno == ENOENT) return replaceIn(folder, name, bytes, false);
+        return ReplaceFailure{"link", errno};
+    }
+    if (!file.close()) return ReplaceFailure{"close", errno};
+    if (diskCalls().rename(folder, file.name().c_str(), folder, name.c_str()) != 0) {
+        return ReplaceFailure{"rename", errno};
+    }
+    file.renamed();
     return std::nullopt;
 }
 
@@ -180,7 +222,7 @@ std::optional<ReplaceFailure> replaceFileWhole(const std::string& path, std::str
     if (!target) return ReplaceFailure{"follow link", errno};
     const Folder folder(folderOf(*target));
     if (folder.fd() < 0) return ReplaceFailure{"open folder", errno};
-    return replaceIn(folder.fd(), nameOf(*target), bytes);
+    return replaceIn(folder.fd(), nameOf(*target), bytes, true);
 }
 
 int removeUnfinishedReplacements(const std::string& path, std::time_t minimumAge) {

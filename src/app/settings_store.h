@@ -83,8 +83,8 @@ private:
     SetAsideNotifier() = default;
 };
 
-// Removes what saves killed midway left beside the store: a save writes its
-// new file under a name of its own ("Vadididod.conf.unfinished-save-" and 16
+// Removes what saves killed midway left beside the store: a save gives its
+// new file a name of its own ("Vadididod.conf.unfinished-save-" and 16
 // hexadecimal digits) and renames it over the store once it is whole. Only
 // such files that the program can tell it wrote go (file_replacement.h), and
 // only once unchanged for over a minute: a save in flight (of a copy of the

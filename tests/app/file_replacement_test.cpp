@@ -1,6 +1,6 @@
-// Replacing a file whole: a write or a sync that fails, or writes that stop
-// short, leave the file as it was and nothing beside it; a link is replaced
-// where it leads and stays a link.
+// Replacing a file whole: a write, sync or rename that fails, or writes that
+// stop short, leave the file as it was and nothing beside it; a link is
+// replaced where it leads and stays a link.
 
 #include "app/file_replacement.h"
 
@@ -48,6 +48,10 @@ int failingSync(int) {
     errno = EIO;
     return -1;
 }
+int failingRename(int, const char*, int, const char*) {
+    errno = EACCES;
+    return -1;
+}
 
 struct Fault {
     const char* what;
@@ -56,7 +60,7 @@ struct Fault {
     int error;
 };
 
-TEST(FileReplacement, AFailedWriteOrSyncLeavesTheFileAsItWas) {
+TEST(FileReplacement, AFailedStepLeavesTheFileAsItWas) {
     const testsupport::ScratchFolder folder;
     ASSERT_TRUE(folder.made());
     const fs::path path = folder.path() / "store";
@@ -66,6 +70,7 @@ TEST(FileReplacement, AFailedWriteOrSyncLeavesTheFileAsItWas) {
         {"short write, then full", {fillsUp, ::fdatasync}, "write", ENOSPC},
         {"write taking nothing", {takesNothing, ::fdatasync}, "write", 0},
         {"failing sync", {::write, failingSync}, "sync", EIO},
+        {"failing rename", {::write, ::fdatasync, failingRename}, "rename", EACCES},
     };
     for (const Fault& fault : faults) {
         writeFile(path, "theme=2\ncoordsLat=12.5\n");

@@ -1,6 +1,6 @@
-// A save writes its new file beside the store under a name of its own and
-// renames it over the store once whole: one killed midway leaves that file,
-// which the next start of the program removes. Nothing else beside the store
+// A save names its new file beside the store as no person would and renames
+// it over the store once whole: one killed in between leaves that file, which
+// the next start of the program removes. Nothing else beside the store
 // goes, however old: the user's own files, whatever their names, the leftovers
 // of older versions, and files under the save's name that the program cannot
 // tell it wrote. The program itself is run.
@@ -43,18 +43,15 @@ void make(const QString& path, std::time_t seconds) {
     age(path, seconds);
 }
 
-// A save of the store in a process of its own, killed halfway through its write.
+// A save of the store in a process of its own, killed once its new file is
+// written and named, before it is renamed over the store.
 void killASaveMidway(const QString& configFolder) {
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         ::setenv("XDG_CONFIG_HOME", QFile::encodeName(configFolder).constData(), 1);
         app::DiskCalls killed;
-        killed.write = [](int fd, const void* bytes, std::size_t count) -> ssize_t {
-            [[maybe_unused]] const ssize_t written = ::write(fd, bytes, count / 2);
-            ::raise(SIGKILL);
-            return -1;
-        };
+        killed.rename = [](int, const char*, int, const char*) { return ::raise(SIGKILL); };
         app::useDiskCalls(killed);
         if (auto store = app::SettingsStore::open()) store->save();
         ::_exit(0);
