@@ -29,7 +29,10 @@ void tellNoBrowserOpened(const QUrl& url, QWidget* window) {
 void openHelpPage(const QString& address, QWidget* window, const WebAddressOpener& open) {
     const auto url = webAddress(address);
     if (!url || !window || !open) return;
-    open(*url, window, [window, address = *url] { tellNoBrowserOpened(address, window); });
+    // The window may be gone when the opener reports, whatever the opener does with its context.
+    open(*url, window, [window = QPointer<QWidget>(window), address = *url] {
+        if (window) tellNoBrowserOpened(address, window);
+    });
 }
 
 } // namespace app

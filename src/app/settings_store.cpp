@@ -1,23 +1,18 @@
 #include "app/settings_store.h"
 
 #include "app/console.h"
+#include "app/file_replacement.h"
 
 #include "platform/core/outside_file.h"
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
-#include <algorithm>
 #include <cerrno>
-#include <ctime>
-#include <dirent.h>
-#include <fcntl.h>
 #include <mutex>
 #include <string>
-#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
@@ -148,6 +143,7 @@ std::optional<SettingsStore> SettingsStore::open() {
         const std::lock_guard<std::mutex> hold(setAsideLock);
         setAside.push_back(aside);
     }
+    emit SetAsideNotifier::shared().storeSetAside();
     return SettingsStore(Values{});
 }
 
@@ -159,48 +155,31 @@ std::optional<QString> SettingsStore::value(const QString& key) const {
 
 bool SettingsStore::save() const {
     const QString path = settingsStorePath();
-    QSaveFile file(path);
-    const bool saved = makeStoreFolder(QFileInfo(path).absolutePath()) && file.open(QIODevice::WriteOnly) &&
-                       file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner) &&
-                       file.write(settingsText(values_)) >= 0 && file.commit();
-    if (!saved) print("Settings: the preferences could not be written to " + path.toStdString() + ".");
-    return saved;
+    if (!makeStoreFolder(QFileInfo(path).absolutePath())) {
+        print("Settings: the preferences could not be written to " + path.toStdString() + ".");
+        return false;
+    }
+    const auto failure = replaceFileWhole(QFile::encodeName(path).toStdString(), settingsText(values_).toStdString());
+    if (failure) {
+        print("Settings: the preferences could not be written to " + path.toStdString() + " (" + failure->text() +
+              "); the file there is as it was.");
+    }
+    return !failure;
 }
 
 void removeUnfinishedSaves() {
     const QString path = settingsStorePath();
-    const int folder = ::open(QFile::encodeName(QFileInfo(path).absolutePath()).constData(),
-                              O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (folder < 0) return;
-    DIR* entries = ::fdopendir(folder);
-    if (!entries) {
-        ::close(folder);
-        return;
-    }
-    const std::string prefix = std::string(fileName) + '.';
-    const std::time_t staleBefore = std::time(nullptr) - 60;
-    const auto letterOrDigit = [](char c) {
-        return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
-    };
-    int removed = 0;
-    int looked = 0;
-    for (const dirent* entry = ::readdir(entries); entry && looked < 4096; entry = ::readdir(entries), ++looked) {
-        const std::string_view name(entry->d_name);
-        if (name.size() != prefix.size() + 6 || !name.starts_with(prefix) ||
-            !std::all_of(name.begin() + static_cast<std::ptrdiff_t>(prefix.size()), name.end(), letterOrDigit)) {
-            continue;
-        }
-        struct stat status {};
-        if (::fstatat(folder, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode) &&
-            status.st_uid == ::getuid() && status.st_mtime < staleBefore && ::unlinkat(folder, entry->d_name, 0) == 0) {
-            ++removed;
-        }
-    }
-    ::closedir(entries);
+    const int removed = removeUnfinishedReplacements(QFile::encodeName(path).toStdString(), 60);
     if (removed > 0) {
         print("Settings: removed " + std::to_string(removed) + " unfinished save" + (removed == 1 ? "" : "s") +
               " beside " + path.toStdString() + ".");
     }
+}
+
+SetAsideNotifier& SetAsideNotifier::shared() {
+    // Never destroyed: a store may be set aside while the process ends.
+    static auto* notifier = new SetAsideNotifier;
+    return *notifier;
 }
 
 std::vector<QString> takeSetAsideStores() {

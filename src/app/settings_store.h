@@ -5,7 +5,9 @@
 // text (stored_values.h); the file is never handed to a deserialiser.
 //
 // The file holds the user's coordinates, so it is written 0600 in a folder
-// that is 0700, and replaced whole and atomically at each save.
+// that is 0700, and replaced whole and atomically at each save
+// (file_replacement.h): a save that cannot write, flush or sync all of it
+// leaves the file as it was.
 //
 // Reading trusts nothing about what is at the path: it opens without blocking
 // (a FIFO there never holds start-up), checks the opened descriptor, and takes
@@ -13,10 +15,12 @@
 // (a folder, a FIFO, a larger file, an unreadable or damaged one) is never
 // written over: it is moved aside under a new name, with a line on the
 // console, and the program goes on with an empty store; the window tells the
-// user where it went (takeSetAsideStores). If it cannot even be moved, the
-// store is not opened at all and nothing is written.
+// user where it went (takeSetAsideStores), whenever that happens: at start,
+// or when a later read or save finds the file so. If it cannot even be moved,
+// the store is not opened at all and nothing is written.
 
 #include <QByteArray>
+#include <QObject>
 #include <QString>
 
 #include <cstddef>
@@ -46,8 +50,9 @@ public:
     void remove(const QString& key) { values_.erase(key); }
     void clear() noexcept { values_.clear(); }
 
-    // Replaces the file with these values; false, with a console line, when
-    // that fails (the file on disk is then as it was).
+    // Replaces the file with these values; false, with one console line that
+    // says why, when that fails: the file on disk is then as it was, and this
+    // store keeps its values.
     bool save() const;
 
 private:
@@ -62,14 +67,31 @@ QString settingsStorePath();
 // handed out once, for the user to be told once.
 std::vector<QString> takeSetAsideStores();
 
-// Removes what saves killed midway left beside the store: a save links its new
-// file in under a temporary name ("Vadididod.conf." and six letters or digits)
-// and renames it over the store a moment later. Only regular files of the
-// user's with such a name, unchanged for over a minute, go: a save in flight
-// (of a copy of the program that could not take the single-instance lock, or
-// of an older version without one) is younger. Looks at no more than the
-// folder's first 4096 entries. For the start of the program, once it knows no
-// other copy of its own runs; says on the console how many went.
+// Says that a store was set aside, each time one is: takeSetAsideStores then
+// hands it out. Emitted from the thread that opened the store; made on first
+// use and kept until the process ends.
+class SetAsideNotifier : public QObject {
+    Q_OBJECT
+
+public:
+    static SetAsideNotifier& shared();
+
+signals:
+    void storeSetAside();
+
+private:
+    SetAsideNotifier() = default;
+};
+
+// Removes what saves killed midway left beside the store: a save gives its
+// new file a name of its own ("Vadididod.conf.unfinished-save-" and 16
+// hexadecimal digits) and renames it over the store once it is whole. Only
+// such files that the program can tell it wrote go (file_replacement.h), and
+// only once unchanged for over a minute: a save in flight (of a copy of the
+// program that could not take the single-instance lock) is younger. Any other
+// file beside the store, of the user's or of older versions, stays. For the
+// start of the program, once it knows no other copy of its own runs; says on
+// the console how many went.
 void removeUnfinishedSaves();
 
 // Removes every stored preference, the first-start marker included.

@@ -131,7 +131,7 @@ void UserSettings::loadOrDefault() {
             if (legacy) {
                 store->setValue(QLatin1String(key), stored::text(*value));
             } else {
-                readTexts_[&member] = *text;
+                readTexts_[key] = *text;
             }
         } else if (marked) {
             readAsMissing(member);
@@ -169,7 +169,7 @@ void UserSettings::save() {
 
 void UserSettings::writeTo(SettingsStore& store) const {
     forEachPreference(*this, [&](const char* key, const auto& member) {
-        const auto read = readTexts_.find(&member);
+        const auto read = readTexts_.find(key);
         store.setValue(QLatin1String(key), read != readTexts_.end() ? read->second : stored::text(member));
     });
 }
@@ -178,28 +178,28 @@ platform::Date UserSettings::notifyTimeOfDay() const {
     return instantOf(notifyTimeOfDay_).value_or(platform::Date::now());
 }
 
-void UserSettings::setFirstRun(bool value) { assign(firstRun_, value, &UserSettings::firstRunChanged); }
-void UserSettings::setTheme(qint64 value) { assign(theme_, value, &UserSettings::themeChanged); }
-void UserSettings::setWantNotifications(bool value) { assign(wantNotifications_, value, &UserSettings::wantNotificationsChanged); }
-void UserSettings::setNotifyFestivals(bool value) { assign(notifyFestivals_, value, &UserSettings::notifyFestivalsChanged); }
-void UserSettings::setNotifySeasons(bool value) { assign(notifySeasons_, value, &UserSettings::notifySeasonsChanged); }
-void UserSettings::setNotifySolstice(bool value) { assign(notifySolstice_, value, &UserSettings::notifySolsticeChanged); }
-void UserSettings::setNotifyEquinox(bool value) { assign(notifyEquinox_, value, &UserSettings::notifyEquinoxChanged); }
-void UserSettings::setShowSiderealZodiac(bool value) { assign(showSiderealZodiac_, value, &UserSettings::showSiderealZodiacChanged); }
-void UserSettings::setShowChineseZodiac(bool value) { assign(showChineseZodiac_, value, &UserSettings::showChineseZodiacChanged); }
-void UserSettings::setNotifyEaster(bool value) { assign(notifyEaster_, value, &UserSettings::notifyEasterChanged); }
-void UserSettings::setNotifyOnAstronomicalDates(bool value) { assign(notifyOnAstronomicalDates_, value, &UserSettings::notifyOnAstronomicalDatesChanged); }
-void UserSettings::setNotifyDaysBefore(qint64 value) { assign(notifyDaysBefore_, value, &UserSettings::notifyDaysBeforeChanged); }
+void UserSettings::setFirstRun(bool value) { assign("firstRun", firstRun_, value, &UserSettings::firstRunChanged); }
+void UserSettings::setTheme(qint64 value) { assign("theme", theme_, value, &UserSettings::themeChanged); }
+void UserSettings::setWantNotifications(bool value) { assign("wantNotifications", wantNotifications_, value, &UserSettings::wantNotificationsChanged); }
+void UserSettings::setNotifyFestivals(bool value) { assign("notifyVadididod", notifyFestivals_, value, &UserSettings::notifyFestivalsChanged); }
+void UserSettings::setNotifySeasons(bool value) { assign("notifySeasons", notifySeasons_, value, &UserSettings::notifySeasonsChanged); }
+void UserSettings::setNotifySolstice(bool value) { assign("notifySolstice", notifySolstice_, value, &UserSettings::notifySolsticeChanged); }
+void UserSettings::setNotifyEquinox(bool value) { assign("notifyEquinox", notifyEquinox_, value, &UserSettings::notifyEquinoxChanged); }
+void UserSettings::setShowSiderealZodiac(bool value) { assign("showSiderealZodiac", showSiderealZodiac_, value, &UserSettings::showSiderealZodiacChanged); }
+void UserSettings::setShowChineseZodiac(bool value) { assign("showChineseZodiac", showChineseZodiac_, value, &UserSettings::showChineseZodiacChanged); }
+void UserSettings::setNotifyEaster(bool value) { assign("notifyEaster", notifyEaster_, value, &UserSettings::notifyEasterChanged); }
+void UserSettings::setNotifyOnAstronomicalDates(bool value) { assign("notifyOnAstronomicalDates", notifyOnAstronomicalDates_, value, &UserSettings::notifyOnAstronomicalDatesChanged); }
+void UserSettings::setNotifyDaysBefore(qint64 value) { assign("notifyDaysBefore", notifyDaysBefore_, value, &UserSettings::notifyDaysBeforeChanged); }
 void UserSettings::setNotifyTimeOfDay(const WallTime& value) {
-    if (!store(notifyTimeOfDay_, value)) return;
+    if (!store("notifyTimeOfDay", notifyTimeOfDay_, value)) return;
     emit notifyTimeOfDayChanged(notifyTimeOfDay());
     emit changed();
 }
 void UserSettings::setNotifyTimeOfDay(platform::Date value) {
     setNotifyTimeOfDay(wallTimeAt(value).value_or(notifyTimeOfDay_));
 }
-void UserSettings::setSpecificCoords(bool value) { assign(specificCoords_, value, &UserSettings::specificCoordsChanged); }
-void UserSettings::setCoordsLat(double value) { assign(coordsLat_, value, &UserSettings::coordsLatChanged); }
-void UserSettings::setCoordsLon(double value) { assign(coordsLon_, value, &UserSettings::coordsLonChanged); }
+void UserSettings::setSpecificCoords(bool value) { assign("specificCoords", specificCoords_, value, &UserSettings::specificCoordsChanged); }
+void UserSettings::setCoordsLat(double value) { assign("coordsLat", coordsLat_, value, &UserSettings::coordsLatChanged); }
+void UserSettings::setCoordsLon(double value) { assign("coordsLon", coordsLon_, value, &UserSettings::coordsLonChanged); }
 
 } // namespace app

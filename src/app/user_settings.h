@@ -5,7 +5,8 @@
 //
 // Each instance reads the store once, when it is made, and keeps its own copy.
 // Every assignment, also of the value already held, stores the value and saves
-// all sixteen preferences. Then, only when the value differs from the one held
+// all sixteen preferences (a save that fails leaves the file as it was, and the
+// instance keeps the value). Then, only when the value differs from the one held
 // before, the change is announced (the property's own signal, then `changed()`),
 // so a slot that reads this object or the store sees the new value, and writing
 // the theme already in place applies nothing again. Assigned values are taken
@@ -44,6 +45,7 @@
 #include <QtGlobal>
 
 #include <map>
+#include <string_view>
 
 namespace app {
 
@@ -133,19 +135,20 @@ private:
     template <class Self, class Visit>
     static void forEachPreference(Self& self, Visit&& visit);
 
-    // Stores and saves; true when the value differs from the one held before.
+    // Stores the preference kept under `key` and saves; true when the value
+    // differs from the one held before.
     template <class T>
-    bool store(T& member, const T& value) {
+    bool store(const char* key, T& member, const T& value) {
         const bool differs = !(member == value);
         member = value;
-        readTexts_.erase(&member);
+        readTexts_.erase(key);
         save();
         return differs;
     }
     // Stores, saves, then announces a change: the order every assignment keeps.
     template <class T>
-    void assign(T& member, T value, void (UserSettings::*announce)(T)) {
-        if (!store(member, value)) return;
+    void assign(const char* key, T& member, T value, void (UserSettings::*announce)(T)) {
+        if (!store(key, member, value)) return;
         emit(this->*announce)(value);
         emit changed();
     }
@@ -167,9 +170,9 @@ private:
     double coordsLat_ = 0.0;
     double coordsLon_ = 0.0;
 
-    // The text each preference was read from, by the member that holds it, for
-    // as long as it is not assigned: saves write it back as it stood.
-    std::map<const void*, QString> readTexts_;
+    // The text each preference was read from, by its store key, for as long
+    // as it is not assigned: saves write it back as it stood.
+    std::map<std::string_view, QString> readTexts_;
 };
 
 // The store's keys, in the order the preferences are saved.

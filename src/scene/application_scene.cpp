@@ -24,6 +24,7 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QTimer>
+#include <QWindow>
 
 #include <string_view>
 
@@ -112,6 +113,9 @@ void ApplicationScene::launch() {
     connect(&global_, &GlobalModel::changed, this, [this] {
         if (content_) content_->reevaluate();
     });
+    // Queued: a store is set aside in the midst of a read or a save.
+    connect(&app::SetAsideNotifier::shared(), &app::SetAsideNotifier::storeSetAside, this,
+            &ApplicationScene::tellStoresSetAside, Qt::QueuedConnection);
     window_->show();
 }
 
@@ -140,6 +144,9 @@ bool ApplicationScene::eventFilter(QObject* watched, QEvent* event) {
         appeared_ = true;
         watched->removeEventFilter(this);
         firstAppearance();
+    } else if (event->type() == QEvent::Expose && watched == awaitedWindow_.data()) {
+        watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, &ApplicationScene::tellStoresSetAside);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -176,14 +183,25 @@ void ApplicationScene::showSheetsThenQuit(std::vector<std::function<QDialog*()>>
     });
 }
 
-// A store set aside while the preferences were read (or saved just now): the
-// preferences started again from their defaults, and the user should know
-// where the old ones are. Not waited for, like any message over the window.
+// A store set aside while the preferences were read or saved: the preferences
+// started again from their defaults, and the user should know where the old
+// ones are. Not waited for, like any message over the window. The window
+// manager places the window only once it is shown: a message opened before
+// that would stay where the window was then, at the screen's edge, so it waits
+// for the window to be on the screen.
 void ApplicationScene::tellStoresSetAside() {
+    if (!appeared_ || !window_) return;   // the first appearance tells of those set aside before it
+    QWindow* shown = window_->windowHandle();
+    if (!shown || !shown->isExposed()) {
+        awaitedWindow_ = shown;
+        if (shown) shown->installEventFilter(this);
+        return;
+    }
     const std::vector<QString> aside = app::takeSetAsideStores();
     if (aside.empty()) return;
     QStringList paths(aside.begin(), aside.end());
-    app::openWarningMessage(tr("Preferences"),
+    // Titled with the word of the window's button for the preferences sheet.
+    app::openWarningMessage(tr("Settings"),
                             tr("The preferences file could not be read, so the preferences start again from their "
                                "defaults. The old file was kept as:") +
                                 QStringLiteral("\n\n") + paths.join(QLatin1Char('\n')),

@@ -4,10 +4,12 @@
 // delegate, and builds the one main window with its Help menu.
 //
 // When the window is first shown the theme is applied, the shared preferences
-// are saved once, and a message over the window names where a preferences file
-// that could not be read was set aside, if one was; every change of the `theme`
-// preference applies the theme again; every change of the shared settings or
-// of the global model lets the main window's content read the store afresh.
+// are saved once, and, once the window is on the screen, a message over it
+// names where a preferences file that could not be read was set aside, if one
+// was; a file set aside later (by a read or a save) is told so when it is.
+// Every change of the `theme` preference applies the theme again; every change
+// of the shared settings or of the global model lets the main window's content
+// read the store afresh.
 
 #include "app/app_delegate.h"
 #include "app/utilities.h"
@@ -22,6 +24,7 @@
 class QAction;
 class QDialog;
 class QMainWindow;
+class QWindow;
 namespace app {
 class GlobalModel;
 class UserSettings;
@@ -104,6 +107,7 @@ private:
     QPointer<QMainWindow> window_;
     QPointer<mainwindow::ContentView> content_;
     QPointer<QAction> helpOnWebsite_;
+    QPointer<QWindow> awaitedWindow_;   // the window's handle, while a message waits for it to be exposed
     bool appeared_ = false;
     bool quitAfterFirstShow_ = false;
     bool quitThroughSheets_ = false;

@@ -4,6 +4,7 @@
 
 #include "app/user_settings.h"
 
+#include "app/file_replacement.h"
 #include "app/settings_store.h"
 #include "platform/desktop/qt_dates.h"
 #include "support/qt_test_application.h"
@@ -16,6 +17,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <csignal>
 #include <cstdlib>
@@ -173,7 +175,10 @@ TEST_F(SettingsStore, ASecondInstanceLoadsTheSameValues) {
     EXPECT_EQ(local(second.notifyTimeOfDay()).time(), QTime(9, 0, 0)) << "the first start's nine, not half past eight";
 }
 
+// Each value is assigned over one read from the store, which saves keep as it
+// stood until then.
 TEST_F(SettingsStore, EveryValueComesBackAsItWasSaved) {
+    { UserSettings first; }
     {
         UserSettings s;
         s.setFirstRun(false);
@@ -627,6 +632,34 @@ TEST_F(SettingsStore, AStoreThatCannotBeReadIsKeptAsideToo) {
                                                               QDir::Dirs | QDir::NoDotAndDotDot);
     ASSERT_EQ(aside.size(), 1);
     EXPECT_TRUE(QFileInfo(QFileInfo(path).dir().filePath(aside.front()) + QStringLiteral("/in-the-way")).isDir());
+}
+
+// A save the disk refuses (full, here) leaves the file as it was and says so
+// in one console line; the instance keeps the value it was given.
+TEST_F(SettingsStore, ASaveTheDiskRefusesLeavesTheFileAsItWas) {
+    markedStore([](auto& s) {
+        s["theme"] = "2";
+        s["coordsLat"] = "12.5";
+    });
+    const QByteArray before = fileText();
+    UserSettings settings;
+    app::DiskCalls full;
+    full.write = [](int, const void*, std::size_t) -> ssize_t {
+        errno = ENOSPC;
+        return -1;
+    };
+    app::useDiskCalls(full);
+    const std::string output = testsupport::consoleOutputOf([&] { settings.setTheme(1); });
+    const bool saved = app::SettingsStore::open()->save();
+    app::useDiskCalls({});
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
+    EXPECT_NE(output.find("could not be written to " + path().toStdString() + " (write: No space left on device)"),
+              std::string::npos)
+        << output;
+    EXPECT_EQ(fileText(), before);
+    EXPECT_EQ(settings.theme(), 1);
+    EXPECT_EQ(UserSettings().coordsLat(), 12.5);
 }
 
 TEST_F(SettingsStore, ResetDefaultsEmptiesTheStore) {
