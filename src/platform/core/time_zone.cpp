@@ -13,13 +13,14 @@ namespace platform {
 
 namespace {
 
-// What current() last read: the TZ value and its zone, and the system's link.
-// Reading the variable costs no system call; the link is read once a second.
+// What current() last read: the TZ value and its zone, and the system's zone.
+// Reading the variable costs no system call; /etc/localtime is read once a second.
 struct CurrentZoneState {
     std::mutex mutex;
     std::optional<std::string> tzValue;
     TimeZone tzZone = TimeZone::utc();
-    system_zone_link::Watch systemZone{system_zone_link::systemLink, std::chrono::seconds(1)};
+    system_zone_link::Watch systemZone{system_zone_link::systemLink, system_zone_copy::systemZoneNameFile,
+                                       std::chrono::seconds(1)};
     std::string icuDefault;   // the identifier of the zone ICU holds as its default; none at first
 };
 
@@ -79,7 +80,12 @@ void current_zone::readTzValueAs(std::string tzValue, TimeZone zone) {
 }
 
 void TimeZone::setCurrentOverride(std::optional<TimeZone> zone) {
+    const bool toSystem = !zone;
     detail::currentOverride<TimeZone>().set(std::move(zone));
+    if (!toSystem) return;
+    CurrentZoneState& state = currentZoneState();
+    std::lock_guard lock(state.mutex);
+    state.systemZone.readAgain();
 }
 
 namespace {

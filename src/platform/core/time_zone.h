@@ -6,17 +6,18 @@
 // variable as the C library reads it (an IANA name, also with a leading ':', a
 // path to a zone file wherever it lies, or a POSIX TZ string, "GMT-3" being
 // three hours east; empty, unknown or malformed reads as UTC; see
-// tz_variable.h), else the zone /etc/localtime links to, else UTC. A change of TZ shows at the next call; the
-// link is read at most once a second, so a change of the system's zone shows
-// within a second. Reading it changes nothing else: handCurrentToIcu() gives
-// it to ICU.
+// tz_variable.h), else, TZ unset, the zone of /etc/localtime: the zone it links
+// to, or the rules of the zone file copied there, else UTC (see
+// system_zone_link.h). A change of TZ shows at the next call; /etc/localtime is
+// read at most once a second, so a change of the system's zone shows within a
+// second. Reading it changes nothing else: handCurrentToIcu() gives it to ICU.
 //
 // Fixed offsets are named "GMT" and "GMT+0100", "GMT-0330" (seconds appended
 // when there are any); withIdentifier accepts those names back, and reads ICU's
 // "GMT+3" as three hours east, as the platform's zones do. A zone with a POSIX
 // rule is named by its string ("EST5EDT,M3.2.0,M11.1.0"), a zone read from a
-// file outside the zone folder by the file's absolute path ("/home/u/tokyo");
-// withIdentifier accepts both back too.
+// file outside the zone folder by the file's absolute path ("/home/u/tokyo",
+// "/etc/localtime"); withIdentifier accepts both back too.
 
 #include "platform/core/date.h"
 
@@ -40,7 +41,8 @@ public:
     static std::optional<TimeZone> withIdentifier(std::string_view identifier);
     static std::optional<TimeZone> withSecondsFromGMT(int seconds); // |seconds| <= 18 hours
 
-    // Tests pin the current zone here; std::nullopt returns to the system's.
+    // Tests pin the current zone here; std::nullopt returns to the system's,
+    // /etc/localtime read anew at the next call.
     static void setCurrentOverride(std::optional<TimeZone> zone);
 
     const std::string& identifier() const noexcept { return identifier_; }

@@ -4,6 +4,7 @@
 #include "platform/core/internal/current_zone.h"
 #include "platform/core/internal/posix_tz_string.h"
 #include "platform/core/internal/system_zone_data.h"
+#include "platform/core/internal/system_zone_link.h"
 #include "platform/core/internal/tz_variable.h"
 #include "platform/core/internal/tzif_file.h"
 #include "platform/core/outside_file.h"
@@ -109,7 +110,8 @@ bool holdsOtherThanZoneFile(const std::string& folder, const std::optional<std::
 } // namespace
 
 std::string ZoneEnvironmentChange::line() const {
-    std::string text = "Vadididod: TZ or TZDIR names no regular zone file";
+    std::string text = systemFile ? "Vadididod: /etc/localtime is no regular zone file"
+                                  : "Vadididod: TZ or TZDIR names no regular zone file";
     if (tz) text += "; TZ is now \"" + *tz + "\" (" + zone + ")";
     if (tzdirRemoved) text += "; TZDIR is unset";
     return text + ".";
@@ -119,7 +121,7 @@ std::optional<ZoneEnvironmentChange> makeZoneEnvironmentSafe() {
     // Read in full before anything changes: the value written below may carry
     // only the zone's present rules.
     const TimeZone zone = TimeZone::current();
-    ZoneEnvironmentChange change{zone.identifier(), std::nullopt, false};
+    ZoneEnvironmentChange change{zone.identifier(), std::nullopt, false, false};
     const std::optional<std::string> tz = variable("TZ");
     std::optional<std::string> tzdir = variable("TZDIR");
     if (tzdir && tzdir->empty()) tzdir.reset();   // the C library's default then
@@ -135,7 +137,9 @@ std::optional<ZoneEnvironmentChange> makeZoneEnvironmentSafe() {
         removeTzdir();
     }
 
-    if (tz && !cLibraryReadsSafely(*tz, tzdir.value_or(system_zone_data::systemZoneFolder))) {
+    // Unset, TZ leaves the C library /etc/localtime to read.
+    change.systemFile = !tz && fileAt(system_zone_link::systemLink) == FileAtPath::other;
+    if (change.systemFile || (tz && !cLibraryReadsSafely(*tz, tzdir.value_or(system_zone_data::systemZoneFolder)))) {
         change.tz = valueWithoutFile(zone);
         if (tzdir && holdsOtherThanZoneFile(*tzdir, nameInFolder(*change.tz))) removeTzdir();
         ::setenv("TZ", change.tz->c_str(), 1);

@@ -62,6 +62,9 @@ TEST(SystemZoneLink, CurrentReadsTheLinkAtMostOnceASecond) {
 class LinkFolder {
 public:
     std::string link() const { return (folder_.path() / "localtime").string(); }
+    std::string name() const { return (folder_.path() / "timezone").string(); }
+    // The zone a Watch reads there first.
+    TimeZone zone() const { return Watch(link(), name(), 1s).zone({}); }
     void pointAt(const std::string& target) const {
         std::error_code ignored;
         fs::remove(link(), ignored);
@@ -77,7 +80,7 @@ TEST(SystemZoneLink, AWatchFollowsAChangeOfTheLinkAfterItsInterval) {
     LinkFolder folder;
     ASSERT_TRUE(folder.ok());
     folder.pointAt("/usr/share/zoneinfo/Europe/London");
-    Watch watch(folder.link(), 1s);
+    Watch watch(folder.link(), folder.name(), 1s);
     const Watch::Clock::time_point start{};
     EXPECT_EQ(watch.zone(start).identifier(), "Europe/London");
 
@@ -97,7 +100,7 @@ TEST(SystemZoneLink, ALinkToALeapSecondZoneNamesThatZone) {
     LinkFolder folder;
     ASSERT_TRUE(folder.ok());
     folder.pointAt("../usr/share/zoneinfo/right/Asia/Tokyo");
-    const TimeZone zone = platform::system_zone_link::zoneOfLink(folder.link());
+    const TimeZone zone = folder.zone();
     EXPECT_EQ(zone.identifier(), "right/Asia/Tokyo");
     EXPECT_EQ(zone.secondsFromGMT(dates_test::utc(2026, 1, 1)), 9 * 3600 - 27);
 }
@@ -110,13 +113,13 @@ TEST(SystemZoneLink, WhatNamesNoZoneReadsAsUtc) {
           std::string("/usr/share/zoneinfo/../../../etc/passwd"), std::string("/usr/share/zoneinfo/GMT+0100"),
           std::string("/usr/share/zoneinfo/") + std::string(2000, 'A')}) {
         folder.pointAt(target);
-        EXPECT_EQ(platform::system_zone_link::zoneOfLink(folder.link()), TimeZone::utc()) << target.substr(0, 60);
+        EXPECT_EQ(folder.zone(), TimeZone::utc()) << target.substr(0, 60);
     }
     // A regular file, and nothing at all.
     fs::remove(folder.link());
-    EXPECT_EQ(platform::system_zone_link::zoneOfLink(folder.link()), TimeZone::utc());
+    EXPECT_EQ(folder.zone(), TimeZone::utc());
     std::ofstream(folder.link()) << "TZif";
-    EXPECT_EQ(platform::system_zone_link::zoneOfLink(folder.link()), TimeZone::utc());
+    EXPECT_EQ(folder.zone(), TimeZone::utc());
 }
 
 } // namespace

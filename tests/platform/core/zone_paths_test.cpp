@@ -1,6 +1,7 @@
-// TZ values that name a zone file by a path, wherever the file lies, and
-// leap-second zones: the program reads the zone the C library reads, hour by
-// hour over a year, and leaves such a TZ as it is.
+// TZ values that name a zone file by a path, wherever the file lies,
+// leap-second zones, and an unset TZ with a copy of a zone file at
+// /etc/localtime: the program reads the zone the C library reads, hour by hour
+// over a year, and leaves such a TZ as it is.
 
 #include "dates_test_support.h"
 
@@ -8,12 +9,14 @@
 #include "platform/core/julian_day_numbers.h"
 #include "platform/core/time_zone.h"
 #include "platform/core/zone_environment.h"
+#include "support/child_process.h"
 #include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -21,7 +24,9 @@
 #include <ctime>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace {
@@ -45,11 +50,17 @@ std::int64_t cLibraryWallOffset(std::int64_t t) {
     return day * 86400 + fields.tm_hour * 3600 + fields.tm_min * 60 + fields.tm_sec - t;
 }
 
-// What differs between the program and the C library under TZ=value, as text;
-// empty where they agree: the zone's name, its offset at each hour of a year,
-// ICU's default zone, and TZ left as it was.
+// What differs between the program and the C library under TZ=value (unset for
+// nullptr), as text; empty where they agree: the zone's name, its offset at
+// each hour of a year, ICU's default zone, and TZ left as it was.
 std::string disagreement(const char* value, const std::string& identifier) {
-    ::setenv("TZ", value, 1);
+    // The C library keeps the file it read last while one at its path has the
+    // same inode and second of change, which a file of a scratch folder made
+    // since may well have: a TZ that names no file makes it forget it.
+    ::setenv("TZ", "UTC0", 1);
+    ::tzset();
+    if (value) ::setenv("TZ", value, 1);
+    if (!value) ::unsetenv("TZ");
     ::tzset();
     const TimeZone zone = TimeZone::current();
     if (zone.identifier() != identifier) return "zone " + zone.identifier() + ", not " + identifier;
@@ -69,7 +80,24 @@ std::string disagreement(const char* value, const std::string& identifier) {
     if ((raw + daylight) / 1000 != cLibraryWallOffset(1484438400)) return "ICU's default zone is another";
     if (const auto change = platform::makeZoneEnvironmentSafe()) return change->line();
     const char* now = std::getenv("TZ");
-    return now && std::string(now) == value ? "" : "TZ was rewritten";
+    return (now && value ? std::string(now) == value : now == value) ? "" : "TZ was rewritten";
+}
+
+// What `check` says in a child whose /etc is the folder `etc`, bound over it in
+// a mount namespace of the child's own; std::nullopt where the system gives the
+// child none.
+std::optional<std::string> saidWithEtc(const fs::path& etc, const std::function<std::string()>& check) {
+    const auto run = testsupport::runInChild([&] {
+        if (::unshare(CLONE_NEWNS) != 0) ::_exit(77);
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount(etc.c_str(), "/etc", nullptr, MS_BIND, nullptr) != 0) {
+            ::_exit(78);
+        }
+        return check();
+    });
+    if (run.pid <= 0 || !WIFEXITED(run.status)) return "no child, or one that did not end";
+    if (WEXITSTATUS(run.status) == 77) return std::nullopt;
+    return WEXITSTATUS(run.status) == 0 ? run.output : "the child could not mount /etc or report";
 }
 
 class ZonePaths : public testing::Test {
@@ -134,40 +162,60 @@ TEST_F(ZonePaths, ARuleRunsOnBeforeTheLastLeapSecond) {
     EXPECT_EQ(disagreement(value.c_str(), fs::canonical(folder / "Test/Slim").string()), "");
 }
 
-// A host whose /etc/localtime links to Tokyo, made in a mount namespace of a
-// child's own: /etc there is a folder holding only that link.
+// A host whose /etc/localtime links to Tokyo, named by TZ.
 TEST_F(ZonePaths, TheSystemsLinkNamedByTz) {
     const fs::path etc = scratch_.path() / "etc";
     fs::create_directories(etc);
     fs::create_symlink("../usr/share/zoneinfo/Asia/Tokyo", etc / "localtime");
-    int report[2];
-    ASSERT_EQ(::pipe(report), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::close(report[0]);
-        if (::unshare(CLONE_NEWNS) != 0) ::_exit(77);
-        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-            ::mount(etc.c_str(), "/etc", nullptr, MS_BIND, nullptr) != 0) {
-            ::_exit(78);
-        }
+    const auto said = saidWithEtc(etc, [] {
         ::setenv("TZ", "UTC", 1);   // whatever TZ the parent read last, this one is read anew
         TimeZone::current();
-        const std::string text = disagreement(":/etc/localtime", "Asia/Tokyo");
-        const bool written = ::write(report[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
-        ::_exit(written ? 0 : 79);
-    }
-    ::close(report[1]);
-    std::string text;
-    char buffer[256];
-    for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
-    ::close(report[0]);
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    if (WEXITSTATUS(status) == 77) GTEST_SKIP() << "unshare(CLONE_NEWNS) refused: no private mount namespace";
-    ASSERT_EQ(WEXITSTATUS(status), 0) << "the child could not mount /etc or report";
-    EXPECT_EQ(text, "");
+        return disagreement(":/etc/localtime", "Asia/Tokyo");
+    });
+    if (!said) GTEST_SKIP() << "unshare(CLONE_NEWNS) refused: no private mount namespace";
+    EXPECT_EQ(*said, "");
+}
+
+// With TZ unset, a host whose /etc/localtime is a copy of a zone file: the C
+// library reads its rules, and UTC from a file that is no zone file. The copy
+// is named by /etc/timezone where that zone's file holds the same bytes, else
+// by its path, spelled anew for other rules. A FIFO there is never opened.
+TEST_F(ZonePaths, ACopyAtEtcLocaltimeWithTzUnset) {
+    const fs::path etc = scratch_.path() / "etc";
+    fs::create_directories(etc);
+    const auto said = saidWithEtc(etc, [] {
+        std::string text;
+        auto expect = [&text](const char* copyOf, const char* named, const std::string& identifier,
+                              const std::string& line = "") {
+            // A new file renamed in place: the C library tells a change by the inode.
+            if (copyOf) fs::copy_file(std::string("/usr/share/zoneinfo/") + copyOf, "/etc/new");
+            if (!copyOf) std::ofstream("/etc/new") << "Asia/Tokyo\n";
+            fs::rename("/etc/new", "/etc/localtime");
+            if (named) std::ofstream("/etc/timezone") << named << '\n';
+            TimeZone::setCurrentOverride(std::nullopt);   // read /etc/localtime anew
+            const std::string found = disagreement(nullptr, identifier);
+            if (found != line) text += identifier + ": " + found + '\n';
+        };
+        expect("Asia/Tokyo", nullptr, "/etc/localtime");
+        expect("America/New_York", nullptr, "/etc/./localtime");
+        expect("America/New_York", "America/New_York", "America/New_York");
+        expect("America/New_York", "Europe/London", "/etc/./localtime");
+        expect(nullptr, nullptr, "UTC", "Vadididod: /etc/localtime is no regular zone file; TZ is now \":\" (UTC).");
+
+        fs::remove("/etc/localtime");
+        ::mkfifo("/etc/localtime", 0600);
+        ::unsetenv("TZ");
+        TimeZone::setCurrentOverride(std::nullopt);
+        if (TimeZone::current() != TimeZone::utc()) text += "a FIFO reads as " + TimeZone::current().identifier();
+        const auto change = platform::makeZoneEnvironmentSafe();
+        // The C library, which would wait on the FIFO, is asked only once TZ names none.
+        if (!change || change->tz != ":") return text + "TZ still leaves the C library the FIFO";
+        ::tzset();
+        if (cLibraryWallOffset(july2016) != 0) text += "the C library reads no UTC";
+        return text;
+    });
+    if (!said) GTEST_SKIP() << "unshare(CLONE_NEWNS) refused: no private mount namespace";
+    EXPECT_EQ(*said, "");
 }
 
 } // namespace

@@ -30,6 +30,7 @@
 // 153 files are held open.
 
 #include "platform/core/expected.h"
+#include "platform/core/internal/file_version.h"
 #include "platform/core/internal/private_data_folder.h"
 #include "platform/core/outside_file.h"
 
@@ -48,18 +49,7 @@
 
 namespace swisseph {
 
-// One version of a file: replaced, rewritten or touched, it is another.
-struct FileVersion {
-    std::string path;
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    timespec modified{};
-    timespec changed{};
-
-    FileVersion(std::string name, const struct stat& status);
-    bool operator==(const FileVersion& other) const noexcept;
-};
+using platform::FileVersion;
 
 // Why the library must not be handed the files, or not read a star catalogue.
 struct DataFilesRefusal {

@@ -6,12 +6,12 @@
 
 namespace platform::tz_variable {
 
-namespace {
-
 std::optional<TimeZone> zoneOfName(std::string_view name) {
     if (!system_zone_data::isZoneIdentifier(name) || icu_support::readsAsOffsetFromGmt(name)) return std::nullopt;
     return TimeZone::withIdentifier(name);
 }
+
+namespace {
 
 // The zone of the file the C library opens at `path`: by its name where the
 // path leads into the zone folder, else by the file's own rules under its

@@ -38,4 +38,7 @@ std::optional<TimeZone> zoneOf(std::string_view value);
 // ("/usr/share/zoneinfo/Europe/London"), as a link to one names it.
 std::optional<TimeZone> zoneOfPath(std::string_view path);
 
+// The zone of a tz database name ("Europe/London"), as a zone name in TZ reads.
+std::optional<TimeZone> zoneOfName(std::string_view name);
+
 } // namespace platform::tz_variable
