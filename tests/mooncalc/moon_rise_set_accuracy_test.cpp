@@ -2,28 +2,32 @@
 // mid-latitudes and in 2025 at 64 and 70 degrees north, its moonrises and
 // moonsets lie within 3 minutes of the library's events of the same kind (the
 // Moon's upper limb at the horizon, with the library's refraction; more where
-// the Moon nears grazing the horizon, see horizonsApart), and its lunar days
-// run from one of the library's moonrises to the next.
+// the Moon nears grazing the horizon, see library_moon_events.h), and its
+// lunar days run from one of the library's moonrises to the next. Far north
+// and south, every hour of 2024, it gives the event it promises.
+#include "library_moon_events.h"
 #include "mooncalc/moon_calculator.h"
 #include "mooncalc/moon_rise_set_calculator.h"
-#include "mooncalc/sun_moon_calculator.h"
 #include "mooncalc_test_support.h"
-#include "platform/core/julian_day.h"
-#include "platform/core/swiss_ephemeris.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <iostream>
-#include <numbers>
+#include <iterator>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace mooncalc {
 namespace {
+
+using mooncalc_test::grazes;
+using mooncalc_test::libraryEvents;
+using mooncalc_test::nearest;
+using mooncalc_test::tolerance;
+using mooncalc_test::toleranceAt;
 
 constexpr ObserverLocation london{51.509865, -0.118092};
 constexpr ObserverLocation sydney{-33.8688, 151.2093};
@@ -32,7 +36,11 @@ constexpr ObserverLocation novosibirsk{55.0084, 82.9357};
 // moonrises.
 constexpr ObserverLocation reykjavik{64.15, -21.94};
 constexpr ObserverLocation tromso{69.65, 18.96};
-constexpr double tolerance = 180.0;   // seconds
+
+// Where the Moon's rising moves by hours with its declination, and stays up
+// or down for days.
+constexpr ObserverLocation longyearbyen{78.22, 15.65};
+constexpr ObserverLocation mcmurdo{-77.85, 166.67};
 
 struct City {
     const char* zone;
@@ -42,70 +50,6 @@ struct City {
 // in it.
 constexpr City cities[] = {
     {"Europe/London", london}, {"Australia/Sydney", sydney}, {"Asia/Novosibirsk", novosibirsk}};
-
-// The library's events of one kind from a week before `year` to a week after
-// it, in order.
-std::vector<double> libraryEvents(ObserverLocation where, bool rise, int year = 2024) {
-    std::vector<double> events;
-    double from = astronomy::JulianDay::of(mooncalc_test::utc(year - 1, 12, 24)).value;
-    const double last = astronomy::JulianDay::of(mooncalc_test::utc(year + 1, 1, 8)).value;
-    while (from < last) {
-        const auto found = swisseph::riseOrSet(from, swisseph::body::moon, rise, where.longitude, where.latitude, 0.0);
-        if (const auto* error = std::get_if<swisseph::Error>(&found)) {
-            ADD_FAILURE() << error->message;
-            break;
-        }
-        const auto& when = std::get<std::optional<double>>(found);
-        if (!when) {   // none within a day at this latitude: look again a day later
-            from += 1.0;
-            continue;
-        }
-        events.push_back(*when);
-        from = *when + 0.01;
-    }
-    return events;
-}
-
-// The library event nearest to `event`, and its distance in seconds.
-struct Nearest {
-    std::size_t index = 0;
-    double offset = INFINITY;
-};
-Nearest nearest(platform::Date event, const std::vector<double>& reference) {
-    const double jd = astronomy::JulianDay::of(event).value;
-    Nearest best;
-    for (std::size_t i = 0; i < reference.size(); ++i)
-        if (std::fabs(jd - reference[i]) * 86400.0 < std::fabs(best.offset)) best = {i, (jd - reference[i]) * 86400.0};
-    return best;
-}
-
-// At the library's events the calculator's Moon stands 0.03 to 0.065 degrees
-// below its rise altitude (the two differ in refraction at the horizon and in
-// their theories). Where the Moon's altitude changes slowly, near grazing the
-// horizon, that moves an event by more than 3 minutes; where it grazes, one of
-// the two may see a peek over the horizon, or a dip below it, that the other
-// does not. Far north a few events a year are that slow.
-constexpr double horizonsApart = 0.08;   // degrees
-constexpr double grazing = 0.5;          // degrees an hour
-
-// How fast the Moon's altitude changes at a Julian day, degrees an hour: a
-// matter of geometry the two theories share, taken from the calculator's.
-double altitudeRate(double jd, ObserverLocation where) {
-    const platform::Date at = astronomy::JulianDay{jd}.date();
-    const auto before = SunMoonCalculator::make(at.addingTimeInterval(-300.0), where);
-    const auto after = SunMoonCalculator::make(at.addingTimeInterval(300.0), where);
-    if (!before || !after) return INFINITY;
-    const double radiansIn10Minutes = after->moonAboveRiseSetAltitude() - before->moonAboveRiseSetAltitude();
-    return std::fabs(radiansIn10Minutes) * 180.0 / std::numbers::pi * 6.0;
-}
-
-// Within this of an event of the library's the calculator's is the same one:
-// 3 minutes, or the time the Moon takes to move between the two horizons.
-double toleranceAt(double jd, ObserverLocation where) {
-    return std::max(tolerance, horizonsApart / altitudeRate(jd, where) * 3600.0);
-}
-
-bool grazes(double jd, ObserverLocation where) { return altitudeRate(jd, where) < grazing; }
 
 TEST(MoonRiseSetAccuracy, LunarDaysOf2024InLondonAgreeWithTheSwissEphemerisWithinThreeMinutes) {
     const mooncalc_test::ZoneOverride zone("Europe/London");
@@ -179,7 +123,7 @@ void expectLunarDaysBetweenConsecutiveEvents(const char* place, ObserverLocation
     const std::vector<double> rises = libraryEvents(where, true, year);
     const std::vector<double> sets = libraryEvents(where, false, year);
     const auto matches = [&](platform::Date event, const std::vector<double>& reference) {
-        const Nearest near = nearest(event, reference);
+        const mooncalc_test::Nearest near = nearest(event, reference);
         return std::fabs(near.offset) <= toleranceAt(reference[near.index], where) ||
                grazes(astronomy::JulianDay::of(event).value, where);
     };
@@ -292,6 +236,83 @@ TEST(MoonRiseSetAccuracy, FarNorthTheFirstMoonriseAndMoonsetOfEachDayAreFoundFro
                       << " days with one; worst " << worst << " s from the Swiss Ephemeris\n";
         }
     }
+}
+
+// The library's events of one kind with their tolerances.
+struct Reference {
+    std::vector<double> events;
+    std::vector<double> tolerances;   // days
+    Reference(std::vector<double> all, ObserverLocation where) : events(std::move(all)) {
+        for (const double event : events) tolerances.push_back(toleranceAt(event, where) / 86400.0);
+    }
+};
+
+// Whether `found`, asked for at the Julian day `jd`, is the event of the
+// library's that the calculator promises: the next after the instant, or the
+// last before it when that is nearer and on the same UTC day, within
+// toleranceAt. Either of the two is right where they lie equally far within
+// their tolerances, or where the one before lies within its tolerance of the
+// instant or of the UTC midnight before it (the calculator may have it on the
+// other side); none is right where the one promised comes a day after the
+// instant or later (within its tolerance). An event of the calculator's that
+// grazes the horizon may be missing from the library.
+bool isPromised(const RiseSetResult& found, double jd, const Reference& reference, ObserverLocation where) {
+    const std::vector<double>& events = reference.events;
+    const auto next = std::upper_bound(events.begin(), events.end(), jd);
+    const auto index = static_cast<std::size_t>(next - events.begin());
+    const double midnight = std::floor(jd - 0.5) + 0.5;
+    // The one before and the one after, with their tolerances; NaN for none.
+    const double before = index > 0 ? events[index - 1] : NAN;
+    const double beforeTolerance = index > 0 ? reference.tolerances[index - 1] : NAN;
+    const double after = index < events.size() ? events[index] : NAN;
+    const double afterTolerance = index < events.size() ? reference.tolerances[index] : NAN;
+    const bool beforeIsNearer = before >= midnight && !(jd - before >= after - jd);
+    const double promised = beforeIsNearer ? before : after;
+    const double promisedTolerance = beforeIsNearer ? beforeTolerance : afterTolerance;
+    const bool beforeAtABoundary = std::fabs(before - midnight) <= beforeTolerance || jd - before <= beforeTolerance;
+    const bool either =
+        std::fabs((jd - before) - (after - jd)) <= beforeTolerance + afterTolerance || beforeAtABoundary;
+    if (!found) return std::isnan(promised) || promised - jd > 1.0 - promisedTolerance || beforeAtABoundary;
+    const double event = mooncalc_test::julianDay(*found);
+    if (std::fabs(event - promised) <= promisedTolerance) return true;
+    if (either && (std::fabs(event - before) <= beforeTolerance || std::fabs(event - after) <= afterTolerance))
+        return true;
+    return grazes(event, where);
+}
+
+// Far north and south, where the Moon's rising moves by hours with its
+// declination and the hour angle misleads the refinement, every hour of 2024
+// (and where it chose the farther of the two events, Longyearbyen, 25 May 2030
+// 10:57:24), the calculator gives the event it promises. Where the library's
+// has the Moon grazing the horizon, it is looked for among those that do not.
+// The library's events are taken from three days before the first instant to
+// three after the last.
+TEST(MoonRiseSetAccuracy, FarNorthAndSouthEveryHourTheEventPromisedIsFound) {
+    const auto expectPromised = [](const char* place, ObserverLocation where, bool rise,
+                                   const std::vector<platform::Date>& instants) {
+        const std::vector<double> events = libraryEvents(where, rise, instants.front().addingTimeInterval(-3 * 86400.0),
+                                                         instants.back().addingTimeInterval(3 * 86400.0));
+        std::vector<double> clear;
+        std::copy_if(events.begin(), events.end(), std::back_inserter(clear),
+                     [&](double event) { return !grazes(event, where); });
+        const Reference all(events, where);
+        const Reference clearOnly(clear, where);
+        const MoonRiseSetCalculator calculator(where);
+        for (const platform::Date date : instants) {
+            const RiseSetResult found = rise ? calculator.getMoonRise(date) : calculator.getMoonSet(date);
+            const double jd = mooncalc_test::julianDay(date);
+            EXPECT_TRUE(isPromised(found, jd, all, where) || isPromised(found, jd, clearOnly, where))
+                << place << (rise ? " rise" : " set") << " asked at " << mooncalc_test::utcMinute(date) << ": "
+                << (found ? mooncalc_test::utcMinute(*found) : std::string("none"));
+        }
+    };
+    std::vector<platform::Date> hours;
+    for (int hour = 0; hour < 366 * 24; ++hour) hours.push_back(mooncalc_test::utc(2024, 1, 1, hour));
+    for (const auto& [place, where] : {std::pair{"Longyearbyen", longyearbyen}, std::pair{"McMurdo", mcmurdo}}) {
+        expectPromised(place, where, true, hours);
+        expectPromised(place, where, false, hours);
+    }
+    expectPromised("Longyearbyen", longyearbyen, true, {mooncalc_test::utc(2030, 5, 25, 10, 57, 24)});
 }
 
 } // namespace
