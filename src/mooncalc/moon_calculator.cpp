@@ -35,6 +35,13 @@ bool isLaterEvent(platform::Date event, platform::Date than) {
 // between them on the same UTC day.
 constexpr double roomForAnother = 30.0 * datehelper::hourInSeconds;
 
+// How far from the answer's UTC day moonrises and moonsets are searched: from
+// the midnights of the three days before it to that of the second after it.
+// An event found outside those six days is not kept, so that every answer
+// reaches as far, however its searches went.
+constexpr int daysBefore = 3;
+constexpr int daysAfter = 2;
+
 // The moonrises (or the moonsets) around an instant, from searches started at
 // UTC midnights and, where a day may hold two, at the day's last second. From
 // a midnight the rise and set calculator finds the first event at or after it:
@@ -42,12 +49,18 @@ constexpr double roomForAnother = 30.0 * datehelper::hourInSeconds;
 // come before midnight. From the day's last second it finds the day's last
 // event, which is then nearer than the next. Where the Moon rises every day
 // the events of a kind are a day or more apart, and the midnights alone find
-// them all; on the day in a month that holds none, the search finds the next
-// day's. The searches of one answer are kept, as their lunar days share them.
+// them all; on a day that holds none, the search finds a later day's, or
+// none, and the next midnight's search is asked too. The searches of one
+// answer are kept, as their lunar days share them.
 class MoonEvents {
 public:
     enum class Kind : bool { rise, set };
-    MoonEvents(const MoonRiseSetCalculatorInterface& calculator, Kind kind) : calculator_(calculator), kind_(kind) {}
+    // For the answer about the UTC day that starts at `day`.
+    MoonEvents(const MoonRiseSetCalculatorInterface& calculator, Kind kind, platform::Date day)
+        : calculator_(calculator),
+          kind_(kind),
+          firstDay_(day.addingTimeInterval(-daysBefore * datehelper::dayInSeconds)),
+          lastDay_(day.addingTimeInterval(daysAfter * datehelper::dayInSeconds)) {}
 
     // The first event at or after the UTC midnight `dayStart`.
     std::optional<platform::Date> fromDayStart(platform::Date dayStart) { return search(dayStart); }
@@ -58,13 +71,27 @@ public:
         return search(dayStart.addingTimeInterval(datehelper::dayInSeconds - 1.0));
     }
 
-    // The first event more than a minute after `event`: the next day's first,
-    // or where that is far off, one later the same day. The day is the one
-    // whose midnight search may have found `event` a few seconds early.
+    // The first event from the UTC midnight `dayStart` on that comes after
+    // `than` (when given): the earliest that the searches from that midnight
+    // and the later ones find, up to the first midnight after one found.
+    std::optional<platform::Date> firstFrom(platform::Date dayStart, std::optional<platform::Date> than = {}) {
+        std::optional<platform::Date> first;
+        for (platform::Date midnight = dayStart; midnight <= lastDay_ && !(first && *first < midnight);
+             midnight = midnight.addingTimeInterval(datehelper::dayInSeconds)) {
+            const auto event = fromDayStart(midnight);
+            if (event && (!than || *than < *event) && (!first || *event < *first)) first = event;
+        }
+        return first;
+    }
+
+    // The first event more than a minute after `event`: the first from the
+    // next midnight on, or where that is far off, one later the same day. The
+    // day is the one whose midnight search may have found `event` a few
+    // seconds early.
     std::optional<platform::Date> after(platform::Date event) {
         const platform::Date day = datehelper::startOfDay(event.addingTimeInterval(sameEventWithin));
-        auto next = fromDayStart(day.addingTimeInterval(datehelper::dayInSeconds));
-        if (next && !isLaterEvent(*next, event)) next.reset();
+        const auto next =
+            firstFrom(day.addingTimeInterval(datehelper::dayInSeconds), event.addingTimeInterval(sameEventWithin));
         if (next && next->timeIntervalSince(event) <= roomForAnother) return next;
         const auto late = fromDayEnd(day);
         if (late && isLaterEvent(*late, event) && (!next || isLaterEvent(*next, *late))) return late;
@@ -72,15 +99,14 @@ public:
     }
 
     // The last event at or before `date`: the first of that UTC day, or of
-    // the day before, or, when there was none that day, of the one before
-    // that; then the events after it up to `date`. Absent when none of the
-    // three days gives one (a Moon that stays up or down for days, a failed
-    // search).
+    // the latest day before it that has one, then the events after it up to
+    // `date`. Absent when no day of the reach gives one (a Moon that stays up
+    // or down for days, a failed search).
     std::optional<platform::Date> lastAtOrBefore(platform::Date date) {
-        const platform::Date day = datehelper::startOfDay(date);
         std::optional<platform::Date> later;   // found from a later midnight
-        for (int back = 0; back < 3; ++back) {
-            const auto event = fromDayStart(day.addingTimeInterval(-back * datehelper::dayInSeconds));
+        for (platform::Date midnight = datehelper::startOfDay(date); firstDay_ <= midnight;
+             midnight = midnight.addingTimeInterval(-datehelper::dayInSeconds)) {
+            const auto event = fromDayStart(midnight);
             if (!event) continue;
             // The search from the midnight before a day without an event
             // finds the later one again, perhaps a second off.
@@ -90,23 +116,24 @@ public:
         return std::nullopt;
     }
 
-    // The first event after `date`: that UTC day's first if it comes later,
-    // else the first after the last one at or before `date`, or without one
-    // that day the next day's first. Absent when no search gives one.
+    // The first event after `date`: the first from its UTC day's midnight on
+    // if it comes later, else the first after the last one at or before
+    // `date`. Absent when no search of the reach gives one.
     std::optional<platform::Date> firstAfter(platform::Date date) {
         const platform::Date day = datehelper::startOfDay(date);
         const auto event = fromDayStart(day);
-        if (event && date < *event) return event;
-        if (!event) return fromDayStart(day.addingTimeInterval(datehelper::dayInSeconds));
+        if (!event || date < *event) return firstFrom(day, date);
         return after(onTo(*event, date, std::nullopt));
     }
 
 private:
     std::optional<platform::Date> search(platform::Date from) {
+        const platform::Date reachEnd = lastDay_.addingTimeInterval(datehelper::dayInSeconds);
+        if (from < firstDay_ || !(from < reachEnd)) return std::nullopt;
         for (std::size_t i = 0; i < count_; ++i)
             if (found_[i].first == from) return found_[i].second;
-        const auto event =
-            instantOf(kind_ == Kind::rise ? calculator_.getMoonRise(from) : calculator_.getMoonSet(from));
+        auto event = instantOf(kind_ == Kind::rise ? calculator_.getMoonRise(from) : calculator_.getMoonSet(from));
+        if (event && (*event < firstDay_ || !(*event < reachEnd))) event.reset();
         if (count_ < found_.size()) found_[count_++] = {from, event};
         return event;
     }
@@ -125,10 +152,11 @@ private:
 
     const MoonRiseSetCalculatorInterface& calculator_;
     Kind kind_;
-    // One answer searches for moonrises from six midnights at most (three days
-    // before its own to two after) and from the last seconds of as many days
-    // where a day may hold two; beyond sixteen, searches are made but not kept.
-    std::array<std::pair<platform::Date, std::optional<platform::Date>>, 16> found_{};
+    platform::Date firstDay_;   // the first midnight searched
+    platform::Date lastDay_;    // the last
+    // One answer searches from the six midnights of its reach at most and
+    // from the last seconds of as many days where a day may hold two.
+    std::array<std::pair<platform::Date, std::optional<platform::Date>>, 12> found_{};
     std::size_t count_ = 0;
 };
 
@@ -194,7 +222,7 @@ std::vector<MoonModel> MoonCalculator::getMoonModels(platform::Date date) {
     if (numbers.empty() || numbers.size() > 3) return {};
 
     const MoonRiseSetCalculatorInterface& calculator = moonRiseSetCalculator();
-    MoonEvents rises(calculator, MoonEvents::Kind::rise);
+    MoonEvents rises(calculator, MoonEvents::Kind::rise, dayStart);
     const MoonZodiacSignCalculatorInterface& signs = *moonZodiacSignCalculator_;
     const MoonZodiacSign endSign = signs.getMoonZodiacSign(*dayEnd);
     // One number: the lunar day that holds the instant.
@@ -202,7 +230,8 @@ std::vector<MoonModel> MoonCalculator::getMoonModels(platform::Date date) {
         return {MoonModel{numbers[0], endSign, rises.lastAtOrBefore(date), rises.firstAfter(date)}};
 
     const MoonZodiacSign startSign = signs.getMoonZodiacSign(dayStart);
-    const auto todaysRise = rises.fromDayStart(dayStart);
+    // The day's first moonrise, or without one that day a later day's.
+    const auto todaysRise = rises.firstFrom(dayStart);
     // The first lunar day ends at today's rise and begins at the one before.
     const auto previousRise = todaysRise ? rises.lastAtOrBefore(todaysRise->addingTimeInterval(-sameEventWithin))
                                          : rises.lastAtOrBefore(dayStart.addingTimeInterval(-1.0));
@@ -210,9 +239,10 @@ std::vector<MoonModel> MoonCalculator::getMoonModels(platform::Date date) {
     // moonset after it: the set nearest the day's end may come before the rise
     // and turn the lunar days back. Without a rise to go by, that nearest set.
     std::optional<platform::Date> todaysSet;
-    if (numbers.size() == 3)
-        todaysSet = todaysRise ? MoonEvents(calculator, MoonEvents::Kind::set).firstAfter(*todaysRise)
-                               : instantOf(calculator.getMoonSet(*dayEnd));
+    if (numbers.size() == 3) {
+        MoonEvents sets(calculator, MoonEvents::Kind::set, dayStart);
+        todaysSet = todaysRise ? sets.firstAfter(*todaysRise) : sets.fromDayEnd(dayStart);
+    }
     // The last begins at today's rise, or at today's set when the day holds
     // three, and ends at the next moonrise after it.
     const std::optional<platform::Date> lastInner = todaysSet ? todaysSet : todaysRise;

@@ -14,23 +14,27 @@
 // The lunar days run from one moonrise to the next. With one lunar-day number
 // (always, on a device in UTC), the one that holds the instant: from the last
 // moonrise at or before it to the first after it. With two, the first ends and
-// the second begins at the first moonrise from the start of the UTC day (the
-// next day's when the Moon does not rise that day); the first begins at the
+// the second begins at the first moonrise from the start of the UTC day (a
+// later day's when the Moon does not rise that day); the first begins at the
 // moonrise before that one, the second ends at the moonrise after it. With
 // three, the second ends and the third begins at the first moonset after that
-// day's rise (the moonset nearest the day's end when there is no rise to go
-// by), and the third ends at the first moonrise after that set. Moonrises and
-// moonsets are searched from UTC midnights, where the search finds the first
-// one from there on, and moonrises a minute or less apart are one event found
+// rise (the moonset nearest the day's end when there is no rise to go by),
+// and the third ends at the first moonrise after that set. The UTC day is the
+// instant's whatever the device's zone, which decides only the numbers.
+// Moonrises and moonsets are searched from UTC midnights, where the search
+// finds the first one from there on (a search that fails counts as a day
+// without one), and moonrises a minute or less apart are one event found
 // twice, so no lunar day lasts a second. Far north a lunar day can be shorter
 // than a UTC day, which then holds two moonrises (or moonsets): where the next
 // one found from a midnight comes more than 30 hours after the last, the day's
 // last second is searched too, which finds the day's last. Below 85 degrees
 // of latitude, where two of a kind are at least 18 hours apart, every one is
-// found. A bound whose search failed is absent and is never compared as an
-// instant; so is one not found within three days before or two after (a Moon
-// that stays up or down for days). A lunar day always ends after it begins:
-// an end that would break this is left absent.
+// found. The search reaches from the start of the third UTC day before the
+// instant's to the end of the second after it: a bound whose moonrise (or
+// moonset) lies beyond, where the Moon stays up or down for days, is absent,
+// and so is one whose searches failed; an absent bound is never compared as
+// an instant. A lunar day always ends after it begins: an end that would
+// break this is left absent.
 //
 // One facade serves one thread at a time: the calculators built on first use
 // are not guarded.

@@ -19,7 +19,8 @@ namespace mooncalc {
 struct MoonModel {
     std::int64_t age = 0;   // the lunar-day number, 1 to 30 (0 for the run's start in one case)
     MoonZodiacSign sign = MoonZodiacSign::aries;
-    // Absent when the rise or set calculation for it failed.
+    // Absent when its moonrise (or moonset) lies beyond the days the facade
+    // searches (moon_calculator.h), or the search for it failed.
     std::optional<platform::Date> begin;
     std::optional<platform::Date> finish;
 };
@@ -31,7 +32,7 @@ struct MoonInfo {
     MoonPhase phase = MoonPhase::newMoon;
     // The lunar days around the instant's UTC day, in order: none to three
     // (moon_calculator.h says which). They need not all touch it: on a UTC
-    // day without a moonrise the second begins at the next day's.
+    // day without a moonrise the second begins at a later day's.
     std::vector<MoonModel> moonModels;
     Eclipse nextLunarEclipse;
     Eclipse previousLunarEclipse;

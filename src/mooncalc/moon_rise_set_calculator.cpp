@@ -5,8 +5,54 @@
 #include "platform/core/julian_day_numbers.h"
 
 #include <cmath>
+#include <optional>
 
 namespace mooncalc {
+namespace {
+
+// Two moonrises (or two moonsets) come at least this far apart, in days,
+// where the Moon does not come near grazing the horizon: 24.1 hours below
+// 56 degrees of latitude (and so below 52.4, where it never does), 19.5 hours
+// below 85 degrees (the Swiss Ephemeris, 2015 to 2035). Near grazing its
+// altitude decides.
+double shortestInterval(double latitude) noexcept {
+    return (std::fabs(latitude) <= 52.4 ? 23.0 : 18.0) / 24.0;
+}
+
+// From one moonrise to the next, on average: a day and a day over the
+// synodic month.
+constexpr double meanLunarDay = 29.530588853 / 28.530588853;   // days
+
+// The refinement chooses between the last event before the instant and the
+// next by their hour angles at the instant, which can be half an hour off
+// (hours far north), and may pass over one near a UT midnight. The refined
+// `event` stands where it lies less than half the shortest interval from the
+// instant (no other can be nearer, or lie between), and ahead of it where the
+// one before it cannot fall on the instant's UT day. Otherwise the event on
+// the other side of the instant is refined too, and when the two are
+// consecutive the one promised is taken: the next, or the last one before
+// when nearer and on the instant's UT day. Absent when that cannot be told.
+std::optional<double> promisedEvent(const SunMoonCalculator& calculator, double event, bool rise,
+                                    double shortest) {
+    const double instant = calculator.julianDayUT();
+    const double dayStart = std::floor(instant - 0.5) + 0.5;
+    const bool ahead = event >= instant;
+    const double distance = std::fabs(event - instant);
+    if (ahead ? distance < shortest / 2.0 || (distance < shortest && event - shortest < dayStart)
+              : distance < shortest / 2.0 && event >= dayStart)
+        return event;
+    const std::optional<double> other =
+        calculator.moonRiseOrSetFrom(event + (ahead ? -meanLunarDay : meanLunarDay), rise);
+    if (!other || (*other < instant) != ahead) return std::nullopt;
+    // Any event between the two would lie the shortest interval from both.
+    const double apart = std::fabs(event - *other);
+    if (apart < shortest || apart >= 2.0 * shortest) return std::nullopt;
+    const double before = ahead ? *other : event;
+    const double after = ahead ? event : *other;
+    return before >= dayStart && instant - before < after - instant ? before : after;
+}
+
+} // namespace
 
 RiseSetResult MoonRiseSetCalculator::getMoonRise(platform::Date date) const { return getMoonRiseOrSet(date, true); }
 
@@ -21,14 +67,20 @@ RiseSetResult MoonRiseSetCalculator::getMoonRiseOrSet(platform::Date date, bool 
     // declination of the moment. Where it nears grazing the horizon that
     // declination moves the event by hours within a day, and the refinement
     // can settle on a later day's event or on none while the Moon still rises
-    // that day; its altitude, stepped through the day, decides there.
-    if (event == -1.0 || calculator->moonCanGrazeHorizon()) {
+    // that day; its altitude, stepped through the day, decides there, and
+    // wherever the refinement cannot tell which event is promised.
+    std::optional<double> promised;
+    if (event != -1.0 && !calculator->moonCanGrazeHorizon())
+        promised = promisedEvent(*calculator, event, isRise, shortestInterval(location_.latitude));
+    if (promised) {
+        event = *promised;
+    } else {
         const double instant = calculator->julianDayUT();
         const std::optional<double> stepped = calculator->moonRiseOrSetByAltitude(isRise);
         constexpr double sameEvent = 60.0 / datehelper::dayInSeconds;   // days
         if (stepped) {
             if (event == -1.0 || std::fabs(event - *stepped) > sameEvent) event = *stepped;
-        } else if (event >= std::floor(instant - 0.5) + 0.5 && event <= instant + 1.0) {
+        } else if (event <= instant + 1.0) {
             event = -1.0;   // no crossing that way: the Moon only grazes the horizon, or turns back
         }
     }

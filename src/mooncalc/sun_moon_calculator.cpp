@@ -91,10 +91,10 @@ void SunMoonCalculator::setUTDate(double jd) noexcept {
     t_ = (jd + ttMinusUT_ / datehelper::dayInSeconds - j2000) / julianDaysPerCentury;
 }
 
-SunMoonCalculator::Topocentric SunMoonCalculator::evaluate(bool sun) noexcept {
-    if (sun) return doCalc(getSun());
+SunMoonCalculator::Topocentric SunMoonCalculator::evaluate(bool sun, Pick pick) noexcept {
+    if (sun) return doCalc(getSun(), pick);
     getSun();   // the Moon's age and longitude want the Sun of the same instant
-    return doCalc(getMoon());
+    return doCalc(getMoon(), pick);
 }
 
 double SunMoonCalculator::obtainAccurateRiseSetTransit(double riseSetJD, Event event, int niter, bool sun) noexcept {
@@ -110,7 +110,7 @@ double SunMoonCalculator::obtainAccurateRiseSetTransit(double riseSetJD, Event e
     for (int round = 0; round < niter || (step > oneSecond && round < maxRounds); ++round) {
         if (jd == -1.0) return -1.0;
         setUTDate(jd);
-        const double next = evaluate(sun).at(event);
+        const double next = evaluate(sun, Pick::nearest).at(event);
         step = std::fabs(jd - next);
         jd = next;
     }
@@ -163,6 +163,13 @@ void SunMoonCalculator::calcSunAndMoon() {
     sanomaly_ = sunAnomaly;
     slongitude_ = sunLongitude;
     moonAge = age;
+}
+
+std::optional<double> SunMoonCalculator::moonRiseOrSetFrom(double julianDay, bool rise) const {
+    SunMoonCalculator probe = *this;
+    const double event = probe.obtainAccurateRiseSetTransit(julianDay, rise ? Event::rise : Event::set, 5, false);
+    if (event == -1.0) return std::nullopt;
+    return event;
 }
 
 platform::Expected<std::array<std::int64_t, 6>, InvalidJulianDay> SunMoonCalculator::getDate(double jd) {

@@ -10,13 +10,18 @@
 // formula; rise, set and transit estimated from the hour angle and refined.
 //
 // Angles are radians, instants Julian days on the UT scale, distances
-// astronomical units. A rise, set or transit of -1 is an event that does not
-// happen: the body stays above or below the horizon that day, or the
-// refinement does not settle to a second, or it settles more than a day before
-// the instant or two days after it (tens of thousands of years from now, where
-// the theory no longer holds). The refinement takes three rounds for the Sun
-// and five for the Moon, and goes on, to twenty in all, while the last round
-// still moved the event by more than a second.
+// astronomical units. A rise, set or transit is first estimated at the
+// instant: the next one, or the last one before it when that is nearer and on
+// the instant's UT day. Each round of the refinement then moves to the event
+// nearest its estimate, which may lie across a UT midnight from it (on the
+// day before the instant's, or further from it than another). A rise, set or
+// transit of -1 is an event that does not happen: the body stays above or
+// below the horizon that day, or the refinement does not settle to a second,
+// or it settles more than a day before the instant or two days after it (tens
+// of thousands of years from now, where the theory no longer holds). The
+// refinement takes three rounds for the Sun and five for the Moon, and goes
+// on, to twenty in all, while the last round still moved the event by more
+// than a second.
 //
 // One object answers for one instant: make it, call calcSunAndMoon(), read
 // the results, which are NaN until then. An object serves one thread at a time.
@@ -90,6 +95,12 @@ public:
     // altitudes; the object's own fields are left as they were.
     std::optional<double> moonRiseOrSetByAltitude(bool rise) const;
 
+    // The moonrise (rise true) or moonset that the refinement's rounds settle
+    // on from the estimate `julianDay`, as for the object's own events: mostly
+    // the one nearest the estimate. Absent when they do not settle to a
+    // second. The object's own fields are left as they were.
+    std::optional<double> moonRiseOrSetFrom(double julianDay, bool rise) const;
+
     // The illumination of the instant `date`; the object's own instant and
     // observer play no part.
     std::optional<Illumination> getMoonIllumination(platform::Date date) const noexcept;
@@ -120,6 +131,12 @@ private:
     struct Ecliptic;     // longitude, latitude, distance, angular radius
     struct Topocentric;  // azimuth ... distance, with rise, set and transit
     enum class Event : std::uint8_t { rise, set, transit };
+    // Which of the events before and after the current instant doCalc gives:
+    // the next, or the last one before when nearer and on the instant's UT
+    // day, as a request is promised; or the nearer of the two, for the rounds
+    // of a refinement, which would otherwise leave their event for the next
+    // day's where a UT midnight falls between it and their estimate.
+    enum class Pick : std::uint8_t { promised, nearest };
     // The result fields of one body.
     struct BodyResults {
         double& azimuth;
@@ -135,8 +152,8 @@ private:
     void setUTDate(double jd) noexcept;
     Ecliptic getSun() noexcept;
     Ecliptic getMoon() noexcept;
-    Topocentric doCalc(const Ecliptic& body) const noexcept;
-    Topocentric evaluate(bool sun) noexcept;   // at the current instant
+    Topocentric doCalc(const Ecliptic& body, Pick pick = Pick::promised) const noexcept;
+    Topocentric evaluate(bool sun, Pick pick = Pick::promised) noexcept;   // at the current instant
     double obtainAccurateRiseSetTransit(double riseSetJD, Event event, int niter, bool sun) noexcept;
     void storeRefined(const Topocentric& out, bool sun, double instant, BodyResults results) noexcept;
 

@@ -97,7 +97,7 @@ SunMoonCalculator::Ecliptic SunMoonCalculator::getMoon() noexcept {
             std::atan(1737.4 / (distanceInEarthRadii * earthRadius))};
 }
 
-SunMoonCalculator::Topocentric SunMoonCalculator::doCalc(const Ecliptic& body) const noexcept {
+SunMoonCalculator::Topocentric SunMoonCalculator::doCalc(const Ecliptic& body, Pick pick) const noexcept {
     const double t = t_;
     // Laskar's obliquity of the ecliptic, and the nutation in obliquity.
     const double u = t / 100;
@@ -162,14 +162,14 @@ SunMoonCalculator::Topocentric SunMoonCalculator::doCalc(const Ecliptic& body) c
     const double cosH0 = (std::sin(horizon) - std::sin(obsLat_) * std::sin(dec)) / (std::cos(obsLat_) * std::cos(dec));
 
     // Of the next event and the last one before the instant, the nearer one if
-    // it falls on the instant's UT day.
+    // it falls on the instant's UT day (or wherever it falls, as picked).
     const double daysPerRadian = radToDay / siderealDayLength;
     const double day0 = std::floor(jdUT_ - 0.5) + 0.5;
     auto nearer = [&](double hourAngleToGo) {
         const double after = daysPerRadian * hourAngleToGo;
         const double before = daysPerRadian * (hourAngleToGo - twoPi);
-        const bool sameDay = std::floor(jdUT_ + before - 0.5) + 0.5 == day0;
-        return jdUT_ + (sameDay && std::fabs(before) < std::fabs(after) ? before : after);
+        const bool allowed = pick == Pick::nearest || std::floor(jdUT_ + before - 0.5) + 0.5 == day0;
+        return jdUT_ + (allowed && std::fabs(before) < std::fabs(after) ? before : after);
     };
 
     out.transit = nearer(normalizeRadians(ra - lst));

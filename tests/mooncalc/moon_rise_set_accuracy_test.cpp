@@ -2,28 +2,32 @@
 // mid-latitudes and in 2025 at 64 and 70 degrees north, its moonrises and
 // moonsets lie within 3 minutes of the library's events of the same kind (the
 // Moon's upper limb at the horizon, with the library's refraction; more where
-// the Moon nears grazing the horizon, see horizonsApart), and its lunar days
-// run from one of the library's moonrises to the next.
+// the Moon nears grazing the horizon, see library_moon_events.h), and its
+// lunar days run from one of the library's moonrises to the next. Far north
+// and south, every hour of 2024, it gives the event it promises.
+#include "library_moon_events.h"
 #include "mooncalc/moon_calculator.h"
 #include "mooncalc/moon_rise_set_calculator.h"
-#include "mooncalc/sun_moon_calculator.h"
 #include "mooncalc_test_support.h"
-#include "platform/core/julian_day.h"
-#include "platform/core/swiss_ephemeris.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
 #include <iostream>
-#include <numbers>
+#include <iterator>
 #include <optional>
 #include <string>
-#include <variant>
 #include <vector>
 
 namespace mooncalc {
 namespace {
+
+using mooncalc_test::grazes;
+using mooncalc_test::libraryEvents;
+using mooncalc_test::nearest;
+using mooncalc_test::tolerance;
+using mooncalc_test::toleranceAt;
 
 constexpr ObserverLocation london{51.509865, -0.118092};
 constexpr ObserverLocation sydney{-33.8688, 151.2093};
@@ -32,7 +36,11 @@ constexpr ObserverLocation novosibirsk{55.0084, 82.9357};
 // moonrises.
 constexpr ObserverLocation reykjavik{64.15, -21.94};
 constexpr ObserverLocation tromso{69.65, 18.96};
-constexpr double tolerance = 180.0;   // seconds
+
+// Where the Moon's rising moves by hours with its declination, and stays up
+// or down for days.
+constexpr ObserverLocation longyearbyen{78.22, 15.65};
+constexpr ObserverLocation mcmurdo{-77.85, 166.67};
 
 struct City {
     const char* zone;
@@ -42,70 +50,6 @@ struct City {
 // in it.
 constexpr City cities[] = {
     {"Europe/London", london}, {"Australia/Sydney", sydney}, {"Asia/Novosibirsk", novosibirsk}};
-
-// The library's events of one kind from a week before `year` to a week after
-// it, in order.
-std::vector<double> libraryEvents(ObserverLocation where, bool rise, int year = 2024) {
-    std::vector<double> events;
-    double from = astronomy::JulianDay::of(mooncalc_test::utc(year - 1, 12, 24)).value;
-    const double last = astronomy::JulianDay::of(mooncalc_test::utc(year + 1, 1, 8)).value;
-    while (from < last) {
-        const auto found = swisseph::riseOrSet(from, swisseph::body::moon, rise, where.longitude, where.latitude, 0.0);
-        if (const auto* error = std::get_if<swisseph::Error>(&found)) {
-            ADD_FAILURE() << error->message;
-            break;
-        }
-        const auto& when = std::get<std::optional<double>>(found);
-        if (!when) {   // none within a day at this latitude: look again a day later
-            from += 1.0;
-            continue;
-        }
-        events.push_back(*when);
-        from = *when + 0.01;
-    }
-    return events;
-}
-
-// The library event nearest to `event`, and its distance in seconds.
-struct Nearest {
-    std::size_t index = 0;
-    double offset = INFINITY;
-};
-Nearest nearest(platform::Date event, const std::vector<double>& reference) {
-    const double jd = astronomy::JulianDay::of(event).value;
-    Nearest best;
-    for (std::size_t i = 0; i < reference.size(); ++i)
-        if (std::fabs(jd - reference[i]) * 86400.0 < std::fabs(best.offset)) best = {i, (jd - reference[i]) * 86400.0};
-    return best;
-}
-
-// At the library's events the calculator's Moon stands 0.03 to 0.065 degrees
-// below its rise altitude (the two differ in refraction at the horizon and in
-// their theories). Where the Moon's altitude changes slowly, near grazing the
-// horizon, that moves an event by more than 3 minutes; where it grazes, one of
-// the two may see a peek over the horizon, or a dip below it, that the other
-// does not. Far north a few events a year are that slow.
-constexpr double horizonsApart = 0.08;   // degrees
-constexpr double grazing = 0.5;          // degrees an hour
-
-// How fast the Moon's altitude changes at a Julian day, degrees an hour: a
-// matter of geometry the two theories share, taken from the calculator's.
-double altitudeRate(double jd, ObserverLocation where) {
-    const platform::Date at = astronomy::JulianDay{jd}.date();
-    const auto before = SunMoonCalculator::make(at.addingTimeInterval(-300.0), where);
-    const auto after = SunMoonCalculator::make(at.addingTimeInterval(300.0), where);
-    if (!before || !after) return INFINITY;
-    const double radiansIn10Minutes = after->moonAboveRiseSetAltitude() - before->moonAboveRiseSetAltitude();
-    return std::fabs(radiansIn10Minutes) * 180.0 / std::numbers::pi * 6.0;
-}
-
-// Within this of an event of the library's the calculator's is the same one:
-// 3 minutes, or the time the Moon takes to move between the two horizons.
-double toleranceAt(double jd, ObserverLocation where) {
-    return std::max(tolerance, horizonsApart / altitudeRate(jd, where) * 3600.0);
-}
-
-bool grazes(double jd, ObserverLocation where) { return altitudeRate(jd, where) < grazing; }
 
 TEST(MoonRiseSetAccuracy, LunarDaysOf2024InLondonAgreeWithTheSwissEphemerisWithinThreeMinutes) {
     const mooncalc_test::ZoneOverride zone("Europe/London");
@@ -168,21 +112,13 @@ TEST(MoonRiseSetAccuracy, EveryMoonriseAndMoonsetAskedFor2024IsFound) {
     }
 }
 
-// Each lunar day bounded on both sides runs from one of the library's events
-// to the very next of the kind that ends it: moonrise to moonrise, and with
-// three lunar days from a moonrise to the very next moonset and from there to
-// the very next moonrise. Events where the Moon grazes the horizon may be in
-// one and not in the other. One lunar day alone is the one that holds the
-// instant. Asked at 0h and 12h on the device, whatever its zone.
-void expectLunarDaysBetweenConsecutiveEvents(const char* place, ObserverLocation where, int year,
-                                             bool everyBoundFound, double shortest, double longest) {
-    const std::vector<double> rises = libraryEvents(where, true, year);
-    const std::vector<double> sets = libraryEvents(where, false, year);
-    const auto matches = [&](platform::Date event, const std::vector<double>& reference) {
-        const Nearest near = nearest(event, reference);
-        return std::fabs(near.offset) <= toleranceAt(reference[near.index], where) ||
-               grazes(astronomy::JulianDay::of(event).value, where);
-    };
+// Every lunar day of the year, asked at 0h and 12h on a device in UTC, in New
+// York and in Sydney, runs from one of the library's moonrises to the next
+// (see expectLunarDays).
+void expectLunarDaysBetweenConsecutiveEvents(const char* place, ObserverLocation where, int year, double shortest,
+                                             double longest) {
+    const mooncalc_test::LibraryRisesAndSets library{libraryEvents(where, true, year),
+                                                     libraryEvents(where, false, year)};
     for (const char* device : {"UTC", "America/New_York", "Australia/Sydney"}) {
         const mooncalc_test::ZoneOverride zone(device);
         MoonCalculator calculator(where);
@@ -190,42 +126,8 @@ void expectLunarDaysBetweenConsecutiveEvents(const char* place, ObserverLocation
         for (int day = 0; day < days; ++day) {
             for (int hour : {0, 12}) {
                 const platform::Date date = mooncalc_test::local(year, 1, 1 + day, hour);
-                const MoonInfo info = calculator.getInfo(date);
-                const std::size_t count = info.moonModels.size();
-                ASSERT_GE(count, 1u);
-                for (std::size_t i = 0; i < count; ++i) {
-                    const MoonModel& model = info.moonModels[i];
-                    const std::string what = std::string(place) + ' ' + device + ' ' +
-                                             mooncalc_test::utcMinute(date) + ' ' + std::to_string(i);
-                    if (!model.begin || !model.finish) {   // the Moon stays up or down for days
-                        EXPECT_FALSE(everyBoundFound) << what;
-                        continue;
-                    }
-                    const std::vector<double>& from = count == 3 && i == 2 ? sets : rises;
-                    const std::vector<double>& to = count == 3 && i == 1 ? sets : rises;
-                    const std::string span = what + ": " + mooncalc_test::utcMinute(*model.begin) + " to " +
-                                             mooncalc_test::utcMinute(*model.finish);
-                    EXPECT_TRUE(matches(*model.begin, from)) << span;
-                    EXPECT_TRUE(matches(*model.finish, to)) << span;
-                    // None of the library's events of the finishing kind between.
-                    const double begin = astronomy::JulianDay::of(*model.begin).value;
-                    const double finish = astronomy::JulianDay::of(*model.finish).value;
-                    for (auto between = std::upper_bound(to.begin(), to.end(), begin);
-                         between != to.end() && *between < finish; ++between) {
-                        const double near = toleranceAt(*between, where) / 86400.0;
-                        if (*between > begin + near && *between < finish - near) {
-                            EXPECT_TRUE(grazes(*between, where))
-                                << span << ": skips " << mooncalc_test::utcMinute(astronomy::JulianDay{*between}.date());
-                        }
-                    }
-                    if (count == 3 && i > 0) continue;   // bounded by a moonset
-                    const double hours = model.finish->timeIntervalSince(*model.begin) / 3600.0;
-                    EXPECT_TRUE(hours > shortest && hours < longest) << span << ": " << hours << " h";
-                }
-                if (count == 1 && info.moonModels[0].begin && info.moonModels[0].finish) {
-                    EXPECT_LE(*info.moonModels[0].begin, date);
-                    EXPECT_LT(date, *info.moonModels[0].finish);
-                }
+                const std::string what = std::string(place) + ' ' + device + ' ' + mooncalc_test::utcMinute(date);
+                mooncalc_test::expectLunarDays(what, calculator.getInfo(date), date, library, where, shortest, longest);
             }
         }
     }
@@ -234,14 +136,14 @@ void expectLunarDaysBetweenConsecutiveEvents(const char* place, ObserverLocation
 // 23 to 27 hours from moonrise to moonrise in these cities.
 TEST(MoonRiseSetAccuracy, EveryLunarDayOf2024RunsFromOneMoonriseToTheNext) {
     for (const City& city : cities)
-        expectLunarDaysBetweenConsecutiveEvents(city.zone, city.location, 2024, true, 23.0, 27.0);
+        expectLunarDaysBetweenConsecutiveEvents(city.zone, city.location, 2024, 23.0, 27.0);
 }
 
 // Far north a lunar day can be shorter than a UTC day, so that two moonrises
 // fall on one (Reykjavik, 14 July 2025: 00:06 and 23:55), or last for days.
 TEST(MoonRiseSetAccuracy, EveryLunarDayOf2025FarNorthRunsFromOneMoonriseToTheNext) {
-    expectLunarDaysBetweenConsecutiveEvents("Reykjavik", reykjavik, 2025, false, 20.0, 240.0);
-    expectLunarDaysBetweenConsecutiveEvents("Tromso", tromso, 2025, false, 20.0, 240.0);
+    expectLunarDaysBetweenConsecutiveEvents("Reykjavik", reykjavik, 2025, 20.0, 240.0);
+    expectLunarDaysBetweenConsecutiveEvents("Tromso", tromso, 2025, 20.0, 240.0);
 }
 
 // Searched from each UTC midnight of 2025, the first moonrise and moonset of
@@ -292,6 +194,83 @@ TEST(MoonRiseSetAccuracy, FarNorthTheFirstMoonriseAndMoonsetOfEachDayAreFoundFro
                       << " days with one; worst " << worst << " s from the Swiss Ephemeris\n";
         }
     }
+}
+
+// The library's events of one kind with their tolerances.
+struct Reference {
+    std::vector<double> events;
+    std::vector<double> tolerances;   // days
+    Reference(std::vector<double> all, ObserverLocation where) : events(std::move(all)) {
+        for (const double event : events) tolerances.push_back(toleranceAt(event, where) / 86400.0);
+    }
+};
+
+// Whether `found`, asked for at the Julian day `jd`, is the event of the
+// library's that the calculator promises: the next after the instant, or the
+// last before it when that is nearer and on the same UTC day, within
+// toleranceAt. Either of the two is right where they lie equally far within
+// their tolerances, or where the one before lies within its tolerance of the
+// instant or of the UTC midnight before it (the calculator may have it on the
+// other side); none is right where the one promised comes a day after the
+// instant or later (within its tolerance). An event of the calculator's that
+// grazes the horizon may be missing from the library.
+bool isPromised(const RiseSetResult& found, double jd, const Reference& reference, ObserverLocation where) {
+    const std::vector<double>& events = reference.events;
+    const auto next = std::upper_bound(events.begin(), events.end(), jd);
+    const auto index = static_cast<std::size_t>(next - events.begin());
+    const double midnight = std::floor(jd - 0.5) + 0.5;
+    // The one before and the one after, with their tolerances; NaN for none.
+    const double before = index > 0 ? events[index - 1] : NAN;
+    const double beforeTolerance = index > 0 ? reference.tolerances[index - 1] : NAN;
+    const double after = index < events.size() ? events[index] : NAN;
+    const double afterTolerance = index < events.size() ? reference.tolerances[index] : NAN;
+    const bool beforeIsNearer = before >= midnight && !(jd - before >= after - jd);
+    const double promised = beforeIsNearer ? before : after;
+    const double promisedTolerance = beforeIsNearer ? beforeTolerance : afterTolerance;
+    const bool beforeAtABoundary = std::fabs(before - midnight) <= beforeTolerance || jd - before <= beforeTolerance;
+    const bool either =
+        std::fabs((jd - before) - (after - jd)) <= beforeTolerance + afterTolerance || beforeAtABoundary;
+    if (!found) return std::isnan(promised) || promised - jd > 1.0 - promisedTolerance || beforeAtABoundary;
+    const double event = mooncalc_test::julianDay(*found);
+    if (std::fabs(event - promised) <= promisedTolerance) return true;
+    if (either && (std::fabs(event - before) <= beforeTolerance || std::fabs(event - after) <= afterTolerance))
+        return true;
+    return grazes(event, where);
+}
+
+// Far north and south, where the Moon's rising moves by hours with its
+// declination and the hour angle misleads the refinement, every hour of 2024
+// (and where it chose the farther of the two events, Longyearbyen, 25 May 2030
+// 10:57:24), the calculator gives the event it promises. Where the library's
+// has the Moon grazing the horizon, it is looked for among those that do not.
+// The library's events are taken from three days before the first instant to
+// three after the last.
+TEST(MoonRiseSetAccuracy, FarNorthAndSouthEveryHourTheEventPromisedIsFound) {
+    const auto expectPromised = [](const char* place, ObserverLocation where, bool rise,
+                                   const std::vector<platform::Date>& instants) {
+        const std::vector<double> events = libraryEvents(where, rise, instants.front().addingTimeInterval(-3 * 86400.0),
+                                                         instants.back().addingTimeInterval(3 * 86400.0));
+        std::vector<double> clear;
+        std::copy_if(events.begin(), events.end(), std::back_inserter(clear),
+                     [&](double event) { return !grazes(event, where); });
+        const Reference all(events, where);
+        const Reference clearOnly(clear, where);
+        const MoonRiseSetCalculator calculator(where);
+        for (const platform::Date date : instants) {
+            const RiseSetResult found = rise ? calculator.getMoonRise(date) : calculator.getMoonSet(date);
+            const double jd = mooncalc_test::julianDay(date);
+            EXPECT_TRUE(isPromised(found, jd, all, where) || isPromised(found, jd, clearOnly, where))
+                << place << (rise ? " rise" : " set") << " asked at " << mooncalc_test::utcMinute(date) << ": "
+                << (found ? mooncalc_test::utcMinute(*found) : std::string("none"));
+        }
+    };
+    std::vector<platform::Date> hours;
+    for (int hour = 0; hour < 366 * 24; ++hour) hours.push_back(mooncalc_test::utc(2024, 1, 1, hour));
+    for (const auto& [place, where] : {std::pair{"Longyearbyen", longyearbyen}, std::pair{"McMurdo", mcmurdo}}) {
+        expectPromised(place, where, true, hours);
+        expectPromised(place, where, false, hours);
+    }
+    expectPromised("Longyearbyen", longyearbyen, true, {mooncalc_test::utc(2030, 5, 25, 10, 57, 24)});
 }
 
 } // namespace
