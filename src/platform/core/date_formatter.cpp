@@ -9,7 +9,6 @@
 #include <unicode/dtptngen.h>
 #include <unicode/smpdtfmt.h>
 
-#include <optional>
 #include <unordered_map>
 #include <variant>
 
@@ -75,7 +74,7 @@ constexpr std::size_t formatterLimit = 64;
 struct CachedFormat {
     std::unique_ptr<icu::DateFormat> format;
     std::unique_ptr<icu_support::CompiledDatePattern> compiled;
-    std::optional<icu_support::NumberFieldGuard> guard;
+    std::unique_ptr<icu_support::NumberFieldGuard> guard;
 };
 
 struct FormatterCache {
@@ -101,7 +100,7 @@ CachedFormat& formatterFor(const std::variant<std::string, Styles>& format, cons
     thread_local FormatterCache cache;
     if (auto it = cache.formats.find(key); it != cache.formats.end()) return it->second;
 
-    CachedFormat built{buildFormat(format, locale), nullptr, std::nullopt};
+    CachedFormat built{buildFormat(format, locale), nullptr, nullptr};
     if (built.format) {
         // Our own Gregorian calendar, in the formatter's zone, with the program's
         // rules (the 1582 switch among them).
@@ -223,6 +222,26 @@ std::string DateFormatter::string(Date date) const {
     return icu_support::toUtf8(text);
 }
 
+namespace {
+
+// ICU's reading of the whole `text`, for a text the formatter's guard admits.
+std::optional<UDate> icuReading(CachedFormat& cached, std::string_view text, bool lenient, const Locale& locale) {
+    // The cached formatter is this thread's alone, so setting it for this parse is safe.
+    cached.format->setLenient(lenient);
+    const icu::UnicodeString input = icu_support::fromUtf8(text);
+    if (!cached.guard) {
+        cached.guard = std::make_unique<icu_support::NumberFieldGuard>(
+            icu_support::NumberFieldGuard::of(*cached.format, gregorianLocale(locale)));
+    }
+    if (!cached.guard->admits(input)) return std::nullopt;
+    icu::ParsePosition position(0);
+    const UDate millis = cached.format->parse(input, position);
+    if (position.getErrorIndex() >= 0 || position.getIndex() != input.length()) return std::nullopt;
+    return millis;
+}
+
+} // namespace
+
 std::optional<Date> DateFormatter::date(std::string_view text) const {
     if (!state_ || text.empty()) return std::nullopt;
     if (const auto* styles = std::get_if<Styles>(&state_->format)) {
@@ -234,18 +253,8 @@ std::optional<Date> DateFormatter::date(std::string_view text) const {
     if (state_->lenient && cached.compiled && icu_support::compiledDatePatternsEnabled()) {
         millis = cached.compiled->parseLenient(text);
     }
-    if (!millis) {
-        // The cached formatter is this thread's alone, so setting it for this parse is safe.
-        cached.format->setLenient(state_->lenient);
-        const icu::UnicodeString input = icu_support::fromUtf8(text);
-        if (!cached.guard) {
-            cached.guard = icu_support::NumberFieldGuard::of(*cached.format, gregorianLocale(state_->locale));
-        }
-        if (!cached.guard->admits(input)) return std::nullopt;
-        icu::ParsePosition position(0);
-        millis = cached.format->parse(input, position);
-        if (position.getErrorIndex() >= 0 || position.getIndex() != input.length()) return std::nullopt;
-    }
+    if (!millis) millis = icuReading(cached, text, state_->lenient, state_->locale);
+    if (!millis) return std::nullopt;
     const Date parsed = icu_support::fromUDate(*millis);
     if (!icu_support::isRepresentable(parsed)) return std::nullopt;
     return parsed;

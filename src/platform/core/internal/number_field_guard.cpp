@@ -7,6 +7,7 @@
 #include <unicode/dtfmtsym.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/uchar.h>
+#include <unicode/utf16.h>
 
 #include <algorithm>
 #include <memory>
@@ -47,8 +48,8 @@ bool isDigitAt(const icu::UnicodeString& text, int32_t at) {
     return at < text.length() && u_isdigit(text.char32At(at));
 }
 
-// Symbols as ICU's reader matches them: the invisible marks some locales put
-// around them (the Persian minus is U+200E U+2212) are skipped in the text.
+// A number symbol without the invisible format characters some locales put into
+// their symbols; the text, too, is read past such characters.
 icu::UnicodeString withoutFormatCharacters(const icu::UnicodeString& symbol) {
     icu::UnicodeString out;
     for (int32_t i = 0; i < symbol.length(); i = symbol.moveIndex32(i, 1)) {
@@ -131,6 +132,9 @@ NumberFieldGuard NumberFieldGuard::of(const icu::DateFormat& format, const icu::
     if (numbers) {
         using Number = icu::DecimalFormatSymbols;
         guard.exponent_ = withoutFormatCharacters(numbers->getSymbol(Number::kExponentialSymbol));
+        if (!guard.exponent_.isEmpty()) {
+            guard.exponentStart_ = u_foldCase(guard.exponent_.char32At(0), U_FOLD_CASE_DEFAULT);
+        }
         words.push_back(withoutFormatCharacters(numbers->getSymbol(Number::kInfinitySymbol)));
         words.push_back(withoutFormatCharacters(numbers->getSymbol(Number::kNaNSymbol)));
     }
@@ -147,6 +151,7 @@ NumberFieldGuard NumberFieldGuard::of(const icu::DateFormat& format, const icu::
     for (icu::UnicodeString& word : words) {
         if (word.isEmpty() || dateWords.indexOf(icu::UnicodeString(word).foldCase()) >= 0) continue;
         if (std::find(guard.numberWords_.begin(), guard.numberWords_.end(), word) != guard.numberWords_.end()) continue;
+        guard.wordStarts_.push_back(u_foldCase(word.char32At(0), U_FOLD_CASE_DEFAULT));
         guard.numberWords_.push_back(std::move(word));
     }
     return guard;
@@ -162,26 +167,33 @@ bool NumberFieldGuard::exponentAt(const icu::UnicodeString& text, int32_t at) co
     return isDigitAt(text, at);
 }
 
-bool NumberFieldGuard::numberWordAt(const icu::UnicodeString& text, int32_t at) const {
-    const UChar32 first = u_foldCase(text.char32At(at), U_FOLD_CASE_DEFAULT);
-    for (const icu::UnicodeString& word : numberWords_) {
-        if (u_foldCase(word.char32At(0), U_FOLD_CASE_DEFAULT) == first && matchesCaselessly(text, at, word)) {
-            return true;
-        }
+bool NumberFieldGuard::numberWordAt(const icu::UnicodeString& text, int32_t at, UChar32 folded) const {
+    for (std::size_t i = 0; i < numberWords_.size(); ++i) {
+        if (wordStarts_[i] == folded && matchesCaselessly(text, at, numberWords_[i])) return true;
     }
     return false;
 }
 
 bool NumberFieldGuard::admits(const icu::UnicodeString& text) const {
+    const char16_t* units = text.getBuffer();
+    const int32_t length = text.length();
     int run = 0;
-    for (int32_t i = 0; i < text.length(); i = text.moveIndex32(i, 1)) {
-        if (u_isdigit(text.char32At(i))) {
+    for (int32_t i = 0; i < length;) {
+        const int32_t at = i;
+        UChar32 c = 0;
+        U16_NEXT(units, i, length, c);
+        const bool ascii = c < 0x80;
+        if (ascii ? (c >= u'0' && c <= u'9') : u_isdigit(c)) {
             if (++run > longestRun_) return false;
             continue;
         }
-        if (run > 0 && exponentAt(text, i)) return false;
+        const UChar32 folded =
+            !ascii ? u_foldCase(c, U_FOLD_CASE_DEFAULT) : (c >= u'A' && c <= u'Z') ? c - u'A' + u'a' : c;
+        // No ASCII character is a format character: one that does not start
+        // the exponent ends the number.
+        if (run > 0 && (!ascii || folded == exponentStart_) && exponentAt(text, at)) return false;
         run = 0;
-        if (numberWordAt(text, i)) return false;
+        if (numberWordAt(text, at, folded)) return false;
     }
     return true;
 }

@@ -2,7 +2,7 @@
 // Which date texts ICU's date parser may be given. SimpleDateFormat reads each
 // number field of a pattern (a year, a day, an hour, a fraction of a second...)
 // with the locale's general number reader, which takes more than digits: an
-// exponent ("07.8E10" as the seconds of a date), the infinity sign and the
+// exponent ("16:05:07.8E10" was read as a date), the infinity sign and the
 // locale's not-a-number word (both as 0), and any count of digits. Given an
 // exponent or 35 digits and more in a fraction of a second, ICU 72 stops the
 // process with a division by zero (SIGFPE). A text that could take it there is
@@ -16,14 +16,15 @@
 //    that abut in the pattern ("yyyyMMdd") add up; never more than 30, so a
 //    pattern with a wider run cannot read back its own texts;
 //  - no run of digits is followed by the locale's exponent symbol (in any case:
-//    "E", "e"; "×10^" in Swedish) and then, past at most one sign, a digit;
-//    invisible format characters (U+200E, U+2066...) in between do not count,
-//    as ICU's number reader skips them;
+//    "E", "e"; "×10^" in Swedish) and then a digit, or one other character (a
+//    sign: ICU knows many) and a digit; invisible format characters (U+200E,
+//    U+2066...) in between do not count, as ICU's number reader skips them;
 //  - it holds neither the infinity sign "∞", the locale's infinity symbol nor
 //    its not-a-number word (in any case), unless the pattern's literal text or
 //    the locale's date names hold that word too (Bena's month "Nan").
-// A minus before a number is left to ICU, which reads negative years ("-0044"
-// in a "uuuu" pattern, or in any year field of a lenient formatter).
+// A minus before a number is left to ICU: it reads negative years ("-0044" in
+// a "uuuu" pattern), and a lenient formatter reads a minus before the other
+// number fields too (seconds "-07" run back into the minute before).
 //
 // Private to src/platform/core.
 
@@ -45,11 +46,14 @@ public:
 
 private:
     bool exponentAt(const icu::UnicodeString& text, int32_t at) const;
-    bool numberWordAt(const icu::UnicodeString& text, int32_t at) const;
+    // `folded`: the text's character at `at`, case-folded.
+    bool numberWordAt(const icu::UnicodeString& text, int32_t at, UChar32 folded) const;
 
     int longestRun_ = 9;
     icu::UnicodeString exponent_;
+    UChar32 exponentStart_ = U_SENTINEL;   // its first character, case-folded
     std::vector<icu::UnicodeString> numberWords_;
+    std::vector<UChar32> wordStarts_;   // the first character of each, case-folded
 };
 
 } // namespace platform::icu_support
