@@ -19,13 +19,15 @@ namespace datehelper {
 //   every other format: read leniently (fields may run on into the next unit:
 //     30 February is 1 or 2 March) with the format's pattern in `timeZone` and
 //     `locale`, through the toolkit's shared formatters. The whole text must be
-//     the date: characters left over make it none.
+//     the date: characters left over make it none, and so does a number field
+//     that is not digits alone, or too long (platform::DateFormatter::date).
 std::optional<platform::Date> dateFromString(std::string_view text, const DateFormatType& format,
                                              const TimeZoneType& timeZone, const platform::Locale& locale);
 
 // The instant `text` writes in the pattern of `format`, read strictly in the
 // user's current zone and locale by a formatter made for this call; none for
-// a text that strays from the pattern. No dotNet reading and no "Z" rule.
+// a text that strays from the pattern, number fields as above. No dotNet
+// reading and no "Z" rule.
 std::optional<platform::Date> toDate(std::string_view text, const DateFormatType& format);
 
 } // namespace datehelper

@@ -102,6 +102,33 @@ TEST(Parsing, RssReadsATrailingZAsGmt) {
               utc(2024, 3, 9));
 }
 
+// ICU's number reader takes an exponent in a number field: the first text
+// stopped the process inside ICU, and the next two were read as dates. Each
+// reader refuses them, and still reads the plain texts.
+TEST(Parsing, NumberFieldsWithAnExponentAreNoDate) {
+    const Locale english = Locale::withIdentifier("en_US_POSIX");
+    Locale::setCurrentOverride(english);   // the strict reader's names
+    const DateFormatType iso = DateFormatType::isoDateTimeMilliSec();
+    const DateFormatType rss = DateFormatType::rss();
+    auto lenient = [&](const std::string& text, const DateFormatType& format) {
+        return dateFromString(text, format, TimeZoneType::utc(), english);
+    };
+    for (const char* text : {"2024-03-09T16:05:07.858888888888888888888E88888888888888+00",
+                             "2024-03-09T16:05:07.8E10+0000", "2024-03-09T16:05:07.8E30+0000"}) {
+        EXPECT_FALSE(lenient(text, iso)) << text;
+        EXPECT_FALSE(toDate(text, iso)) << text;
+    }
+    for (const char* text : {"Sat, 9 Mar 2024E0 16:05:07 Z", "Sat, 9 Mar 2024 16:05:7E0 +0000"}) {
+        EXPECT_FALSE(lenient(text, rss)) << text;
+        EXPECT_FALSE(toDate(text, rss)) << text;
+    }
+    EXPECT_EQ(lenient("2024-03-09T16:05:07.858+0000", iso), utc(2024, 3, 9, 16, 5, 7.858));
+    EXPECT_EQ(toDate("2024-03-09T16:05:07.858+0000", iso), utc(2024, 3, 9, 16, 5, 7.858));
+    EXPECT_EQ(lenient("Sat, 9 Mar 2024 16:05:07 Z", rss), utc(2024, 3, 9, 16, 5, 7));
+    EXPECT_EQ(toDate("Sat, 9 Mar 2024 16:05:07 +0000", rss), utc(2024, 3, 9, 16, 5, 7));
+    Locale::setCurrentOverride(std::nullopt);
+}
+
 TEST(DotNetParsing, MillisecondsSince1970) {
     EXPECT_EQ(dotNet("/Date(0)/"), utc(1970, 1, 1));
     EXPECT_EQ(dotNet("/Date(500)/"), utc(1970, 1, 1, 0, 0, 0.5));

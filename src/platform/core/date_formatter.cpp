@@ -2,12 +2,12 @@
 
 #include "platform/core/internal/compiled_date_pattern.h"
 #include "platform/core/internal/icu_support.h"
+#include "platform/core/internal/number_field_guard.h"
 
 #include <unicode/datefmt.h>
 #include <unicode/dtfmtsym.h>
 #include <unicode/dtptngen.h>
 #include <unicode/smpdtfmt.h>
-#include <unicode/uchar.h>
 
 #include <unordered_map>
 #include <variant>
@@ -67,20 +67,22 @@ std::unique_ptr<icu::DateFormat> buildFormat(const std::variant<std::string, Sty
 // with a handful of patterns, so each thread keeps the formatters it has built,
 // one per pattern or style pair, locale and zone. A pattern's formatter comes
 // with its compiled form, which answers the common cases without ICU's general
-// machinery (see compiled_date_pattern.h).
+// machinery (see compiled_date_pattern.h). The guard on the texts ICU reads is
+// made at the first reading, so that a formatter that only writes never pays for it.
 constexpr std::size_t formatterLimit = 64;
 
 struct CachedFormat {
     std::unique_ptr<icu::DateFormat> format;
     std::unique_ptr<icu_support::CompiledDatePattern> compiled;
+    std::unique_ptr<icu_support::NumberFieldGuard> guard;
 };
 
 struct FormatterCache {
     std::unordered_map<std::string, CachedFormat> formats;
 };
 
-const CachedFormat& formatterFor(const std::variant<std::string, Styles>& format, const Locale& locale,
-                                 const TimeZone& zone) {
+CachedFormat& formatterFor(const std::variant<std::string, Styles>& format, const Locale& locale,
+                           const TimeZone& zone) {
     std::string key = locale.identifier();
     key += '\n';
     key += zone.identifier();
@@ -98,7 +100,7 @@ const CachedFormat& formatterFor(const std::variant<std::string, Styles>& format
     thread_local FormatterCache cache;
     if (auto it = cache.formats.find(key); it != cache.formats.end()) return it->second;
 
-    CachedFormat built{buildFormat(format, locale), nullptr};
+    CachedFormat built{buildFormat(format, locale), nullptr, nullptr};
     if (built.format) {
         // Our own Gregorian calendar, in the formatter's zone, with the program's
         // rules (the 1582 switch among them).
@@ -222,18 +224,20 @@ std::string DateFormatter::string(Date date) const {
 
 namespace {
 
-// No field of a date is written with more digits than this; a longer run is no
-// date. ICU must never see one: reading 35 or more digits of a fraction of a
-// second, it divides by a power of ten that has overflowed to zero (SIGFPE).
-constexpr int longestDigitRun = 30;
-
-bool hasOverlongDigitRun(const icu::UnicodeString& text) {
-    int run = 0;
-    for (std::int32_t i = 0; i < text.length(); i = text.moveIndex32(i, 1)) {
-        run = u_isdigit(text.char32At(i)) ? run + 1 : 0;
-        if (run > longestDigitRun) return true;
+// ICU's reading of the whole `text`, for a text the formatter's guard admits.
+std::optional<UDate> icuReading(CachedFormat& cached, std::string_view text, bool lenient, const Locale& locale) {
+    // The cached formatter is this thread's alone, so setting it for this parse is safe.
+    cached.format->setLenient(lenient);
+    const icu::UnicodeString input = icu_support::fromUtf8(text);
+    if (!cached.guard) {
+        cached.guard = std::make_unique<icu_support::NumberFieldGuard>(
+            icu_support::NumberFieldGuard::of(*cached.format, gregorianLocale(locale)));
     }
-    return false;
+    if (!cached.guard->admits(input)) return std::nullopt;
+    icu::ParsePosition position(0);
+    const UDate millis = cached.format->parse(input, position);
+    if (position.getErrorIndex() >= 0 || position.getIndex() != input.length()) return std::nullopt;
+    return millis;
 }
 
 } // namespace
@@ -243,21 +247,14 @@ std::optional<Date> DateFormatter::date(std::string_view text) const {
     if (const auto* styles = std::get_if<Styles>(&state_->format)) {
         if (styles->date == DateFormatStyle::none && styles->time == DateFormatStyle::none) return std::nullopt;
     }
-    const CachedFormat& cached = formatterFor(state_->effectiveFormat(), state_->locale, state_->zone);
+    CachedFormat& cached = formatterFor(state_->effectiveFormat(), state_->locale, state_->zone);
     if (!cached.format) return std::nullopt;
     std::optional<UDate> millis;
     if (state_->lenient && cached.compiled && icu_support::compiledDatePatternsEnabled()) {
         millis = cached.compiled->parseLenient(text);
     }
-    if (!millis) {
-        // The cached formatter is this thread's alone, so setting it for this parse is safe.
-        cached.format->setLenient(state_->lenient);
-        const icu::UnicodeString input = icu_support::fromUtf8(text);
-        if (hasOverlongDigitRun(input)) return std::nullopt;
-        icu::ParsePosition position(0);
-        millis = cached.format->parse(input, position);
-        if (position.getErrorIndex() >= 0 || position.getIndex() != input.length()) return std::nullopt;
-    }
+    if (!millis) millis = icuReading(cached, text, state_->lenient, state_->locale);
+    if (!millis) return std::nullopt;
     const Date parsed = icu_support::fromUDate(*millis);
     if (!icu_support::isRepresentable(parsed)) return std::nullopt;
     return parsed;

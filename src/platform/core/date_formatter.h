@@ -65,6 +65,12 @@ public:
     // it lies outside the calendar's range. Fields the text leaves out take their
     // lowest values (1 January 1970 for a pattern without a year, midnight for one
     // without a time); without a zone in the text it is read in the formatter's.
+    // Number fields are read as digits alone (of any script; a year may keep a
+    // minus): a text with an exponent ("07.8E10"), an infinity sign or a
+    // not-a-number word where a number stands is none, and so is one with a run
+    // of more than nine digits, or of as many as the pattern writes where that
+    // is more ("yyyyMMdd" abuts its fields), but never of more than 30
+    // (internal/number_field_guard.h).
     std::optional<Date> date(std::string_view text) const;
 
     // The locale's weekday names in the form that stands inside a date (Russian

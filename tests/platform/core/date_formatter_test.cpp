@@ -56,19 +56,41 @@ TEST(DateFormatterReading, TheWholeTextMustBeADate) {
     }
 }
 
-// A run of digits longer than any field is no date, in any script; ICU itself
-// would stop the process with a division by zero reading 35 digits or more of
-// a fraction of a second.
-TEST(DateFormatterReading, OverlongDigitRunsAreNoDate) {
+// ICU reads a number field with its general number reader: an exponent there
+// made a date of "07.8E10" and stopped the process with a division by zero on
+// the first text below, as did 35 digits of a fraction. A number field is read
+// only as digits, of any script, at most nine of them unless the pattern
+// writes more; a minus before a year stays.
+TEST(DateFormatterReading, NumberFieldsAreReadAsDigitsAlone) {
+    const std::string lrm = "\u200E";   // an invisible mark ICU's number reader skips
+    std::string arabicIndic;              // forty U+0668 ARABIC-INDIC DIGIT EIGHT
+    for (int i = 0; i < 40; ++i) arabicIndic += "\u0668";
     for (bool lenient : {false, true}) {
         const DateFormatter f = reader("yyyy-MM-dd'T'HH:mm:ss.SSSZ", "UTC", "en_US_POSIX", lenient);
-        if (lenient) {
-            EXPECT_EQ(f.date("2024-03-09T16:05:07.555555555+0000"), utc(2024, 3, 9, 16, 5, 7.555));
+        for (const std::string& fraction :
+             std::vector<std::string>{"858888888888888888888E88888888888888", "8E10", "8E30", "2e1", "2E-1", "2E\u22121",
+                                      "250" + lrm + "E2", "2E" + lrm + "2", "NaN", "nan", "\u221E", "5555555555",
+                                      std::string(40, '8'), arabicIndic, std::string(40, '8') + "E1"}) {
+            EXPECT_FALSE(f.date("2024-03-09T16:05:07." + fraction + "+0000")) << fraction << ' ' << lenient;
         }
-        EXPECT_FALSE(f.date("2024-03-09T16:05:07." + std::string(40, '8') + "+0000")) << lenient;
-        std::string arabicIndic;   // forty U+0668 ARABIC-INDIC DIGIT EIGHT
-        for (int i = 0; i < 40; ++i) arabicIndic += "\u0668";
-        EXPECT_FALSE(f.date("2024-03-09T16:05:07." + arabicIndic + "+0000")) << lenient;
+        EXPECT_FALSE(f.date("2024-03-09TNaN:05:07.250+0000")) << lenient;
+        EXPECT_FALSE(f.date("2024E0-03-09T16:05:07.250+0000")) << lenient;
+        EXPECT_EQ(f.date("2024-03-09T16:05:07.555555555+0000"), utc(2024, 3, 9, 16, 5, 7.555)) << lenient;
+        EXPECT_EQ(f.date("\u0662\u0660\u0662\u0664-03-09T16:05:07.250+0000"), utc(2024, 3, 9, 16, 5, 7.25))
+            << lenient;   // Arabic-Indic digits
+        // The Swedish exponent.
+        EXPECT_FALSE(reader("yyyy-MM-dd HH:mm:ss", "UTC", "sv_SE", lenient).date("2024-03-09 16:05:7\u00D710^0"));
+        // Fields that abut are read by their widths: fourteen digits in a run.
+        EXPECT_EQ(reader("yyyyMMddHHmmss", "UTC", "en_US_POSIX", lenient).date("20240309160507"),
+                  utc(2024, 3, 9, 16, 5, 7));
+        // The word a locale's number reader takes for not-a-number can be a name:
+        // Bena's August.
+        EXPECT_EQ(reader("d MMM yyyy", "UTC", "bez_TZ", lenient).date("1 Nan 2024"), utc(2024, 8, 1)) << lenient;
+        // A year before year 1 keeps its minus.
+        const DateFormatter extended = reader("uuuu-MM-dd", "UTC", "en_US_POSIX", lenient);
+        const auto beforeOurEra = extended.date("-0044-03-15");
+        ASSERT_TRUE(beforeOurEra.has_value()) << lenient;
+        EXPECT_EQ(extended.string(*beforeOurEra), "-0044-03-15");
     }
 }
 

@@ -1,6 +1,7 @@
 #include "platform/core/internal/compiled_date_pattern.h"
 
 #include "platform/core/internal/calendar_fields.h"
+#include "platform/core/internal/date_pattern_items.h"
 #include "platform/core/internal/icu_support.h"
 #include "platform/core/julian_day_numbers.h"
 
@@ -31,9 +32,6 @@ constexpr int firstYear = 1600;                             // safely after the 
 constexpr int lastYear = 9999;                              // four digits
 const std::int64_t firstDay = astronomy::dayNumberOfCivilDate(firstYear, 1, 1) - unixEpochDayNumber;
 const std::int64_t lastDay = astronomy::dayNumberOfCivilDate(lastYear, 12, 31) - unixEpochDayNumber;
-
-// Letters are pattern characters; everything else is literal text.
-bool isPatternLetter(char16_t c) { return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z'); }
 
 // A DecimalFormat that writes a non-negative integer as plain ASCII digits with
 // no grouping, affixes, rounding or padding: then ICU's date fields are the
@@ -157,41 +155,16 @@ std::unique_ptr<CompiledDatePattern> CompiledDatePattern::compile(const icu::Sim
     compiled->wideWeekdays_ = namesOf(symbols->getWeekdays(count, Symbols::FORMAT, Symbols::WIDE), count);
     compiled->shortWeekdays_ = namesOf(symbols->getWeekdays(count, Symbols::FORMAT, Symbols::ABBREVIATED), count);
 
-    // The pattern read as SimpleDateFormat::_format reads it.
     icu::UnicodeString pattern;
     format.toPattern(pattern);
     std::string literal;
-    icu::UnicodeString pendingText;
-    bool inQuote = false;
-    char16_t previous = 0;
-    int repeat = 0;
-    auto flushText = [&] {
-        literal += toUtf8(pendingText);
-        pendingText.remove();
-    };
-    for (int32_t i = 0; i < pattern.length(); ++i) {
-        const char16_t c = pattern.charAt(i);
-        if (c != previous && repeat > 0) {
-            flushText();
-            if (!compiled->add(previous, repeat, literal)) return nullptr;
-            repeat = 0;
-        }
-        if (c == u'\'') {
-            if (i + 1 < pattern.length() && pattern.charAt(i + 1) == u'\'') {
-                pendingText += u'\'';
-                ++i;
-            } else {
-                inQuote = !inQuote;
-            }
-        } else if (!inQuote && isPatternLetter(c)) {
-            previous = c;
-            ++repeat;
-        } else {
-            pendingText += c;
-        }
-    }
-    flushText();
-    if (repeat > 0 && !compiled->add(previous, repeat, literal)) return nullptr;
+    const bool added = forEachDatePatternItem(
+        pattern, [&](char16_t letter, int width) { return compiled->add(letter, width, literal); },
+        [&](const icu::UnicodeString& text) {
+            literal += toUtf8(text);
+            return true;
+        });
+    if (!added) return nullptr;
     if (!literal.empty()) compiled->items_.push_back(Item{Field::literal, 0, std::move(literal)});
     compiled->readable_ = compiled->decideReadable();
     return compiled;
