@@ -90,6 +90,20 @@ TEST(DayStep, CarriesIntoMonthsAndYearsAndKeepsFractions) {
               utc(1582, 10, 15));
 }
 
+// An instant a hair before a whole millisecond: its fraction of a millisecond,
+// taken from the whole one below, rounded to a whole one, and the step failed.
+TEST(DayStep, FromAHairBeforeAWholeMillisecond) {
+    const double hair = -std::numeric_limits<double>::denorm_min();
+    for (const char* zone : {"UTC", "GMT", "Europe/London", "Pacific/Kiritimati"}) {
+        const auto calendar = calendarIn(zone);
+        for (const auto component : {CalendarComponent::day, CalendarComponent::weekOfYear, CalendarComponent::month}) {
+            EXPECT_EQ(calendar.dateByAdding(component, 1, Date::fromSecondsSince1970(hair)),
+                      calendar.dateByAdding(component, 1, Date::fromSecondsSince1970(0.0)))
+                << zone;
+        }
+    }
+}
+
 TEST(MonthStep, ClampsTheDayToTheMonthsEnd) {
     const auto calendar = calendarIn("Europe/London");
     auto oct31 = calendar.date(ymdhms(2026, 10, 31, 12));

@@ -54,11 +54,15 @@ inline constexpr UCalendarWallTimeOption skippedToGapEnd = UCAL_WALLTIME_NEXT_VA
 // whole millisecond as seconds (fromUDate) is often a double a hair below it:
 // 2004-03-09 16:05:07.120 times 1000 gives ...119.99. The seconds that stand
 // for a whole millisecond therefore go to ICU as that millisecond, so a date
-// read from text writes the same text.
+// read from text writes the same text. So do the instants a hair before 1970
+// (less than 1e-19 seconds) whose fraction of a millisecond, taken from the
+// whole one below, is a double that rounds to 1: ICU placed them in the day
+// before with the wall time of midnight, and no step from them worked.
 inline UDate toUDate(Date date) noexcept {
     const double millis = date.secondsSince1970() * 1000.0;
     const double whole = std::nearbyint(millis);
-    return whole / 1000.0 == date.secondsSince1970() ? whole : millis;
+    if (whole / 1000.0 == date.secondsSince1970()) return whole;
+    return millis - std::floor(millis) == 1.0 ? std::ceil(millis) : millis;
 }
 inline Date fromUDate(UDate millis) noexcept { return Date::fromSecondsSince1970(millis / 1000.0); }
 
