@@ -1,5 +1,7 @@
 #include "app/file_replacement.h"
 
+#include "platform/core/system_calls.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/random.h>
@@ -77,19 +79,6 @@ std::string unfinishedName(const std::string& name) {
     char digits[randomDigits + 1];
     std::snprintf(digits, sizeof digits, "%016llx", random);
     return name + std::string(unfinishedMark) + digits;
-}
-
-bool writeWhole(int fd, std::string_view bytes, ReplaceFailure& failure) {
-    while (!bytes.empty()) {
-        const ssize_t written = diskCalls().write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) {
-            failure = {"write", written < 0 ? errno : 0};
-            return false;
-        }
-        bytes.remove_prefix(std::min(bytes.size(), static_cast<std::size_t>(written)));
-    }
-    return true;
 }
 
 // The new file, open in the folder: unnamed while it is written and synced
@@ -192,8 +181,9 @@ std::optional<ReplaceFailure> replaceIn(int folder, const std::string& name, std
     // The mode the file was made with may have lost bits to the umask; it gains none.
     if (::fchmod(file.fd(), 0600) != 0) return ReplaceFailure{"make", errno};
 
-    ReplaceFailure failure;
-    if (!writeWhole(file.fd(), bytes, failure)) return failure;
+    if (const int error = platform::writeWhole(file.fd(), bytes, diskCalls().write)) {
+        return ReplaceFailure{"write", error};
+    }
     int synced = 0;
     while ((synced = diskCalls().sync(file.fd())) != 0 && errno == EINTR) {
     }
@@ -213,8 +203,7 @@ std::optional<ReplaceFailure> replaceIn(int folder, const std::string& name, std
 } // namespace
 
 std::string ReplaceFailure::text() const {
-    return std::string(step) + ": " +
-           (error != 0 ? std::generic_category().message(error) : std::string("the disk took none of the rest"));
+    return std::string(step) + ": " + std::generic_category().message(error);
 }
 
 std::optional<ReplaceFailure> replaceFileWhole(const std::string& path, std::string_view bytes) {

@@ -30,8 +30,8 @@
 namespace app {
 
 // What stopped a replacement: the step ("make", "write", "sync", "link",
-// "close", "rename", ...) and the system's error number (0 when a write took
-// nothing without saying why).
+// "close", "rename", ...) and the system's error number (EIO for a write that
+// took nothing without saying why).
 struct ReplaceFailure {
     const char* step = "";
     int error = 0;

@@ -68,7 +68,7 @@ TEST(FileReplacement, AFailedStepLeavesTheFileAsItWas) {
         {"full disk", {fullDisk, ::fdatasync}, "write", ENOSPC},
         {"failing disk", {failingDisk, ::fdatasync}, "write", EIO},
         {"short write, then full", {fillsUp, ::fdatasync}, "write", ENOSPC},
-        {"write taking nothing", {takesNothing, ::fdatasync}, "write", 0},
+        {"write taking nothing", {takesNothing, ::fdatasync}, "write", EIO},
         {"failing sync", {::write, failingSync}, "sync", EIO},
         {"failing rename", {::write, ::fdatasync, failingRename}, "rename", EACCES},
     };

@@ -2,6 +2,7 @@
 
 #include "platform/core/internal/ephemeris_folder_list.h"
 #include "platform/core/internal/system_error.h"
+#include "platform/core/system_calls.h"
 
 #include <dirent.h>
 #include <fcntl.h>
@@ -66,17 +67,6 @@ bool keepsItsEntries(const Parent& parent, FolderFailures& failures) {
         return true;
     failures.add(nameOf(parent) + ": others may write in it");
     return false;
-}
-
-bool writeWhole(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
-        if (written < 0 && errno == EINTR) continue;
-        if (written == 0) errno = EIO;
-        if (written <= 0) return false;
-        bytes.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
 }
 
 // When a process started, in clock ticks after boot: the 22nd field of
@@ -326,8 +316,8 @@ bool PrivateDataFolder::write(const std::string& name, std::string_view bytes) {
     if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.push_back(name);
     const int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
     if (fd < 0) return false;
-    const bool written = writeWhole(fd, bytes);
-    int error = errno;
+    int error = platform::writeWhole(fd, bytes);
+    const bool written = error == 0;
     const bool closed = ::close(fd) == 0;
     if (written && !closed) error = errno;
     if (written && closed && ::rename(partial.c_str(), path.c_str()) == 0) return true;
