@@ -201,11 +201,17 @@ void ReformCalendarWidget::keepTypedYear() {
 
 // Every way of leaving the year field (Return, Escape, a click elsewhere, the
 // focus moving on) hides it before Qt turns the page, so the typed year is
-// put right once Qt is done. Qt writes the year button's text itself, in its
-// own form ("-0044"), at several points; it is put right before it is painted.
+// put right once Qt is done. A field hidden with the keyboard in it would
+// hand the keyboard to the next widget in the window's chain (in the sheet,
+// the time field): the grid takes it back, so that the arrows go on moving
+// the day on the page just chosen. Where the user sent the keyboard elsewhere
+// (Tab, a click on another field), it stays there. Qt writes the year
+// button's text itself, in its own form ("-0044"), at several points; it is
+// put right before it is painted.
 bool ReformCalendarWidget::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == yearEdit_ && event->type() == QEvent::Hide && typedYear_) {
-        QMetaObject::invokeMethod(this, &ReformCalendarWidget::keepTypedYear, Qt::QueuedConnection);
+    if (watched == yearEdit_ && event->type() == QEvent::Hide) {
+        if (window()->focusWidget() == yearEdit_) setFocus(Qt::OtherFocusReason);
+        if (typedYear_) QMetaObject::invokeMethod(this, &ReformCalendarWidget::keepTypedYear, Qt::QueuedConnection);
     } else if (watched == yearButton_ && event->type() == QEvent::Paint) {
         if (const QString text = shownYearText(); !text.isEmpty() && yearButton_->text() != text)
             yearButton_->setText(text);

@@ -20,7 +20,8 @@
 // day stays, and the keyboard cursor keeps its day of the month, or takes the
 // month's last day before it where the month lacks it (29 February goes to the
 // 28th, 5 to 14 October 1582 to the 4th). A typed 0 names no year and leaves
-// the page, and the cursor, where they were. The navigation bar writes the
+// the page, and the cursor, where they were. Return or Escape in the year
+// field gives the keyboard back to the day grid. The navigation bar writes the
 // page's year as the main window's date does: "44 BC", "2026"
 // (engine/year_text.h).
 

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableView>
 #include <QTest>
 #include <QTimeEdit>
@@ -50,9 +51,16 @@ protected:
         date.value = selected;
         clock.now = now;
         auto sheet = std::make_unique<CalendarView>(date.binding(), flag.binding(), nullptr, clock.clock());
-        sheet->open();
-        testsupport::settle();
+        present(*sheet);
         return sheet;
+    }
+
+    // On an X server the window takes the keyboard once the server has made
+    // it active, some time after it is shown.
+    static void present(CalendarView& sheet) {
+        sheet.open();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&sheet, 20000));
+        testsupport::settle();
     }
 
     testsupport::SelectedDate date;
@@ -101,8 +109,7 @@ TEST_F(CalendarSheet, TheDayGridHasTheKeyboardFocusWhenTheSheetOpens) {
 
         sheet->picker()->timeEdit()->setFocus();
         sheet->reject();
-        sheet->open();
-        testsupport::settle();
+        present(*sheet);
     }
 }
 
@@ -202,8 +209,7 @@ TEST_F(CalendarSheet, EachPresentationStartsAfreshFromTheThenSelectedDay) {
     sheet->reject();
     clock.now = local(2026, 6, 10, 9, 0);
     date.value = local(2030, 1, 9, 12, 0);
-    sheet->open();
-    testsupport::settle();
+    present(*sheet);
     EXPECT_EQ(sheet->date(), local(2030, 1, 9, 9, 0));
 }
 
@@ -322,6 +328,71 @@ TEST_F(CalendarSheet, ATypedZeroLeavesTheCursorWhereItWas) {
         EXPECT_EQ(grid.monthShown(), 12);
         QTest::keyClick(&dayCells(grid), Qt::Key_Right);
         EXPECT_EQ(sheets::localDay(sheet->date()), (sheets::LocalDay{year, 12, 9})) << year;
+    }
+}
+
+// Keys as a keyboard gives them: to whichever widget has the keyboard focus.
+void typeAtTheFocus(const QString& text) {
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClicks(QApplication::focusWidget(), text);
+}
+
+std::string classOfTheFocus() {
+    return QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className() : "nothing";
+}
+
+void pressAtTheFocus(Qt::Key key) {
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), key);
+    testsupport::settle();
+}
+
+// Closing the year field, by Return or by Escape, gives the keyboard back to
+// the day grid. Qt handed it to the time field: Down took an hour off the
+// time and turned the page back to the selected day's month, and Done wrote
+// the changed hour. Escape drops the year typed and keeps the page on show.
+TEST_F(CalendarSheet, AfterTheYearFieldTheArrowsMoveTheDay) {
+    using sheets::LocalDay;
+    struct Case {
+        Qt::Key closing;
+        int monthsOn;   // clicks on the next-month arrow before the year field opens
+        int shownYear;
+        int shownMonth;
+        LocalDay afterDown;   // a week after the 18th, the selected day of the month
+    };
+    const std::vector<Case> cases = {
+        {Qt::Key_Return, 0, 1582, 3, {1582, 3, 25}},   // a Julian page
+        {Qt::Key_Return, 1, 1582, 4, {1582, 4, 25}},
+        {Qt::Key_Escape, 0, 2026, 3, {2026, 3, 25}},
+        {Qt::Key_Escape, 1, 2026, 4, {2026, 4, 25}},
+    };
+    for (const Case& c : cases) {
+        const std::string label = (c.closing == Qt::Key_Return ? "Return, " : "Escape, ") + std::to_string(c.monthsOn);
+        auto sheet = open(local(2026, 3, 18, 12, 0), local(2026, 6, 10, 2, 39));
+        sheets::ReformCalendarWidget& grid = *sheet->picker()->calendar();
+        for (int i = 0; i < c.monthsOn; ++i)
+            QTest::mouseClick(grid.findChild<QToolButton*>(QStringLiteral("qt_calendar_nextmonth")), Qt::LeftButton);
+        ASSERT_NE(grid.yearButton(), nullptr);
+        QTest::mouseClick(grid.yearButton(), Qt::LeftButton);
+        ASSERT_EQ(QApplication::focusWidget(), grid.yearField()) << label << ": the keys go to " << classOfTheFocus();
+        typeAtTheFocus("1582");   // over the year, which the field opens selected
+        pressAtTheFocus(c.closing);
+
+        EXPECT_TRUE(sheet->isVisible()) << label;
+        EXPECT_FALSE(grid.yearField()->isVisible()) << label;
+        EXPECT_EQ(QApplication::focusWidget(), &dayCells(grid)) << label << ": the keys go to " << classOfTheFocus();
+        EXPECT_EQ(grid.yearShown(), c.shownYear) << label;
+        EXPECT_EQ(grid.monthShown(), c.shownMonth) << label;
+
+        pressAtTheFocus(Qt::Key_Down);
+        EXPECT_EQ(sheets::localDay(sheet->date()), c.afterDown) << label;
+        EXPECT_EQ(grid.yearShown(), c.shownYear) << label;
+        EXPECT_EQ(grid.monthShown(), c.shownMonth) << label;
+        EXPECT_EQ(sheet->picker()->timeEdit()->time().toString().toStdString(), "02:39:00") << label;
+
+        QTest::mouseClick(sheet->doneButton(), Qt::LeftButton);
+        EXPECT_EQ(sheets::localDay(date.value), c.afterDown) << label;
+        EXPECT_EQ(sheets::clockTime(date.value), (sheets::ClockTime{2, 39, 0})) << label;
     }
 }
 
