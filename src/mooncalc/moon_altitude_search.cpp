@@ -20,14 +20,14 @@ double fastestAltitudeChange(double latitude) noexcept {
     return (16.0 * std::cos(latitude) + 1.0) * degToRad * 24.0;
 }
 
-// Where |latitude| + |declination| comes within this of 90 degrees the Moon's
+// Where |latitude| + |declination| comes within 8 degrees of 90 the Moon's
 // lowest or highest altitude of the day nears its rise altitude (some 0.8
 // degrees below the horizon): it may graze the horizon, stay up or stay down
 // within the next day, as its declination moves by up to 6 degrees a day. Its
 // declination stays within 29.6 degrees (topocentric), so below 52.4 degrees
 // of latitude it never comes so near.
-constexpr double nearGrazing = 82.0 * degToRad;
-constexpr double largestDeclination = 29.6 * degToRad;
+constexpr double nearGrazing = nearGrazingDegrees * degToRad;
+constexpr double largestDeclination = largestDeclinationDegrees * degToRad;
 
 constexpr double oneSecond = 1.0 / datehelper::dayInSeconds;    // days
 constexpr double oneMinute = 60.0 / datehelper::dayInSeconds;   // days

@@ -237,7 +237,8 @@ std::vector<MoonModel> MoonCalculator::getMoonModels(platform::Date date) {
                                          : rises.lastAtOrBefore(dayStart.addingTimeInterval(-1.0));
     // When the day holds three, the second runs from today's rise to the first
     // moonset after it: the set nearest the day's end may come before the rise
-    // and turn the lunar days back. Without a rise to go by, that nearest set.
+    // and turn the lunar days back. Without a rise to go by, the set found
+    // from the day's last second, which is no earlier day's.
     std::optional<platform::Date> todaysSet;
     if (numbers.size() == 3) {
         MoonEvents sets(calculator, MoonEvents::Kind::set, dayStart);

@@ -18,9 +18,16 @@
 // later day's when the Moon does not rise that day); the first begins at the
 // moonrise before that one, the second ends at the moonrise after it. With
 // three, the second ends and the third begins at the first moonset after that
-// rise (the moonset nearest the day's end when there is no rise to go by),
-// and the third ends at the first moonrise after that set. The UTC day is the
-// instant's whatever the device's zone, which decides only the numbers.
+// rise, and the third ends at the first moonrise after that set. With no rise
+// to go by (none from the day's start to the end of the reach below), the
+// second ends and the third begins at the moonset the rise and set calculator
+// finds from the day's last second (moon_rise_set_calculator.h): the first
+// after the day, or the day's last where that is nearer; an earlier day's,
+// however near the day's end, never. Where it finds none in the reach, as
+// where the Moon stays down (or up) from before the day to after the reach
+// (Casey, 66.3 degrees south, on 7 June 2043; Troll, 72 degrees south, on 25
+// April 1990), that bound is absent. The UTC day is the instant's whatever
+// the device's zone, which decides only the numbers.
 // Moonrises and moonsets are searched from UTC midnights, where the search
 // finds the first one from there on (a search that fails counts as a day
 // without one), and moonrises a minute or less apart are one event found

@@ -1,6 +1,7 @@
 #include "mooncalc/moon_rise_set_calculator.h"
 
 #include "datehelper/seconds_per_unit.h"
+#include "mooncalc/internal/sun_moon_parts.h"
 #include "mooncalc/sun_moon_calculator.h"
 #include "platform/core/julian_day_numbers.h"
 
@@ -10,13 +11,20 @@
 namespace mooncalc {
 namespace {
 
-// Two moonrises (or two moonsets) come at least this far apart, in days,
-// where the Moon does not come near grazing the horizon: 24.1 hours below
-// 56 degrees of latitude (and so below 52.4, where it never does), 19.5 hours
-// below 85 degrees (the Swiss Ephemeris, 2015 to 2035). Near grazing its
-// altitude decides.
+// Where the Moon does not come near grazing the horizon, two moonrises (or
+// two moonsets) come at least 24.1 hours apart below 56 degrees of latitude
+// and 19.5 hours below 85 degrees (the Swiss Ephemeris, 2015 to 2035, a whole
+// cycle of the Moon's nodes). The refinement counts on an hour and more less,
+// for the years and the theory not measured: 23 hours where the Moon never
+// nears grazing (below 52.4 degrees, within the 56), 18 hours elsewhere. A
+// shorter interval trusts fewer refined events at once, which costs only
+// more work. Near grazing the Moon's altitude decides. In days.
+constexpr double shortestIntervalNeverNearGrazing = 23.0 * datehelper::hourInSeconds / datehelper::dayInSeconds;
+constexpr double shortestIntervalElsewhere = 18.0 * datehelper::hourInSeconds / datehelper::dayInSeconds;
+
 double shortestInterval(double latitude) noexcept {
-    return (std::fabs(latitude) <= 52.4 ? 23.0 : 18.0) / 24.0;
+    return std::fabs(latitude) <= detail::neverNearGrazingLatitude ? shortestIntervalNeverNearGrazing
+                                                                   : shortestIntervalElsewhere;
 }
 
 // From one moonrise to the next, on average: a day and a day over the

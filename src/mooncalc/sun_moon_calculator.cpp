@@ -12,6 +12,14 @@ namespace {
 
 using namespace detail;
 
+// The refinement's rounds from a first estimate, at the least: the Moon,
+// which moves on while the Earth turns, takes more than the Sun.
+constexpr int sunRounds = 3;
+constexpr int moonRounds = 5;
+// The `sun` argument of the refinement: whether its body is the Sun.
+constexpr bool ofTheSun = true;
+constexpr bool ofTheMoon = false;
+
 // The days before the calendar reform that the calculator refuses.
 bool isRefused(double jd) noexcept { return jd >= 2299150.0 && jd < 2299160.0; }
 
@@ -122,7 +130,7 @@ void SunMoonCalculator::storeRefined(const Topocentric& out, bool sun, double in
     results.azimuth = out.azimuth;
     results.elevation = out.elevation;
     results.distance = out.distance;
-    const int rounds = sun ? 3 : 5;
+    const int rounds = sun ? sunRounds : moonRounds;
     // Tens of thousands of years from now the theory's polynomials no longer
     // hold (the obliquity swings by degrees an hour), and the rounds can walk
     // from one day's event to another's and settle days away. Within 10,000
@@ -149,14 +157,14 @@ void SunMoonCalculator::calcSunAndMoon() {
     const Topocentric sun = doCalc(getSun());
     const double sunAnomaly = sanomaly_;
     const double sunLongitude = slongitude_;
-    storeRefined(sun, true, jd, {sunAz, sunEl, sunRise, sunSet, sunTransit, sunTransitElev, sunDist});
+    storeRefined(sun, ofTheSun, jd, {sunAz, sunEl, sunRise, sunSet, sunTransit, sunTransitElev, sunDist});
 
     setUTDate(jd);
     sanomaly_ = sunAnomaly;
     slongitude_ = sunLongitude;
     const Topocentric moon = doCalc(getMoon());   // the Moon's age of the instant
     const double age = moonAge;
-    storeRefined(moon, false, jd, {moonAz, moonEl, moonRise, moonSet, moonTransit, moonTransitElev, moonDist});
+    storeRefined(moon, ofTheMoon, jd, {moonAz, moonEl, moonRise, moonSet, moonTransit, moonTransitElev, moonDist});
 
     // The refinements moved the instant: back to the one asked for.
     setUTDate(jd);
@@ -167,7 +175,8 @@ void SunMoonCalculator::calcSunAndMoon() {
 
 std::optional<double> SunMoonCalculator::moonRiseOrSetFrom(double julianDay, bool rise) const {
     SunMoonCalculator probe = *this;
-    const double event = probe.obtainAccurateRiseSetTransit(julianDay, rise ? Event::rise : Event::set, 5, false);
+    const double event =
+        probe.obtainAccurateRiseSetTransit(julianDay, rise ? Event::rise : Event::set, moonRounds, ofTheMoon);
     if (event == -1.0) return std::nullopt;
     return event;
 }

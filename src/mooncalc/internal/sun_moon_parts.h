@@ -1,5 +1,6 @@
 #pragma once
-// The calculator's intermediate results, shared by its two source files.
+// The calculator's intermediate results and constants, shared by its source
+// files and the rise and set calculator.
 
 #include "mooncalc/sun_moon_calculator.h"
 
@@ -50,6 +51,15 @@ constexpr double j2000 = 2451545.0;
 constexpr double julianDaysPerCentury = 36525.0;
 constexpr double astronomicalUnit = 149597870.691;   // km
 constexpr double earthRadius = 6378.1366;            // km, equatorial
+
+// Where |latitude| + |declination| passes this (degrees) the Moon's lowest or
+// highest altitude of the day nears its rise altitude: it may graze the
+// horizon, stay up or stay down within the next day (moon_altitude_search.cpp).
+constexpr double nearGrazingDegrees = 82.0;
+// The Moon's declination (topocentric) stays within this, in degrees.
+constexpr double largestDeclinationDegrees = 29.6;
+// Below this latitude, 52.4 degrees, the Moon never comes near grazing.
+constexpr double neverNearGrazingLatitude = nearGrazingDegrees - largestDeclinationDegrees;
 
 } // namespace detail
 } // namespace mooncalc

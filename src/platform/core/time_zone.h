@@ -17,7 +17,10 @@
 // "GMT+3" as three hours east, as the platform's zones do. A zone with a POSIX
 // rule is named by its string ("EST5EDT,M3.2.0,M11.1.0"), a zone read from a
 // file outside the zone folder by the file's absolute path ("/home/u/tokyo",
-// "/etc/localtime"); withIdentifier accepts both back too.
+// "/etc/localtime"); withIdentifier accepts both back too. Such a file read
+// again once it changed is another zone, however often that happens: the path,
+// "//" and a number name it ("/etc/localtime//7"), and the name of the version
+// before names none from then on (see icu_support.h).
 
 #include "platform/core/date.h"
 

@@ -5,6 +5,7 @@
 
 #include "dates_test_support.h"
 
+#include "platform/core/calendar.h"
 #include "platform/core/internal/icu_support.h"
 #include "platform/core/julian_day_numbers.h"
 #include "platform/core/time_zone.h"
@@ -27,6 +28,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 namespace {
@@ -179,7 +181,7 @@ TEST_F(ZonePaths, TheSystemsLinkNamedByTz) {
 // With TZ unset, a host whose /etc/localtime is a copy of a zone file: the C
 // library reads its rules, and UTC from a file that is no zone file. The copy
 // is named by /etc/timezone where that zone's file holds the same bytes, else
-// by its path, spelled anew for other rules. A FIFO there is never opened.
+// by its path, with a number for a later version. A FIFO there is never opened.
 TEST_F(ZonePaths, ACopyAtEtcLocaltimeWithTzUnset) {
     const fs::path etc = scratch_.path() / "etc";
     fs::create_directories(etc);
@@ -193,13 +195,18 @@ TEST_F(ZonePaths, ACopyAtEtcLocaltimeWithTzUnset) {
             fs::rename("/etc/new", "/etc/localtime");
             if (named) std::ofstream("/etc/timezone") << named << '\n';
             TimeZone::setCurrentOverride(std::nullopt);   // read /etc/localtime anew
-            const std::string found = disagreement(nullptr, identifier);
+            // A later version of a copy: its path, "//" and a number.
+            ::unsetenv("TZ");
+            const std::string now = TimeZone::current().identifier();
+            const bool later = identifier.ends_with("//") && now.starts_with(identifier) &&
+                               now.find_first_not_of("0123456789", identifier.size()) == std::string::npos;
+            const std::string found = disagreement(nullptr, later ? now : identifier);
             if (found != line) text += identifier + ": " + found + '\n';
         };
         expect("Asia/Tokyo", nullptr, "/etc/localtime");
-        expect("America/New_York", nullptr, "/etc/./localtime");
+        expect("America/New_York", nullptr, "/etc/localtime//");
         expect("America/New_York", "America/New_York", "America/New_York");
-        expect("America/New_York", "Europe/London", "/etc/./localtime");
+        expect("America/New_York", "Europe/London", "/etc/localtime//");
         expect(nullptr, nullptr, "UTC", "Vadididod: /etc/localtime is no regular zone file; TZ is now \":\" (UTC).");
 
         fs::remove("/etc/localtime");
@@ -212,6 +219,63 @@ TEST_F(ZonePaths, ACopyAtEtcLocaltimeWithTzUnset) {
         if (!change || change->tz != ":") return text + "TZ still leaves the C library the FIFO";
         ::tzset();
         if (cLibraryWallOffset(july2016) != 0) text += "the C library reads no UTC";
+        return text;
+    });
+    if (!said) GTEST_SKIP() << "unshare(CLONE_NEWNS) refused: no private mount namespace";
+    EXPECT_EQ(*said, "");
+}
+
+// A TZ naming a copy outside the zone folder reads the copy as it is when TZ
+// is read again, also after the copy changed.
+TEST_F(ZonePaths, ACopyNamedByTzIsReadAsItIsWhenTzIsReadAgain) {
+    const fs::path copy = scratch_.path() / "copy";
+    const std::string value = ":" + copy.string();
+    const auto july = platform::Date::fromSecondsSince1970(static_cast<double>(july2016));
+    for (const auto& [zone, offset] : {std::pair{"Asia/Tokyo", 9 * 3600}, std::pair{"Europe/London", 3600},
+                                       std::pair{"Asia/Tokyo", 9 * 3600}}) {
+        fs::copy_file(std::string("/usr/share/zoneinfo/") + zone, scratch_.path() / "new");
+        fs::rename(scratch_.path() / "new", copy);
+        tz_.set("UTC");
+        TimeZone::current();   // TZ read as another value in between
+        tz_.set(value.c_str());
+        EXPECT_EQ(TimeZone::current().secondsFromGMT(july), offset) << zone;
+    }
+}
+
+// A copy at /etc/localtime replaced again and again, in turn by Tokyo's and
+// London's rules: every time, the zone current() reads, and the hour a calendar
+// in it shows, are those of the copy as it is now, under a name no other
+// version of the copy had.
+TEST_F(ZonePaths, ACopyAtEtcLocaltimeReadsAsItIsNowHoweverOftenItChanges) {
+    const fs::path etc = scratch_.path() / "etc";
+    fs::create_directories(etc);
+    const auto said = saidWithEtc(etc, [] {
+        ::unsetenv("TZ");
+        constexpr int changes = 70;
+        const auto july = platform::Date::fromSecondsSince1970(static_cast<double>(july2016));
+        std::string text;
+        std::set<std::string> names;
+        std::string before;
+        for (int change = 0; change < changes; ++change) {
+            const bool tokyo = change % 2 == 0;
+            // A new file renamed in place: another inode and size, so another version.
+            fs::copy_file(tokyo ? "/usr/share/zoneinfo/Asia/Tokyo" : "/usr/share/zoneinfo/Europe/London",
+                          "/etc/new");
+            fs::rename("/etc/new", "/etc/localtime");
+            TimeZone::setCurrentOverride(std::nullopt);   // read /etc/localtime anew
+            const TimeZone zone = TimeZone::current();
+            const int offset = zone.secondsFromGMT(july);
+            const int hour = platform::Calendar::current().component(platform::CalendarComponent::hour, july);
+            const std::string at = "change " + std::to_string(change) + " (" + zone.identifier() + "): ";
+            if (offset != (tokyo ? 9 : 1) * 3600) text += at + "offset " + std::to_string(offset) + '\n';
+            if (hour != (tokyo ? 9 : 1)) text += at + "hour " + std::to_string(hour) + '\n';
+            if (zone.identifier().rfind("/etc/localtime", 0) != 0 || !names.insert(zone.identifier()).second) {
+                text += at + "named as another version, or not by its path\n";
+            }
+            // One version kept per file: the one before is dropped.
+            if (!before.empty() && TimeZone::withIdentifier(before)) text += at + before + " still kept\n";
+            before = zone.identifier();
+        }
         return text;
     });
     if (!said) GTEST_SKIP() << "unshare(CLONE_NEWNS) refused: no private mount namespace";

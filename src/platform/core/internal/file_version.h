@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <cstddef>
+#include <optional>
 #include <string>
 
 namespace platform {
@@ -19,5 +21,17 @@ struct FileVersion {
     FileVersion(std::string name, const struct stat& status);
     bool operator==(const FileVersion& other) const noexcept;
 };
+
+// The contents of a file with the version they were read from, taken before
+// they were read: a file changed while it is read shows as another version at
+// the next look.
+struct VersionedContents {
+    FileVersion version;
+    std::string bytes;
+};
+
+// The regular file at `path`, of at most `maximumBytes` bytes, read as
+// outside_file.h reads one (never blocking); std::nullopt for anything else.
+std::optional<VersionedContents> readVersioned(const std::string& path, std::size_t maximumBytes);
 
 } // namespace platform

@@ -2,6 +2,9 @@
 
 #include "platform/core/internal/posix_tz_string.h"
 #include "platform/core/internal/system_zone_data.h"
+#include "platform/core/internal/tzif_file.h"
+
+#include <sys/stat.h>
 
 #include <unicode/simpletz.h>
 
@@ -64,8 +67,6 @@ std::shared_ptr<const icu::TimeZone> buildZone(std::string_view id) {
         if (!rule) return nullptr;
         return system_zone_data::zoneFromRule(id, *rule);
     }
-    // A zone file outside the zone folder, named by its path.
-    if (id.front() == '/') return system_zone_data::zoneFromFile(id);
     // The system's tz database first: ICU's own copy is as old as the ICU release.
     if (auto system = system_zone_data::zoneFromSystemData(id)) {
         return std::shared_ptr<const icu::TimeZone>(std::move(system));
@@ -89,9 +90,23 @@ struct TextHash {
     std::size_t operator()(std::string_view text) const noexcept { return std::hash<std::string_view>{}(text); }
 };
 
+// The version of a zone file outside the zone folder last read, and its zone.
+struct KeptFileZone {
+    FileVersion version;
+    std::string identifier;
+    std::shared_ptr<const icu::TimeZone> zone;
+};
+
 struct ZoneRegistry {
     std::mutex mutex;
     std::unordered_map<std::string, std::shared_ptr<const icu::TimeZone>, TextHash, std::equal_to<>> zones;
+    // By resolved path. Kept apart from `zones`, whose limit must not drop the
+    // zone of a file that has not changed.
+    std::unordered_map<std::string, KeptFileZone, TextHash, std::equal_to<>> files;
+    std::uint64_t fileVersionsRead = 0;
+    // Once a file's entry was dropped, its path may have named another version:
+    // from then on every version is named with its number.
+    bool filesDropped = false;
 };
 
 ZoneRegistry& zoneRegistry() {
@@ -99,9 +114,86 @@ ZoneRegistry& zoneRegistry() {
     return *registry;
 }
 
+constexpr std::string_view versionMark = "//";
+
+// The entry of the file at `realPath` where it holds `version`.
+const KeptFileZone* keptVersion(const ZoneRegistry& registry, std::string_view realPath, const FileVersion& version) {
+    const auto file = registry.files.find(realPath);
+    return file != registry.files.end() && file->second.version == version ? &file->second : nullptr;
+}
+
+// The zone of a file version's identifier while that version is the one kept.
+std::shared_ptr<const icu::TimeZone> keptFileZone(ZoneRegistry& registry, std::string_view identifier) {
+    const auto file = registry.files.find(identifier.substr(0, identifier.find(versionMark)));
+    if (file == registry.files.end() || file->second.identifier != identifier) return nullptr;
+    return file->second.zone;
+}
+
+std::shared_ptr<const icu::TimeZone> fileZoneNamed(std::string_view identifier) {
+    ZoneRegistry& registry = zoneRegistry();
+    {
+        std::lock_guard lock(registry.mutex);
+        if (auto zone = keptFileZone(registry, identifier)) return zone;
+    }
+    // A bare path names the first version read; a later one only while it is kept.
+    if (identifier.find(versionMark) != std::string_view::npos) return nullptr;
+    if (!fileZoneIdentifier(std::string(identifier))) return nullptr;
+    std::lock_guard lock(registry.mutex);
+    return keptFileZone(registry, identifier);
+}
+
 } // namespace
 
+std::optional<std::string> fileZoneIdentifier(const std::string& realPath, const FileVersion& version,
+                                              std::string_view bytes) {
+    ZoneRegistry& registry = zoneRegistry();
+    {
+        std::lock_guard lock(registry.mutex);
+        if (const KeptFileZone* kept = keptVersion(registry, realPath, version)) return kept->identifier;
+    }
+    // Built outside the lock: a few hundred microseconds no other zone's reader should wait.
+    const auto data = tzif::parse({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()});
+    if (!data) return std::nullopt;
+    std::shared_ptr<const icu::TimeZone> zone = system_zone_data::zoneFromData(realPath, *data);
+    if (!zone) return std::nullopt;
+
+    std::lock_guard lock(registry.mutex);
+    // Another thread may have been first.
+    if (const KeptFileZone* kept = keptVersion(registry, realPath, version)) return kept->identifier;
+    const auto file = registry.files.find(realPath);
+    const bool first = file == registry.files.end() && !registry.filesDropped;
+    ++registry.fileVersionsRead;
+    std::string identifier = first ? realPath : realPath + std::string(versionMark) +
+                                                    std::to_string(registry.fileVersionsRead);
+    if (file != registry.files.end()) {
+        file->second = KeptFileZone{version, identifier, std::move(zone)};
+        return identifier;
+    }
+    if (registry.files.size() >= keptZoneFileLimit) {
+        registry.files.clear();
+        registry.filesDropped = true;
+    }
+    registry.files.try_emplace(realPath, KeptFileZone{version, identifier, std::move(zone)});
+    return identifier;
+}
+
+std::optional<std::string> fileZoneIdentifier(const std::string& realPath) {
+    struct stat status {};
+    if (::stat(realPath.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return std::nullopt;
+    {
+        ZoneRegistry& registry = zoneRegistry();
+        std::lock_guard lock(registry.mutex);
+        if (const KeptFileZone* kept = keptVersion(registry, realPath, FileVersion(realPath, status))) {
+            return kept->identifier;
+        }
+    }
+    const auto read = readVersioned(realPath, tzif::maxFileSize);
+    if (!read) return std::nullopt;
+    return fileZoneIdentifier(realPath, read->version, read->bytes);
+}
+
 std::shared_ptr<const icu::TimeZone> zoneNamed(std::string_view identifier) {
+    if (!identifier.empty() && identifier.front() == '/') return fileZoneNamed(identifier);
     ZoneRegistry& registry = zoneRegistry();
     {
         std::lock_guard lock(registry.mutex);

@@ -11,6 +11,7 @@
 // zone or locale picks a different calendar at the very next call.
 
 #include "platform/core/date.h"
+#include "platform/core/internal/file_version.h"
 #include "platform/core/locale.h"
 #include "platform/core/time_zone.h"
 
@@ -23,6 +24,7 @@
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -73,13 +75,35 @@ std::string toUtf8(const icu::UnicodeString& text);
 icu::Locale icuLocale(const std::string& identifier);
 
 // The shared, immutable zone object of an identifier: a fixed offset by its
-// name below, a POSIX string with a yearly rule ("EST5EDT,M3.2.0,M11.1.0"), the
-// zone file at an absolute path, or a zone built from the system's tz database
-// where its file reads well (see system_zone_data.h), else ICU's own; nullptr
-// when none knows the identifier.
+// name below, a POSIX string with a yearly rule ("EST5EDT,M3.2.0,M11.1.0"), a
+// version of a zone file outside the zone folder (see fileZoneIdentifier), or
+// a zone built from the system's tz database where its file reads well (see
+// system_zone_data.h), else ICU's own; nullptr when none knows the identifier.
 // Each identifier is looked up once per process. Const ICU zone operations are
 // safe from any thread.
 std::shared_ptr<const icu::TimeZone> zoneNamed(std::string_view identifier);
+
+// A zone file outside the zone folder can change while the program runs, and
+// every cache of zones, calendars and formats trusts an identifier to stand for
+// one set of rules for the whole run. So such a file's zone is kept by the
+// file's version (file_version.h), one version per file: the first version
+// read is named by the file's resolved path ("/etc/localtime"), each later one
+// by the path, "//" and a number no other version took ("/etc/localtime//7";
+// a resolved path never holds "//"), however often the file changes. Reading
+// another version drops the zone of the one before: its identifier names no
+// zone from then on, and neither does one of a file whose zone was dropped
+// when keptZoneFileLimit files had been read. A bare path given to zoneNamed
+// is the file's first version: read then if no version of it is kept yet.
+inline constexpr std::size_t keptZoneFileLimit = 2048;
+
+// The identifier of the zone of the file at `realPath` in `version`, whose
+// contents are `bytes`; std::nullopt where they are no zone file ICU can carry.
+std::optional<std::string> fileZoneIdentifier(const std::string& realPath, const FileVersion& version,
+                                              std::string_view bytes);
+// The same for the file as it is now: one stat while its version is the one
+// kept, else read (a regular file of at most tzif::maxFileSize bytes, without
+// blocking).
+std::optional<std::string> fileZoneIdentifier(const std::string& realPath);
 
 // The identifier TimeZone uses for a fixed offset: "GMT", "GMT+0100", "GMT-0330",
 // with seconds appended when the offset has them ("GMT+013015").

@@ -1,5 +1,6 @@
 #include "platform/core/internal/system_zone_copy.h"
 
+#include "platform/core/internal/icu_support.h"
 #include "platform/core/internal/system_zone_data.h"
 #include "platform/core/internal/tz_variable.h"
 #include "platform/core/internal/tzif_file.h"
@@ -12,13 +13,6 @@ namespace platform::system_zone_copy {
 namespace {
 
 bool isSpace(char c) noexcept { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-
-// "/etc/localtime" spelled with `times` "./" before its last part.
-std::string spelledAnew(std::string path, int times) {
-    const std::size_t at = path.rfind('/') + 1;
-    for (int i = 0; i < times; ++i) path.insert(at, "./");
-    return path;
-}
 
 } // namespace
 
@@ -38,18 +32,16 @@ TimeZone Reader::zone() {
     struct stat status {};
     if (::stat(path_.c_str(), &status) != 0 || !S_ISREG(status.st_mode)) return TimeZone::utc();
     if (version_ && *version_ == FileVersion(path_, status)) return zone_;
-    auto file = OutsideFile::open(path_);
-    if (!file) return TimeZone::utc();
-    FileVersion version(path_, file->status());
-    const auto bytes = file->readAll(tzif::maxFileSize);
+    auto file = readVersioned(path_, tzif::maxFileSize);
     // A refusal is not kept: the next reading tries again.
-    if (!bytes) return TimeZone::utc();
-    zone_ = zoneOf(*bytes);
-    version_ = std::move(version);
+    if (!file) return TimeZone::utc();
+    zone_ = zoneOf(*file);
+    version_ = std::move(file->version);
     return zone_;
 }
 
-TimeZone Reader::zoneOf(const std::string& bytes) {
+TimeZone Reader::zoneOf(const VersionedContents& file) {
+    const std::string& bytes = file.bytes;
     if (!tzif::parse({reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()})) return TimeZone::utc();
     const auto real = system_zone_data::resolvedPath(path_);
     if (!real) return TimeZone::utc();
@@ -58,10 +50,11 @@ TimeZone Reader::zoneOf(const std::string& bytes) {
         if (auto zone = tz_variable::zoneOfName(*name)) return *std::move(zone);
     }
     if (auto named = confirmedZone(namePath_, bytes)) return *std::move(named);
-    if (pathZone_ && (bytes == pathBytes_ || spellings_ == maxSpellings)) return *pathZone_;
-    pathZone_ = TimeZone::withIdentifier(spelledAnew(*real, spellings_++)).value_or(TimeZone::utc());
-    pathBytes_ = bytes;
-    return *pathZone_;
+    FileVersion version = file.version;
+    version.path = *real;
+    const auto identifier = icu_support::fileZoneIdentifier(*real, version, bytes);
+    if (!identifier) return TimeZone::utc();
+    return TimeZone::withIdentifier(*identifier).value_or(TimeZone::utc());
 }
 
 } // namespace platform::system_zone_copy

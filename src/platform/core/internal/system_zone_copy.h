@@ -11,12 +11,9 @@
 // leads into the zone folder, as in TZ; else by the zone a name file
 // (/etc/timezone, "Europe/London") names, where that zone's file in the zone
 // folder holds the very same bytes; else by its resolved path
-// ("/etc/localtime"), as a TZ naming a copy is.
-// An identifier stands for one set of rules for the whole run (ICU's zones,
-// calendars and formats are kept by it), so a copy named by its path whose
-// bytes change is named by the path spelled anew ("/etc/./localtime", then
-// "/etc/././localtime"), at most maxSpellings times a run; a copy changed after
-// that keeps the rules of the last one so named.
+// ("/etc/localtime"), as a TZ naming a copy is: each version of the copy read
+// is a zone of its own, however often it changes (see
+// icu_support::fileZoneIdentifier: a later one is "/etc/localtime//7").
 
 #include "platform/core/internal/file_version.h"
 #include "platform/core/time_zone.h"
@@ -31,7 +28,6 @@ namespace platform::system_zone_copy {
 inline constexpr const char* systemZoneNameFile = "/etc/timezone";
 // A zone name is at most 64 characters: a longer file names none.
 inline constexpr std::size_t maxNameFileSize = 256;
-inline constexpr int maxSpellings = 64;
 
 // The zone the name file at `namePath` names (trailing white space aside),
 // where the zone folder's file of that name holds exactly `bytes`.
@@ -48,15 +44,12 @@ public:
     TimeZone zone();
 
 private:
-    TimeZone zoneOf(const std::string& bytes);
+    TimeZone zoneOf(const VersionedContents& file);
 
     std::string path_;
     std::string namePath_;
     std::optional<FileVersion> version_;   // the version last read, whose zone zone_ is
     TimeZone zone_ = TimeZone::utc();
-    std::optional<TimeZone> pathZone_;     // the zone the latest spelling of the path names
-    std::string pathBytes_;                // and the bytes it names
-    int spellings_ = 0;
 };
 
 } // namespace platform::system_zone_copy

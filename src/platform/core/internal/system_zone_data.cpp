@@ -431,13 +431,6 @@ std::unique_ptr<icu::BasicTimeZone> zoneFromSystemData(std::string_view identifi
     return zoneFromData(identifier, *data);
 }
 
-std::unique_ptr<icu::BasicTimeZone> zoneFromFile(std::string_view path) {
-    if (path.empty() || path.front() != '/') return nullptr;
-    auto data = tzif::readFile(std::string(path));
-    if (!data) return nullptr;
-    return zoneFromData(path, *data);
-}
-
 std::optional<std::string> presentRuleOf(std::string_view identifier) {
     for (std::string folder : {zoneFolder(), std::string(systemZoneFolder)}) {
         auto data = dataIn(std::move(folder), identifier);

@@ -76,10 +76,6 @@ std::string_view icuIdentifierOf(std::string_view identifier);
 // rules ICU cannot express. The caller falls back to ICU's own data.
 std::unique_ptr<icu::BasicTimeZone> zoneFromSystemData(std::string_view identifier);
 
-// The zone of the zone file at an absolute path, named by the path, wherever
-// the file lies; nullptr as above.
-std::unique_ptr<icu::BasicTimeZone> zoneFromFile(std::string_view path);
-
 // The POSIX TZ string that ends the zone file of `identifier`, from the folder
 // above or else the system's: the rules its clocks keep after the last change
 // the file records ("GMT0BST,M3.5.0/1,M10.5.0"), which the C library reads

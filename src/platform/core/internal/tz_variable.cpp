@@ -16,11 +16,14 @@ namespace {
 // The zone of the file the C library opens at `path`: by its name where the
 // path leads into the zone folder, else by the file's own rules under its
 // resolved path. A path to no zone file names the zone its text shows, which
-// makeZoneEnvironmentSafe then gives the C library in its place.
+// makeZoneEnvironmentSafe then gives the C library in its place. The file is
+// read as it is now, a version of it read before named as before.
 std::optional<TimeZone> zoneOfFile(const std::string& path) {
     if (const auto real = system_zone_data::resolvedPath(path)) {
         if (auto name = system_zone_data::zoneNameInFolder(*real)) return zoneOfName(*name);
-        if (auto zone = TimeZone::withIdentifier(*real)) return zone;
+        if (const auto identifier = icu_support::fileZoneIdentifier(*real)) {
+            if (auto zone = TimeZone::withIdentifier(*identifier)) return zone;
+        }
     }
     return zoneOfPath(path);
 }
