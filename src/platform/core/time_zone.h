@@ -19,8 +19,8 @@
 // file outside the zone folder by the file's absolute path ("/home/u/tokyo",
 // "/etc/localtime"); withIdentifier accepts both back too. Such a file read
 // again once it changed is another zone, however often that happens: the path,
-// "//" and a number name it ("/etc/localtime//7"), and the name of the version
-// before names none from then on (see icu_support.h).
+// "//" and a number name it ("/etc/localtime//7"), while the name of the
+// version before keeps that version's rules (see icu_support.h).
 
 #include "platform/core/date.h"
 

@@ -134,6 +134,7 @@ std::shared_ptr<const icu::TimeZone> fileZoneNamed(std::string_view identifier) 
     {
         std::lock_guard lock(registry.mutex);
         if (auto zone = keptFileZone(registry, identifier)) return zone;
+        if (auto earlier = registry.zones.find(identifier); earlier != registry.zones.end()) return earlier->second;
     }
     // A bare path names the first version read; a later one only while it is kept.
     if (identifier.find(versionMark) != std::string_view::npos) return nullptr;
@@ -166,6 +167,10 @@ std::optional<std::string> fileZoneIdentifier(const std::string& realPath, const
     std::string identifier = first ? realPath : realPath + std::string(versionMark) +
                                                     std::to_string(registry.fileVersionsRead);
     if (file != registry.files.end()) {
+        // A TimeZone value made from the version before keeps that version's
+        // rules, among the zones the registry keeps, rather than turning to UTC.
+        if (registry.zones.size() >= registryLimit) registry.zones.clear();
+        registry.zones.insert_or_assign(file->second.identifier, std::move(file->second.zone));
         file->second = KeptFileZone{version, identifier, std::move(zone)};
         return identifier;
     }

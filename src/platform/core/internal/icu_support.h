@@ -89,11 +89,13 @@ std::shared_ptr<const icu::TimeZone> zoneNamed(std::string_view identifier);
 // file's version (file_version.h), one version per file: the first version
 // read is named by the file's resolved path ("/etc/localtime"), each later one
 // by the path, "//" and a number no other version took ("/etc/localtime//7";
-// a resolved path never holds "//"), however often the file changes. Reading
-// another version drops the zone of the one before: its identifier names no
-// zone from then on, and neither does one of a file whose zone was dropped
-// when keptZoneFileLimit files had been read. A bare path given to zoneNamed
-// is the file's first version: read then if no version of it is kept yet.
+// a resolved path never holds "//"), however often the file changes. The
+// zone of the version before joins the other zones kept by identifier, so a
+// TimeZone made from it keeps its rules until that registry, full at 2048
+// zones, is emptied; from then on, as for a file whose zone was dropped when
+// keptZoneFileLimit files had been read, its identifier names no zone. A bare
+// path given to zoneNamed is the file's first version: read then if no
+// version of it is kept yet.
 inline constexpr std::size_t keptZoneFileLimit = 2048;
 
 // The identifier of the zone of the file at `realPath` in `version`, whose
