@@ -120,11 +120,11 @@ TEST_F(SettingsStore, AFirstStartWritesTheMarkerAndTheSixteenDefaults) {
     EXPECT_EQ(time.time(), QTime(9, 0, 0));
 }
 
-// The file holds the user's coordinates: only the user reads it.
-TEST_F(SettingsStore, TheFileIsTheUsersAloneInAFolderOfTheirsAlone) {
+// The file holds the user's coordinates: only the user reads it, unless the
+// user has chosen otherwise, which a save keeps.
+TEST_F(SettingsStore, TheFileIsTheUsersAloneInAFolderOfTheirsAloneUnlessTheUserOpensIt) {
     const mode_t before = ::umask(022);
     { UserSettings first; }
-    ::umask(before);
     struct stat file {};
     struct stat dir {};
     ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &file), 0);
@@ -132,14 +132,41 @@ TEST_F(SettingsStore, TheFileIsTheUsersAloneInAFolderOfTheirsAlone) {
     EXPECT_EQ(file.st_mode & 0777, 0600u);
     EXPECT_EQ(dir.st_mode & 0777, 0700u);
 
-    // A folder left open by an older version is closed at the next save.
+    // A folder left open by an older version is closed at the next save; the
+    // file the user let others read stays readable, with the change saved.
     ASSERT_EQ(::chmod(QFile::encodeName(folder().path()).constData(), 0755), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), 0644), 0);
+    const ino_t opened = file.st_ino;
     UserSettings().setTheme(1);
+    ::umask(before);
     ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &file), 0);
     ASSERT_EQ(::stat(QFile::encodeName(folder().path()).constData(), &dir), 0);
-    EXPECT_EQ(file.st_mode & 0777, 0600u);
+    EXPECT_NE(file.st_ino, opened) << "the change was saved in a new file";
+    EXPECT_EQ(store().at("theme"), "1");
+    EXPECT_EQ(file.st_mode & 0777, 0644u);
     EXPECT_EQ(dir.st_mode & 0777, 0700u);
+}
+
+// The program saves at every start: one where nothing changed leaves the file
+// as it is, so a second hard link to it (a backup, a dotfile repository) stays
+// one.
+TEST_F(SettingsStore, ASaveOfNoChangeLeavesTheFileUntouched) {
+    { UserSettings first; }
+    const QByteArray second = QFile::encodeName(folder().filePath(QStringLiteral("second-link")));
+    ASSERT_EQ(::link(QFile::encodeName(path()).constData(), second.constData()), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &before), 0);
+    ASSERT_EQ(before.st_nlink, 2u);
+
+    UserSettings start;
+    start.save();
+    start.setTheme(start.theme());   // an assignment of the value held saves too
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u);
+    EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
 }
 
 TEST_F(SettingsStore, EveryValueIsStoredAsPlainText) {
@@ -650,7 +677,9 @@ TEST_F(SettingsStore, ASaveTheDiskRefusesLeavesTheFileAsItWas) {
     };
     app::useDiskCalls(full);
     const std::string output = testsupport::consoleOutputOf([&] { settings.setTheme(1); });
-    const bool saved = app::SettingsStore::open()->save();
+    auto changed = app::SettingsStore::open();
+    changed->setValue(QStringLiteral("theme"), QStringLiteral("1"));   // not what the file holds
+    const bool saved = changed->save();
     app::useDiskCalls({});
     EXPECT_FALSE(saved);
     EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
