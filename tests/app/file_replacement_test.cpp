@@ -6,6 +6,7 @@
 
 #include "app/file_replacement.h"
 
+#include "support/failing_writes.h"
 #include "support/scratch_folder.h"
 
 #include <gtest/gtest.h>
@@ -36,17 +37,9 @@ std::size_t entriesIn(const fs::path& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
 }
 
-ssize_t fullDisk(int, const void*, std::size_t) {
-    errno = ENOSPC;
-    return -1;
-}
-ssize_t failingDisk(int, const void*, std::size_t) {
-    errno = EIO;
-    return -1;
-}
 // Takes the first eight bytes, then is full.
 ssize_t fillsUp(int fd, const void* bytes, std::size_t count) {
-    if (::lseek(fd, 0, SEEK_CUR) > 0) return fullDisk(fd, bytes, count);
+    if (::lseek(fd, 0, SEEK_CUR) > 0) return testsupport::fullDiskWrite(fd, bytes, count);
     return ::write(fd, bytes, std::min<std::size_t>(count, 8));
 }
 ssize_t takesNothing(int, const void*, std::size_t) { return 0; }
@@ -71,8 +64,8 @@ TEST(FileReplacement, AFailedStepLeavesTheFileAsItWas) {
     ASSERT_TRUE(folder.made());
     const fs::path path = folder.path() / "store";
     const Fault faults[] = {
-        {"full disk", {fullDisk, ::fdatasync}, "write", ENOSPC},
-        {"failing disk", {failingDisk, ::fdatasync}, "write", EIO},
+        {"full disk", {testsupport::fullDiskWrite, ::fdatasync}, "write", ENOSPC},
+        {"failing disk", {testsupport::failingDiskWrite, ::fdatasync}, "write", EIO},
         {"short write, then full", {fillsUp, ::fdatasync}, "write", ENOSPC},
         {"write taking nothing", {takesNothing, ::fdatasync}, "write", EIO},
         {"failing sync", {::write, failingSync}, "sync", EIO},
@@ -184,7 +177,7 @@ TEST(FileReplacement, AFileThatHoldsTheBytesIsLeftUntouched) {
     const Identity before = identityOf(path);
     ASSERT_EQ(before.links, 2u);
 
-    app::useDiskCalls({fullDisk, ::fdatasync});
+    app::useDiskCalls({testsupport::fullDiskWrite, ::fdatasync});
     const auto failure = app::replaceFileWhole(path, "theme=2\ncoordsLat=12.5\n");
     app::useDiskCalls({});
     EXPECT_FALSE(failure.has_value()) << failure->text();

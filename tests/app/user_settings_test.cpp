@@ -6,7 +6,9 @@
 
 #include "app/file_replacement.h"
 #include "app/settings_store.h"
+#include "platform/core/system_calls.h"
 #include "platform/desktop/qt_dates.h"
+#include "support/failing_writes.h"
 #include "support/qt_test_application.h"
 
 #include <QDateTime>
@@ -22,10 +24,12 @@
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -689,6 +693,77 @@ TEST_F(SettingsStore, ASaveTheDiskRefusesLeavesTheFileAsItWas) {
     EXPECT_EQ(fileText(), before);
     EXPECT_EQ(settings.theme(), 1);
     EXPECT_EQ(UserSettings().coordsLat(), 12.5);
+}
+
+// The window is told of the first failure of a run of failures of one cause,
+// with the path and the reason; a failure of another cause, or the first after
+// a save that succeeded, is told again. Each failure still has its console line.
+TEST_F(SettingsStore, AFailedSaveIsAnnouncedOnceForARunOfOneCause) {
+    UserSettings settings;
+    std::vector<std::pair<QString, QString>> told;
+    const auto connection =
+        QObject::connect(&app::StoreNotifier::shared(), &app::StoreNotifier::saveFailed,
+                         [&](const QString& at, const QString& reason) { told.emplace_back(at, reason); });
+    const auto assignWith = [&](platform::WriteCall write, qint64 days) {
+        app::useDiskCalls({write, ::fdatasync});
+        const std::string output = testsupport::consoleOutputOf([&] { settings.setNotifyDaysBefore(days); });
+        app::useDiskCalls({});
+        return output;
+    };
+    EXPECT_NE(assignWith(testsupport::fullDiskWrite, 3), "");
+    EXPECT_NE(assignWith(testsupport::fullDiskWrite, 4), "") << "every failure is said on the console";
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0], std::make_pair(path(), QStringLiteral("write: No space left on device")));
+
+    assignWith(testsupport::failingDiskWrite, 5);
+    assignWith(testsupport::failingDiskWrite, 6);
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[1].second, QStringLiteral("write: Input/output error"));
+
+    assignWith(::write, 7);
+    assignWith(testsupport::failingDiskWrite, 1);
+    ASSERT_EQ(told.size(), 3u) << "told again after a save that succeeded";
+    EXPECT_EQ(told[2].second, QStringLiteral("write: Input/output error"));
+    QObject::disconnect(connection);
+}
+
+// What the user chose while saves failed is in the file once one succeeds,
+// with what was chosen after.
+TEST_F(SettingsStore, TheFirstSaveThatSucceedsWritesWhatTheUserChose) {
+    markedStore([](auto& s) { s["theme"] = "2"; });
+    UserSettings settings;
+    app::useDiskCalls({testsupport::fullDiskWrite, ::fdatasync});
+    testsupport::consoleOutputOf([&] {
+        settings.setTheme(1);
+        settings.setCoordsLat(48.25);
+    });
+    app::useDiskCalls({});
+    ASSERT_EQ(store().at("theme"), "2") << "the file was as it was";
+    settings.setNotifyDaysBefore(4);
+    UserSettings next;
+    EXPECT_EQ(next.theme(), 1);
+    EXPECT_EQ(next.coordsLat(), 48.25);
+    EXPECT_EQ(next.notifyDaysBefore(), 4);
+}
+
+// A file found damaged by a save while the program runs is set aside; the
+// preferences of the instance are kept, and saved to a new file that has the
+// first-start marker, so the next start takes them without a word.
+TEST_F(SettingsStore, AFileSetAsideByASaveGivesWayToOneWithThePreferencesInUse) {
+    markedStore([](auto& s) { s["notifyDaysBefore"] = "6"; });
+    UserSettings running;
+    running.setCoordsLat(-33.87);
+    writeFile("[General]\nhavePrefs=100\nnotifyDaysBefore=6\nnotifyEas");
+    const std::string setAsideOutput = testsupport::consoleOutputOf([&] { running.setTheme(2); });
+    ASSERT_EQ(setAside().size(), 1) << setAsideOutput;
+    static_cast<void>(app::takeSetAsideStores());
+    EXPECT_EQ(store()[QStringLiteral("havePrefs")], "100");
+
+    std::optional<UserSettings> next;
+    EXPECT_EQ(testsupport::consoleOutputOf([&] { next.emplace(); }), "");
+    EXPECT_EQ(next->theme(), 2);
+    EXPECT_EQ(next->coordsLat(), -33.87);
+    EXPECT_EQ(next->notifyDaysBefore(), 6);
 }
 
 TEST_F(SettingsStore, ResetDefaultsEmptiesTheStore) {
