@@ -1,5 +1,6 @@
 #include "app/file_replacement.h"
 
+#include "platform/core/outside_file.h"
 #include "platform/core/system_calls.h"
 
 #include <dirent.h>
@@ -12,6 +13,7 @@
 #include <cerrno>
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <system_error>
 #include <utility>
@@ -104,13 +106,16 @@ public:
     // file system makes no unnamed files.
     bool make(const std::string& base, bool unnamed) {
         if (unnamed) {
-            fd_ = ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+            fd_ = platform::retryInterrupted(
+                [&] { return ::openat(folder_, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600); });
             // Kernels and file systems without unnamed files say so in one of these.
             if (fd_ < 0 && (errno == EISDIR || errno == EINVAL || errno == ENOENT)) errno = EOPNOTSUPP;
         } else {
             name(base, [&](const std::string& candidate) {
-                fd_ = ::openat(folder_, candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                               0600);
+                fd_ = platform::retryInterrupted([&] {
+                    return ::openat(folder_, candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                                    0600);
+                });
                 return fd_ >= 0;
             });
         }
@@ -128,7 +133,9 @@ public:
         if (!name_.empty()) return true;
         const std::string opened = "/proc/self/fd/" + std::to_string(fd_);
         return name(base, [&](const std::string& candidate) {
-            return ::linkat(AT_FDCWD, opened.c_str(), folder_, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0;
+            return platform::retryInterrupted([&] {
+                       return ::linkat(AT_FDCWD, opened.c_str(), folder_, candidate.c_str(), AT_SYMLINK_FOLLOW);
+                   }) == 0;
         });
     }
     int fd() const noexcept { return fd_; }
@@ -172,32 +179,63 @@ private:
     int fd_;
 };
 
-std::optional<ReplaceFailure> replaceIn(int folder, const std::string& name, std::string_view bytes, bool unnamed) {
+std::optional<ReplaceFailure> replaceIn(int folder, const std::string& name, std::string_view bytes, mode_t mode,
+                                        bool unnamed) {
     NewFile file(folder);
     if (!file.make(name, unnamed)) {
-        if (unnamed && errno == EOPNOTSUPP) return replaceIn(folder, name, bytes, false);
+        if (unnamed && errno == EOPNOTSUPP) return replaceIn(folder, name, bytes, mode, false);
         return ReplaceFailure{"make", errno};
     }
     // The mode the file was made with may have lost bits to the umask; it gains none.
-    if (::fchmod(file.fd(), 0600) != 0) return ReplaceFailure{"make", errno};
+    if (platform::retryInterrupted([&] { return ::fchmod(file.fd(), 0600); }) != 0) {
+        return ReplaceFailure{"make", errno};
+    }
 
     if (const int error = platform::writeWhole(file.fd(), bytes, diskCalls().write)) {
         return ReplaceFailure{"write", error};
     }
-    int synced = 0;
-    while ((synced = diskCalls().sync(file.fd())) != 0 && errno == EINTR) {
+    if (platform::retryInterrupted([&] { return diskCalls().sync(file.fd()); }) != 0) {
+        return ReplaceFailure{"sync", errno};
     }
-    if (synced != 0) return ReplaceFailure{"sync", errno};
+    // The old file's permissions only now: until the file is whole it stays
+    // the user's alone, as what a replacement killed midway leaves must be to
+    // be removed (removeUnfinishedReplacements).
+    if (mode != 0600 && platform::retryInterrupted([&] { return ::fchmod(file.fd(), mode); }) != 0) {
+        return ReplaceFailure{"keep mode", errno};
+    }
     if (!file.link(name)) {
-        if (errno == ENOENT) return replaceIn(folder, name, bytes, false);
+        if (errno == ENOENT) return replaceIn(folder, name, bytes, mode, false);
         return ReplaceFailure{"link", errno};
     }
     if (!file.close()) return ReplaceFailure{"close", errno};
-    if (diskCalls().rename(folder, file.name().c_str(), folder, name.c_str()) != 0) {
+    const char* const from = file.name().c_str();
+    if (platform::retryInterrupted([&] { return diskCalls().rename(folder, from, folder, name.c_str()); }) != 0) {
         return ReplaceFailure{"rename", errno};
     }
     file.renamed();
     return std::nullopt;
+}
+
+// The file a replacement would take the place of, as it stands.
+struct Present {
+    mode_t mode = 0600;        // its permission bits; 0600 for a new file
+    bool holdsBytes = false;   // it holds the very bytes to write
+};
+
+// Only a regular file counts, and of it only its permission bits: set-user-ID,
+// set-group-ID and sticky bits are no preference of the user's for such a
+// file. Its bytes are read only when it is as long as `bytes`, and never more
+// of them than that.
+Present presentFile(int folder, const std::string& path, const std::string& name, std::string_view bytes) {
+    Present present;
+    struct stat status {};
+    if (::fstatat(folder, name.c_str(), &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(status.st_mode)) return present;
+    present.mode = status.st_mode & 0777;
+    if (static_cast<std::uint64_t>(status.st_size) == bytes.size()) {
+        const auto held = platform::readOutsideFile(path, bytes.size());
+        present.holdsBytes = held && *held == bytes;
+    }
+    return present;
 }
 
 } // namespace
@@ -211,7 +249,10 @@ std::optional<ReplaceFailure> replaceFileWhole(const std::string& path, std::str
     if (!target) return ReplaceFailure{"follow link", errno};
     const Folder folder(folderOf(*target));
     if (folder.fd() < 0) return ReplaceFailure{"open folder", errno};
-    return replaceIn(folder.fd(), nameOf(*target), bytes, true);
+    const std::string name = nameOf(*target);
+    const Present present = presentFile(folder.fd(), *target, name, bytes);
+    if (present.holdsBytes) return std::nullopt;   // a new file would change nothing but its inode and links
+    return replaceIn(folder.fd(), name, bytes, present.mode, true);
 }
 
 int removeUnfinishedReplacements(const std::string& path, std::time_t minimumAge) {
@@ -225,6 +266,13 @@ int removeUnfinishedReplacements(const std::string& path, std::time_t minimumAge
         return 0;
     }
     const std::string name = nameOf(*target);
+    // A replacement gives its file the permission bits of the file it replaces
+    // just before the rename; killed then, it leaves a file with those.
+    struct stat replaced {};
+    const mode_t givenMode = ::fstatat(folder, name.c_str(), &replaced, AT_SYMLINK_NOFOLLOW) == 0 &&
+                                     S_ISREG(replaced.st_mode)
+                                 ? replaced.st_mode & 0777
+                                 : 0600;
     const std::time_t staleBefore = std::time(nullptr) - minimumAge;
     int removed = 0;
     int looked = 0;
@@ -232,7 +280,8 @@ int removeUnfinishedReplacements(const std::string& path, std::time_t minimumAge
         if (!isUnfinishedName(entry->d_name, name)) continue;
         struct stat status {};
         if (::fstatat(folder, entry->d_name, &status, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(status.st_mode) &&
-            status.st_uid == ::getuid() && status.st_nlink == 1 && (status.st_mode & 077) == 0 &&
+            status.st_uid == ::getuid() && status.st_nlink == 1 &&
+            ((status.st_mode & 077) == 0 || (status.st_mode & 0777) == givenMode) &&
             status.st_mtime < staleBefore && ::unlinkat(folder, entry->d_name, 0) == 0) {
             ++removed;
         }

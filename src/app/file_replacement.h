@@ -2,11 +2,18 @@
 // Replacing a small file whole, so that the file on disk is at every moment
 // either as it was or the new one in full. The new bytes go to a file of their
 // own beside it (made 0600), are synced to the disk, and that file is then
-// named as no person would name a file (the file's name, ".unfinished-save-"
-// and 16 hexadecimal digits) and renamed over the old one. Where the file
-// system can keep a file without a name until then (O_TMPFILE), a replacement
-// killed before it is whole leaves nothing; elsewhere the file has that name
-// from the start.
+// given the old file's permission bits (rwx for user, group and others; a new
+// file stays 0600), named as no person would name a file (the file's name,
+// ".unfinished-save-" and 16 hexadecimal digits) and renamed over the old one.
+// Where the file system can keep a file without a name until then (O_TMPFILE),
+// a replacement killed before it is whole leaves nothing; elsewhere the file
+// has that name from the start.
+//
+// A file that already holds exactly the bytes to write is left as it is: no
+// new file, so its inode, its links and its times stay. Only a regular file
+// of just that length is read for this, and no more of it than that.
+//
+// A system call that a signal cuts short (EINTR) is made again, but close.
 //
 // Every step is checked: a write that fails (a full disk, ENOSPC; a failing
 // one, EIO), writes that stop short of the whole, a failed sync, link, close
@@ -29,8 +36,8 @@
 
 namespace app {
 
-// What stopped a replacement: the step ("make", "write", "sync", "link",
-// "close", "rename", ...) and the system's error number (EIO for a write that
+// What stopped a replacement: the step ("make", "write", "sync", "keep mode",
+// "link", "close", "rename", ...) and the system's error number (EIO for a write that
 // took nothing without saying why).
 struct ReplaceFailure {
     const char* step = "";
@@ -40,13 +47,15 @@ struct ReplaceFailure {
     std::string text() const;
 };
 
-// Replaces the file at `path` (or where it leads) with `bytes`, the user's
-// alone (0600). None when it is done; else what failed, the file as it was.
+// Replaces the file at `path` (or where it leads) with `bytes`, with the old
+// file's permission bits (0600 for a new file). None when it is done or the
+// file holds those bytes already; else what failed, the file as it was.
 std::optional<ReplaceFailure> replaceFileWhole(const std::string& path, std::string_view bytes);
 
 // Removes what replacements of `path` killed midway left beside it (or beside
 // where it leads): regular files under the name above, of this user's, with no
-// permission for anyone else and no second link, unchanged for `minimumAge`
+// permission for anyone else (or with the permission bits of the file at
+// `path`, which a replacement gives its file last) and no second link, unchanged for `minimumAge`
 // seconds or more; a replacement in flight is younger. Looks at no more than
 // the folder's first 4096 entries. Gives how many it removed.
 int removeUnfinishedReplacements(const std::string& path, std::time_t minimumAge);

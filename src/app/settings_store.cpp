@@ -63,23 +63,42 @@ QString asideName(const QString& path) {
 }
 
 // Each missing folder of the path is made 0700, and ours is kept at 0700.
-bool makePrivateFolder(const QString& folder) {
+// The errno of what failed: of mkdir, or ENOTDIR for a file in the way.
+int makePrivateFolder(const QString& folder) {
     const QFileInfo info(folder);
     if (!info.exists()) {
-        if (!makePrivateFolder(info.absolutePath())) return false;
-        if (::mkdir(QFile::encodeName(folder).constData(), 0700) != 0 && errno != EEXIST) return false;
+        if (const int error = makePrivateFolder(info.absolutePath())) return error;
+        if (::mkdir(QFile::encodeName(folder).constData(), 0700) != 0 && errno != EEXIST) return errno;
     }
-    return QFileInfo(folder).isDir();
+    return QFileInfo(folder).isDir() ? 0 : ENOTDIR;
 }
 
-bool makeStoreFolder(const QString& folder) {
-    if (!makePrivateFolder(folder)) return false;
+std::optional<ReplaceFailure> makeStoreFolder(const QString& folder) {
+    if (const int error = makePrivateFolder(folder)) return ReplaceFailure{"make folder", error};
     struct stat status {};
     const QByteArray name = QFile::encodeName(folder);
     if (::stat(name.constData(), &status) == 0 && status.st_uid == ::getuid() && (status.st_mode & 077) != 0) {
         ::chmod(name.constData(), 0700);
     }
+    return std::nullopt;
+}
+
+// The reason the saves of this run of failures failed for; none after a save
+// that succeeded. Saves may come from any thread that holds preferences.
+std::mutex failingLock;
+std::optional<std::string> failingReason;
+
+// Whether the user has yet to be told of a failure for this reason.
+bool isNewFailure(const std::string& reason) {
+    const std::lock_guard<std::mutex> hold(failingLock);
+    if (failingReason == reason) return false;
+    failingReason = reason;
     return true;
+}
+
+void saveSucceeded() {
+    const std::lock_guard<std::mutex> hold(failingLock);
+    failingReason.reset();
 }
 
 } // namespace
@@ -143,7 +162,7 @@ std::optional<SettingsStore> SettingsStore::open() {
         const std::lock_guard<std::mutex> hold(setAsideLock);
         setAside.push_back(aside);
     }
-    emit SetAsideNotifier::shared().storeSetAside();
+    emit StoreNotifier::shared().storeSetAside();
     return SettingsStore(Values{});
 }
 
@@ -155,16 +174,19 @@ std::optional<QString> SettingsStore::value(const QString& key) const {
 
 bool SettingsStore::save() const {
     const QString path = settingsStorePath();
-    if (!makeStoreFolder(QFileInfo(path).absolutePath())) {
-        print("Settings: the preferences could not be written to " + path.toStdString() + ".");
-        return false;
+    auto failure = makeStoreFolder(QFileInfo(path).absolutePath());
+    if (!failure) {
+        failure = replaceFileWhole(QFile::encodeName(path).toStdString(), settingsText(values_).toStdString());
     }
-    const auto failure = replaceFileWhole(QFile::encodeName(path).toStdString(), settingsText(values_).toStdString());
-    if (failure) {
-        print("Settings: the preferences could not be written to " + path.toStdString() + " (" + failure->text() +
-              "); the file there is as it was.");
+    if (!failure) {
+        saveSucceeded();
+        return true;
     }
-    return !failure;
+    const std::string reason = failure->text();
+    print("Settings: the preferences could not be written to " + path.toStdString() + " (" + reason +
+          "); the file there is as it was.");
+    if (isNewFailure(reason)) emit StoreNotifier::shared().saveFailed(path, QString::fromStdString(reason));
+    return false;
 }
 
 void removeUnfinishedSaves() {
@@ -176,9 +198,9 @@ void removeUnfinishedSaves() {
     }
 }
 
-SetAsideNotifier& SetAsideNotifier::shared() {
-    // Never destroyed: a store may be set aside while the process ends.
-    static auto* notifier = new SetAsideNotifier;
+StoreNotifier& StoreNotifier::shared() {
+    // Never destroyed: a store may be set aside or saved while the process ends.
+    static auto* notifier = new StoreNotifier;
     return *notifier;
 }
 

@@ -4,10 +4,12 @@
 // ($XDG_CONFIG_HOME/Tarnwick/Vadididod.conf). Every value is kept as plain
 // text (stored_values.h); the file is never handed to a deserialiser.
 //
-// The file holds the user's coordinates, so it is written 0600 in a folder
-// that is 0700, and replaced whole and atomically at each save
-// (file_replacement.h): a save that cannot write, flush or sync all of it
-// leaves the file as it was.
+// The file holds the user's coordinates, so it is made 0600 in a folder that
+// is 0700, and replaced whole and atomically at each save, keeping the
+// permissions the user gave it (file_replacement.h); a save of the bytes it
+// holds already leaves it untouched. A save that cannot write, flush or sync
+// all of it leaves the file as it was, says why on the console, and tells the
+// window (StoreNotifier::saveFailed) once for a run of failures of one cause.
 //
 // Reading trusts nothing about what is at the path: it opens without blocking
 // (a FIFO there never holds start-up), checks the opened descriptor, and takes
@@ -52,7 +54,9 @@ public:
 
     // Replaces the file with these values; false, with one console line that
     // says why, when that fails: the file on disk is then as it was, and this
-    // store keeps its values.
+    // store keeps its values. A failure whose reason differs from that of the
+    // save before (or that follows a save that succeeded) is also announced:
+    // StoreNotifier::saveFailed.
     bool save() const;
 
 private:
@@ -67,20 +71,25 @@ QString settingsStorePath();
 // handed out once, for the user to be told once.
 std::vector<QString> takeSetAsideStores();
 
-// Says that a store was set aside, each time one is: takeSetAsideStores then
-// hands it out. Emitted from the thread that opened the store; made on first
-// use and kept until the process ends.
-class SetAsideNotifier : public QObject {
+// Says what befell the store that the user should be told of. Emitted from
+// the thread that opened or saved the store; made on first use and kept until
+// the process ends.
+class StoreNotifier : public QObject {
     Q_OBJECT
 
 public:
-    static SetAsideNotifier& shared();
+    static StoreNotifier& shared();
 
 signals:
+    // A store was set aside, each time one is: takeSetAsideStores then hands it out.
     void storeSetAside();
+    // A save failed for a reason other than the last save's: the file at
+    // `path` is as it was. `reason`: the step and the system's description,
+    // "write: No space left on device".
+    void saveFailed(const QString& path, const QString& reason);
 
 private:
-    SetAsideNotifier() = default;
+    StoreNotifier() = default;
 };
 
 // Removes what saves killed midway left beside the store: a save gives its

@@ -76,6 +76,11 @@ void readAsMissing(qint64& value) { value = 0; }
 void readAsMissing(double& value) { value = 0.0; }
 void readAsMissing(WallTime& value) { value = todayAt(8, 30); }   // not the first start's nine
 
+// A store holds the first-start marker when it has any value but 0 under its key.
+bool isMarked(const SettingsStore& store) {
+    return stored::integer(store.value(QLatin1String(userSettingsMarkerKey)).value_or(QString())).value_or(0) != 0;
+}
+
 } // namespace
 
 template <class Self, class Visit>
@@ -113,8 +118,7 @@ void UserSettings::loadOrDefault() {
     auto store = SettingsStore::open();
     if (!store) return;   // a damaged store that could not be set aside: defaults in memory only
 
-    const QString markerKey = QLatin1String(userSettingsMarkerKey);
-    const bool marked = stored::integer(store->value(markerKey).value_or(QString())).value_or(0) != 0;
+    const bool marked = isMarked(*store);
     const bool holdsPreferences = std::any_of(std::begin(userSettingsKeys), std::end(userSettingsKeys),
                                               [&](const char* key) { return store->contains(QLatin1String(key)); });
     const std::string path = settingsStorePath().toStdString();
@@ -153,7 +157,6 @@ void UserSettings::loadOrDefault() {
             print("Settings: " + path + " has no first-start marker; the preferences it holds are kept " +
                   "and the missing ones take their first-start values.");
         }
-        store->setValue(markerKey, stored::text(userSettingsMarkerValue));
         writeTo(*store);
         rewrite = true;
     }
@@ -167,11 +170,15 @@ void UserSettings::save() {
     }
 }
 
+// The marker goes with the sixteen: a store begun anew while the program runs
+// (the old one set aside) then reads back as these values, not as a store
+// that lost its marker.
 void UserSettings::writeTo(SettingsStore& store) const {
     forEachPreference(*this, [&](const char* key, const auto& member) {
         const auto read = readTexts_.find(key);
         store.setValue(QLatin1String(key), read != readTexts_.end() ? read->second : stored::text(member));
     });
+    if (!isMarked(store)) store.setValue(QLatin1String(userSettingsMarkerKey), stored::text(userSettingsMarkerValue));
 }
 
 platform::Date UserSettings::notifyTimeOfDay() const {

@@ -6,11 +6,12 @@
 // Each instance reads the store once, when it is made, and keeps its own copy.
 // Every assignment, also of the value already held, stores the value and saves
 // all sixteen preferences (a save that fails leaves the file as it was, and the
-// instance keeps the value). Then, only when the value differs from the one held
-// before, the change is announced (the property's own signal, then `changed()`),
-// so a slot that reads this object or the store sees the new value, and writing
-// the theme already in place applies nothing again. Assigned values are taken
-// as they come: nothing is range-checked.
+// instance keeps the value, which its next save that succeeds writes). Then,
+// only when the value differs from the one held before, the change is
+// announced (the property's own signal, then `changed()`), so a slot that
+// reads this object or the store sees the new value, and writing the theme
+// already in place applies nothing again. Assigned values are taken as they
+// come: nothing is range-checked.
 //
 // On a first start (an empty store) the defaults are taken and written at once,
 // with the marker "havePrefs" 100, so every instance made afterwards, in any
@@ -61,7 +62,8 @@ public:
     UserSettings();
     ~UserSettings() override;
 
-    // Writes all sixteen preferences of this instance to the store, in their order.
+    // Writes all sixteen preferences of this instance to the store, in their
+    // order, with the first-start marker when the store lacks it.
     void save();
 
     bool firstRun() const noexcept { return firstRun_; }

@@ -27,6 +27,7 @@
 #include <QWindow>
 
 #include <string_view>
+#include <utility>
 
 namespace scene {
 
@@ -103,7 +104,16 @@ UserSettings& ApplicationScene::userSettings() {
 
 void ApplicationScene::launch() {
     appDelegate_.applicationWillFinishLaunching();
+    // Queued: both come in the midst of a read or a save, from whichever thread
+    // made it. Before the preferences are first read, whose save may fail.
+    connect(&app::StoreNotifier::shared(), &app::StoreNotifier::storeSetAside, this,
+            &ApplicationScene::keepPreferencesSetAside, Qt::QueuedConnection);
+    connect(&app::StoreNotifier::shared(), &app::StoreNotifier::saveFailed, this,
+            &ApplicationScene::tellSaveFailed, Qt::QueuedConnection);
     UserSettings& settings = userSettings();
+    // What that first read set aside has no preferences of this run to keep:
+    // they start from their defaults.
+    for (const QString& path : app::takeSetAsideStores()) setAsideAtStart_.append(path);
     buildBody();
 
     connect(&settings, &UserSettings::themeChanged, this, [this] { utilities_.overrideDisplayMode(); });
@@ -113,9 +123,6 @@ void ApplicationScene::launch() {
     connect(&global_, &GlobalModel::changed, this, [this] {
         if (content_) content_->reevaluate();
     });
-    // Queued: a store is set aside in the midst of a read or a save.
-    connect(&app::SetAsideNotifier::shared(), &app::SetAsideNotifier::storeSetAside, this,
-            &ApplicationScene::tellStoresSetAside, Qt::QueuedConnection);
     window_->show();
 }
 
@@ -146,7 +153,7 @@ bool ApplicationScene::eventFilter(QObject* watched, QEvent* event) {
         firstAppearance();
     } else if (event->type() == QEvent::Expose && watched == awaitedWindow_.data()) {
         watched->removeEventFilter(this);
-        QTimer::singleShot(0, this, &ApplicationScene::tellStoresSetAside);
+        QTimer::singleShot(0, this, &ApplicationScene::showWaitingMessages);
     }
     return QObject::eventFilter(watched, event);
 }
@@ -154,7 +161,13 @@ bool ApplicationScene::eventFilter(QObject* watched, QEvent* event) {
 void ApplicationScene::firstAppearance() {
     utilities_.overrideDisplayMode();
     userSettings().save();
-    tellStoresSetAside();
+    if (!setAsideAtStart_.isEmpty()) {
+        tellOverWindow(tr("The preferences file could not be read, so the preferences start again from their "
+                          "defaults. The old file was kept as:") +
+                       QStringLiteral("\n\n") + std::exchange(setAsideAtStart_, {}).join(QLatin1Char('\n')));
+    }
+    keepPreferencesSetAside();   // those set aside before the scene listened
+    showWaitingMessages();
     emit firstAppeared();
     if (!quitAfterFirstShow_) return;
     if (!quitThroughSheets_) {
@@ -183,29 +196,50 @@ void ApplicationScene::showSheetsThenQuit(std::vector<std::function<QDialog*()>>
     });
 }
 
-// A store set aside while the preferences were read or saved: the preferences
-// started again from their defaults, and the user should know where the old
-// ones are. Not waited for, like any message over the window. The window
-// manager places the window only once it is shown: a message opened before
-// that would stay where the window was then, at the screen's edge, so it waits
-// for the window to be on the screen.
-void ApplicationScene::tellStoresSetAside() {
-    if (!appeared_ || !window_) return;   // the first appearance tells of those set aside before it
+// A store set aside after the first read of the preferences: the shared
+// settings, which the window shows and the sheet changes, hold this run's
+// preferences. Whichever read found the file unusable began a new one (a read
+// of its own begins it with the defaults), so they are saved to it, and the
+// content reads them again.
+void ApplicationScene::keepPreferencesSetAside() {
+    const std::vector<QString> aside = app::takeSetAsideStores();
+    if (aside.empty()) return;
+    userSettings().save();
+    if (content_) content_->reevaluate();
+    const QStringList paths(aside.begin(), aside.end());
+    tellOverWindow(tr("The preferences file could not be read. The preferences in use are kept and saved to a new "
+                      "file in its place; the unreadable file was kept as:") +
+                   QStringLiteral("\n\n") + paths.join(QLatin1Char('\n')));
+}
+
+// The store tells only the first failure of a run of failures of one cause.
+void ApplicationScene::tellSaveFailed(const QString& path, const QString& reason) {
+    tellOverWindow(tr("The preferences could not be saved to %1 (%2).").arg(path, reason) + QStringLiteral("\n\n") +
+                   tr("The program goes on with them as you set them. Until a later change can be saved, the file "
+                      "keeps the preferences it held."));
+}
+
+void ApplicationScene::tellOverWindow(const QString& text) {
+    waitingMessages_.append(text);
+    showWaitingMessages();
+}
+
+// Not waited for, like any message over the window. The window manager places
+// the window only once it is shown: a message opened before that would stay
+// where the window was then, at the screen's edge, so messages wait for the
+// window to be on the screen.
+void ApplicationScene::showWaitingMessages() {
+    if (!appeared_ || !window_) return;   // the first appearance shows those of before
     QWindow* shown = window_->windowHandle();
     if (!shown || !shown->isExposed()) {
         awaitedWindow_ = shown;
         if (shown) shown->installEventFilter(this);
         return;
     }
-    const std::vector<QString> aside = app::takeSetAsideStores();
-    if (aside.empty()) return;
-    QStringList paths(aside.begin(), aside.end());
     // Titled with the word of the window's button for the preferences sheet.
-    app::openWarningMessage(tr("Settings"),
-                            tr("The preferences file could not be read, so the preferences start again from their "
-                               "defaults. The old file was kept as:") +
-                                QStringLiteral("\n\n") + paths.join(QLatin1Char('\n')),
-                            window_);
+    for (const QString& text : std::exchange(waitingMessages_, {})) {
+        app::openWarningMessage(tr("Settings"), text, window_);
+    }
 }
 
 void ApplicationScene::raiseWindow(const QString& activationToken) {

@@ -5,8 +5,12 @@
 //
 // When the window is first shown the theme is applied, the shared preferences
 // are saved once, and, once the window is on the screen, a message over it
-// names where a preferences file that could not be read was set aside, if one
-// was; a file set aside later (by a read or a save) is told so when it is.
+// names where a preferences file that could not be read at start was set
+// aside, if one was: the preferences start from their defaults. A file set
+// aside later (by a read or a save) is told so when it is; the preferences in
+// use are then kept, and saved to the new file. A save that fails is told over
+// the window too, with the file's path and the reason, once for a run of
+// failures of one cause (settings_store.h).
 // Every change of the `theme` preference applies the theme again; every change
 // of the shared settings or of the global model lets the main window's content
 // read the store afresh.
@@ -17,6 +21,7 @@
 
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 #include <functional>
 #include <vector>
@@ -95,7 +100,10 @@ protected:
 private:
     void buildBody();
     void firstAppearance();
-    void tellStoresSetAside();
+    void keepPreferencesSetAside();
+    void tellSaveFailed(const QString& path, const QString& reason);
+    void tellOverWindow(const QString& text);
+    void showWaitingMessages();
     void showSheetsThenQuit(std::vector<std::function<QDialog*()>> sheets);
 
     app::AppDelegate appDelegate_;
@@ -108,6 +116,8 @@ private:
     QPointer<mainwindow::ContentView> content_;
     QPointer<QAction> helpOnWebsite_;
     QPointer<QWindow> awaitedWindow_;   // the window's handle, while a message waits for it to be exposed
+    QStringList setAsideAtStart_;       // stores the first read of the preferences set aside
+    QStringList waitingMessages_;       // texts to show over the window once it is on the screen
     bool appeared_ = false;
     bool quitAfterFirstShow_ = false;
     bool quitThroughSheets_ = false;

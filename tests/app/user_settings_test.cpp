@@ -6,7 +6,9 @@
 
 #include "app/file_replacement.h"
 #include "app/settings_store.h"
+#include "platform/core/system_calls.h"
 #include "platform/desktop/qt_dates.h"
+#include "support/failing_writes.h"
 #include "support/qt_test_application.h"
 
 #include <QDateTime>
@@ -22,10 +24,12 @@
 #include <csignal>
 #include <cstdlib>
 #include <ctime>
+#include <optional>
 #include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
 #include <utility>
+#include <vector>
 
 namespace {
 
@@ -120,11 +124,11 @@ TEST_F(SettingsStore, AFirstStartWritesTheMarkerAndTheSixteenDefaults) {
     EXPECT_EQ(time.time(), QTime(9, 0, 0));
 }
 
-// The file holds the user's coordinates: only the user reads it.
-TEST_F(SettingsStore, TheFileIsTheUsersAloneInAFolderOfTheirsAlone) {
+// The file holds the user's coordinates: only the user reads it, unless the
+// user has chosen otherwise, which a save keeps.
+TEST_F(SettingsStore, TheFileIsTheUsersAloneInAFolderOfTheirsAloneUnlessTheUserOpensIt) {
     const mode_t before = ::umask(022);
     { UserSettings first; }
-    ::umask(before);
     struct stat file {};
     struct stat dir {};
     ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &file), 0);
@@ -132,14 +136,41 @@ TEST_F(SettingsStore, TheFileIsTheUsersAloneInAFolderOfTheirsAlone) {
     EXPECT_EQ(file.st_mode & 0777, 0600u);
     EXPECT_EQ(dir.st_mode & 0777, 0700u);
 
-    // A folder left open by an older version is closed at the next save.
+    // A folder left open by an older version is closed at the next save; the
+    // file the user let others read stays readable, with the change saved.
     ASSERT_EQ(::chmod(QFile::encodeName(folder().path()).constData(), 0755), 0);
     ASSERT_EQ(::chmod(QFile::encodeName(path()).constData(), 0644), 0);
+    const ino_t opened = file.st_ino;
     UserSettings().setTheme(1);
+    ::umask(before);
     ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &file), 0);
     ASSERT_EQ(::stat(QFile::encodeName(folder().path()).constData(), &dir), 0);
-    EXPECT_EQ(file.st_mode & 0777, 0600u);
+    EXPECT_NE(file.st_ino, opened) << "the change was saved in a new file";
+    EXPECT_EQ(store().at("theme"), "1");
+    EXPECT_EQ(file.st_mode & 0777, 0644u);
     EXPECT_EQ(dir.st_mode & 0777, 0700u);
+}
+
+// The program saves at every start: one where nothing changed leaves the file
+// as it is, so a second hard link to it (a backup, a dotfile repository) stays
+// one.
+TEST_F(SettingsStore, ASaveOfNoChangeLeavesTheFileUntouched) {
+    { UserSettings first; }
+    const QByteArray second = QFile::encodeName(folder().filePath(QStringLiteral("second-link")));
+    ASSERT_EQ(::link(QFile::encodeName(path()).constData(), second.constData()), 0);
+    struct stat before {};
+    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &before), 0);
+    ASSERT_EQ(before.st_nlink, 2u);
+
+    UserSettings start;
+    start.save();
+    start.setTheme(start.theme());   // an assignment of the value held saves too
+    struct stat after {};
+    ASSERT_EQ(::stat(QFile::encodeName(path()).constData(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino);
+    EXPECT_EQ(after.st_nlink, 2u);
+    EXPECT_EQ(after.st_mtim.tv_sec, before.st_mtim.tv_sec);
+    EXPECT_EQ(after.st_mtim.tv_nsec, before.st_mtim.tv_nsec);
 }
 
 TEST_F(SettingsStore, EveryValueIsStoredAsPlainText) {
@@ -650,7 +681,9 @@ TEST_F(SettingsStore, ASaveTheDiskRefusesLeavesTheFileAsItWas) {
     };
     app::useDiskCalls(full);
     const std::string output = testsupport::consoleOutputOf([&] { settings.setTheme(1); });
-    const bool saved = app::SettingsStore::open()->save();
+    auto changed = app::SettingsStore::open();
+    changed->setValue(QStringLiteral("theme"), QStringLiteral("1"));   // not what the file holds
+    const bool saved = changed->save();
     app::useDiskCalls({});
     EXPECT_FALSE(saved);
     EXPECT_EQ(std::count(output.begin(), output.end(), '\n'), 1) << output;
@@ -660,6 +693,77 @@ TEST_F(SettingsStore, ASaveTheDiskRefusesLeavesTheFileAsItWas) {
     EXPECT_EQ(fileText(), before);
     EXPECT_EQ(settings.theme(), 1);
     EXPECT_EQ(UserSettings().coordsLat(), 12.5);
+}
+
+// The window is told of the first failure of a run of failures of one cause,
+// with the path and the reason; a failure of another cause, or the first after
+// a save that succeeded, is told again. Each failure still has its console line.
+TEST_F(SettingsStore, AFailedSaveIsAnnouncedOnceForARunOfOneCause) {
+    UserSettings settings;
+    std::vector<std::pair<QString, QString>> told;
+    const auto connection =
+        QObject::connect(&app::StoreNotifier::shared(), &app::StoreNotifier::saveFailed,
+                         [&](const QString& at, const QString& reason) { told.emplace_back(at, reason); });
+    const auto assignWith = [&](platform::WriteCall write, qint64 days) {
+        app::useDiskCalls({write, ::fdatasync});
+        const std::string output = testsupport::consoleOutputOf([&] { settings.setNotifyDaysBefore(days); });
+        app::useDiskCalls({});
+        return output;
+    };
+    EXPECT_NE(assignWith(testsupport::fullDiskWrite, 3), "");
+    EXPECT_NE(assignWith(testsupport::fullDiskWrite, 4), "") << "every failure is said on the console";
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0], std::make_pair(path(), QStringLiteral("write: No space left on device")));
+
+    assignWith(testsupport::failingDiskWrite, 5);
+    assignWith(testsupport::failingDiskWrite, 6);
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[1].second, QStringLiteral("write: Input/output error"));
+
+    assignWith(::write, 7);
+    assignWith(testsupport::failingDiskWrite, 1);
+    ASSERT_EQ(told.size(), 3u) << "told again after a save that succeeded";
+    EXPECT_EQ(told[2].second, QStringLiteral("write: Input/output error"));
+    QObject::disconnect(connection);
+}
+
+// What the user chose while saves failed is in the file once one succeeds,
+// with what was chosen after.
+TEST_F(SettingsStore, TheFirstSaveThatSucceedsWritesWhatTheUserChose) {
+    markedStore([](auto& s) { s["theme"] = "2"; });
+    UserSettings settings;
+    app::useDiskCalls({testsupport::fullDiskWrite, ::fdatasync});
+    testsupport::consoleOutputOf([&] {
+        settings.setTheme(1);
+        settings.setCoordsLat(48.25);
+    });
+    app::useDiskCalls({});
+    ASSERT_EQ(store().at("theme"), "2") << "the file was as it was";
+    settings.setNotifyDaysBefore(4);
+    UserSettings next;
+    EXPECT_EQ(next.theme(), 1);
+    EXPECT_EQ(next.coordsLat(), 48.25);
+    EXPECT_EQ(next.notifyDaysBefore(), 4);
+}
+
+// A file found damaged by a save while the program runs is set aside; the
+// preferences of the instance are kept, and saved to a new file that has the
+// first-start marker, so the next start takes them without a word.
+TEST_F(SettingsStore, AFileSetAsideByASaveGivesWayToOneWithThePreferencesInUse) {
+    markedStore([](auto& s) { s["notifyDaysBefore"] = "6"; });
+    UserSettings running;
+    running.setCoordsLat(-33.87);
+    writeFile("[General]\nhavePrefs=100\nnotifyDaysBefore=6\nnotifyEas");
+    const std::string setAsideOutput = testsupport::consoleOutputOf([&] { running.setTheme(2); });
+    ASSERT_EQ(setAside().size(), 1) << setAsideOutput;
+    static_cast<void>(app::takeSetAsideStores());
+    EXPECT_EQ(store()[QStringLiteral("havePrefs")], "100");
+
+    std::optional<UserSettings> next;
+    EXPECT_EQ(testsupport::consoleOutputOf([&] { next.emplace(); }), "");
+    EXPECT_EQ(next->theme(), 2);
+    EXPECT_EQ(next->coordsLat(), -33.87);
+    EXPECT_EQ(next->notifyDaysBefore(), 6);
 }
 
 TEST_F(SettingsStore, ResetDefaultsEmptiesTheStore) {

@@ -4,10 +4,12 @@
 
 #include "scene/application_scene.h"
 
+#include "app/file_replacement.h"
 #include "app/global_model.h"
 #include "app/settings_store.h"
 #include "app/user_settings.h"
 #include "mainwindow/content_view.h"
+#include "support/failing_writes.h"
 #include "support/qt_test_application.h"
 
 #include <QAction>
@@ -23,6 +25,9 @@
 #include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
+#include <unistd.h>
 
 namespace {
 
@@ -237,11 +242,32 @@ TEST(SceneTeardown, AFailureReportedOnceTheWindowIsGoneIsNotTold) {
     if (Scene::scene) Scene::scene->appDelegate().applicationWillFinishLaunching();
 }
 
+// The one message over `window` that is up (waiting a while for it), when it
+// names `file`; null when there is none, or more than one.
+QMessageBox* messageNaming(QWidget* window, const QString& file) {
+    QList<QMessageBox*> messages;
+    if (!QTest::qWaitFor([&] { return !(messages = window->findChildren<QMessageBox*>()).isEmpty(); }, 5000)) {
+        return nullptr;
+    }
+    return messages.size() == 1 && messages.front()->isVisible() && messages.front()->text().contains(file)
+               ? messages.front()
+               : nullptr;
+}
+
+void close(QMessageBox* message) {
+    QPointer<QMessageBox> closing = message;
+    message->accept();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closing.isNull(); }, 1000));
+}
+
 // A store that cannot serve is set aside and a new one begun. Once the window
 // is on the screen, where the window manager put it, a message over it says
 // so, once, titled as the window's button for the sheet and naming where the
-// old file went; a file set aside later is told when it is.
+// old file went; a file set aside later is told when it is. The preferences
+// in use were read before: they are kept, and the new file holds them with
+// the first-start marker, whichever read found the damage.
 TEST(SceneStore, AStoreSetAsideIsAnnouncedOverTheWindowWhenItIsSetAside) {
+    UserSettings::shared().setNotifyDaysBefore(5);
     const QString path = app::settingsStorePath();
     QDir folder = QFileInfo(path).dir();
     for (const QString& old : folder.entryList({QStringLiteral("Vadididod.conf.damaged-*")})) folder.remove(old);
@@ -249,30 +275,27 @@ TEST(SceneStore, AStoreSetAsideIsAnnouncedOverTheWindowWhenItIsSetAside) {
         QFile file(path);
         return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write("[General]\nhavePrefs=100\n[Gen") > 0;
     };
-    const auto messageNaming = [](QWidget* window, qsizetype count, const QString& file) {
-        QList<QMessageBox*> messages;
-        const bool up = QTest::qWaitFor([&] {
-            messages = window->findChildren<QMessageBox*>();
-            return messages.size() >= count;
-        }, 5000);
-        return up && messages.size() == count && messages.back()->isVisible() &&
-                       messages.back()->text().endsWith(file)
-                   ? messages.back()
-                   : nullptr;
+    QStringList told;
+    const auto newlySetAside = [&] {
+        QStringList aside = folder.entryList({QStringLiteral("Vadididod.conf.damaged-*")});
+        for (const QString& before : told) aside.removeAll(before);
+        told += aside;
+        return aside.size() == 1 ? folder.filePath(aside.front()) : QString();
     };
+    const QString kept = QStringLiteral("The preferences in use are kept and saved to a new file");
     ASSERT_TRUE(damage());
     ApplicationScene other;
     other.launch();
     other.window()->move(400, 200);   // as a window manager places a window it is shown
-    const QStringList aside = folder.entryList({QStringLiteral("Vadididod.conf.damaged-*")});
-    ASSERT_EQ(aside.size(), 1);
-    QPointer<QMessageBox> message = messageNaming(other.window(), 1, folder.filePath(aside.front()));
+    QString aside = newlySetAside();
+    ASSERT_FALSE(aside.isEmpty());
+    QPointer<QMessageBox> message = messageNaming(other.window(), aside);
     ASSERT_NE(message, nullptr);
     EXPECT_EQ(message->windowTitle(), QStringLiteral("Settings"));
+    EXPECT_TRUE(message->text().contains(kept)) << message->text().toStdString();
     EXPECT_TRUE(other.window()->frameGeometry().contains(message->frameGeometry().center()))
         << message->frameGeometry().x() << "," << message->frameGeometry().y();
-    message->accept();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return message.isNull(); }, 1000));
+    close(message);
 
     UserSettings::shared().setTheme(1);
     UserSettings::shared().setTheme(0);
@@ -282,11 +305,71 @@ TEST(SceneStore, AStoreSetAsideIsAnnouncedOverTheWindowWhenItIsSetAside) {
     // A save that finds the file damaged after the start.
     ASSERT_TRUE(damage());
     UserSettings::shared().setTheme(1);
-    QStringList later = folder.entryList({QStringLiteral("Vadididod.conf.damaged-*")});
-    later.removeAll(aside.front());
-    ASSERT_EQ(later.size(), 1);
-    EXPECT_NE(messageNaming(other.window(), 1, folder.filePath(later.front())), nullptr);
+    aside = newlySetAside();
+    ASSERT_FALSE(aside.isEmpty());
+    message = messageNaming(other.window(), aside);
+    ASSERT_NE(message, nullptr);
+    EXPECT_TRUE(message->text().contains(kept)) << message->text().toStdString();
+    close(message);
+    EXPECT_EQ(store().at("theme"), "1");
+    EXPECT_EQ(store().at("havePrefs"), "100");
+
+    // A read of the window's content that finds it so (a new location, say):
+    // that read begins the new file with the defaults, which the window does
+    // not show.
+    ASSERT_TRUE(damage());
+    GlobalModel::shared().setLatitude(51.5);
+    aside = newlySetAside();
+    ASSERT_FALSE(aside.isEmpty());
+    message = messageNaming(other.window(), aside);
+    ASSERT_NE(message, nullptr);
+    close(message);
+    EXPECT_EQ(store().at("notifyDaysBefore"), "5");
+    EXPECT_EQ(store().at("theme"), "1");
+    EXPECT_EQ(other.content()->userSettings().notifyDaysBefore(), 5);
+    GlobalModel::shared().setLatitude(0.0);
     UserSettings::shared().setTheme(0);
+    UserSettings::shared().setNotifyDaysBefore(2);
+}
+
+// A save that fails is told over the window with the file's path and the
+// reason, once for a run of failures of one cause: again for another cause,
+// or after a save that succeeded.
+TEST(SceneStore, AFailedSaveIsToldOverTheWindowOnceForARunOfOneCause) {
+    ApplicationScene other;
+    other.launch();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return other.window()->isVisible(); }, 5000));
+    const QString path = app::settingsStorePath();
+    const auto assignWith = [](app::DiskCalls calls, qint64 theme) {
+        app::useDiskCalls(calls);
+        UserSettings::shared().setTheme(theme);
+        app::useDiskCalls({});
+    };
+    const auto expectToldOf = [&](const QString& reason) {
+        QMessageBox* message = messageNaming(other.window(), path);
+        ASSERT_NE(message, nullptr) << reason.toStdString();
+        EXPECT_EQ(message->windowTitle(), QStringLiteral("Settings"));
+        EXPECT_TRUE(message->text().contains(path + QStringLiteral(" (") + reason + QLatin1Char(')')))
+            << message->text().toStdString();
+        close(message);
+    };
+    const auto expectNothingTold = [&] {
+        QTest::qWait(50);
+        EXPECT_TRUE(other.window()->findChildren<QMessageBox*>().isEmpty());
+    };
+
+    assignWith({testsupport::fullDiskWrite, ::fdatasync}, 1);
+    expectToldOf(QStringLiteral("write: No space left on device"));
+    assignWith({testsupport::fullDiskWrite, ::fdatasync}, 2);
+    expectNothingTold();
+    assignWith({testsupport::failingDiskWrite, ::fdatasync}, 1);
+    expectToldOf(QStringLiteral("write: Input/output error"));
+    assignWith({}, 2);
+    expectNothingTold();
+    EXPECT_EQ(store().at("theme"), "2");
+    assignWith({testsupport::failingDiskWrite, ::fdatasync}, 0);
+    expectToldOf(QStringLiteral("write: Input/output error"));
+    assignWith({}, 0);
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 // namespace of the test's own where the configuration folder is a 64 KiB tmpfs,
 // filled up.
 
+#include "full_disk.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
@@ -11,14 +13,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
-#include <sched.h>
 #include <spawn.h>
 #include <string>
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -34,38 +33,16 @@ constexpr int fileChanged = 79;
 
 const std::string stored = "[General]\nfirstRun=false\nhavePrefs=100\ntheme=2\ncoordsLat=12.5\nspecificCoords=true\n";
 
-bool writeWhole(const std::string& path, const std::string& text) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
-    const bool written = ::write(fd, text.data(), text.size()) == static_cast<ssize_t>(text.size());
-    return ::close(fd) == 0 && written;
-}
-
-std::string contentsOf(const std::string& path) {
-    std::string text;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    char buffer[4096];
-    for (ssize_t n = 0; fd >= 0 && (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, n);
-    if (fd >= 0) ::close(fd);
-    return text;
-}
-
 // In the forked child: the tmpfs, the store on it, the disk filled, one start
 // of the program with its standard output to `output`. Gives 0 when the store
 // is as it was; only what is async-signal-safe or plain C++ runs here.
 int startOnAFullDisk(const std::string& config, const std::string& output) {
-    if (::unshare(CLONE_NEWNS) != 0 || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-        ::mount("tmpfs", config.c_str(), "tmpfs", 0, "size=64k,mode=0700") != 0) {
-        return cannotMount;
-    }
+    if (!testsupport::mountPrivateTmpfs(config, "64k")) return cannotMount;
     const std::string store = config + "/Tarnwick/Vadididod.conf";
-    if (::mkdir((config + "/Tarnwick").c_str(), 0700) != 0 || !writeWhole(store, stored)) return programFailed;
-    const int filler = ::open((config + "/filler").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
-    const std::string block(4096, 'x');
-    while (filler >= 0 && ::write(filler, block.data(), block.size()) > 0) {
+    if (::mkdir((config + "/Tarnwick").c_str(), 0700) != 0 || !testsupport::writeWholeFile(store, stored) ||
+        !testsupport::fillUp(config + "/filler")) {
+        return programFailed;
     }
-    if (filler < 0 || errno != ENOSPC) return programFailed;
-    ::close(filler);
 
     std::vector<std::string> settings{"XDG_CONFIG_HOME=" + config, "VADIDIDOD_QUIT_AFTER_FIRST_SHOW=1"};
     std::vector<char*> environment;
@@ -86,7 +63,7 @@ int startOnAFullDisk(const std::string& config, const std::string& output) {
     ::alarm(20);   // a program that never ends ends this process, and the test fails
     int status = 0;
     if (::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return programFailed;
-    return contentsOf(store) == stored ? 0 : fileChanged;
+    return testsupport::contentsOf(store) == stored ? 0 : fileChanged;
 }
 
 TEST(FullDisk, AStartLeavesThePreferencesAsTheyWereAndSaysWhy) {
@@ -107,7 +84,7 @@ TEST(FullDisk, AStartLeavesThePreferencesAsTheyWereAndSaysWhy) {
     }
     EXPECT_NE(WEXITSTATUS(status), programFailed) << "the program did not start and end cleanly";
     EXPECT_NE(WEXITSTATUS(status), fileChanged) << "the preferences file was written over";
-    const QByteArray said = QByteArray::fromStdString(contentsOf(output));
+    const QByteArray said = QByteArray::fromStdString(testsupport::contentsOf(output));
     EXPECT_EQ(said.count('\n'), 1) << said.toStdString();
     EXPECT_TRUE(said.contains("could not be written")) << said.toStdString();
     EXPECT_TRUE(said.contains("No space left on device")) << said.toStdString();

@@ -53,7 +53,10 @@ void killASaveMidway(const QString& configFolder) {
         app::DiskCalls killed;
         killed.rename = [](int, const char*, int, const char*) { return ::raise(SIGKILL); };
         app::useDiskCalls(killed);
-        if (auto store = app::SettingsStore::open()) store->save();
+        if (auto store = app::SettingsStore::open()) {
+            store->setValue(QStringLiteral("theme"), QStringLiteral("1"));   // the file does not hold it yet
+            store->save();
+        }
         ::_exit(0);
     }
     int status = 0;
