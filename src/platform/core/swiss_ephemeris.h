@@ -220,8 +220,8 @@ inline constexpr std::size_t maximumEphemerisPathLength = 242;
 bool setEphemerisPath(std::optional<std::string_view> folder);
 
 // Removes the private folders that this user's runs of the program (of any
-// program on this bridge) left behind when they ended without removing them,
-// killed: for the program's start. The first gathering of the data files in a
+// program on this bridge) on this machine left behind when they ended without
+// removing them, killed: for the program's start. The first gathering of the data files in a
 // process does it too. What is taken for such a folder, and how far it looks:
 // internal/private_data_folder.h.
 void removeLeftoverFolders();
