@@ -60,7 +60,7 @@ bool readAsOneFolder(std::string_view folder) {
 // every entry in it: in another user's, a planted delta T table was read.
 bool keepsItsEntries(const Parent& parent, FolderFailures& failures) {
     struct stat status {};
-    if (::stat(parent.path, &status) != 0) {
+    if (platform::retryInterrupted([&] { return ::stat(parent.path, &status); }) != 0) {
         failures.add(nameOf(parent), errno);
         return false;
     }
@@ -212,13 +212,14 @@ private:
 // marker of another form (earlier versions wrote none with the machine, which
 // proves no machine: their folders are kept).
 bool madeByEndedProcess(int folder, const std::string& process) {
-    const Descriptor file(::openat(folder, marker.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const Descriptor file(platform::retryInterrupted(
+        [&] { return ::openat(folder, marker.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC); }));
     struct stat status {};
     if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
         status.st_uid != ::geteuid())
         return false;
     char text[160];
-    const ssize_t length = ::read(file.get(), text, sizeof text);
+    const ssize_t length = platform::retryInterrupted([&] { return ::read(file.get(), text, sizeof text); });
     if (length <= 0 || static_cast<std::size_t>(length) == sizeof text) return false;
     std::string_view identity(text, static_cast<std::size_t>(length));
     if (!identity.ends_with('\n')) return false;
@@ -281,7 +282,8 @@ void removeIfLeftover(int parent, const char* name, const std::string& process,
     if (::fstatat(parent, name, &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(status.st_mode) ||
         status.st_uid != ::geteuid() || (status.st_mode & 07777) != 0700)
         return;
-    const Descriptor folder(::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const Descriptor folder(platform::retryInterrupted(
+        [&] { return ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC); }));
     struct stat opened {};
     if (folder.get() < 0 || ::fstat(folder.get(), &opened) != 0 || opened.st_dev != status.st_dev ||
         opened.st_ino != status.st_ino || !madeByEndedProcess(folder.get(), process))
@@ -289,9 +291,12 @@ void removeIfLeftover(int parent, const char* name, const std::string& process,
     const auto entries = ownEntries(folder.get(), names);
     if (!entries) return;
     // The marker last: a folder left midway is still known as one of ours.
+    const auto removed = [](int in, const char* entry, int flags) {
+        return platform::retryInterrupted([&] { return ::unlinkat(in, entry, flags); }) == 0;
+    };
     for (const auto& entry : *entries)
-        if (entry != marker && ::unlinkat(folder.get(), entry.c_str(), 0) != 0) return;
-    if (::unlinkat(folder.get(), marker.c_str(), 0) == 0) ::unlinkat(parent, name, AT_REMOVEDIR);
+        if (entry != marker && !removed(folder.get(), entry.c_str(), 0)) return;
+    if (removed(folder.get(), marker.c_str(), 0)) removed(parent, name, AT_REMOVEDIR);
 }
 
 } // namespace
@@ -324,8 +329,12 @@ std::unique_ptr<PrivateDataFolder> PrivateDataFolder::make(std::size_t firstPare
             failures.add(nameOf(parent) + ": too long a path for the ephemeris library, or one it would split");
             continue;
         }
-        std::string name = pattern;
-        if (::mkdtemp(name.data()) == nullptr) {
+        // mkdtemp fills in the pattern's letters even when it fails.
+        std::string name;
+        if (platform::retryInterrupted([&] {
+                name = pattern;
+                return ::mkdtemp(name.data()) == nullptr ? -1 : 0;
+            }) != 0) {
             failures.add(nameOf(parent), errno);
             continue;
         }
@@ -342,8 +351,8 @@ std::unique_ptr<PrivateDataFolder> PrivateDataFolder::make(std::size_t firstPare
 PrivateDataFolder::~PrivateDataFolder() {
     if (::getpid() == maker_) {
         // The marker, made first, goes last.
-        for (auto name = names_.rbegin(); name != names_.rend(); ++name) ::unlink(entry(*name).c_str());
-        ::rmdir(path_.c_str());
+        for (auto name = names_.rbegin(); name != names_.rend(); ++name) unlinkEntry(*name);
+        platform::retryInterrupted([&] { return ::rmdir(path_.c_str()); });
     }
     // Only now are the files closed: no name leads to their numbers any more,
     // which the process may give to other files.
@@ -354,11 +363,11 @@ bool PrivateDataFolder::link(const std::string& name, platform::OutsideFile file
     const std::string target = "/proc/self/fd/" + std::to_string(file.descriptor());
     const std::string path = entry(name);
     names_.push_back(name);
-    if (::symlink(target.c_str(), path.c_str()) != 0) return false;
+    if (platform::retryInterrupted([&] { return ::symlink(target.c_str(), path.c_str()); }) != 0) return false;
     const struct stat held = file.status();
     held_.push_back(std::move(file));
     struct stat reached {};
-    if (::stat(path.c_str(), &reached) != 0) return false;
+    if (platform::retryInterrupted([&] { return ::stat(path.c_str(), &reached); }) != 0) return false;
     if (reached.st_dev == held.st_dev && reached.st_ino == held.st_ino) return true;
     errno = ENOENT;
     return false;
@@ -368,20 +377,29 @@ bool PrivateDataFolder::write(const std::string& name, std::string_view bytes) {
     const std::string path = entry(name);
     const std::string partial = path + std::string(partialSuffix);
     if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.push_back(name);
-    const int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const int fd = platform::retryInterrupted(
+        [&] { return ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600); });
     if (fd < 0) return false;
     int error = platform::writeWhole(fd, bytes);
     const bool written = error == 0;
+    // Never again after EINTR: the descriptor is closed whatever close says.
     const bool closed = ::close(fd) == 0;
     if (written && !closed) error = errno;
-    if (written && closed && ::rename(partial.c_str(), path.c_str()) == 0) return true;
+    if (written && closed &&
+        platform::retryInterrupted([&] { return ::rename(partial.c_str(), path.c_str()); }) == 0)
+        return true;
     if (written && closed) error = errno;
-    ::unlink(partial.c_str());
+    unlinkEntry(name + std::string(partialSuffix));
     errno = error;
     return false;
 }
 
-void PrivateDataFolder::remove(const std::string& name) { ::unlink(entry(name).c_str()); }
+void PrivateDataFolder::remove(const std::string& name) { unlinkEntry(name); }
+
+void PrivateDataFolder::unlinkEntry(const std::string& name) const {
+    const std::string path = entry(name);
+    platform::retryInterrupted([&] { return ::unlink(path.c_str()); });
+}
 
 void PrivateDataFolder::removeLeftovers(const std::vector<std::string>& names) {
     // Else a number read from a folder's name or marker would be looked up as
@@ -392,7 +410,8 @@ void PrivateDataFolder::removeLeftovers(const std::vector<std::string>& names) {
     FolderFailures ignored;
     for (const Parent& candidate : parents()) {
         if (candidate.path == nullptr || !keepsItsEntries(candidate, ignored)) continue;
-        const Descriptor parent(::open(candidate.path, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        const Descriptor parent(
+            platform::retryInterrupted([&] { return ::open(candidate.path, O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
         const int listed = parent.get() >= 0 ? ::dup(parent.get()) : -1;
         DIR* listing = listed >= 0 ? ::fdopendir(listed) : nullptr;
         if (listing == nullptr) {

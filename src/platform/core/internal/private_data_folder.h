@@ -18,7 +18,8 @@
 // step that fails in it (a file system full for a copy) is for the caller to
 // take to the next parent. It is removed with everything in it, and its files closed, with the
 // object; only by the process that made it (a child forked meanwhile closes its
-// copies of the files and leaves the folder).
+// copies of the files and leaves the folder). A system call that a signal cuts
+// short (EINTR) is made again, but close.
 //
 // Its name carries the process's number, "vadididod-ephemeris-<pid>-XXXXXX", and
 // it holds a marker (".owner") naming the boot, the machine (its machine id),
@@ -93,6 +94,7 @@ public:
 private:
     PrivateDataFolder(std::string path, std::size_t parent);
     std::string entry(const std::string& name) const { return path_ + '/' + name; }
+    void unlinkEntry(const std::string& name) const;
 
     std::string path_;
     std::size_t parent_;
