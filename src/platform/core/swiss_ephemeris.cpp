@@ -1,6 +1,7 @@
 // The one file that includes the Swiss Ephemeris library's header.
 #include "platform/core/swiss_ephemeris.h"
 
+#include "platform/core/internal/c_locale.h"
 #include "platform/core/internal/ephemeris_data_files.h"
 #include "platform/core/internal/ephemeris_folder_list.h"
 #include "platform/core/internal/system_error.h"
@@ -262,16 +263,22 @@ std::optional<Error> refusedJulianDay(double julianDay) {
 
 } // namespace
 
+// Every call below that may make the library read a file (any that gathers or
+// applies the data path) runs it in the C locale (internal/c_locale.h); its
+// calendar arithmetic and version read none.
+
 double julianDay(int year, int month, int day, double hour, bool gregorian) {
     return swe_julday(year, month, day, hour, gregorian ? SE_GREG_CAL : SE_JUL_CAL);
 }
 
 double deltaT(double julianDayUT) {
+    const c_locale::OnThisThread cNumbers;
     if (!covered(julianDayUT) || prepareThread()) return std::numeric_limits<double>::quiet_NaN();
     return swe_deltat(julianDayUT);
 }
 
 double deltaT(double julianDayUT, std::int32_t flags) {
+    const c_locale::OnThisThread cNumbers;
     if (!covered(julianDayUT) || prepareThread(readsFiles(flags))) return std::numeric_limits<double>::quiet_NaN();
     char serr[AS_MAXCH];   // the library's warnings (a fallback to another model) are not failures
     return swe_deltat_ex(julianDayUT, flags, serr);
@@ -281,6 +288,7 @@ namespace {
 
 template <class Calculation>
 Result<Position> position(double julianDay, std::int32_t flags, Calculation calculation) {
+    const c_locale::OnThisThread cNumbers;
     if (auto refused = refusedJulianDay(julianDay)) return *std::move(refused);
     if (const auto& refused = prepareThread(readsFiles(flags))) return *refused;
     Position result;
@@ -307,6 +315,7 @@ Result<Position> calculate(double julianDayET, std::int32_t bodyNumber, std::int
 }
 
 Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int32_t flags) {
+    const c_locale::OnThisThread cNumbers;
     if (auto refused = refusedJulianDay(julianDay)) return *std::move(refused);
     if (name.empty() || name.find('\0') != std::string_view::npos) return Error{"fixed star name is not valid"};
     // The library writes "traditional,nomenclature" back into the buffer, each
@@ -327,6 +336,7 @@ Result<StarPosition> fixedStar(std::string_view name, double julianDay, std::int
 }
 
 Result<double> ayanamsha(double julianDay) {
+    const c_locale::OnThisThread cNumbers;
     if (auto refused = refusedJulianDay(julianDay)) return *std::move(refused);
     if (const auto& refused = prepareThread(false)) return *refused;
     double value = 0.0;
@@ -339,6 +349,7 @@ Result<double> ayanamsha(double julianDay) {
 }
 
 Result<Houses> houses(double julianDayUT, double latitude, double longitude, char system) {
+    const c_locale::OnThisThread cNumbers;
     if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (!std::isfinite(latitude) || latitude < -90.0 || latitude > 90.0)
         return Error{"latitude must lie between -90 and 90 degrees"};
@@ -362,6 +373,7 @@ Result<Houses> houses(double julianDayUT, double latitude, double longitude, cha
 }
 
 Result<std::array<double, 20>> phenomenaUT(double julianDayUT, std::int32_t bodyNumber, std::int32_t flags) {
+    const c_locale::OnThisThread cNumbers;
     if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (const auto& refused = prepareThread(readsFiles(flags))) return *refused;
     std::array<double, 20> attributes{};
@@ -375,6 +387,7 @@ Result<std::array<double, 20>> phenomenaUT(double julianDayUT, std::int32_t body
 Result<std::optional<double>> riseOrSet(double julianDayUT, std::int32_t bodyNumber, bool rise,
                                         double longitude, double latitude, double altitude,
                                         Atmosphere atmosphere) {
+    const c_locale::OnThisThread cNumbers;
     if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (!std::isfinite(latitude) || latitude < -90.0 || latitude > 90.0)
         return Error{"latitude must lie between -90 and 90 degrees"};
@@ -396,6 +409,7 @@ Result<std::optional<double>> riseOrSet(double julianDayUT, std::int32_t bodyNum
 }
 
 Result<double> solarCrossingUT(double longitude, double julianDayUT, std::int32_t flags) {
+    const c_locale::OnThisThread cNumbers;
     if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (!std::isfinite(longitude)) return notFinite("the longitude");
     if (const auto& refused = prepareThread(readsFiles(flags))) return *refused;
@@ -418,6 +432,7 @@ EclipseKind eclipseKind(std::int32_t flags) {
 } // namespace
 
 Result<GlobalEclipse> lunarEclipse(double julianDayUT, bool backward) {
+    const c_locale::OnThisThread cNumbers;
     if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (const auto& refused = prepareThread()) return *refused;
     double times[10] = {};
@@ -434,6 +449,7 @@ Result<GlobalEclipse> lunarEclipse(double julianDayUT, bool backward) {
 }
 
 Result<GlobalEclipse> solarEclipse(double julianDayUT, bool backward) {
+    const c_locale::OnThisThread cNumbers;
     if (auto refused = refusedJulianDay(julianDayUT)) return *std::move(refused);
     if (const auto& refused = prepareThread()) return *refused;
     double times[10] = {};
@@ -462,6 +478,7 @@ bool setEphemerisPath(std::optional<std::string_view> folder) {
         pathGeneration.fetch_add(1, std::memory_order_release);
         gatheringCount.fetch_add(1, std::memory_order_release);
     }
+    const c_locale::OnThisThread cNumbers;
     static_cast<void>(prepareThread());
     return true;
 }

@@ -8,6 +8,11 @@
 // becomes an Error, never a position of zero degrees. The library's fallback to
 // its analytic theory when it finds no data files is not a failure.
 //
+// The library reads the numbers of its star catalogue and delta T table with
+// atof, as the C locale writes them: every call runs it in that locale on the
+// calling thread, whatever locale the process chose (Qt sets LC_NUMERIC from
+// LANG), and the thread's own locale is back when it returns.
+//
 // The library keeps its state (open data files, the data path) per thread.
 // Every wrapper first makes sure that the calling thread has been given the
 // process's data path (the installed data unless setEphemerisPath chose
@@ -215,8 +220,8 @@ inline constexpr std::size_t maximumEphemerisPathLength = 242;
 bool setEphemerisPath(std::optional<std::string_view> folder);
 
 // Removes the private folders that this user's runs of the program (of any
-// program on this bridge) left behind when they ended without removing them,
-// killed: for the program's start. The first gathering of the data files in a
+// program on this bridge) on this machine left behind when they ended without
+// removing them, killed: for the program's start. The first gathering of the data files in a
 // process does it too. What is taken for such a folder, and how far it looks:
 // internal/private_data_folder.h.
 void removeLeftoverFolders();

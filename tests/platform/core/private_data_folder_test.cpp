@@ -1,6 +1,7 @@
 // The private folders of the ephemeris bridge that runs killed outright left
 // behind go at the next start; look-alikes that are not theirs to remove stay.
-// Every folder here is made by the bridge itself, in a child process.
+// Every folder here is made by the bridge itself, in a child process. And the
+// bridge makes its folder only where no one else may swap it.
 
 #include "platform/core/swiss_ephemeris.h"
 #include "support/child_process.h"
@@ -8,12 +9,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sched.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -37,6 +42,76 @@ fs::path leftBy(const fs::path& parent) {
         return std::string();
     });
     return folderOf(parent, run.pid);
+}
+
+// A run that keeps running, its folder made, until the object goes.
+class RunningCopy {
+public:
+    RunningCopy() {
+        int ready[2];
+        if (::pipe(ready) != 0) return;
+        process_ = ::fork();
+        if (process_ == 0) {
+            swisseph::setEphemerisPath(std::nullopt);
+            [[maybe_unused]] const ssize_t told = ::write(ready[1], "r", 1);
+            ::pause();
+            ::_exit(0);
+        }
+        ::close(ready[1]);
+        char byte = 0;
+        started_ = process_ > 0 && ::read(ready[0], &byte, 1) == 1;
+        ::close(ready[0]);
+    }
+    ~RunningCopy() {
+        if (process_ <= 0) return;
+        ::kill(process_, SIGKILL);
+        ::waitpid(process_, nullptr, 0);
+    }
+    RunningCopy(const RunningCopy&) = delete;
+    RunningCopy& operator=(const RunningCopy&) = delete;
+
+    pid_t process() const noexcept { return process_; }
+    bool started() const noexcept { return started_; }
+
+private:
+    pid_t process_ = -1;
+    bool started_ = false;
+};
+
+// XDG_RUNTIME_DIR and TMPDIR (unset for none) for the object's life; then, as
+// they were, a folder of this process's own again outside the test's folders.
+class Parents {
+public:
+    Parents(const fs::path& runtime, const std::optional<fs::path>& temporary)
+        : runtime_(value("XDG_RUNTIME_DIR")), temporary_(value("TMPDIR")) {
+        set("XDG_RUNTIME_DIR", runtime.string());
+        set("TMPDIR", temporary ? std::optional(temporary->string()) : std::nullopt);
+    }
+    ~Parents() {
+        set("XDG_RUNTIME_DIR", runtime_);
+        set("TMPDIR", temporary_);
+        static_cast<void>(swisseph::setEphemerisPath(std::nullopt));
+    }
+    Parents(const Parents&) = delete;
+    Parents& operator=(const Parents&) = delete;
+
+private:
+    static std::optional<std::string> value(const char* name) {
+        const char* text = ::getenv(name);
+        return text ? std::optional<std::string>(text) : std::nullopt;
+    }
+    static void set(const char* name, const std::optional<std::string>& text) {
+        if (text) ::setenv(name, text->c_str(), 1);
+        else ::unsetenv(name);
+    }
+    std::optional<std::string> runtime_;
+    std::optional<std::string> temporary_;
+};
+
+std::string firstLineOf(const fs::path& file) {
+    std::string line;
+    std::getline(std::ifstream(file), line);
+    return line;
 }
 
 } // namespace
@@ -70,20 +145,11 @@ TEST(LeftoverFolders, OnlyFoldersOfRunsThatEndedGo) {
         ASSERT_EQ(::lchown(foreign.c_str(), 65534, 65534), 0);
     }
     // Runs that still run: another, and this one.
-    int ready[2];
-    ASSERT_EQ(::pipe(ready), 0);
-    const pid_t running = ::fork();
-    if (running == 0) {
-        swisseph::setEphemerisPath(std::nullopt);
-        [[maybe_unused]] const ssize_t told = ::write(ready[1], "r", 1);
-        ::pause();
-        ::_exit(0);
-    }
-    char byte = 0;
-    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    const RunningCopy running;
+    ASSERT_TRUE(running.started());
     ASSERT_TRUE(swisseph::setEphemerisPath(std::nullopt));
     const fs::path own = folderOf(runtime.path(), ::getpid());
-    const fs::path another = folderOf(runtime.path(), running);
+    const fs::path another = folderOf(runtime.path(), running.process());
     ASSERT_FALSE(own.empty());
     ASSERT_FALSE(another.empty());
 
@@ -93,7 +159,7 @@ TEST(LeftoverFolders, OnlyFoldersOfRunsThatEndedGo) {
     EXPECT_FALSE(fs::exists(reused));
     EXPECT_TRUE(fs::exists(withMore / "notes.txt"));
     EXPECT_TRUE(fs::exists(withMore / ".owner"));
-    EXPECT_TRUE(fs::exists(unmarked / "sepl_18.se1"));
+    EXPECT_TRUE(fs::is_symlink(unmarked / "sepl_18.se1"));
     EXPECT_TRUE(fs::is_symlink(linked));
     EXPECT_TRUE(fs::exists(moved / ".owner"));
     if (!foreign.empty()) {
@@ -102,12 +168,94 @@ TEST(LeftoverFolders, OnlyFoldersOfRunsThatEndedGo) {
     EXPECT_TRUE(fs::exists(own / ".owner"));
     EXPECT_TRUE(fs::exists(another / ".owner"));
 
-    ::kill(running, SIGKILL);
-    ::waitpid(running, nullptr, 0);
-    ::close(ready[0]);
-    ::close(ready[1]);
     ASSERT_EQ(::setenv("XDG_RUNTIME_DIR", usualRuntime.c_str(), 1), 0);
     ASSERT_TRUE(swisseph::setEphemerisPath(std::nullopt));   // this run's folder goes with the old gathering
     EXPECT_FALSE(fs::exists(own));
     if (::geteuid() != 0) GTEST_SKIP() << "not root: the case of another user's folder was not run";
+}
+
+// The marker names the machine: a folder of another machine's process (a TMPDIR
+// on a network file system) says nothing of this machine's processes, and was
+// removed while that process ran. It stays, as does one whose marker, of the
+// form earlier versions wrote, names no machine; one of this machine's earlier
+// boots goes.
+TEST(LeftoverFolders, OnlyFoldersOfThisMachineGo) {
+    const testsupport::ScratchFolder runtime("leftovers");
+    const Parents parents(runtime.path(), std::nullopt);
+    std::string machine = firstLineOf("/etc/machine-id");
+    if (machine.empty()) machine = firstLineOf("/var/lib/dbus/machine-id");
+    ASSERT_EQ(machine.size(), 32u) << "no machine id";
+    const std::string boot = firstLineOf("/proc/sys/kernel/random/boot_id");
+    const std::string processNumbers = fs::read_symlink("/proc/self/ns/pid").string();
+    // A marker names the boot, the machine, the space of process numbers and the
+    // start time; that of a run killed is wrong, as the number is free.
+    const auto markedAs = [&](const std::string& marker) {
+        const fs::path folder = leftBy(runtime.path());
+        std::ofstream(folder / ".owner", std::ios::trunc) << marker << " 1\n";
+        return folder;
+    };
+    const fs::path left = leftBy(runtime.path());
+    const std::string otherBoot = "01234567-89ab-4def-8123-456789abcdef";
+    const fs::path ofAnotherMachine = markedAs(otherBoot + " 0123456789abcdef0123456789abcdef " + processNumbers);
+    const fs::path ofAnEarlierBoot = markedAs(otherBoot + ' ' + machine + ' ' + processNumbers);
+    const fs::path ofThisBoot = markedAs(boot + ' ' + machine + ' ' + processNumbers);
+    const fs::path ofTheEarlierForm = markedAs(boot + ' ' + processNumbers);
+
+    swisseph::removeLeftoverFolders();
+
+    EXPECT_FALSE(fs::exists(left));
+    EXPECT_FALSE(fs::exists(ofAnEarlierBoot));
+    EXPECT_FALSE(fs::exists(ofThisBoot));
+    EXPECT_TRUE(fs::exists(ofAnotherMachine / ".owner"));
+    EXPECT_TRUE(fs::exists(ofTheEarlierForm / ".owner"));
+}
+
+// In a PID namespace made without a /proc of its own, /proc/<number> is another
+// process: a sweep there read another process's start time for a running
+// copy's number and removed its folder (its delta T then silently fell back to
+// the library's model). There nothing is removed.
+TEST(LeftoverFolders, NoneGoWhereProcShowsOtherProcessNumbers) {
+    const testsupport::ScratchFolder runtime("leftovers");
+    const Parents parents(runtime.path(), std::nullopt);
+    const fs::path killed = leftBy(runtime.path());
+    const auto run = testsupport::runInChild([&] {
+        if (::unshare(CLONE_NEWPID) != 0) return std::string("skip: no PID namespace: ") + std::strerror(errno);
+        // Process 1 of the new namespace, by /proc the first process of the machine.
+        const RunningCopy running;
+        if (!running.started()) return std::string("the running copy did not start");
+        const pid_t sweeping = ::fork();
+        if (sweeping == 0) {
+            swisseph::removeLeftoverFolders();
+            ::_exit(0);
+        }
+        ::waitpid(sweeping, nullptr, 0);
+        const fs::path folder = folderOf(runtime.path(), 1);
+        std::string findings = folder.empty() ? "no folder of the running copy" : "the running copy's folder";
+        return findings + (fs::exists(killed) ? ", the killed run's folder" : "");
+    });
+    if (run.output.starts_with("skip: ")) GTEST_SKIP() << run.output;
+    EXPECT_EQ(run.output, "the running copy's folder, the killed run's folder");
+    // Where /proc shows this process's numbers, the killed run's folder goes.
+    swisseph::removeLeftoverFolders();
+    EXPECT_FALSE(fs::exists(killed));
+}
+
+// The owner of a sticky folder may rename what is in it, and so put a folder of
+// its own in the private folder's place: in another user's, a planted delta T
+// table was read, and a planted FIFO stopped the call for good. Such a parent is
+// passed over; a sticky one of root's, as /tmp is, serves.
+TEST(PrivateFolders, AStickyFolderOfAnotherUserIsPassedOver) {
+    if (::geteuid() != 0) GTEST_SKIP() << "not root: no folder can be given to another user";
+    const testsupport::ScratchFolder runtime("sticky");
+    const testsupport::ScratchFolder temporary("own");
+    ASSERT_EQ(::chmod(runtime.path().c_str(), 01777), 0);
+    ASSERT_EQ(::chown(runtime.path().c_str(), 65534, 65534), 0);
+    const Parents parents(runtime.path(), temporary.path());
+    ASSERT_TRUE(swisseph::setEphemerisPath(std::nullopt));
+    EXPECT_TRUE(folderOf(runtime.path(), ::getpid()).empty());
+    EXPECT_FALSE(folderOf(temporary.path(), ::getpid()).empty());
+
+    ASSERT_EQ(::chown(runtime.path().c_str(), 0, 0), 0);
+    ASSERT_TRUE(swisseph::setEphemerisPath(std::nullopt));
+    EXPECT_FALSE(folderOf(runtime.path(), ::getpid()).empty());
 }

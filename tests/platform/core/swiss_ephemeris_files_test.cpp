@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <locale.h>
 #include <sched.h>
 #include <stdlib.h>
 #include <sys/mount.h>
@@ -18,7 +19,9 @@
 
 #include <atomic>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <filesystem>
@@ -371,4 +374,62 @@ TEST_F(EphemerisFiles, AFolderThatTakesNoCopyGivesWayToTheNextParent) {
     });
     if (run.output.starts_with("skip: ")) GTEST_SKIP() << run.output;
     EXPECT_EQ(run.output, "no error\nno error\n0 without it\n1 with the catalogue");
+}
+
+// The library reads its star catalogue and delta T table with atof, which
+// follows LC_NUMERIC, and Qt sets that from LANG. Under a locale that writes
+// "1,5", Aldebaran came out 3.5" off (70.158281017 degrees for 2026-01-01 0h
+// UT), a table's "69.25" became 69 seconds, and the positions that take their
+// delta T from it moved. No such locale need be installed, so the test makes
+// one; where it cannot, it fails, as it could tell nothing.
+TEST_F(EphemerisFiles, DataFilesAreReadInTheCNumberFormatWhateverTheLocale) {
+    const fs::path locales = scratchFolder();
+    const std::string make = "localedef -i de_DE -f UTF-8 " + (locales / "de_DE.UTF-8").string() + " >/dev/null";
+    ASSERT_EQ(std::system(make.c_str()), 0) << make << ": the Debian package locales holds its sources";
+    const fs::path tables = scratchFolder();
+    // As the C locale reads them: 69.25 seconds, then 100 (atof stops at the comma).
+    write(tables / "sedeltat.txt", "2024 69.25\n2025 100,5\n");
+    const std::string withTable = tables.string() + ":" + std::string(installedEphemerisPath());
+    const auto text = [](double value) {
+        char digits[32];
+        return std::string(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+    };
+    // Each on a thread of its own, which reads the files afresh.
+    const auto findings = [&] {
+        if (!setEphemerisPath(std::nullopt)) return std::string("installed data refused");
+        const double newYear = julianDay(2026, 1, 1, 0.0);
+        const auto star = onFreshThread([&] { return fixedStar("Aldebaran", newYear + deltaT(newYear), flag::speed); });
+        if (!setEphemerisPath(withTable)) return std::string("the table's folder refused");
+        const double midYear = julianDay(2024, 7, 1, 0.0);
+        const auto moon = onFreshThread([&] { return calculateUT(midYear, body::moon, flag::speed); });
+        return (std::holds_alternative<StarPosition>(star) ? text(std::get<StarPosition>(star).position.values[0])
+                                                           : errorOf(star)) +
+               "\n" + text(onFreshThread([] { return deltaT(julianDay(2024, 1, 1, 0.0)); })) + "\n" +
+               text(onFreshThread([] { return deltaT(julianDay(2025, 1, 1, 0.0)); })) + "\n" +
+               (std::holds_alternative<Position>(moon) ? text(std::get<Position>(moon).values[0]) : errorOf(moon));
+    };
+    const fs::path childRuntime = scratchFolder();
+    const auto commaDecimals = testsupport::runInChild([&] {
+        // The child ends without removing its private folder: it goes with this one.
+        ::setenv("XDG_RUNTIME_DIR", childRuntime.c_str(), 1);
+        ::setenv("LOCPATH", locales.c_str(), 1);
+        if (::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) return std::string("de_DE.UTF-8 not taken");
+        if (std::string_view(::localeconv()->decimal_point) != ",") return std::string("no decimal comma");
+        return findings();
+    });
+    const std::string inC = findings();
+    EXPECT_EQ(commaDecimals.output, inC);
+    // swe_fixstar2_ut, and swe_deltat with this table alone, in the C locale.
+    const auto lines = [&] {
+        std::vector<std::string> split;
+        for (std::size_t start = 0; start <= inC.size();) {
+            const std::size_t end = std::min(inC.find('\n', start), inC.size());
+            split.push_back(inC.substr(start, end - start));
+            start = end + 1;
+        }
+        return split;
+    }();
+    ASSERT_EQ(lines.size(), 4u) << inC;
+    EXPECT_NEAR(std::stod(lines[0]), 70.159252249, 5e-10);
+    EXPECT_EQ(lines[1], text(69.25 / 86400.0));
 }

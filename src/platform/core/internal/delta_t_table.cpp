@@ -1,9 +1,12 @@
 #include "platform/core/internal/delta_t_table.h"
 
+#include "platform/core/internal/c_locale.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
+#include <stdlib.h>
 
 namespace swisseph::delta_t_table {
 namespace {
@@ -26,11 +29,14 @@ platform::Expected<std::string, Damage> soundCopy(std::string_view text) {
         const std::size_t first = line.find_first_not_of(" \t");
         if (first != std::string::npos && (line[first] == '\n' || line[first] == '#')) continue;
         // atoi is strtol narrowed to int; a year of at least four digits leaves
-        // the value's first byte within the line.
-        const int year = first == std::string::npos ? 0 : static_cast<int>(std::strtol(line.c_str() + first, nullptr, 10));
+        // the value's first byte within the line. Both read as the library
+        // reads them, in the C locale, whatever the process's: "100,5" is 100.
+        const locale_t c = c_locale::object();
+        const int year =
+            first == std::string::npos ? 0 : static_cast<int>(::strtol_l(line.c_str() + first, nullptr, 10, c));
         if (year > lastYear) continue;
         const double seconds = year >= firstYear && first + yearDigits <= line.size()
-                                   ? std::strtod(line.c_str() + first + yearDigits, nullptr)
+                                   ? ::strtod_l(line.c_str() + first + yearDigits, nullptr, c)
                                    : std::nan("");
         if (!(std::abs(seconds) <= largestSeconds)) {
             unsafe = true;

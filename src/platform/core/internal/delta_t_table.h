@@ -9,7 +9,8 @@
 // start, then over a line that is empty or begins with '#'. Any other line is a
 // year, read as atoi reads it (other text is year 0), and a delta T in seconds,
 // read as atof reads it from the fifth byte after the blanks ("1960.7 100" is
-// 0.7 seconds in 1960). The library stores it at the year's place in its table
+// 0.7 seconds in 1960), in the C locale as the bridge has the library run
+// ("2025 100,5" is 100 seconds). The library stores it at the year's place in its table
 // of the years 1620 to 2128, and passes over a later year; an earlier one it
 // writes before its table, which crashed it (year 0, -1, -2000000000 and most
 // years from 1548 to 1564) or silently damaged it. A delta T that is not a

@@ -27,6 +27,10 @@ namespace {
 // it opens ("swe_deltat.txt"), with a margin.
 constexpr std::size_t longestFolder = 200;
 constexpr std::string_view namePrefix = "vadididod-ephemeris-";
+// The process number after it has at most the 10 digits of the largest pid_t,
+// 2147483647; then a dash and mkdtemp's six letters and digits.
+constexpr std::size_t longestProcessNumber = 10;
+constexpr std::string_view uniqueLetters = "XXXXXX";
 const std::string marker = ".owner";
 constexpr std::string_view partialSuffix = ".partial";
 constexpr std::size_t longestParentListing = 4096;
@@ -51,10 +55,12 @@ bool readAsOneFolder(std::string_view folder) {
 }
 
 // A folder in which no one else can rename the private folder away and put
-// another in its place: this user's alone, or one with the sticky bit (/tmp).
+// another in its place: this user's alone, or one with the sticky bit (/tmp)
+// that root or this user owns. The owner of a sticky folder may still rename
+// every entry in it: in another user's, a planted delta T table was read.
 bool keepsItsEntries(const Parent& parent, FolderFailures& failures) {
     struct stat status {};
-    if (::stat(parent.path, &status) != 0) {
+    if (platform::retryInterrupted([&] { return ::stat(parent.path, &status); }) != 0) {
         failures.add(nameOf(parent), errno);
         return false;
     }
@@ -62,10 +68,12 @@ bool keepsItsEntries(const Parent& parent, FolderFailures& failures) {
         failures.add(nameOf(parent) + ": not a folder");
         return false;
     }
-    if ((status.st_mode & S_ISVTX) != 0 ||
-        (status.st_uid == ::geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0))
-        return true;
-    failures.add(nameOf(parent) + ": others may write in it");
+    const bool trustedOwner = status.st_uid == ::geteuid() || status.st_uid == 0;
+    if ((status.st_mode & S_ISVTX) != 0 && trustedOwner) return true;
+    if (status.st_uid == ::geteuid() && (status.st_mode & (S_IWGRP | S_IWOTH)) == 0) return true;
+    failures.add(nameOf(parent) + ((status.st_mode & S_ISVTX) != 0
+                                       ? ": another user owns it and may rename what is in it"
+                                       : ": others may write in it"));
     return false;
 }
 
@@ -102,6 +110,35 @@ std::string bootId() {
     return known;
 }
 
+// The machine, from systemd's or D-Bus's machine id: 32 hexadecimal digits, the
+// same for every boot. Empty while neither can be read. A parent on a network
+// file system may hold folders of processes of other machines, whose numbers
+// name nothing here.
+std::string machineId() {
+    static std::mutex mutex;
+    static std::string known;
+    const std::lock_guard lock(mutex);
+    for (const char* path : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
+        if (!known.empty()) break;
+        auto text = platform::readOutsideFile(path, 64);
+        if (!text) continue;
+        if (text->ends_with('\n')) text->pop_back();
+        const auto hexadecimal = [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); };
+        if (text->size() == 32 && std::all_of(text->begin(), text->end(), hexadecimal)) known = *std::move(text);
+    }
+    return known;
+}
+
+// Whether /proc shows the processes by the numbers this process sees: not so
+// in a PID namespace made without mounting a /proc of its own, where
+// /proc/<number> is another process and /proc/self its number outside.
+bool procShowsOwnProcessNumbers() {
+    char link[32];
+    const ssize_t length = ::readlink("/proc/self", link, sizeof link);
+    return length > 0 && static_cast<std::size_t>(length) < sizeof link &&
+           std::string_view(link, static_cast<std::size_t>(length)) == std::to_string(::getpid());
+}
+
 // The process numbers this process sees, "pid:[4026531836]": a number names
 // another process in another such space.
 std::string pidNamespace() {
@@ -112,9 +149,12 @@ std::string pidNamespace() {
                : std::string();
 }
 
-// What the marker says of this process: its boot, the space of its process
-// number and its start time; "unknown" while they cannot be read (no /proc),
-// which leaves its folder to be kept by every later run.
+// What the marker says of this process: its boot, machine, the space of its
+// process number and its start time; "unknown" while they cannot be read (no
+// /proc), which leaves its folder to be kept by every later run. Earlier
+// versions wrote the boot, the space and the start time; they take a marker
+// whose second word is not their space for one of a process they cannot
+// judge, and so keep this one's folder while it runs, as this one keeps theirs.
 std::string ownIdentity() {
     static std::mutex mutex;
     static std::string known;
@@ -125,10 +165,12 @@ std::string ownIdentity() {
         knownFor = ::getpid();
     }
     if (known.empty()) {
+        const std::string machine = machineId();
         const std::string boot = bootId();
         const std::string space = pidNamespace();
         const auto start = startTimeOf("self");
-        if (!boot.empty() && !space.empty() && start) known = boot + ' ' + space + ' ' + *start;
+        if (!machine.empty() && !boot.empty() && !space.empty() && start)
+            known = boot + ' ' + machine + ' ' + space + ' ' + *start;
     }
     return known.empty() ? std::string("unknown") : known;
 }
@@ -141,8 +183,9 @@ std::string processOf(std::string_view name) {
     const std::size_t dash = name.find('-');
     const auto digit = [](char c) { return c >= '0' && c <= '9'; };
     const auto letterOrDigit = [&](char c) { return digit(c) || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
-    if (dash == std::string_view::npos || dash == 0 || dash > 10 || name.front() == '0' ||
-        name.size() != dash + 7 || !std::all_of(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(dash), digit) ||
+    if (dash == std::string_view::npos || dash == 0 || dash > longestProcessNumber || name.front() == '0' ||
+        name.size() != dash + 1 + uniqueLetters.size() ||
+        !std::all_of(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(dash), digit) ||
         !std::all_of(name.begin() + static_cast<std::ptrdiff_t>(dash) + 1, name.end(), letterOrDigit))
         return {};
     return std::string(name.substr(0, dash));
@@ -162,31 +205,42 @@ private:
     int fd_;
 };
 
-// Whether the marker of the folder open as `folder` names a process that has
-// ended: of another boot, or `process` is gone or is another process that
-// started later under its number. False when that cannot be told (a process
-// that saw other process numbers).
+// Whether the marker of the folder open as `folder` names a process of this
+// machine that has ended: of another boot, or `process` is gone or is another
+// process that started later under its number. False when that cannot be told:
+// a process of another machine or one that saw other process numbers, or a
+// marker of another form (earlier versions wrote none with the machine, which
+// proves no machine: their folders are kept).
 bool madeByEndedProcess(int folder, const std::string& process) {
-    const Descriptor file(::openat(folder, marker.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    const Descriptor file(platform::retryInterrupted(
+        [&] { return ::openat(folder, marker.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC); }));
     struct stat status {};
     if (file.get() < 0 || ::fstat(file.get(), &status) != 0 || !S_ISREG(status.st_mode) ||
         status.st_uid != ::geteuid())
         return false;
-    char text[128];
-    const ssize_t length = ::read(file.get(), text, sizeof text);
+    char text[160];
+    const ssize_t length = platform::retryInterrupted([&] { return ::read(file.get(), text, sizeof text); });
     if (length <= 0 || static_cast<std::size_t>(length) == sizeof text) return false;
     std::string_view identity(text, static_cast<std::size_t>(length));
     if (!identity.ends_with('\n')) return false;
     identity.remove_suffix(1);
-    const std::size_t first = identity.find(' ');
-    const std::size_t second = identity.find(' ', first == std::string_view::npos ? first : first + 1);
-    if (second == std::string_view::npos) return false;
+    // Boot, machine, space of process numbers, start time.
+    std::array<std::string_view, 4> fields;
+    for (std::size_t index = 0; index < fields.size(); ++index) {
+        const std::size_t end = index + 1 < fields.size() ? identity.find(' ') : identity.size();
+        if (end == std::string_view::npos) return false;
+        fields[index] = identity.substr(0, end);
+        identity.remove_prefix(std::min(identity.size(), end + 1));
+    }
+    if (fields[3].find(' ') != std::string_view::npos) return false;
+    const std::string machine = machineId();
     const std::string boot = bootId();
-    if (identity.substr(0, first) != boot) return !boot.empty();
-    if (identity.substr(first + 1, second - first - 1) != pidNamespace()) return false;
+    if (machine.empty() || fields[1] != machine || boot.empty()) return false;
+    if (fields[0] != boot) return true;
+    if (fields[2] != pidNamespace()) return false;
     const auto start = startTimeOf(process);
     if (!start) return start.error() == ENOENT || start.error() == ESRCH;
-    return *start != identity.substr(second + 1);
+    return *start != fields[3];
 }
 
 // The entries of the folder open as `folder` when it holds only what its
@@ -228,7 +282,8 @@ void removeIfLeftover(int parent, const char* name, const std::string& process,
     if (::fstatat(parent, name, &status, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISDIR(status.st_mode) ||
         status.st_uid != ::geteuid() || (status.st_mode & 07777) != 0700)
         return;
-    const Descriptor folder(::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const Descriptor folder(platform::retryInterrupted(
+        [&] { return ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC); }));
     struct stat opened {};
     if (folder.get() < 0 || ::fstat(folder.get(), &opened) != 0 || opened.st_dev != status.st_dev ||
         opened.st_ino != status.st_ino || !madeByEndedProcess(folder.get(), process))
@@ -236,9 +291,12 @@ void removeIfLeftover(int parent, const char* name, const std::string& process,
     const auto entries = ownEntries(folder.get(), names);
     if (!entries) return;
     // The marker last: a folder left midway is still known as one of ours.
+    const auto removed = [](int in, const char* entry, int flags) {
+        return platform::retryInterrupted([&] { return ::unlinkat(in, entry, flags); }) == 0;
+    };
     for (const auto& entry : *entries)
-        if (entry != marker && ::unlinkat(folder.get(), entry.c_str(), 0) != 0) return;
-    if (::unlinkat(folder.get(), marker.c_str(), 0) == 0) ::unlinkat(parent, name, AT_REMOVEDIR);
+        if (entry != marker && !removed(folder.get(), entry.c_str(), 0)) return;
+    if (removed(folder.get(), marker.c_str(), 0)) removed(parent, name, AT_REMOVEDIR);
 }
 
 } // namespace
@@ -265,13 +323,18 @@ std::unique_ptr<PrivateDataFolder> PrivateDataFolder::make(std::size_t firstPare
             continue;
         }
         if (!keepsItsEntries(parent, failures)) continue;
-        std::string name =
-            std::string(parent.path) + '/' + std::string(namePrefix) + std::to_string(::getpid()) + "-XXXXXX";
-        if (!readAsOneFolder(name)) {
+        const std::string pattern = std::string(parent.path) + '/' + std::string(namePrefix) +
+                                    std::to_string(::getpid()) + '-' + std::string(uniqueLetters);
+        if (!readAsOneFolder(pattern)) {
             failures.add(nameOf(parent) + ": too long a path for the ephemeris library, or one it would split");
             continue;
         }
-        if (::mkdtemp(name.data()) == nullptr) {
+        // mkdtemp fills in the pattern's letters even when it fails.
+        std::string name;
+        if (platform::retryInterrupted([&] {
+                name = pattern;
+                return ::mkdtemp(name.data()) == nullptr ? -1 : 0;
+            }) != 0) {
             failures.add(nameOf(parent), errno);
             continue;
         }
@@ -288,8 +351,8 @@ std::unique_ptr<PrivateDataFolder> PrivateDataFolder::make(std::size_t firstPare
 PrivateDataFolder::~PrivateDataFolder() {
     if (::getpid() == maker_) {
         // The marker, made first, goes last.
-        for (auto name = names_.rbegin(); name != names_.rend(); ++name) ::unlink(entry(*name).c_str());
-        ::rmdir(path_.c_str());
+        for (auto name = names_.rbegin(); name != names_.rend(); ++name) unlinkEntry(*name);
+        platform::retryInterrupted([&] { return ::rmdir(path_.c_str()); });
     }
     // Only now are the files closed: no name leads to their numbers any more,
     // which the process may give to other files.
@@ -300,11 +363,11 @@ bool PrivateDataFolder::link(const std::string& name, platform::OutsideFile file
     const std::string target = "/proc/self/fd/" + std::to_string(file.descriptor());
     const std::string path = entry(name);
     names_.push_back(name);
-    if (::symlink(target.c_str(), path.c_str()) != 0) return false;
+    if (platform::retryInterrupted([&] { return ::symlink(target.c_str(), path.c_str()); }) != 0) return false;
     const struct stat held = file.status();
     held_.push_back(std::move(file));
     struct stat reached {};
-    if (::stat(path.c_str(), &reached) != 0) return false;
+    if (platform::retryInterrupted([&] { return ::stat(path.c_str(), &reached); }) != 0) return false;
     if (reached.st_dev == held.st_dev && reached.st_ino == held.st_ino) return true;
     errno = ENOENT;
     return false;
@@ -314,28 +377,41 @@ bool PrivateDataFolder::write(const std::string& name, std::string_view bytes) {
     const std::string path = entry(name);
     const std::string partial = path + std::string(partialSuffix);
     if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.push_back(name);
-    const int fd = ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+    const int fd = platform::retryInterrupted(
+        [&] { return ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600); });
     if (fd < 0) return false;
     int error = platform::writeWhole(fd, bytes);
     const bool written = error == 0;
+    // Never again after EINTR: the descriptor is closed whatever close says.
     const bool closed = ::close(fd) == 0;
     if (written && !closed) error = errno;
-    if (written && closed && ::rename(partial.c_str(), path.c_str()) == 0) return true;
+    if (written && closed &&
+        platform::retryInterrupted([&] { return ::rename(partial.c_str(), path.c_str()); }) == 0)
+        return true;
     if (written && closed) error = errno;
-    ::unlink(partial.c_str());
+    unlinkEntry(name + std::string(partialSuffix));
     errno = error;
     return false;
 }
 
-void PrivateDataFolder::remove(const std::string& name) { ::unlink(entry(name).c_str()); }
+void PrivateDataFolder::remove(const std::string& name) { unlinkEntry(name); }
+
+void PrivateDataFolder::unlinkEntry(const std::string& name) const {
+    const std::string path = entry(name);
+    platform::retryInterrupted([&] { return ::unlink(path.c_str()); });
+}
 
 void PrivateDataFolder::removeLeftovers(const std::vector<std::string>& names) {
+    // Else a number read from a folder's name or marker would be looked up as
+    // another process's.
+    if (!procShowsOwnProcessNumbers()) return;
     std::vector<std::string> sorted = names;
     std::sort(sorted.begin(), sorted.end());
     FolderFailures ignored;
     for (const Parent& candidate : parents()) {
         if (candidate.path == nullptr || !keepsItsEntries(candidate, ignored)) continue;
-        const Descriptor parent(::open(candidate.path, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        const Descriptor parent(
+            platform::retryInterrupted([&] { return ::open(candidate.path, O_RDONLY | O_DIRECTORY | O_CLOEXEC); }));
         const int listed = parent.get() >= 0 ? ::dup(parent.get()) : -1;
         DIR* listing = listed >= 0 ? ::fdopendir(listed) : nullptr;
         if (listing == nullptr) {

@@ -12,18 +12,21 @@
 // - a copy of bytes the program checked, written here.
 // The folder is made by mkdtemp (mode 0700) in the first of its parents,
 // XDG_RUNTIME_DIR, TMPDIR and /tmp, that no one else may rename it out of (this
-// user's alone, or sticky), that takes it under a name the library reads as one
-// folder, and in which it can be made with its marker; a later step that fails
-// in it (a file system full for a copy) is for the caller to take to the next
-// parent. It is removed with everything in it, and its files closed, with the
+// user's alone, or sticky and owned by root or this user: the owner of a sticky
+// folder may rename what is in it), that takes it under a name the library
+// reads as one folder, and in which it can be made with its marker; a later
+// step that fails in it (a file system full for a copy) is for the caller to
+// take to the next parent. It is removed with everything in it, and its files closed, with the
 // object; only by the process that made it (a child forked meanwhile closes its
-// copies of the files and leaves the folder).
+// copies of the files and leaves the folder). A system call that a signal cuts
+// short (EINTR) is made again, but close.
 //
 // Its name carries the process's number, "vadididod-ephemeris-<pid>-XXXXXX", and
-// it holds a marker (".owner") naming the boot, the space of process numbers
-// and the start time of that process: a folder left by a process that was
-// killed can so be told from one of a running copy, even when its number has
-// been given to another process.
+// it holds a marker (".owner") naming the boot, the machine (its machine id),
+// the space of process numbers and the start time of that process: a folder left
+// by a process that was killed can so be told from one of a running copy, even
+// when its number has been given to another process, and from one of a process
+// of another machine (a TMPDIR on a network file system).
 
 #include "platform/core/outside_file.h"
 
@@ -79,16 +82,19 @@ public:
 
     // Removes from every parent the folders that processes of this user which no
     // longer run left behind: named as above, owned by this user, of mode 0700,
-    // with a marker naming a process that has ended, and holding nothing but
-    // `names` (the entries their maker may put there), a ".partial" beside each
-    // and the marker. Anything else is left as it is; no link is followed. Reads
-    // at most the first 4096 entries of each parent and of each folder at most
-    // one entry more than it may hold.
+    // with a marker naming a process of this machine that has ended, and holding
+    // nothing but `names` (the entries their maker may put there), a ".partial"
+    // beside each and the marker. Anything else is left as it is; no link is
+    // followed. Removes nothing where /proc does not show the process numbers
+    // this process sees (a PID namespace made without a /proc of its own), or
+    // where the machine id cannot be read. Reads at most the first 4096 entries
+    // of each parent and of each folder at most one entry more than it may hold.
     static void removeLeftovers(const std::vector<std::string>& names);
 
 private:
     PrivateDataFolder(std::string path, std::size_t parent);
     std::string entry(const std::string& name) const { return path_ + '/' + name; }
+    void unlinkEntry(const std::string& name) const;
 
     std::string path_;
     std::size_t parent_;
