@@ -411,6 +411,24 @@ TEST(DateFormatterLocaleTexts, NamesThatHoldANumberWord) {
         }
         EXPECT_FALSE(dates_test::patternFormatter("h:mm B", "UTC", "fil", lenient).date("NaN:38 nang umaga")) << lenient;
     }
+    // Numbers read by an algorithmic system's rules (Roman numerals, Hawaiian
+    // months) take the word as 0 too, but need not take zeros: the word is
+    // refused anywhere there.
+    for (bool lenient : {false, true}) {
+        for (const char* locale : {"en@numbers=roman", "zh@numbers=hans"}) {
+            EXPECT_FALSE(dates_test::patternFormatter("yyyy-MM-dd'T'HH:mm:ss.SSSZ", "UTC", locale, lenient)
+                             .date("2024-03-09T16:05:07.NaN+0000"))
+                << locale << ' ' << lenient;
+        }
+        DateFormatter hawaiian;
+        hawaiian.setLocale(platform::Locale::withIdentifier("haw"));
+        hawaiian.setTimeZone(platform::TimeZone::utc());
+        hawaiian.setDateStyle(DateFormatStyle::shortStyle);
+        hawaiian.setLenient(lenient);
+        EXPECT_EQ(hawaiian.string(utc(2024, 3, 9)), "9/iii/24");
+        EXPECT_EQ(hawaiian.date("9/iii/24"), utc(2024, 3, 9)) << lenient;
+        EXPECT_FALSE(hawaiian.date("9/NaN/24")) << lenient;
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "platform/core/internal/date_pattern_items.h"
 
 #include <unicode/dcfmtsym.h>
+#include <unicode/numsys.h>
 #include <unicode/decimfmt.h>
 #include <unicode/smpdtfmt.h>
 #include <unicode/udat.h>
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <optional>
 
 namespace platform::icu_support {
@@ -119,6 +121,12 @@ std::optional<icu::UnicodeString> patternOf(const icu::DateFormat& format) {
     return pattern;
 }
 
+bool isAlgorithmic(const icu::Locale& locale) {
+    UErrorCode status = U_ZERO_ERROR;
+    const std::unique_ptr<icu::NumberingSystem> system(icu::NumberingSystem::createInstance(locale, status));
+    return U_FAILURE(status) || !system || system->isAlgorithmic();
+}
+
 // ICU's reading of the whole `text` by `format`.
 std::optional<UDate> wholeReading(const icu::DateFormat& format, const icu::UnicodeString& text) {
     icu::ParsePosition position(0);
@@ -141,6 +149,10 @@ NumberFieldGuard NumberFieldGuard::of(const icu::DateFormat& format, const icu::
         localeNumbers.emplace(locale, status);
         if (U_SUCCESS(status)) formatReader = &*localeNumbers;
     }
+    // An algorithmic numbering system (roman, hanidays...) reads numbers with
+    // rules of its own, not as decimal numbers.
+    guard.numberWordsReadAsZero_ = simple ? dynamic_cast<const icu::DecimalFormat*>(format.getNumberFormat()) != nullptr
+                                          : !isAlgorithmic(locale);
     // The symbols of each number reader the formatter's number fields use,
     // and of those that read a fraction of a second or a two-digit year.
     std::vector<const icu::DecimalFormatSymbols*> readers;
@@ -162,6 +174,7 @@ NumberFieldGuard NumberFieldGuard::of(const icu::DateFormat& format, const icu::
                     // A field may have a reader of its own (a numbering override).
                     const icu::DecimalFormatSymbols* symbols =
                         simple ? symbolsOf(simple->getNumberFormatForField(letter)) : formatReader;
+                    if (!symbols) guard.numberWordsReadAsZero_ = false;
                     addReader(symbols);
                     if (symbols && readsOnlyNdRight(letter, count)) readersCountingNd.push_back(symbols);
                 }
@@ -259,7 +272,7 @@ NumberFieldGuard::Check NumberFieldGuard::check(const icu::UnicodeString& text) 
         }
         run = 0;
         if (const int32_t word = numberWordAt(text, at, folded)) {
-            if (found.numberWordCount == numberWordLimit) return found;
+            if (!numberWordsReadAsZero_ || found.numberWordCount == numberWordLimit) return found;
             found.numberWords[found.numberWordCount++] = {at, word};
         }
     }

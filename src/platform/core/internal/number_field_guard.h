@@ -33,7 +33,9 @@
 //    of them does ICU read a number field: with the word there replaced by
 //    zeros, which ICU reads as it reads the word, the text must not read as
 //    the same instant. The word may stand in names: "Fernando de Noronha
-//    Standard Time" holds English "NaN", Bena's August is "Nan".
+//    Standard Time" holds English "NaN", Bena's August is "Nan". A formatter
+//    with a number field read by an algorithmic numbering system's rules
+//    ("@numbers=roman"), which need not read zeros, refuses the words anywhere.
 // A minus before a number is left to ICU: it reads negative years ("-0044" in
 // a "uuuu" pattern), and a lenient formatter reads a minus before the other
 // number fields too (seconds "-07" run back into the minute before).
@@ -91,6 +93,9 @@ private:
     bool misreadInOtherDigits_ = false;
     std::vector<icu::UnicodeString> exponents_;
     std::vector<UChar32> exponentStarts_;   // the first character of each, case-folded
+    // Whether every number field is read by a decimal reader, which reads a
+    // number word as 0; where one is not, a number word anywhere is refused.
+    bool numberWordsReadAsZero_ = true;
     std::vector<icu::UnicodeString> numberWords_;
     std::vector<UChar32> wordStarts_;   // the first character of each, case-folded
 };
