@@ -69,9 +69,10 @@ public:
     // decimal digits of any script, and those of the locale's numbering system
     // where they are not such (Chinese 〇一二… under "@numbers=hanidec"). A text
     // with an exponent ("07.8E10"), an infinity sign or a not-a-number word
-    // where a number field is read is none (the word within a name, as in
-    // "Fernando de Noronha Standard Time", is read), and so is one with a run of
-    // more than nine digits, counted by character, or of as many as the
+    // where a number field is read is none; the word within a name ("Fernando
+    // de Noronha Standard Time") is read, where the locale's numbers are
+    // decimal rather than Roman or other lettered ones. So is a text with a
+    // run of more than nine digits, counted by character, or of as many as the
     // pattern writes where that is more ("yyyyMMdd" abuts its fields), but
     // never of more than 30. Where the pattern has a fraction of a second or a
     // two-digit year, a text with digits that are not decimal digits of Unicode
