@@ -410,6 +410,10 @@ TEST(DateFormatterLocaleTexts, NamesThatHoldANumberWord) {
             EXPECT_FALSE(english.date(text)) << text << ' ' << lenient;
         }
         EXPECT_FALSE(dates_test::patternFormatter("h:mm B", "UTC", "fil", lenient).date("NaN:38 nang umaga")) << lenient;
+        // Asturian "ND" as a two-digit year, which a lenient ICU reads as the year 0.
+        EXPECT_FALSE(dates_test::patternFormatter("dd.MM.yy", "UTC", "ast", lenient).date("09.03.ND")) << lenient;
+        EXPECT_EQ(dates_test::patternFormatter("dd.MM.yy", "UTC", "ast", lenient).date("09.03.24"), utc(2024, 3, 9))
+            << lenient;
     }
     // Numbers read by an algorithmic system's rules (Roman numerals, Hawaiian
     // months) take the word as 0 too, but need not take zeros: the word is

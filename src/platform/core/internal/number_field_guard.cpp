@@ -11,7 +11,6 @@
 #include <unicode/utf16.h>
 
 #include <algorithm>
-#include <array>
 #include <memory>
 #include <optional>
 
@@ -92,13 +91,9 @@ std::vector<UChar32> otherDigitsOf(const icu::DecimalFormatSymbols& symbols) {
 // field as 0, in every field, strict or lenient. Zeros in the word's place read
 // alike where a number field reads the word, and break a name that holds it:
 // as many zeros as the word has characters, as a strict reader wants a field's
-// width, and one zero, as a year of two digits (but not of two letters) is
-// moved into the present century.
-std::array<icu::UnicodeString, 2> asZeros(const icu::UnicodeString& text, int32_t start, int32_t length) {
-    icu::UnicodeString zeros;
-    for (int32_t i = 0; i < length; ++i) zeros.append(u'0');
-    return {icu::UnicodeString(text).replace(start, length, zeros), icu::UnicodeString(text).replace(start, length, u'0')};
-}
+// width, and for a word of two characters one zero too, as a year of two
+// digits (but not of two letters) is moved into the present century.
+constexpr int32_t wordLengthReadAsAYear = 2;
 
 const icu::DecimalFormatSymbols* symbolsOf(const icu::NumberFormat* numbers) {
     const auto* decimal = dynamic_cast<const icu::DecimalFormat*>(numbers);
@@ -285,10 +280,15 @@ std::optional<UDate> NumberFieldGuard::read(const icu::DateFormat& format, const
     if (!found.admitted) return std::nullopt;
     const std::optional<UDate> millis = wholeReading(format, text);
     if (!millis) return std::nullopt;
+    auto readsAlike = [&](const Place& place, int32_t zeros) {
+        const icu::UnicodeString withZeros = icu::UnicodeString(text).replace(
+            place.start, place.length, icu::UnicodeString(zeros, static_cast<UChar32>(u'0'), zeros));
+        return wholeReading(format, withZeros) == *millis;
+    };
     for (int i = 0; i < found.numberWordCount; ++i) {
-        for (const icu::UnicodeString& withZeros : asZeros(text, found.numberWords[i].start, found.numberWords[i].length)) {
-            if (wholeReading(format, withZeros) == *millis) return std::nullopt;
-        }
+        const Place& place = found.numberWords[i];
+        if (readsAlike(place, place.length)) return std::nullopt;
+        if (place.length == wordLengthReadAsAYear && readsAlike(place, 1)) return std::nullopt;
     }
     return millis;
 }
