@@ -123,6 +123,17 @@ void rssParseWarm(benchmark::State& state) {
     }
 }
 
+// A text without a zone offset, which the compiled patterns leave to ICU: the
+// date text guard and ICU's parser, in Latin digits and in Chinese ones
+// (〇一二…, which are no decimal digits of Unicode).
+void icuParseWarm(benchmark::State& state, const char* locale, const std::string& text) {
+    const DateFormatType format = DateFormatType::custom("yyyy-MM-dd HH:mm:ss");
+    const platform::Locale chosen = platform::Locale::withIdentifier(locale);
+    if (!dateFromString(text, format, TimeZoneType::utc(), chosen)) state.SkipWithError("no date read");
+    AllocationMeter meter(state);
+    for (auto _ : state) benchmark::DoNotOptimize(dateFromString(text, format, TimeZoneType::utc(), chosen));
+}
+
 void relativeTimeWarm(benchmark::State& state) {
     const Date fiveMinutesAgo = Date::now().addingTimeInterval(-300);
     benchmark::DoNotOptimize(toStringWithRelativeTime(fiveMinutesAgo, std::nullopt));
@@ -176,6 +187,10 @@ void sinceInYearsWarm(benchmark::State& state) {
 DATEHELPER_BENCHMARK(isoFormatWarm);
 BENCHMARK(isoFormatCold)->Unit(benchmark::kMicrosecond)->Iterations(2000)->Repetitions(5)->ReportAggregatesOnly(true);
 DATEHELPER_BENCHMARK(rssParseWarm);
+BENCHMARK_CAPTURE(icuParseWarm, latin, "en_US_POSIX", std::string("2024-03-09 16:05:07"))
+    ->Unit(benchmark::kNanosecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK_CAPTURE(icuParseWarm, chinese, "zh@numbers=hanidec", std::string("二〇二四-〇三-〇九 一六:〇五:〇七"))
+    ->Unit(benchmark::kNanosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 DATEHELPER_BENCHMARK(relativeTimeWarm);
 DATEHELPER_BENCHMARK(relativeTimeDateWarm);
 DATEHELPER_BENCHMARK(adjustByADayWarm);

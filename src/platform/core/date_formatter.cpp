@@ -224,20 +224,15 @@ std::string DateFormatter::string(Date date) const {
 
 namespace {
 
-// ICU's reading of the whole `text`, for a text the formatter's guard admits.
+// ICU's reading of the whole `text`, through the formatter's guard.
 std::optional<UDate> icuReading(CachedFormat& cached, std::string_view text, bool lenient, const Locale& locale) {
     // The cached formatter is this thread's alone, so setting it for this parse is safe.
     cached.format->setLenient(lenient);
-    const icu::UnicodeString input = icu_support::fromUtf8(text);
     if (!cached.guard) {
         cached.guard = std::make_unique<icu_support::NumberFieldGuard>(
             icu_support::NumberFieldGuard::of(*cached.format, gregorianLocale(locale)));
     }
-    if (!cached.guard->admits(input)) return std::nullopt;
-    icu::ParsePosition position(0);
-    const UDate millis = cached.format->parse(input, position);
-    if (position.getErrorIndex() >= 0 || position.getIndex() != input.length()) return std::nullopt;
-    return millis;
+    return cached.guard->read(*cached.format, icu_support::fromUtf8(text));
 }
 
 } // namespace

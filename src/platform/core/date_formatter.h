@@ -65,12 +65,18 @@ public:
     // it lies outside the calendar's range. Fields the text leaves out take their
     // lowest values (1 January 1970 for a pattern without a year, midnight for one
     // without a time); without a zone in the text it is read in the formatter's.
-    // Number fields are read as digits alone (of any script; a year may keep a
-    // minus): a text with an exponent ("07.8E10"), an infinity sign or a
-    // not-a-number word where a number stands is none, and so is one with a run
-    // of more than nine digits, or of as many as the pattern writes where that
-    // is more ("yyyyMMdd" abuts its fields), but never of more than 30
-    // (internal/number_field_guard.h).
+    // Number fields are read as digits alone (a year may keep a minus): the
+    // decimal digits of any script, and those of the locale's numbering system
+    // where they are not such (Chinese 〇一二… under "@numbers=hanidec"). A text
+    // with an exponent ("07.8E10"), an infinity sign or a not-a-number word
+    // where a number field is read is none; the word within a name ("Fernando
+    // de Noronha Standard Time") is read, where the locale's numbers are
+    // decimal rather than Roman or other lettered ones. So is a text with a
+    // run of more than nine digits, counted by character, or of as many as the
+    // pattern writes where that is more ("yyyyMMdd" abuts its fields), but
+    // never of more than 30. Where the pattern has a fraction of a second or a
+    // two-digit year, a text with digits that are not decimal digits of Unicode
+    // is none: ICU misreads those fields in them (internal/number_field_guard.h).
     std::optional<Date> date(std::string_view text) const;
 
     // The locale's weekday names in the form that stands inside a date (Russian

@@ -1,6 +1,7 @@
 #pragma once
 // Shared helpers of the date layer's tests: zones by name, pattern formatters,
-// instants from UTC fields, and a guard that restores an environment variable.
+// instants from UTC fields, ICU's texts in UTF-8, and a guard that restores an
+// environment variable.
 
 #include "platform/core/calendar.h"
 #include "platform/core/date_formatter.h"
@@ -8,6 +9,7 @@
 #include "support/zone_override.h"
 
 #include <gtest/gtest.h>
+#include <unicode/unistr.h>
 
 #include <cstdlib>
 #include <optional>
@@ -30,6 +32,12 @@ inline platform::DateFormatter patternFormatter(const char* pattern, const char*
     f.setDateFormat(pattern);
     f.setLenient(lenient);
     return f;
+}
+
+inline std::string utf8(const icu::UnicodeString& text) {
+    std::string out;
+    text.toUTF8String(out);
+    return out;
 }
 
 // Instants from UTC fields and bare calendar fields, shared with the other folders' tests.
