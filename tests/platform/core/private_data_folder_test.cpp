@@ -3,6 +3,7 @@
 // Every folder here is made by the bridge itself, in a child process. And the
 // bridge makes its folder only where no one else may swap it.
 
+#include "platform/core/internal/private_data_folder.h"
 #include "platform/core/swiss_ephemeris.h"
 #include "support/child_process.h"
 #include "support/scratch_folder.h"
@@ -20,6 +21,8 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <vector>
+#include <algorithm>
 
 namespace fs = std::filesystem;
 
@@ -258,4 +261,42 @@ TEST(PrivateFolders, AStickyFolderOfAnotherUserIsPassedOver) {
     ASSERT_EQ(::chown(runtime.path().c_str(), 0, 0), 0);
     ASSERT_TRUE(swisseph::setEphemerisPath(std::nullopt));
     EXPECT_FALSE(folderOf(runtime.path(), ::getpid()).empty());
+}
+
+// The folder goes with what the bridge made in it and nothing else. Entries of
+// the user's there, one of them under a name the bridge was to link and one
+// under a name it was to write, were removed or written over; they stay now,
+// with the folder that holds them.
+TEST(PrivateFolders, OnlyWhatTheFolderMadeGoesWithIt) {
+    const testsupport::ScratchFolder runtime("private-entries");
+    ASSERT_TRUE(runtime.made());
+    const Parents parents(runtime.path(), std::nullopt);
+    const auto write = [](const fs::path& file, const std::string& text) { std::ofstream(file) << text; };
+    write(runtime.path() / "planet.se1", "the bridge's\n");
+
+    swisseph::FolderFailures failures;
+    auto folder = swisseph::PrivateDataFolder::make(0, failures);
+    ASSERT_NE(folder, nullptr) << failures.reasons;
+    const fs::path path = folder->path();
+    write(path / "sepl_18.se1", "the user's planets\n");
+    write(path / "swe_deltat.txt", "the user's table\n");
+    write(path / "notes.txt", "the user's notes\n");
+
+    auto planets = platform::OutsideFile::open((runtime.path() / "planet.se1").string());
+    ASSERT_TRUE(planets);
+    EXPECT_FALSE(folder->link("sepl_18.se1", std::move(*planets)));
+    EXPECT_FALSE(folder->write("swe_deltat.txt", "2024 69.25\n"));
+    folder->remove("notes.txt");
+    EXPECT_TRUE(folder->write("sefstars.txt", "a catalogue\n"));
+    EXPECT_TRUE(folder->write("sefstars.txt", "a newer catalogue\n"));
+    EXPECT_EQ(firstLineOf(path / "sefstars.txt"), "a newer catalogue");
+    folder.reset();
+
+    EXPECT_EQ(firstLineOf(path / "sepl_18.se1"), "the user's planets");
+    EXPECT_EQ(firstLineOf(path / "swe_deltat.txt"), "the user's table");
+    EXPECT_EQ(firstLineOf(path / "notes.txt"), "the user's notes");
+    std::vector<std::string> left;
+    for (const auto& entry : fs::directory_iterator(path)) left.push_back(entry.path().filename().string());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"notes.txt", "sepl_18.se1", "swe_deltat.txt"}));
 }

@@ -37,9 +37,9 @@ namespace fs = std::filesystem;
 namespace {
 
 enum Call : std::size_t {
-    openCall, openatCall, symlinkCall, renameCall, mkdtempCall, unlinkCall, unlinkatCall, rmdirCall, calls
+    openCall, openatCall, symlinkCall, linkCall, renameCall, mkdtempCall, unlinkCall, unlinkatCall, rmdirCall, calls
 };
-constexpr std::array<const char*, calls> callNames = {"open", "openat", "symlink", "rename",
+constexpr std::array<const char*, calls> callNames = {"open",    "openat", "symlink",  "link", "rename",
                                                       "mkdtemp", "unlink", "unlinkat", "rmdir"};
 
 std::atomic<bool> armed{false};
@@ -90,6 +90,11 @@ extern "C" int openat(int folder, const char* name, int flags, ...) {
 extern "C" int symlink(const char* target, const char* path) noexcept {
     if (interrupted(symlinkCall, ofAPrivateFolder(path))) return -1;
     return static_cast<int>(::syscall(SYS_symlinkat, target, AT_FDCWD, path));
+}
+
+extern "C" int link(const char* from, const char* to) noexcept {
+    if (interrupted(linkCall, ofAPrivateFolder(to))) return -1;
+    return static_cast<int>(::syscall(SYS_linkat, AT_FDCWD, from, AT_FDCWD, to, 0));
 }
 
 extern "C" int rename(const char* from, const char* to) noexcept {
@@ -150,7 +155,7 @@ const std::string aldebaranLine =
 } // namespace
 
 // The folder made, the planetary files linked, the delta T table and star
-// catalogue copied, a killed run's folder swept and a folder no longer used
+// catalogue copied (and the catalogue's copy replaced), a killed run's folder swept and a folder no longer used
 // removed, each while every other call on them is interrupted.
 TEST(InterruptedCalls, ThePrivateFolderMakesThemAgain) {
     const testsupport::ScratchFolder runtime("interrupted-runtime");
@@ -180,6 +185,9 @@ TEST(InterruptedCalls, ThePrivateFolderMakesThemAgain) {
     const double days = deltaT(julianDay);
     const auto moon = calculateUT(julianDay, body::moon, flag::speed);
     const auto star = fixedStar("Aldebaran", julianDay, flag::speed);
+    // A changed catalogue replaces the copy of the one before.
+    std::ofstream(data.path() / "sefstars.txt") << "# changed\n" << aldebaranLine;
+    const auto starAgain = fixedStar("Aldebaran", julianDay, flag::speed);
     // The first folder goes with the gathering that made it.
     const bool chosenAgain = setEphemerisPath(std::string(installedEphemerisPath()));
     const auto second = foldersOf(runtime.path(), ::getpid());
@@ -193,6 +201,7 @@ TEST(InterruptedCalls, ThePrivateFolderMakesThemAgain) {
     ASSERT_EQ(errorOf(moon), "no error");
     EXPECT_FALSE(std::get<Position>(moon).usedMoshier());
     EXPECT_EQ(errorOf(star), "no error");
+    EXPECT_EQ(errorOf(starAgain), "no error");
     ASSERT_EQ(second.size(), 1u);
     EXPECT_NE(second.front(), first.front());
     for (std::size_t call = 0; call < calls; ++call)

@@ -362,8 +362,10 @@ PrivateDataFolder::~PrivateDataFolder() {
 bool PrivateDataFolder::link(const std::string& name, platform::OutsideFile file) {
     const std::string target = "/proc/self/fd/" + std::to_string(file.descriptor());
     const std::string path = entry(name);
-    names_.push_back(name);
+    // A name is kept for removal only once this object made its entry: one
+    // that was there before is not ours to remove.
     if (platform::retryInterrupted([&] { return ::symlink(target.c_str(), path.c_str()); }) != 0) return false;
+    names_.push_back(name);
     const struct stat held = file.status();
     held_.push_back(std::move(file));
     struct stat reached {};
@@ -376,25 +378,42 @@ bool PrivateDataFolder::link(const std::string& name, platform::OutsideFile file
 bool PrivateDataFolder::write(const std::string& name, std::string_view bytes) {
     const std::string path = entry(name);
     const std::string partial = path + std::string(partialSuffix);
-    if (std::find(names_.begin(), names_.end(), name) == names_.end()) names_.push_back(name);
+    // Made here, exclusively: a file already at that name is not ours to fill,
+    // rename or remove.
     const int fd = platform::retryInterrupted(
-        [&] { return ::open(partial.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600); });
+        [&] { return ::open(partial.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600); });
     if (fd < 0) return false;
     int error = platform::writeWhole(fd, bytes);
     const bool written = error == 0;
     // Never again after EINTR: the descriptor is closed whatever close says.
     const bool closed = ::close(fd) == 0;
     if (written && !closed) error = errno;
-    if (written && closed &&
-        platform::retryInterrupted([&] { return ::rename(partial.c_str(), path.c_str()); }) == 0)
-        return true;
-    if (written && closed) error = errno;
+    // Only a file this object wrote there before is replaced; the first is
+    // linked in, which leaves a file someone else put at that name as it is.
+    const bool ours = std::find(names_.begin(), names_.end(), name) != names_.end();
+    bool placed = false;
+    if (written && closed) {
+        if (ours) {
+            placed = platform::retryInterrupted([&] { return ::rename(partial.c_str(), path.c_str()); }) == 0;
+        } else if (platform::retryInterrupted([&] { return ::link(partial.c_str(), path.c_str()); }) == 0) {
+            names_.push_back(name);
+            placed = true;
+        }
+        if (!placed) error = errno;
+    }
+    if (placed && ours) return true;
     unlinkEntry(name + std::string(partialSuffix));
+    if (placed) return true;
     errno = error;
     return false;
 }
 
-void PrivateDataFolder::remove(const std::string& name) { unlinkEntry(name); }
+void PrivateDataFolder::remove(const std::string& name) {
+    const auto made = std::find(names_.begin(), names_.end(), name);
+    if (made == names_.end()) return;
+    names_.erase(made);
+    unlinkEntry(name);
+}
 
 void PrivateDataFolder::unlinkEntry(const std::string& name) const {
     const std::string path = entry(name);

@@ -16,10 +16,12 @@
 // folder may rename what is in it), that takes it under a name the library
 // reads as one folder, and in which it can be made with its marker; a later
 // step that fails in it (a file system full for a copy) is for the caller to
-// take to the next parent. It is removed with everything in it, and its files closed, with the
-// object; only by the process that made it (a child forked meanwhile closes its
-// copies of the files and leaves the folder). A system call that a signal cuts
-// short (EINTR) is made again, but close.
+// take to the next parent. It is removed with the entries this object made in
+// it, and its files closed, with the object; only by the process that made it
+// (a child forked meanwhile closes its copies of the files and leaves the
+// folder). An entry it did not make (one already at a name it was to take) is
+// never filled, replaced or removed, and the folder then stays. A system call
+// that a signal cuts short (EINTR) is made again, but close.
 //
 // Its name carries the process's number, "vadididod-ephemeris-<pid>-XXXXXX", and
 // it holds a marker (".owner") naming the boot, the machine (its machine id),
@@ -78,6 +80,7 @@ public:
     // with errno saying why, when it cannot be written whole.
     bool write(const std::string& name, std::string_view bytes);
 
+    // Removes the entry `name` where this object made it; else nothing.
     void remove(const std::string& name);
 
     // Removes from every parent the folders that processes of this user which no
