@@ -13,7 +13,10 @@
 // double.
 //
 // The first byte picks the reader (its two low bits). With its high bit set,
-// a locale identifier follows, ended by a newline; the rest is the text.
+// a locale identifier follows, ended by a newline. With the bit below it set,
+// a pattern of the input's own follows, ended by a newline, which the pattern
+// reader takes instead of ISO's: of such a pattern only an answer is asked,
+// as a pattern need not write what it reads. The rest is the text.
 
 #include "datehelper/date_formatting.h"
 #include "datehelper/date_parsing.h"
@@ -45,17 +48,20 @@ bool isIdentifierCharacter(char c) {
            c == '@' || c == '=' || c == ';';
 }
 
-// The locale an input names before its text, or none for an input that names
-// none properly.
-std::optional<std::string> namedLocale(std::string_view& text) {
+constexpr std::size_t longestPattern = 96;
+
+// The line an input holds before its text, of at most `longest` bytes each
+// of which `allowed` takes; none where it holds none such.
+template <typename Allowed>
+std::optional<std::string> leadingLine(std::string_view& text, std::size_t longest, Allowed allowed) {
     const std::size_t end = text.find('\n');
-    if (end == std::string_view::npos || end == 0 || end > longestLocaleIdentifier) return std::nullopt;
+    if (end == std::string_view::npos || end == 0 || end > longest) return std::nullopt;
     for (char c : text.substr(0, end)) {
-        if (!isIdentifierCharacter(c)) return std::nullopt;
+        if (!allowed(c)) return std::nullopt;
     }
-    std::string identifier(text.substr(0, end));
+    std::string line(text.substr(0, end));
     text.remove_prefix(end + 1);
-    return identifier;
+    return line;
 }
 
 // The digits 0 to 9 as `locale` writes a date's numbers (UTF-8, one character
@@ -117,9 +123,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
     platform::Locale locale = defaultLocale();
     if (data[0] & 0x80) {
-        const auto identifier = namedLocale(text);
+        const auto identifier = leadingLine(text, longestLocaleIdentifier, isIdentifierCharacter);
         if (!identifier) return 0;
         locale = platform::Locale::withIdentifier(*identifier);
+    }
+    if (data[0] & 0x40) {
+        const auto pattern = leadingLine(text, longestPattern, [](char c) { return c != '\0'; });
+        if (!pattern) return 0;
+        const DateFormatType own = DateFormatType::custom(*pattern);
+        static_cast<void>(dateFromString(text, own, TimeZoneType::utc(), locale));
+        static_cast<void>(toDate(text, own));
+        return 0;
     }
     DateFormatType format = DateFormatType::isoDateTimeMilliSec();
     switch (data[0] % 4) {

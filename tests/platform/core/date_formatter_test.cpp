@@ -3,8 +3,11 @@
 #include "dates_test_support.h"
 
 #include "platform/core/date_formatter.h"
+#include "support/child_process.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/wait.h>
 
 #include <string>
 #include <vector>
@@ -92,6 +95,34 @@ TEST(DateFormatterReading, NumberFieldsAreReadAsDigitsAlone) {
         ASSERT_TRUE(beforeOurEra.has_value()) << lenient;
         EXPECT_EQ(extended.string(*beforeOurEra), "-0044-03-15");
     }
+}
+
+// A not-a-number word is told from a name by reading the text again with
+// zeros in its place. Between two runs of digits the zeros joined them into
+// one run of 38 digits in a fraction of a second, and ICU stopped the process
+// with a division by zero: a text whose zeros this guard refuses is no date.
+// The pattern's own texts still read, and a blank after an "e" that follows
+// the zeros makes no exponent of them. Read in a child process, so that a stop
+// fails the test rather than ending it.
+TEST(DateFormatterReading, ANumberWordBetweenDigitsIsReadSafely) {
+    const std::string pattern = "HH:mm:ss." + std::string(30, 'S') + "'NaN'SSSSS";
+    const std::string joined = "16:05:07." + std::string(30, '1') + "NaN12345";
+    const Date written = utc(1970, 1, 1, 16, 5, 7.111);
+    const auto run = testsupport::runInChild([&] {
+        std::string findings;
+        for (bool lenient : {false, true}) {
+            const DateFormatter literal = reader(pattern.c_str(), "UTC", "en_US_POSIX", lenient);
+            const DateFormatter seconds = reader("HH:mm:ss'e 'SSS", "UTC", "en_US_POSIX", lenient);
+            const std::string own = literal.string(written);
+            findings += std::string(lenient ? "lenient:" : "strict:") + (literal.date(joined) ? " joined read" : "") +
+                        (literal.date(own) == written ? "" : " own text not read") +
+                        (seconds.date("16:05:NaNe 123") ? " NaN seconds read" : "") + '\n';
+        }
+        return findings;
+    });
+    ASSERT_GT(run.pid, 0);
+    ASSERT_TRUE(WIFEXITED(run.status)) << "stopped by signal " << (WIFSIGNALED(run.status) ? WTERMSIG(run.status) : 0);
+    EXPECT_EQ(run.output, "strict:\nlenient:\n");
 }
 
 TEST(DateFormatterReading, LenientReadingLetsFieldsRunOn) {

@@ -222,12 +222,14 @@ bool NumberFieldGuard::digitAt(const icu::UnicodeString& text, int32_t at) const
     return u_isdigit(c) || isOtherDigit(c);
 }
 
-bool NumberFieldGuard::exponentAt(const icu::UnicodeString& text, int32_t at) const {
+bool NumberFieldGuard::exponentAt(const icu::UnicodeString& text, int32_t at, bool signsAlone) const {
     at = skipFormatCharacters(text, at);
     for (const icu::UnicodeString& exponent : exponents_) {
         if (!matchesCaselessly(text, at, exponent)) continue;
         int32_t next = skipFormatCharacters(text, at + exponent.length());
         if (next < text.length() && !digitAt(text, next)) {
+            const UChar32 sign = text.char32At(next);
+            if (signsAlone && (u_isUWhiteSpace(sign) || u_isalpha(sign))) continue;
             next = skipFormatCharacters(text, text.moveIndex32(next, 1));   // past a sign
         }
         if (digitAt(text, next)) return true;
@@ -242,7 +244,7 @@ int32_t NumberFieldGuard::numberWordAt(const icu::UnicodeString& text, int32_t a
     return 0;
 }
 
-NumberFieldGuard::Check NumberFieldGuard::check(const icu::UnicodeString& text) const {
+NumberFieldGuard::Check NumberFieldGuard::check(const icu::UnicodeString& text, bool signsAlone) const {
     Check found;
     const char16_t* units = text.getBuffer();
     const int32_t length = text.length();
@@ -262,7 +264,7 @@ NumberFieldGuard::Check NumberFieldGuard::check(const icu::UnicodeString& text) 
         // No ASCII character is a format character: one that does not start
         // an exponent ends the number.
         if (run > 0 && (!ascii || std::find(exponentStarts_.begin(), exponentStarts_.end(), folded) != exponentStarts_.end()) &&
-            exponentAt(text, at)) {
+            exponentAt(text, at, signsAlone)) {
             return found;
         }
         run = 0;
@@ -280,10 +282,14 @@ std::optional<UDate> NumberFieldGuard::read(const icu::DateFormat& format, const
     if (!found.admitted) return std::nullopt;
     const std::optional<UDate> millis = wholeReading(format, text);
     if (!millis) return std::nullopt;
+    // Whether the text with `zeros` zeros in the word's place reads as the
+    // same instant. A text with zeros that this guard refuses is not given
+    // to ICU, and the word counts as read: the zeros joined the digits either
+    // side into too long a run, or made an exponent with what follows them.
     auto readsAlike = [&](const Place& place, int32_t zeros) {
         const icu::UnicodeString withZeros = icu::UnicodeString(text).replace(
             place.start, place.length, icu::UnicodeString(zeros, static_cast<UChar32>(u'0'), zeros));
-        return wholeReading(format, withZeros) == *millis;
+        return !check(withZeros, true).admitted || wholeReading(format, withZeros) == *millis;
     };
     for (int i = 0; i < found.numberWordCount; ++i) {
         const Place& place = found.numberWords[i];

@@ -32,10 +32,14 @@
 //    not-a-number word (in any case) at no more than eight places, and at none
 //    of them does ICU read a number field: with the word there replaced by
 //    zeros, which ICU reads as it reads the word, the text must not read as
-//    the same instant. The word may stand in names: "Fernando de Noronha
-//    Standard Time" holds English "NaN", Bena's August is "Nan". A formatter
-//    with a number field read by an algorithmic numbering system's rules
-//    ("@numbers=roman"), which need not read zeros, refuses the words anywhere.
+//    the same instant, nor be one this guard refuses (the zeros may join the
+//    digits either side into too long a run, or an exponent symbol after
+//    them into an exponent; there a blank or a letter after the symbol is no
+//    sign, as ICU reads it, so Mundang "Tǝ’nane 10:47" reads). The word may
+//    stand in names: "Fernando de Noronha Standard Time" holds English
+//    "NaN", Bena's August is "Nan". A formatter with a number field read by an algorithmic
+//    numbering system's rules ("@numbers=roman"), which need not read zeros,
+//    refuses the words anywhere.
 // A minus before a number is left to ICU: it reads negative years ("-0044" in
 // a "uuuu" pattern), and a lenient formatter reads a minus before the other
 // number fields too (seconds "-07" run back into the minute before).
@@ -78,10 +82,13 @@ private:
         std::array<Place, numberWordLimit> numberWords;
     };
 
-    Check check(const icu::UnicodeString& text) const;
+    // `signsAlone`: only a character that may be a sign (no letter, no blank)
+    // stands between an exponent symbol and its digits, as ICU reads them;
+    // else any one character does, to be safe.
+    Check check(const icu::UnicodeString& text, bool signsAlone = false) const;
     bool digitAt(const icu::UnicodeString& text, int32_t at) const;
     bool isOtherDigit(UChar32 c) const;
-    bool exponentAt(const icu::UnicodeString& text, int32_t at) const;
+    bool exponentAt(const icu::UnicodeString& text, int32_t at, bool signsAlone) const;
     // The length of the number word at `at`, 0 for none; `folded`: the text's
     // character at `at`, case-folded.
     int32_t numberWordAt(const icu::UnicodeString& text, int32_t at, UChar32 folded) const;
