@@ -132,8 +132,7 @@ public:
         display_.key(message->id, 'c', XCB_MOD_MASK_CONTROL);
         QString copied;
         waitFor([&] { return !(copied = QGuiApplication::clipboard()->text()).isEmpty(); }, 5000);
-        display_.key(message->id, escapeKey);
-        waitFor([&] { return !windowTitled(display_, "Settings", main.id); }, 5000);
+        dismiss(*message, main);
         return copied.toStdString();
     }
 
@@ -142,23 +141,35 @@ public:
     // calendar sheet instead closes it again. None when no click opens it.
     std::optional<XWindow> openPreferences(const XWindow& main) {
         if (button_) {
-            if (auto sheet = clickButton(main, button_->first, button_->second)) return sheet;
+            bool calendar = false;
+            if (auto sheet = clickButton(main, button_->first, button_->second, calendar)) return sheet;
         }
-        for (int y = 30; y <= 70; y += 8) {
-            for (int x = 8; x < main.width / 2; x += 10) {
-                if (auto sheet = clickButton(main, x, y)) {
-                    button_.emplace(x, y);
-                    return sheet;
-                }
+        // The toolbar's first button, Calendar, lies at its left end: down
+        // that edge to the toolbar's row, then along the row.
+        constexpr int left = 30;   // past the toolbar's handle
+        std::optional<int> row;
+        for (int y = 24; y <= 80 && !row; y += 4) {
+            bool calendar = false;
+            if (auto sheet = clickButton(main, left, y, calendar)) {
+                button_.emplace(left, y);
+                return sheet;
             }
+            if (calendar) row = y;
+        }
+        for (int x = left + calendarStep; row && x < main.width / 2; x += 10) {
+            bool calendar = false;
+            if (auto sheet = clickButton(main, x, *row, calendar)) {
+                button_.emplace(x, *row);
+                return sheet;
+            }
+            if (calendar) x += calendarStep;   // still on the Calendar button
         }
         return std::nullopt;
     }
 
     // Closes a sheet with Escape; its changes are kept as they are with Done.
     bool close(const XWindow& sheet, const XWindow& main) {
-        display_.key(sheet.id, escapeKey);
-        return waitFor([&] { return !windowTitled(display_, "Settings", main.id); }, 5000);
+        return dismiss(sheet, main);
     }
 
     void keys(const XWindow& window, std::initializer_list<std::uint32_t> keysyms) {
@@ -168,20 +179,37 @@ public:
     void type(const XWindow& window, const std::string& text) { display_.type(window.id, text); }
 
 private:
-    std::optional<XWindow> clickButton(const XWindow& main, int x, int y) {
+    // The sheet a click at (x, y) opened; `calendar`: it opened the calendar
+    // sheet, which is closed again.
+    std::optional<XWindow> clickButton(const XWindow& main, int x, int y, bool& calendar) {
         display_.click(main.id, x, y);
         std::optional<XWindow> sheet;
-        std::optional<XWindow> calendar;
+        std::optional<XWindow> calendarSheet;
+        // Long enough for a program slowed by a loaded machine or a sanitizer:
+        // a sheet that opened after it would take the clicks that follow.
         waitFor([&] {
             sheet = windowTitled(display_, "Settings", main.id);
-            calendar = windowTitled(display_, "Calendar", main.id);
-            return sheet || calendar;
-        }, 400);
-        if (calendar) {
-            display_.key(calendar->id, escapeKey);
-            waitFor([&] { return !windowTitled(display_, "Calendar", main.id); }, 5000);
-        }
+            calendarSheet = windowTitled(display_, "Calendar", main.id);
+            return sheet || calendarSheet;
+        }, 1500);
+        calendar = calendarSheet.has_value();
+        if (calendarSheet) dismiss(*calendarSheet, main);
         return sheet;
+    }
+
+    // How far a click past the one that opened the calendar sheet goes on
+    // along its row, in pixels: about half the width of the button's word.
+    static constexpr int calendarStep = 20;
+
+    // Escape to `window` until it is gone: a window just shown may not take
+    // keys yet on a loaded machine, and a key it misses is lost.
+    bool dismiss(const XWindow& window, const XWindow& main) {
+        for (int tries = 0; tries < 30; ++tries) {
+            display_.focus(window.id);
+            display_.key(window.id, escapeKey);
+            if (waitFor([&] { return !windowTitled(display_, window.title, main.id); }, 1000)) return true;
+        }
+        return false;
     }
 
     XWindows& display_;
